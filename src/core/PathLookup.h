@@ -1,0 +1,56 @@
+// Finds files by names written with "\" or "/" and in any letter case, as Windows games name them.
+#pragma once
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace quillora {
+
+// Resolves a path component by component: an exact match wins, otherwise the entry of the
+// folder whose name equals the component without regard to letter case. Folder listings are
+// cached and re-read when the folder's modification time changes or a cached answer has gone
+// stale. Thread-safe: media threads may resolve while the window thread does.
+class PathLookup {
+public:
+    static PathLookup& Instance();
+
+    // The real path of an existing file or folder, or nothing. Accepts "\" and "/" separators.
+    std::optional<std::string> Find(std::string_view path);
+    bool Exists(std::string_view path) { return Find(path).has_value(); }
+    // Whether the path names an existing regular file (not a folder).
+    bool FileExists(std::string_view path);
+    // The path to create or overwrite a file at: the existing folders and file resolved without
+    // regard to case, missing parts kept as written (with "/" separators).
+    std::string PathForWriting(std::string_view path);
+    // Forgets the cached listing of one folder (after the player creates or removes files in it).
+    void Forget(std::string_view folder);
+    void ForgetAll();
+
+private:
+    struct Listing {
+        long long modified = 0;
+        std::unordered_map<std::string, std::string> byFoldedName; // folded -> real name
+    };
+
+    // Resolves as many leading components as exist; returns how many were resolved.
+    size_t Resolve(const std::vector<std::string_view>& parts, bool absolute, std::string& real,
+                   bool refresh);
+    const Listing* ListingOf(const std::string& folder, bool refresh);
+
+    std::mutex m_mutex;
+    std::unordered_map<std::string, Listing> m_listings;
+};
+
+// Splits a path at "\" and "/" separators, dropping empty and "." parts.
+std::vector<std::string_view> SplitPath(std::string_view path);
+
+// The part after the last separator ("\" or "/").
+std::string_view FileNamePart(std::string_view path);
+// Everything up to and including the last separator.
+std::string_view FolderPart(std::string_view path);
+
+} // namespace quillora

@@ -1,0 +1,258 @@
+// The value-list reader: classic Input # parsing of comma- and line-separated values.
+#include "core/ValueListReader.h"
+
+#include "core/ClassicError.h"
+#include "core/Cp1252.h"
+#include "core/PathLookup.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sys/stat.h>
+
+namespace quillora {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'A' && x <= 'Z') x += 32;
+        if (y >= 'A' && y <= 'Z') y += 32;
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// -1 false, 1 true, 0 not a Boolean word.
+int BooleanWord(const RawValue& value) {
+    if (!value.quoted) {
+        if (EqualsAsciiNoCase(value.bytes, "#TRUE#")) return 1;
+        if (EqualsAsciiNoCase(value.bytes, "#FALSE#")) return -1;
+    }
+    if (EqualsAsciiNoCase(value.bytes, "True")) return 1;
+    if (EqualsAsciiNoCase(value.bytes, "False")) return -1;
+    return 0;
+}
+
+bool IsHashForm(const RawValue& value) {
+    return !value.quoted && value.bytes.size() >= 2 && value.bytes.front() == '#' &&
+           value.bytes.back() == '#';
+}
+
+} // namespace
+
+bool ParseClassicNumber(std::string_view text, double& result) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (text.empty()) return false;
+    if (text.size() > 2 && text[0] == '&') {
+        const char kind = static_cast<char>(text[1] | 0x20);
+        const int base = kind == 'h' ? 16 : kind == 'o' ? 8 : 0;
+        if (base == 0) return false;
+        unsigned long long value = 0;
+        for (size_t i = 2; i < text.size(); ++i) {
+            const char c = static_cast<char>(text[i] | 0x20);
+            int digit = -1;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            if (digit < 0 || digit >= base || value > 0xFFFFFFFFull) return false;
+            value = value * base + digit;
+        }
+        result = static_cast<double>(value);
+        return true;
+    }
+    size_t i = 0;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    size_t digits = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        size_t expDigits = 0;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j, ++expDigits;
+        if (expDigits == 0) return false;
+        i = j;
+    }
+    if (i != text.size()) return false;
+    std::string copy(text.substr(text[0] == '+' ? 1 : 0));
+    for (char& c : copy) {
+        if (c == 'd' || c == 'D') c = 'e';
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Underflow reads as zero; overflow as an infinity that callers report as "Overflow".
+        const auto ePos = copy.find_first_of("eE");
+        const bool negativeExponent = ePos != std::string::npos && copy[ePos + 1] == '-';
+        value = negativeExponent ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (error != std::errc() || end != copy.data() + copy.size()) {
+        return false;
+    }
+    result = value;
+    return true;
+}
+
+int16_t ToInt16(double value) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw ClassicError(ErrorCode::Overflow);
+    return static_cast<int16_t>(rounded);
+}
+
+int32_t ToInt32(double value) {
+    const double rounded = std::nearbyint(value);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
+        throw ClassicError(ErrorCode::Overflow);
+    }
+    return static_cast<int32_t>(rounded);
+}
+
+std::string DecodeBars(std::string text) {
+    for (char& c : text) {
+        if (c == '|') c = '"';
+    }
+    return text;
+}
+
+ValueListReader::ValueListReader(std::string bytes) : m_bytes(std::move(bytes)) {}
+
+ValueListReader ValueListReader::Open(const std::string& path) {
+    if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    const auto actual = PathLookup::Instance().Find(path);
+    if (!actual) throw ClassicError(ErrorCode::FileNotFound);
+    struct stat info {};
+    if (::stat(actual->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    }
+    std::ifstream in(*actual, std::ios::binary);
+    if (!in) throw ClassicError(ErrorCode::PermissionDenied);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return ValueListReader(std::move(bytes));
+}
+
+void ValueListReader::SkipBlanks() {
+    while (m_pos < m_bytes.size() && IsBlank(m_bytes[m_pos])) ++m_pos;
+}
+
+void ValueListReader::SkipDelimiter() {
+    while (m_pos < m_bytes.size()) {
+        const char c = m_bytes[m_pos];
+        if (c == ',') {
+            ++m_pos;
+            return;
+        }
+        if (c == '\r') {
+            ++m_pos;
+            if (m_pos < m_bytes.size() && m_bytes[m_pos] == '\n') ++m_pos;
+            return;
+        }
+        if (c == '\n') {
+            ++m_pos;
+            return;
+        }
+        ++m_pos; // text after a closing quote is dropped up to the separator
+    }
+}
+
+RawValue ValueListReader::ReadRaw() {
+    if (AtEnd()) throw ClassicError(ErrorCode::InputPastEndOfFile);
+    SkipBlanks();
+    RawValue value;
+    if (m_pos < m_bytes.size() && m_bytes[m_pos] == '"') {
+        value.quoted = true;
+        const size_t start = ++m_pos;
+        const size_t end = m_bytes.find('"', start);
+        const size_t stop = end == std::string::npos ? m_bytes.size() : end;
+        value.bytes.assign(m_bytes, start, stop - start);
+        m_pos = end == std::string::npos ? m_bytes.size() : end + 1;
+    } else {
+        const size_t start = m_pos;
+        while (m_pos < m_bytes.size() && m_bytes[m_pos] != ',' && !IsLineEnd(m_bytes[m_pos])) {
+            ++m_pos;
+        }
+        size_t stop = m_pos;
+        while (stop > start && IsBlank(m_bytes[stop - 1])) --stop;
+        value.bytes.assign(m_bytes, start, stop - start);
+    }
+    SkipDelimiter();
+    return value;
+}
+
+double ValueListReader::ParseNumber(const RawValue& value) const {
+    if (value.bytes.empty() && !value.quoted) return 0;
+    if (const int word = BooleanWord(value)) return word > 0 ? -1 : 0;
+    double number = 0;
+    if (!ParseClassicNumber(value.bytes, number)) throw ClassicError(ErrorCode::TypeMismatch);
+    if (std::isinf(number)) throw ClassicError(ErrorCode::Overflow);
+    return number;
+}
+
+std::string ValueListReader::ReadString() {
+    RawValue value = ReadRaw();
+    if (const int word = BooleanWord(value); word != 0 && !value.quoted) {
+        return word > 0 ? "True" : "False";
+    }
+    return Cp1252ToUtf8(value.bytes);
+}
+
+int16_t ValueListReader::ReadInt16() { return ToInt16(ParseNumber(ReadRaw())); }
+
+int32_t ValueListReader::ReadInt32() { return ToInt32(ParseNumber(ReadRaw())); }
+
+double ValueListReader::ReadDouble() { return ParseNumber(ReadRaw()); }
+
+bool ValueListReader::ReadBool() {
+    const RawValue value = ReadRaw();
+    if (const int word = BooleanWord(value)) return word > 0;
+    return ParseNumber(value) != 0;
+}
+
+ListValue ValueListReader::ReadVariant() {
+    const RawValue value = ReadRaw();
+    if (value.quoted) return Cp1252ToUtf8(value.bytes);
+    if (value.bytes.empty()) return std::monostate{};
+    if (EqualsAsciiNoCase(value.bytes, "#TRUE#")) return true;
+    if (EqualsAsciiNoCase(value.bytes, "#FALSE#")) return false;
+    if (EqualsAsciiNoCase(value.bytes, "#NULL#")) return ListNull{};
+    if (IsHashForm(value)) {
+        ListDate date;
+        if (ParseListDate(value.bytes.substr(1, value.bytes.size() - 2), date)) return date;
+    }
+    double number = 0;
+    if (ParseClassicNumber(value.bytes, number) && !std::isinf(number)) {
+        if (number == std::trunc(number) && number >= -2147483648.0 && number <= 2147483647.0 &&
+            value.bytes.find_first_of(".eEdD") == std::string::npos) {
+            return static_cast<int32_t>(number);
+        }
+        return number;
+    }
+    return Cp1252ToUtf8(value.bytes);
+}
+
+void ValueListReader::Skip() { ReadRaw(); }
+
+bool ValueListReader::IsEndOfSection() {
+    if (AtEnd()) return true;
+    const size_t saved = m_pos;
+    const RawValue next = ReadRaw();
+    m_pos = saved;
+    return next.bytes == kSectionSeparator;
+}
+
+bool ValueListReader::SkipToNextSection() {
+    while (!AtEnd()) {
+        if (ReadRaw().bytes == kSectionSeparator) return true;
+    }
+    return false;
+}
+
+} // namespace quillora
