@@ -1,6 +1,6 @@
 # Shared helpers for the folder libraries and their tests.
 set(CMAKE_AUTOMOC OFF)
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
 
 # quillora_library(NAME SOURCES... [QT] [LINKS libs...]): one static library per src/ folder.
 function(quillora_library name)
@@ -17,9 +17,12 @@ endfunction()
 function(quillora_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(ARG_QT)
+    # Widgets need an application object: the Qt test main creates one before the tests run.
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} test_qt_main GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  else()
+    target_link_libraries(${name} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SDL_AUDIODRIVER=dummy")

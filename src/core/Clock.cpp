@@ -23,7 +23,9 @@ double ManualClock::SecondsSinceMidnight() {
     return now;
 }
 
-void ManualClock::Advance(double seconds) { m_now = std::fmod(m_now + seconds, 86400.0); }
+void ManualClock::Advance(double seconds) {
+    m_now = std::fmod(m_now + seconds, 86400.0);
+}
 
 double ElapsedSeconds(double from, double to) {
     // A wait that spans midnight must not see a negative time and wait for ever.
@@ -39,6 +41,8 @@ Clock& TheClock() {
     return g_clock ? *g_clock : system;
 }
 
-void SetClock(Clock* clock) { g_clock = clock; }
+void SetClock(Clock* clock) {
+    g_clock = clock;
+}
 
 } // namespace quillora

@@ -112,14 +112,16 @@ void WriteINI(const std::string& file, const std::string& section, const std::st
     if (!replaced) {
         if (!sectionLine) {
             insertAt = lines.size();
-            lines.insert(lines.begin() + static_cast<long>(insertAt), "[" + Utf8ToCp1252(section) + "]");
+            lines.insert(lines.begin() + static_cast<long>(insertAt),
+                         "[" + Utf8ToCp1252(section) + "]");
             ++insertAt;
         }
         lines.insert(lines.begin() + static_cast<long>(insertAt), newLine);
     }
     std::ofstream out(real, std::ios::binary | std::ios::trunc);
     if (!out) return;
-    for (const std::string& line : lines) out << line << "\r\n";
+    for (const std::string& line : lines)
+        out << line << "\r\n";
     PathLookup::Instance().Forget(FolderPart(real));
 }
 

@@ -68,7 +68,8 @@ bool ParseListDate(const std::string& text, ListDate& result) {
         (std::sscanf(rest, "%d/%d/%d%n", &mo, &d, &y, &used) == 3)) {
         haveDate = true;
         rest += used;
-        while (*rest == ' ') ++rest;
+        while (*rest == ' ')
+            ++rest;
     }
     used = 0;
     if (*rest != '\0') {
@@ -81,8 +82,8 @@ bool ParseListDate(const std::string& text, ListDate& result) {
     if ((!haveDate && !haveTime) || *rest != '\0') return false;
     if (haveDate && (mo < 1 || mo > 12 || d < 1 || d > 31 || y < 100 || y > 9999)) return false;
     if (h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return false;
-    result.serial = haveDate ? OleDateFromParts(y, mo, d, h, mi, s)
-                             : (h * 3600.0 + mi * 60.0 + s) / 86400.0;
+    result.serial =
+        haveDate ? OleDateFromParts(y, mo, d, h, mi, s) : (h * 3600.0 + mi * 60.0 + s) / 86400.0;
     return true;
 }
 

@@ -1,4 +1,5 @@
-// A value of a value-list file as a Variant slot holds it: empty, null, Boolean, number, text, date.
+// A value of a value-list file as a Variant slot holds it: empty, null, Boolean, number, text,
+// date.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,8 @@ struct ListDate {
 };
 
 // Empty, Null, Boolean, Integer/Long, Double, String (UTF-8), Date.
-using ListValue = std::variant<std::monostate, ListNull, bool, int32_t, double, std::string, ListDate>;
+using ListValue =
+    std::variant<std::monostate, ListNull, bool, int32_t, double, std::string, ListDate>;
 
 // Days since 30 December 1899 of a civil date (proleptic Gregorian).
 double OleDateFromParts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

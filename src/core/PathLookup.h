@@ -12,8 +12,11 @@ namespace quillora {
 
 // Resolves a path component by component: an exact match wins, otherwise the entry of the
 // folder whose name equals the component without regard to letter case. Folder listings are
-// cached and re-read when the folder's modification time changes or a cached answer has gone
-// stale. Thread-safe: media threads may resolve while the window thread does.
+// cached: a listing is trusted for a short while (kTrustSeconds), then checked against the
+// folder's modification time; a name not found makes the folder be checked at once. So a lookup
+// of a known file costs no system call, new files are seen at once, and files removed by other
+// programs are seen within the trust period (the player's own removals call Forget).
+// Thread-safe: media threads may resolve while the window thread does.
 class PathLookup {
 public:
     static PathLookup& Instance();
@@ -31,15 +34,27 @@ public:
     void ForgetAll();
 
 private:
+    static constexpr double kTrustSeconds = 0.25;
+
+    struct Entry {
+        std::string name;
+        bool isFolder = false;
+    };
     struct Listing {
         long long modified = 0;
-        std::unordered_map<std::string, std::string> byFoldedName; // folded -> real name
+        long long checkedAt = 0; // steady-clock nanoseconds
+        std::unordered_map<std::string, Entry> byFoldedName;
+        std::unordered_map<std::string, bool> exactNames; // name -> is a folder
+    };
+    struct Resolution {
+        size_t resolved = 0;  // leading components found
+        bool isFolder = true; // kind of the last one found
     };
 
-    // Resolves as many leading components as exist; returns how many were resolved.
-    size_t Resolve(const std::vector<std::string_view>& parts, bool absolute, std::string& real,
-                   bool refresh);
-    const Listing* ListingOf(const std::string& folder, bool refresh);
+    Resolution Resolve(const std::vector<std::string_view>& parts, bool absolute,
+                       std::string& real);
+    // The listing of a folder; check: compare with the folder now rather than trusting it.
+    const Listing* ListingOf(const std::string& folder, bool check);
 
     std::mutex m_mutex;
     std::unordered_map<std::string, Listing> m_listings;

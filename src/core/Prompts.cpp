@@ -8,12 +8,18 @@ namespace quillora {
 std::vector<BoxResult> BoxButtons(int style) {
     using R = BoxResult;
     switch (style & 7) {
-    case BoxStyle::OKCancel: return {R::OK, R::Cancel};
-    case BoxStyle::AbortRetryIgnore: return {R::Abort, R::Retry, R::Ignore};
-    case BoxStyle::YesNoCancel: return {R::Yes, R::No, R::Cancel};
-    case BoxStyle::YesNo: return {R::Yes, R::No};
-    case BoxStyle::RetryCancel: return {R::Retry, R::Cancel};
-    default: return {R::OK};
+    case BoxStyle::OKCancel:
+        return {R::OK, R::Cancel};
+    case BoxStyle::AbortRetryIgnore:
+        return {R::Abort, R::Retry, R::Ignore};
+    case BoxStyle::YesNoCancel:
+        return {R::Yes, R::No, R::Cancel};
+    case BoxStyle::YesNo:
+        return {R::Yes, R::No};
+    case BoxStyle::RetryCancel:
+        return {R::Retry, R::Cancel};
+    default:
+        return {R::OK};
     }
 }
 
@@ -25,13 +31,20 @@ BoxResult DefaultBoxResult(int style) {
 
 std::string BoxResultName(BoxResult result) {
     switch (result) {
-    case BoxResult::OK: return "OK";
-    case BoxResult::Cancel: return "Cancel";
-    case BoxResult::Abort: return "Abort";
-    case BoxResult::Retry: return "Retry";
-    case BoxResult::Ignore: return "Ignore";
-    case BoxResult::Yes: return "Yes";
-    case BoxResult::No: return "No";
+    case BoxResult::OK:
+        return "OK";
+    case BoxResult::Cancel:
+        return "Cancel";
+    case BoxResult::Abort:
+        return "Abort";
+    case BoxResult::Retry:
+        return "Retry";
+    case BoxResult::Ignore:
+        return "Ignore";
+    case BoxResult::Yes:
+        return "Yes";
+    case BoxResult::No:
+        return "No";
     }
     return "OK";
 }
@@ -41,7 +54,8 @@ void ScriptedPrompts::Record(const std::string& title, const std::string& text) 
     if (m_observer) m_observer(m_history.back());
 }
 
-BoxResult ScriptedPrompts::MessageBox(const std::string& text, int style, const std::string& title) {
+BoxResult ScriptedPrompts::MessageBox(const std::string& text, int style,
+                                      const std::string& title) {
     Record(title, text);
     if (m_answers.empty()) return DefaultBoxResult(style);
     const std::string answer = m_answers.front();
@@ -72,6 +86,8 @@ PromptService& Prompts() {
     return g_prompts ? *g_prompts : fallback;
 }
 
-void SetPrompts(PromptService* service) { g_prompts = service; }
+void SetPrompts(PromptService* service) {
+    g_prompts = service;
+}
 
 } // namespace quillora

@@ -19,7 +19,15 @@ inline constexpr int SystemModal = 4096;
 } // namespace BoxStyle
 
 // Results of a message box.
-enum class BoxResult : int { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class BoxResult : int {
+    OK = 1,
+    Cancel = 2,
+    Abort = 3,
+    Retry = 4,
+    Ignore = 5,
+    Yes = 6,
+    No = 7
+};
 
 // The buttons a style shows, left to right.
 std::vector<BoxResult> BoxButtons(int style);
@@ -51,7 +59,9 @@ public:
 
     void QueueAnswer(std::string answer) { m_answers.push_back(std::move(answer)); }
     bool HasPendingAnswers() const { return !m_answers.empty(); }
-    void SetObserver(std::function<void(const Shown&)> observer) { m_observer = std::move(observer); }
+    void SetObserver(std::function<void(const Shown&)> observer) {
+        m_observer = std::move(observer);
+    }
     const std::vector<Shown>& History() const { return m_history; }
 
     BoxResult MessageBox(const std::string& text, int style, const std::string& title) override;

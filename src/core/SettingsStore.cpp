@@ -28,8 +28,8 @@ SettingsStore::~SettingsStore() = default;
 QSettings& SettingsStore::FileOf(const std::string& application) const {
     if (!m_settings || m_application != application) {
         QDir().mkpath(m_folder);
-        m_settings = std::make_unique<QSettings>(
-            m_folder + "/" + Escaped(application) + ".ini", QSettings::IniFormat);
+        m_settings = std::make_unique<QSettings>(m_folder + "/" + Escaped(application) + ".ini",
+                                                 QSettings::IniFormat);
         m_application = application;
     }
     return *m_settings;
@@ -66,6 +66,8 @@ SettingsStore& Settings() {
     return g_settings ? *g_settings : user;
 }
 
-void SetSettings(SettingsStore* store) { g_settings = store; }
+void SetSettings(SettingsStore* store) {
+    g_settings = store;
+}
 
 } // namespace quillora

@@ -14,8 +14,12 @@
 namespace quillora {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 bool EqualsAsciiNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -47,8 +51,10 @@ bool IsHashForm(const RawValue& value) {
 } // namespace
 
 bool ParseClassicNumber(std::string_view text, double& result) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     if (text.empty()) return false;
     if (text.size() > 2 && text[0] == '&') {
         const char kind = static_cast<char>(text[1] | 0x20);
@@ -58,8 +64,10 @@ bool ParseClassicNumber(std::string_view text, double& result) {
         for (size_t i = 2; i < text.size(); ++i) {
             const char c = static_cast<char>(text[i] | 0x20);
             int digit = -1;
-            if (c >= '0' && c <= '9') digit = c - '0';
-            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            if (c >= '0' && c <= '9')
+                digit = c - '0';
+            else if (c >= 'a' && c <= 'f')
+                digit = c - 'a' + 10;
             if (digit < 0 || digit >= base || value > 0xFFFFFFFFull) return false;
             value = value * base + digit;
         }
@@ -69,17 +77,20 @@ bool ParseClassicNumber(std::string_view text, double& result) {
     size_t i = 0;
     if (text[i] == '+' || text[i] == '-') ++i;
     size_t digits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i, ++digits;
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
         size_t expDigits = 0;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j, ++expDigits;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            ++j, ++expDigits;
         if (expDigits == 0) return false;
         i = j;
     }
@@ -140,7 +151,8 @@ ValueListReader ValueListReader::Open(const std::string& path) {
 }
 
 void ValueListReader::SkipBlanks() {
-    while (m_pos < m_bytes.size() && IsBlank(m_bytes[m_pos])) ++m_pos;
+    while (m_pos < m_bytes.size() && IsBlank(m_bytes[m_pos]))
+        ++m_pos;
 }
 
 void ValueListReader::SkipDelimiter() {
@@ -180,7 +192,8 @@ RawValue ValueListReader::ReadRaw() {
             ++m_pos;
         }
         size_t stop = m_pos;
-        while (stop > start && IsBlank(m_bytes[stop - 1])) --stop;
+        while (stop > start && IsBlank(m_bytes[stop - 1]))
+            --stop;
         value.bytes.assign(m_bytes, start, stop - start);
     }
     SkipDelimiter();
@@ -204,11 +217,17 @@ std::string ValueListReader::ReadString() {
     return Cp1252ToUtf8(value.bytes);
 }
 
-int16_t ValueListReader::ReadInt16() { return ToInt16(ParseNumber(ReadRaw())); }
+int16_t ValueListReader::ReadInt16() {
+    return ToInt16(ParseNumber(ReadRaw()));
+}
 
-int32_t ValueListReader::ReadInt32() { return ToInt32(ParseNumber(ReadRaw())); }
+int32_t ValueListReader::ReadInt32() {
+    return ToInt32(ParseNumber(ReadRaw()));
+}
 
-double ValueListReader::ReadDouble() { return ParseNumber(ReadRaw()); }
+double ValueListReader::ReadDouble() {
+    return ParseNumber(ReadRaw());
+}
 
 bool ValueListReader::ReadBool() {
     const RawValue value = ReadRaw();
@@ -238,7 +257,9 @@ ListValue ValueListReader::ReadVariant() {
     return Cp1252ToUtf8(value.bytes);
 }
 
-void ValueListReader::Skip() { ReadRaw(); }
+void ValueListReader::Skip() {
+    ReadRaw();
+}
 
 bool ValueListReader::IsEndOfSection() {
     if (AtEnd()) return true;

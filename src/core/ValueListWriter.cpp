@@ -26,7 +26,8 @@ std::string FormatClassicNumber(double value) {
     std::string mantissa = text.substr(0, exp);
     const std::string exponent = exp == std::string::npos ? "" : text.substr(exp);
     if (mantissa.find('.') != std::string::npos) {
-        while (mantissa.back() == '0') mantissa.pop_back();
+        while (mantissa.back() == '0')
+            mantissa.pop_back();
         if (mantissa.back() == '.') mantissa.pop_back();
     }
     return mantissa + exponent;

@@ -1,0 +1,65 @@
+// Runs an autoplay script against a player session, in real time, one command after another.
+#pragma once
+
+#include "app/AutoplayScript.h"
+#include "core/Prompts.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace quillora {
+
+class PlayerSession;
+
+class Autoplay : public QObject {
+    Q_OBJECT
+
+public:
+    // Exit statuses of an autoplay run.
+    static constexpr int kSuccess = 0;
+    static constexpr int kUnmetExpectation = 1;
+    static constexpr int kUnreadableLine = 2;
+
+    // Installs its scripted prompt service (answers from `answer` lines; every box is printed
+    // as "box: TITLE | TEXT" on out).
+    Autoplay(std::vector<AutoplayCommand> commands, PlayerSession& session, std::FILE* out,
+             std::FILE* err);
+    ~Autoplay() override;
+
+    // Starts running the commands once the event loop runs.
+    void Start();
+    // Called when the program ends on its own; commands left unrun count as unmet.
+    void ProgramEnded();
+
+signals:
+    // The script is over; the program should end with this status.
+    void Finished(int exitStatus);
+
+private:
+    void RunNext();
+    // Runs one command; false when it failed (the failure was reported).
+    bool Run(const AutoplayCommand& command);
+    void Fail(const AutoplayCommand& command, const std::string& message, int status);
+    void Finish(int status);
+
+    bool Screenshot(const AutoplayCommand& command);
+
+    std::vector<AutoplayCommand> m_commands;
+    size_t m_next = 0;
+    PlayerSession& m_session;
+    ScriptedPrompts m_prompts;
+    std::FILE* m_out;
+    std::FILE* m_err;
+    QTimer m_timer;
+    bool m_running = false;
+    bool m_finished = false;
+};
+
+// The one-line form of a box for the autoplay log: line breaks become "\n".
+std::string BoxLogLine(const std::string& title, const std::string& text);
+
+} // namespace quillora

@@ -1,0 +1,108 @@
+// The player program.
+#include "app/PlayerMain.h"
+
+#include "app/Autoplay.h"
+#include "app/CommandLine.h"
+#include "app/PlayerSession.h"
+#include "core/QtPrompts.h"
+#include "core/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+namespace quillora {
+namespace {
+
+// The settings store: the user's own, or the folder named by QUILLORA_CONFIG_DIR (tests and
+// authors' regression runs keep their settings apart that way).
+std::unique_ptr<SettingsStore> MakeSettingsStore() {
+    const QByteArray folder = qgetenv("QUILLORA_CONFIG_DIR");
+    if (folder.isEmpty()) return nullptr;
+    return std::make_unique<SettingsStore>(QString::fromLocal8Bit(folder));
+}
+
+std::string ProjectFolderOf(const PlayerOptions& options) {
+    if (options.ProjectFolder.empty()) return QCoreApplication::applicationDirPath().toStdString();
+    return QFileInfo(QString::fromStdString(options.ProjectFolder))
+        .absoluteFilePath()
+        .toStdString();
+}
+
+} // namespace
+
+int PlayerMain(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = ParseCommandLine(args, error);
+    if (!options) {
+        std::fprintf(stderr, "quillora-run: %s\n%s", error.c_str(), kUsageText);
+        return 2;
+    }
+    if (options->ShowVersion) {
+        std::printf("%s\n", kVersionText);
+        return 0;
+    }
+    if (options->ShowHelp) {
+        std::printf("%s", kUsageText);
+        return 0;
+    }
+
+    std::vector<AutoplayCommand> commands;
+    if (!options->AutoplayFile.empty()) {
+        std::ifstream in(options->AutoplayFile, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "autoplay: cannot open %s\n", options->AutoplayFile.c_str());
+            return Autoplay::kUnreadableLine;
+        }
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        std::optional<AutoplayParseError> parseError;
+        commands = ParseAutoplayScript(text, parseError);
+        if (parseError) {
+            std::fprintf(stderr, "autoplay: line %d: %s\n", parseError->line,
+                         parseError->message.c_str());
+            return Autoplay::kUnreadableLine;
+        }
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("quillora-run");
+    QApplication::setQuitOnLastWindowClosed(false);
+    const auto settings = MakeSettingsStore();
+    if (settings) SetSettings(settings.get());
+    QtPrompts dialogs;
+    SetPrompts(&dialogs);
+
+    PlayerSession session(ProjectFolderOf(*options));
+    std::unique_ptr<Autoplay> autoplay;
+    int status = 0;
+    if (!options->AutoplayFile.empty()) {
+        autoplay = std::make_unique<Autoplay>(std::move(commands), session, stdout, stderr);
+        QObject::connect(autoplay.get(), &Autoplay::Finished, &app, [&](int code) {
+            status = code;
+            app.exit(code);
+        });
+    }
+    QObject::connect(&session, &PlayerSession::Ended, &app, [&] {
+        if (autoplay) autoplay->ProgramEnded();
+        app.exit(status);
+    });
+    if (autoplay) autoplay->Start();
+    if (!session.Start()) {
+        if (autoplay) autoplay->ProgramEnded();
+        return autoplay ? status : 1;
+    }
+    app.exec();
+    autoplay.reset();
+    SetPrompts(nullptr);
+    SetSettings(nullptr);
+    return status;
+}
+
+} // namespace quillora

@@ -1,0 +1,71 @@
+// Wiring the welcome window to the game window.
+#include "app/PlayerSession.h"
+
+#include "core/Prompts.h"
+#include "frames/Game.h"
+#include "startup/ProjectInfo.h"
+#include "startup/frmWelcome.h"
+
+#include <QTimer>
+
+namespace quillora {
+
+PlayerSession::PlayerSession(const std::string& projectFolder)
+    : m_welcome(std::make_unique<frmWelcome>(projectFolder, *this)) {
+    connect(m_welcome.get(), &frmWelcome::ProgramEnding, this, [this] {
+        // Closing the welcome window ends the program, whatever other windows are open.
+        if (m_game) m_game->hide();
+        emit Ended();
+    });
+}
+
+PlayerSession::~PlayerSession() = default;
+
+bool PlayerSession::Start() {
+    if (!m_welcome->Load()) return false;
+    if (!Project().SkipWelcome) m_welcome->show();
+    return true;
+}
+
+QWidget* PlayerSession::VisibleWindow() const {
+    if (m_game && m_game->isVisible()) return m_game.get();
+    return m_welcome.get();
+}
+
+void PlayerSession::Quit() {
+    if (m_game) m_game->hide();
+    emit Ended();
+}
+
+void PlayerSession::LoadGameWindow() {
+    if (m_game) return;
+    m_game = std::make_unique<Game>();
+    connect(m_game.get(), &Game::Unloaded, this, &PlayerSession::GameUnloaded);
+}
+
+void PlayerSession::ResetAll() {
+    m_game->ResetAll();
+}
+
+void PlayerSession::StartNewGame() {
+    m_game->StartNewGame();
+}
+
+void PlayerSession::ShowGameWindow() {
+    m_game->show();
+}
+
+void PlayerSession::ShowLoadGameWindow() {
+    Prompts().MessageBox("Loading saved games is not available in this version of the player.",
+                         BoxStyle::Information, "Not Available");
+}
+
+void PlayerSession::GameUnloaded() {
+    // The window is destroyed once its own close handling has returned.
+    QTimer::singleShot(0, this, [this] {
+        m_game.reset();
+        m_welcome->GameWindowUnloaded();
+    });
+}
+
+} // namespace quillora

@@ -1,0 +1,52 @@
+// One run of the player: the welcome window, the game window it starts, and their hand-over.
+#pragma once
+
+#include "startup/GameLauncher.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace quillora {
+
+class Game;
+class frmWelcome;
+
+class PlayerSession : public QObject, public GameLauncher {
+    Q_OBJECT
+
+public:
+    explicit PlayerSession(const std::string& projectFolder);
+    ~PlayerSession() override;
+
+    // Runs the welcome window's start-up. False when the program must end at once.
+    bool Start();
+
+    frmWelcome* Welcome() const { return m_welcome.get(); }
+    Game* GameWindow() const { return m_game.get(); }
+    // The window a player is looking at: the game while it runs, else the welcome window.
+    QWidget* VisibleWindow() const;
+    // Ends the game and the program, as closing every window would.
+    void Quit();
+
+    void LoadGameWindow() override;
+    void ResetAll() override;
+    void StartNewGame() override;
+    void ShowGameWindow() override;
+    void ShowLoadGameWindow() override;
+
+signals:
+    // The program is ending (the welcome window closed).
+    void Ended();
+
+private:
+    void GameUnloaded();
+
+    std::unique_ptr<frmWelcome> m_welcome;
+    std::unique_ptr<Game> m_game;
+};
+
+} // namespace quillora

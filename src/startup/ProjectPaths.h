@@ -1,0 +1,31 @@
+// The project folder and its fixed sub-folders, set once at start-up.
+#pragma once
+
+#include <string>
+
+namespace quillora {
+
+// Every path ends with "/". Project files name their folders with "\" and any letter case;
+// the path lookup resolves them, so the paths here keep the canonical names.
+struct ProjectPaths {
+    std::string Root;
+    std::string Frames;
+    std::string FramesData;
+    std::string Areas;
+    std::string Icons;
+    std::string Config;
+    std::string Temp;
+    std::string Schemes;
+    std::string Inventory;
+    std::string External;
+};
+
+// The process-wide record.
+ProjectPaths& Paths();
+
+// Sets Root to folder plus one trailing "/" (none added when it already ends with one, as a
+// root folder does) and derives the sub-folders. Schemes and Inventory are set only while they
+// are still empty.
+void SetProjectRoot(const std::string& folder);
+
+} // namespace quillora

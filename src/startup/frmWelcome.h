@@ -1,0 +1,85 @@
+// The welcome window: the game's title and credits, Start, Load and Exit, the resolution offer.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+
+namespace quillora {
+
+class GameLauncher;
+
+class frmWelcome : public QWidget {
+    Q_OBJECT
+
+public:
+    // programFolder is the project folder; launcher starts games (not owned).
+    frmWelcome(std::string programFolder, GameLauncher& launcher);
+
+    // Runs the whole start-up. False when the program must end (the reason was shown).
+    bool Load();
+
+    // Performs button 0 (Start), 1 (Load) or 2 (Exit).
+    void ClickButton(int index);
+    // Called when the game window has unloaded: shows this window again, or ends the program
+    // when the welcome window is skipped.
+    void GameWindowUnloaded();
+
+    // Applies a welcome-window scheme; without one the buttons are plain text.
+    void UseScheme(const std::string& schemeName);
+
+    // Controls, named as authors' schemes and the start-up sequence know them.
+    QLabel* txtAdventureName;
+    QLabel* txtVersion;
+    QLabel* txtAuthor;
+    QLabel* txtEmail;
+    QLabel* txtHomepage;
+    QLabel* lblAuthor;
+    QLabel* lblEmail;
+    QLabel* lblHomepage;
+    QLabel* lblResolution;
+    QCheckBox* chkResolution;
+    std::array<QLabel*, 3> lblButton;
+    std::array<QLabel*, 4> Img;
+    QLabel* imgLogo;
+
+signals:
+    // The program is to end (the welcome window was closed).
+    void ProgramEnding();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CenterOnScreen();
+    void LayOutRows();
+    void SetResolutionCaption();
+    void LayOutButtons();
+    void ShowLogo();
+    void ResolutionLabelClicked();
+    void EmailClicked();
+    void HomepageClicked();
+    void LogoClicked();
+    void SetTopMost(bool topMost);
+
+    std::string m_programFolder;
+    GameLauncher& m_launcher;
+    int m_logoVariant = 0;
+    bool m_logoAlternate = false;
+    bool m_closing = false;
+};
+
+// The product's web address, offered by the logo.
+inline constexpr const char* kProductWebAddress = "https://quillora.github.io/";
+
+// The resolution offer's caption: text 7 without a trailing "." and a trailing "640x480",
+// "640*480", "640 x 480" or "640 * 480", followed by the project's own resolution.
+std::string ResolutionCaption(const std::string& text7, int resolution);
+
+} // namespace quillora

@@ -1,0 +1,83 @@
+// Autoplay scripts: parsing, and whole runs of the player against small game folders.
+#include "PlayerRun.h"
+#include "ProjectWriter.h"
+#include "app/AutoplayScript.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace quillora {
+namespace {
+
+TEST(AutoplayScript, ReadsCommandsAndRejectsLinesItCannotRead) {
+    std::optional<AutoplayParseError> error;
+    const auto commands = ParseAutoplayScript(
+        "# a comment\n\nclick 10 20   # trailing comment\nanswer Some text\r\nexpect-items\n",
+        error);
+    ASSERT_FALSE(error);
+    ASSERT_EQ(commands.size(), 3u);
+    EXPECT_EQ(commands[0].line, 3);
+    EXPECT_EQ(commands[0].args, (std::vector<std::string>{"10", "20"}));
+    EXPECT_EQ(commands[1].rest, "Some text");
+    EXPECT_TRUE(commands[2].args.empty());
+
+    for (const char* bad : {"jump 1 2", "click 10", "wait soon", "quit now"}) {
+        ParseAutoplayScript(std::string("wait 1\n") + bad + "\n", error);
+        ASSERT_TRUE(error) << bad;
+        EXPECT_EQ(error->line, 2) << bad;
+    }
+}
+
+class AutoplayRun : public ::testing::Test {
+protected:
+    void SetUp() override { project.WriteGeneral(test::GeneralFields()); }
+    test::ProjectWriter project;
+};
+
+TEST_F(AutoplayRun, ShowsTheWelcomeWindowTakesAScreenshotAndQuits) {
+    const std::string shot = project.Root() + "welcome.png";
+    const auto run = test::RunPlayer(project.Root(), "wait 50\nscreenshot " + shot + "\nquit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    const QImage image(QString::fromStdString(shot));
+    EXPECT_EQ(image.width(), 320);
+    EXPECT_GT(image.height(), 200);
+}
+
+TEST_F(AutoplayRun, PrintsEveryBoxAndReportsTheExitStatuses) {
+    test::FileValues damaged = test::GeneralFields();
+    damaged.resize(30);
+    project.WriteGeneral(damaged);
+    auto run = test::RunPlayer(project.Root(), "quit\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.out.find("box: Error | An error has occurred. The program may not work properly. "
+                           "Press 'Esc' and the click 'Exit' to quit.\\n\\nError description: "
+                           "Error loading project information."),
+              std::string::npos)
+        << run.out;
+
+    run = test::RunPlayer(project.Root(), "wait 10\nfly away\n");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("autoplay: line 2: unknown command \"fly\""), std::string::npos)
+        << run.err;
+
+    run = test::RunPlayer(project.Root(), "screenshot /no/such/folder/x.png\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: line 1:"), std::string::npos) << run.err;
+}
+
+TEST_F(AutoplayRun, MissingProjectInformationEndsTheProgramAfterItsMessage) {
+    test::ProjectWriter empty;
+    const auto run = test::RunPlayer(empty.Root(), "wait 10\nquit\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.out.find("box: Error | The following file is missing: " + empty.Root() +
+                           "Config/General"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.err.find("autoplay: line 1: the program ended before this command"),
+              std::string::npos)
+        << run.err;
+}
+
+} // namespace
+} // namespace quillora

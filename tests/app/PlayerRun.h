@@ -1,0 +1,20 @@
+// Runs the real quillora-run program on a game folder with an autoplay script, for end-to-end
+// tests.
+#pragma once
+
+#include <string>
+
+namespace quillora::test {
+
+struct PlayerRunResult {
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs quillora-run GAME --autoplay SCRIPT under the offscreen platform and silent audio, with its
+// settings in a fresh temporary folder; gives up after timeoutMs.
+PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script,
+                          int timeoutMs = 30000);
+
+} // namespace quillora::test
