@@ -13,31 +13,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         for (int step = 0; step < 4096 && !in.AtEnd(); ++step) {
             switch ((plan + step) % 8) {
-            case 0:
-                in.ReadString();
-                break;
-            case 1:
-                in.ReadInt16();
-                break;
-            case 2:
-                in.ReadInt32();
-                break;
-            case 3:
-                in.ReadDouble();
-                break;
-            case 4:
-                in.ReadBool();
-                break;
-            case 5:
-                in.ReadVariant();
-                break;
+            case 0: in.ReadString(); break;
+            case 1: in.ReadInt16(); break;
+            case 2: in.ReadInt32(); break;
+            case 3: in.ReadDouble(); break;
+            case 4: in.ReadBool(); break;
+            case 5: in.ReadVariant(); break;
             case 6:
                 in.IsEndOfSection();
                 in.Skip();
                 break;
-            default:
-                in.SkipToNextSection();
-                break;
+            default: in.SkipToNextSection(); break;
             }
         }
     } catch (const quillora::ClassicError&) {

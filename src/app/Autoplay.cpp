@@ -2,8 +2,18 @@
 #include "app/Autoplay.h"
 
 #include "app/PlayerSession.h"
+#include "core/Clock.h"
+#include "frames/Game.h"
+#include "gameplay/GameState.h"
+#include "startup/RunState.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
 #include <QWidget>
+
+#include <chrono>
 
 namespace quillora {
 namespace {
@@ -23,6 +33,30 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
+bool IsWholeNumber(const std::string& word) {
+    if (word.empty()) return false;
+    for (const char c : word) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// The value of an integer or variant variable as text; nothing when there is no such variable.
+std::optional<std::string> VariableText(const std::string& name) {
+    const ProjectVariables& vars = State().Vars;
+    for (const auto& v : vars.Variables) {
+        if (v->Name == name) return std::to_string(v->Value);
+    }
+    for (const auto& v : vars.VariablesVariant) {
+        if (v->Name == name) return VariantText(v->Value);
+    }
+    return std::nullopt;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
 } // namespace
 
 std::string BoxLogLine(const std::string& title, const std::string& text) {
@@ -33,6 +67,7 @@ Autoplay::Autoplay(std::vector<AutoplayCommand> commands, PlayerSession& session
                    std::FILE* err)
     : m_commands(std::move(commands)), m_session(session), m_out(out), m_err(err) {
     m_prompts.SetObserver([this](const ScriptedPrompts::Shown& box) {
+        m_lastMessage = box.text;
         std::fprintf(m_out, "%s\n", BoxLogLine(box.title, box.text).c_str());
         std::fflush(m_out);
     });
@@ -89,23 +124,191 @@ bool Autoplay::Run(const AutoplayCommand& command) {
         return true;
     }
     if (verb == "screenshot") return Screenshot(command);
+    if (verb == "click") return Click(command, Qt::LeftButton);
+    if (verb == "rclick") return Click(command, Qt::RightButton);
+    if (verb == "move") return Move(command);
+    if (verb == "key") return Key(command);
+    if (verb == "wait-frame") return WaitFrame(command);
+    if (verb.rfind("expect-", 0) == 0) return Expect(command);
     if (verb == "quit") {
         Finish(kSuccess);
         m_session.Quit();
         return true;
     }
-    Fail(command, "\"" + verb + "\" is not available in this version of the player",
+    Fail(command, Quoted(verb) + " is not available in this version of the player",
          kUnreadableLine);
     return false;
 }
 
+Game* Autoplay::RunningGame(const AutoplayCommand& command) {
+    Game* game = m_session.GameWindow();
+    if (game == nullptr || !game->isVisible()) {
+        Fail(command, "no game is running", kUnmetExpectation);
+        return nullptr;
+    }
+    return game;
+}
+
 bool Autoplay::Screenshot(const AutoplayCommand& command) {
-    QWidget* window = m_session.VisibleWindow();
-    if (window == nullptr || !window->grab().save(QString::fromStdString(command.rest), "PNG")) {
-        Fail(command, "cannot write the screenshot \"" + command.rest + "\"", kUnmetExpectation);
-        return false;
+    Game* game = m_session.GameWindow();
+    const QString file = QString::fromStdString(command.rest);
+    bool saved = false;
+    if (game != nullptr && game->isVisible()) {
+        saved = game->FrameArea().Capture().save(file, "PNG");
+    } else if (QWidget* window = m_session.VisibleWindow()) {
+        saved = window->grab().save(file, "PNG");
+    }
+    if (!saved)
+        Fail(command, "cannot write the screenshot " + Quoted(command.rest), kUnmetExpectation);
+    return saved;
+}
+
+// Clicks at a pixel of the window a player sees: the frame area of a running game, else the
+// welcome window itself.
+bool Autoplay::Click(const AutoplayCommand& command, Qt::MouseButton button) {
+    Game* game = m_session.GameWindow();
+    if (game == nullptr || !game->isVisible()) return ClickWindow(command, button);
+    PictureBox& box = game->FrameArea();
+    const QPointF frame(std::stoi(command.args[0]) + 0.5, std::stoi(command.args[1]) + 0.5);
+    const QPointF local = box.FrameToWidget(frame);
+    const QPointF global = box.mapToGlobal(local);
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &move);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(&box, &press);
+    // The press may have closed the game (a quit action): release only into a live window.
+    if (m_session.GameWindow() == game) {
+        QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(&game->FrameArea(), &release);
     }
     return true;
+}
+
+bool Autoplay::ClickWindow(const AutoplayCommand& command, Qt::MouseButton button) {
+    QWidget* window = m_session.VisibleWindow();
+    if (window == nullptr || !window->isVisible()) {
+        Fail(command, "no window is shown", kUnmetExpectation);
+        return false;
+    }
+    const QPoint at(std::stoi(command.args[0]), std::stoi(command.args[1]));
+    QWidget* target = window->childAt(at);
+    if (target == nullptr) target = window;
+    const QPointF local = target->mapFrom(window, QPointF(at));
+    const QPointF global = target->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+    return true;
+}
+
+bool Autoplay::Move(const AutoplayCommand& command) {
+    Game* game = RunningGame(command);
+    if (game == nullptr) return false;
+    PictureBox& box = game->FrameArea();
+    const QPointF local = box.FrameToWidget(
+        QPointF(std::stoi(command.args[0]) + 0.5, std::stoi(command.args[1]) + 0.5));
+    QMouseEvent move(QEvent::MouseMove, local, box.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&box, &move);
+    return true;
+}
+
+bool Autoplay::Key(const AutoplayCommand& command) {
+    const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(command.args[0]));
+    if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown) {
+        Fail(command, "unknown key " + Quoted(command.args[0]), kUnreadableLine);
+        return false;
+    }
+    const QKeyCombination combination = sequence[0];
+    QWidget* target = m_session.VisibleWindow();
+    if (target == nullptr) {
+        Fail(command, "no window takes the key", kUnmetExpectation);
+        return false;
+    }
+    QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+    QApplication::sendEvent(target, &press);
+    if (QWidget* still = m_session.VisibleWindow()) {
+        QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
+        QApplication::sendEvent(still, &release);
+    }
+    return true;
+}
+
+bool Autoplay::WaitFrame(const AutoplayCommand& command) {
+    int timeoutMs = 5000;
+    std::string name = command.rest;
+    if (command.args.size() > 1 && IsWholeNumber(command.args.back())) {
+        timeoutMs = std::stoi(command.args.back());
+        name = name.substr(0, name.rfind(command.args.back()));
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (CurrentFrame().Name != name) {
+        if (std::chrono::steady_clock::now() >= deadline || m_session.GameWindow() == nullptr) {
+            Fail(command, "the frame is " + Quoted(CurrentFrame().Name) + ", not " + Quoted(name),
+                 kUnmetExpectation);
+            return false;
+        }
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+bool Autoplay::Expect(const AutoplayCommand& command) {
+    const std::string& verb = command.verb;
+    std::string problem;
+    if (verb == "expect-frame") {
+        if (CurrentFrame().Name != command.rest) {
+            problem =
+                "the frame is " + Quoted(CurrentFrame().Name) + ", not " + Quoted(command.rest);
+        }
+    } else if (verb == "expect-var") {
+        const std::string& name = command.args[0];
+        const std::string wanted = command.rest.substr(command.rest.find(name) + name.size() + 1);
+        const auto value = VariableText(name);
+        if (!value) {
+            problem = "there is no variable " + Quoted(name);
+        } else if (*value != wanted) {
+            problem = name + " is " + Quoted(*value) + ", not " + Quoted(wanted);
+        }
+    } else if (verb == "expect-visible" || verb == "expect-hidden") {
+        Game* game = RunningGame(command);
+        if (game == nullptr) return false;
+        const int index = std::stoi(command.args[0]);
+        const SceneElement* area = index > 0 ? game->Scene().Area.Item(index) : nullptr;
+        const bool wantVisible = verb == "expect-visible";
+        if (area == nullptr) {
+            problem = "the frame has no hotspot " + command.args[0];
+        } else if (area->Visible() != wantVisible) {
+            problem =
+                "hotspot " + command.args[0] + " is " + (area->Visible() ? "visible" : "hidden");
+        }
+    } else if (verb == "expect-message") {
+        if (m_lastMessage != command.rest) {
+            problem = "the last message is " + Quoted(OneLine(m_lastMessage)) + ", not " +
+                      Quoted(command.rest);
+        }
+    } else if (verb == "expect-items") {
+        Game* game = m_session.GameWindow();
+        std::vector<std::string> tags;
+        if (game != nullptr) {
+            for (const auto& [index, item] : game->Scene().PickedObject.Elements())
+                tags.push_back(item->Tag);
+        }
+        if (tags != command.args) {
+            std::string shown;
+            for (const std::string& tag : tags)
+                shown += (shown.empty() ? "" : " ") + tag;
+            problem = "the items are " + Quoted(shown);
+        }
+    }
+    if (problem.empty()) return true;
+    Fail(command, problem, kUnmetExpectation);
+    return false;
 }
 
 void Autoplay::Fail(const AutoplayCommand& command, const std::string& message, int status) {

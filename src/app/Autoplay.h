@@ -13,6 +13,7 @@
 
 namespace quillora {
 
+class Game;
 class PlayerSession;
 
 class Autoplay : public QObject {
@@ -32,6 +33,8 @@ public:
 
     // Starts running the commands once the event loop runs.
     void Start();
+    // Records a message shown in the message bar (boxes are seen through the prompts).
+    void NoteMessage(const std::string& text) { m_lastMessage = text; }
     // Called when the program ends on its own; commands left unrun count as unmet.
     void ProgramEnded();
 
@@ -47,6 +50,14 @@ private:
     void Finish(int status);
 
     bool Screenshot(const AutoplayCommand& command);
+    bool Click(const AutoplayCommand& command, Qt::MouseButton button);
+    bool ClickWindow(const AutoplayCommand& command, Qt::MouseButton button);
+    bool Move(const AutoplayCommand& command);
+    bool Key(const AutoplayCommand& command);
+    bool WaitFrame(const AutoplayCommand& command);
+    bool Expect(const AutoplayCommand& command);
+    // The game window, or nothing (with the failure reported) when no game runs.
+    Game* RunningGame(const AutoplayCommand& command);
 
     std::vector<AutoplayCommand> m_commands;
     size_t m_next = 0;
@@ -57,6 +68,7 @@ private:
     QTimer m_timer;
     bool m_running = false;
     bool m_finished = false;
+    std::string m_lastMessage;
 };
 
 // The one-line form of a box for the autoplay log: line breaks become "\n".

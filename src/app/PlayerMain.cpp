@@ -84,6 +84,9 @@ int PlayerMain(int argc, char** argv) {
     int status = 0;
     if (!options->AutoplayFile.empty()) {
         autoplay = std::make_unique<Autoplay>(std::move(commands), session, stdout, stderr);
+        session.OnMessageShown = [&autoplay](const std::string& text) {
+            autoplay->NoteMessage(text);
+        };
         QObject::connect(autoplay.get(), &Autoplay::Finished, &app, [&](int code) {
             status = code;
             app.exit(code);

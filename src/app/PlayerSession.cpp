@@ -40,6 +40,9 @@ void PlayerSession::Quit() {
 void PlayerSession::LoadGameWindow() {
     if (m_game) return;
     m_game = std::make_unique<Game>();
+    m_game->Messages().OnMessageShown = [this](const std::string& text) {
+        if (OnMessageShown) OnMessageShown(text);
+    };
     connect(m_game.get(), &Game::Unloaded, this, &PlayerSession::GameUnloaded);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,8 @@ public:
     QWidget* VisibleWindow() const;
     // Ends the game and the program, as closing every window would.
     void Quit();
+    // Told every message the game shows in its message bar.
+    std::function<void(const std::string&)> OnMessageShown;
 
     void LoadGameWindow() override;
     void ResetAll() override;

@@ -17,6 +17,8 @@ enum class ErrorCode : int {
     PathNotFound = 76,
     InvalidProcedureCall = 5,
     PermissionDenied = 70,
+    InvalidPicture = 481,
+    OutOfMemory = 7,
 };
 
 // The classic description of an error number ("Type mismatch", "Input past end of file", ...).

@@ -15,16 +15,11 @@ char32_t FoldCodePoint(char32_t cp) {
     if (cp >= 'A' && cp <= 'Z') return cp + 32;
     if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) return cp + 32;
     switch (cp) {
-    case 0x0160:
-        return 0x0161;
-    case 0x0152:
-        return 0x0153;
-    case 0x017D:
-        return 0x017E;
-    case 0x0178:
-        return 0x00FF;
-    default:
-        return cp;
+    case 0x0160: return 0x0161;
+    case 0x0152: return 0x0153;
+    case 0x017D: return 0x017E;
+    case 0x0178: return 0x00FF;
+    default: return cp;
     }
 }
 

@@ -8,18 +8,12 @@ namespace quillora {
 std::vector<BoxResult> BoxButtons(int style) {
     using R = BoxResult;
     switch (style & 7) {
-    case BoxStyle::OKCancel:
-        return {R::OK, R::Cancel};
-    case BoxStyle::AbortRetryIgnore:
-        return {R::Abort, R::Retry, R::Ignore};
-    case BoxStyle::YesNoCancel:
-        return {R::Yes, R::No, R::Cancel};
-    case BoxStyle::YesNo:
-        return {R::Yes, R::No};
-    case BoxStyle::RetryCancel:
-        return {R::Retry, R::Cancel};
-    default:
-        return {R::OK};
+    case BoxStyle::OKCancel: return {R::OK, R::Cancel};
+    case BoxStyle::AbortRetryIgnore: return {R::Abort, R::Retry, R::Ignore};
+    case BoxStyle::YesNoCancel: return {R::Yes, R::No, R::Cancel};
+    case BoxStyle::YesNo: return {R::Yes, R::No};
+    case BoxStyle::RetryCancel: return {R::Retry, R::Cancel};
+    default: return {R::OK};
     }
 }
 
@@ -31,20 +25,13 @@ BoxResult DefaultBoxResult(int style) {
 
 std::string BoxResultName(BoxResult result) {
     switch (result) {
-    case BoxResult::OK:
-        return "OK";
-    case BoxResult::Cancel:
-        return "Cancel";
-    case BoxResult::Abort:
-        return "Abort";
-    case BoxResult::Retry:
-        return "Retry";
-    case BoxResult::Ignore:
-        return "Ignore";
-    case BoxResult::Yes:
-        return "Yes";
-    case BoxResult::No:
-        return "No";
+    case BoxResult::OK: return "OK";
+    case BoxResult::Cancel: return "Cancel";
+    case BoxResult::Abort: return "Abort";
+    case BoxResult::Retry: return "Retry";
+    case BoxResult::Ignore: return "Ignore";
+    case BoxResult::Yes: return "Yes";
+    case BoxResult::No: return "No";
     }
     return "OK";
 }

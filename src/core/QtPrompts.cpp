@@ -10,36 +10,24 @@ namespace {
 
 QMessageBox::StandardButton ToQt(BoxResult result) {
     switch (result) {
-    case BoxResult::OK:
-        return QMessageBox::Ok;
-    case BoxResult::Cancel:
-        return QMessageBox::Cancel;
-    case BoxResult::Abort:
-        return QMessageBox::Abort;
-    case BoxResult::Retry:
-        return QMessageBox::Retry;
-    case BoxResult::Ignore:
-        return QMessageBox::Ignore;
-    case BoxResult::Yes:
-        return QMessageBox::Yes;
-    case BoxResult::No:
-        return QMessageBox::No;
+    case BoxResult::OK: return QMessageBox::Ok;
+    case BoxResult::Cancel: return QMessageBox::Cancel;
+    case BoxResult::Abort: return QMessageBox::Abort;
+    case BoxResult::Retry: return QMessageBox::Retry;
+    case BoxResult::Ignore: return QMessageBox::Ignore;
+    case BoxResult::Yes: return QMessageBox::Yes;
+    case BoxResult::No: return QMessageBox::No;
     }
     return QMessageBox::Ok;
 }
 
 QMessageBox::Icon IconOf(int style) {
     switch (style & 0x70) {
-    case BoxStyle::Critical:
-        return QMessageBox::Critical;
-    case BoxStyle::Question:
-        return QMessageBox::Question;
-    case BoxStyle::Exclamation:
-        return QMessageBox::Warning;
-    case BoxStyle::Information:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case BoxStyle::Critical: return QMessageBox::Critical;
+    case BoxStyle::Question: return QMessageBox::Question;
+    case BoxStyle::Exclamation: return QMessageBox::Warning;
+    case BoxStyle::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
     }
 }
 

@@ -1,32 +1,301 @@
-// The game window.
+// The game window: construction, reset, the window's own input, and the unload sequence.
 #include "frames/Game.h"
 
+#include "core/ClassicError.h"
+#include "core/IniFile.h"
+#include "core/Prompts.h"
+#include "core/SettingsStore.h"
+#include "core/Twips.h"
+#include "core/Wait.h"
+#include "effects/Transitions.h"
+#include "frames/FrameMedia.h"
+#include "frames/Hotspots.h"
+#include "frames/Pointers.h"
+#include "frames/Visibility.h"
+#include "gameplay/GameState.h"
+#include "gameplay/TextBoxes.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
+#include "startup/ErrorMessages.h"
+#include "startup/InterfaceTexts.h"
 #include "startup/ProjectInfo.h"
+#include "startup/ProjectPaths.h"
+#include "startup/Resolutions.h"
+#include "startup/RunState.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
 
 namespace quillora {
 
-Game::Game() {
+Game::Game() : m_state(State()) {
     setObjectName("Game");
-    setWindowTitle(QString::fromStdString(Project().AdventureName));
+    m_pictureBox = new PictureBox(this);
+    m_pictureBox->setObjectName("PictureBox");
+    setCentralWidget(m_pictureBox);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_scene = std::make_unique<GameScene>(*m_pictureBox);
+    m_messageBar = std::make_unique<MessageBar>(*m_scene);
+    m_timer1.setSingleShot(false);
+    connect(&m_timer1, &QTimer::timeout, this, &Game::Timer1Tick);
+    m_timerUnloadMe.setSingleShot(true);
+    connect(&m_timerUnloadMe, &QTimer::timeout, this, [this] {
+        m_timerUnloadMe.stop();
+        UnloadWindow();
+    });
+    move(0, 0);
+    BuildMenus();
+    WireScene();
+}
+
+Game::~Game() = default;
+
+void Game::WireScene() {
+    GameScene& scene = *m_scene;
+    m_pictureBox->OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    m_pictureBox->OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    m_pictureBox->OnOutsideMouseDown = [this](const ElementMouse& m) { WindowPress(m); };
+    scene.BackImage.OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    scene.BackImage.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.Text.Template().OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    scene.Text.Template().OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.FrameMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.LabelMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+}
+
+void Game::WireHotspot(SceneElement& area, int index) {
+    area.OnMouseDown = [this, index](const ElementMouse& m) {
+        SceneElement* element = m_scene->Area.Item(index);
+        if (element == nullptr) return;
+        SaveClickPos(m_state, element->Left + m.X, element->Top + m.Y);
+        AreaClick(index, m.Button);
+        // The element may be gone now (the click may have opened another frame).
+        WaitSeconds(0.1);
+        m_pictureBox->unsetCursor();
+    };
+    area.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
 }
 
 void Game::ResetAll() {
-    const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
-    const int height = Project().FrameHeight > 0 ? Project().FrameHeight : 480;
-    resize(width, height);
+    Flags().StopEverything = false;
+    try {
+        m_timer1.stop();
+        m_timer1.setInterval(0);
+        StopRipplingWater();
+        ResetTimedEvents();
+        m_state.Vars.Variables.Clear();
+        m_state.Vars.VariablesVariant.Clear();
+        m_state.Vars.Disappear.Clear();
+        m_scene->PickedObject.UnloadAll();
+        m_state.FramesHistory.clear();
+        m_pictureBox->SetPicture(QImage());
+        m_pictureBox->SetBackColor(0);
+        m_pictureBox->Cls();
+        m_state.AllowControlsReferences = 0;
+        StopOneTimeVideoPlayer();
+        Flags().StopMovie = true;
+        const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
+        const int height = Project().FrameHeight > 0 ? Project().FrameHeight : 480;
+        m_pictureBox->SetFrameSize(PixelsToTwips(width), PixelsToTwips(height));
+        CenterWindowAndPictureBox();
+        m_scene->BackImage.Move(0, 0, PixelsToTwips(width), PixelsToTwips(height));
+        m_messageBar->Reset();
+        ResetDefaultPointer();
+    } catch (const ClassicError& error) {
+        ShowCommonError(" Unable to initialize the program. ", error.Description());
+        return;
+    }
+    // From here on a failing step is skipped.
+    RebuildFrameList();
+    LoadVariables(m_state.Vars);
+    LoadProjectProcedures();
+    const std::string& project = Project().ProjectName;
+    mnuDisableTransitions->setChecked(
+        Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
+    mnuDisableEffects->setChecked(
+        Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
+    ResetSoundChannels();
 }
 
-void Game::StartNewGame() {}
+void Game::StartNewGame() {
+    CurrentFrame().Name = Project().StartFrame;
+    ExecuteOnLoadVBScript();
+    OpenFrame(CurrentFrame().Name, false, 0, 0);
+}
+
+void Game::CenterWindowAndPictureBox() {
+    const int frameWidth = TwipsToPixels(m_pictureBox->FrameWidth());
+    const int frameHeight = TwipsToPixels(m_pictureBox->FrameHeight());
+    if (Project().WindowedMode) {
+        ShowMenus();
+        setWindowTitle(QString::fromStdString(Project().AdventureName + " "));
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        const int menuHeight =
+            menuBar()->isVisible() || !menuBar()->isHidden() ? menuBar()->sizeHint().height() : 0;
+        resize(frameWidth, frameHeight + menuHeight);
+        if (QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
+        }
+    } else {
+        setWindowTitle("");
+        HideMenus();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+}
+
+void Game::ResetDefaultPointer() {
+    ForgetDefaultPointer();
+    ApplyDefaultPointer(*m_pictureBox);
+    for (SceneElement* element :
+         {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
+          &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
+          &m_scene->LabelMessageBox}) {
+        ApplyDefaultPointer(*element);
+    }
+    SetScreenPointerDefault(*m_pictureBox);
+}
+
+void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) {
+    m_messageBar->DisplayTextMessage(text, inBar, noTimer);
+}
+
+void Game::ShowOrNotShowAreas() {
+    VisibilityHooks hooks;
+    hooks.HotspotVideo = [this](int i, bool show) {
+        SceneElement* video = m_scene->VideoPlayer.Item(i);
+        if (video == nullptr) return;
+        video->SetVisible(show);
+    };
+    quillora::ShowOrNotShowAreas(*m_scene, m_state, hooks);
+}
+
+void Game::AreaClick(int areaIndex, int button) {
+    if (Flags().StopEverything) return;
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    if (IsOneTimeVideoPlaying() || m_state.VideoWaitActive) return;
+    if (button == 2) {
+        ToggleMenusByRightPress();
+        return;
+    }
+    if (m_menuDropped) {
+        HideMenus();
+        return;
+    }
+    HideMenus();
+    AudioFadeStep(1);
+    // Hotspot actions arrive with the actions library; the press is taken.
+    (void)areaIndex;
+    StopOneTimeVideoPlayer();
+}
+
+void Game::ToggleMenusByRightPress() {
+    if (!MenuBarShown()) {
+        ShowMenus();
+    } else if (!m_menuDropped) {
+        HideMenus();
+    }
+}
+
+void Game::BackgroundPress(const ElementMouse& mouse, bool setFlags) {
+    if (setFlags) {
+        Flags().StopMovie = true;
+        Flags().TransitionAbortRequested = true;
+        if (IsOneTimeVideoPlaying()) return;
+    }
+    if (mouse.Button == 2) {
+        ToggleMenusByRightPress();
+    } else {
+        HideMenus();
+    }
+}
+
+void Game::WindowPress(const ElementMouse& mouse) {
+    BackgroundPress(mouse, true);
+}
+
+void Game::PointerOverFrame() {
+    // The inventory bar reacts to the pointer zone once the inventory exists.
+}
+
+void Game::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        if (!IsOneTimeVideoPlaying() && !TransitionRunning()) {
+            if (MenuBarShown()) {
+                HideMenus();
+            } else {
+                ShowMenus();
+            }
+        }
+        Flags().StopMovie = true;
+        Flags().TransitionAbortRequested = true;
+    }
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+        Qt::ControlModifier) {
+        if (key == Qt::Key_L && !Project().DisableLoad) ShowLoadGameWindow();
+        if (key == Qt::Key_S && !Project().DisableSave) ShowSaveGameWindow();
+        if (key == Qt::Key_Q) QuitQuestion();
+    }
+    if (m_debugKeyState < 3 && key == kDebugKeys[m_debugKeyState]) {
+        ++m_debugKeyState;
+    } else if (m_debugKeyState == 3 && key == kDebugKeys[3]) {
+        mnuDebug->menuAction()->setVisible(true);
+        menuBar()->setVisible(true);
+        m_debugKeyState = 0;
+    } else {
+        m_debugKeyState = 0;
+    }
+}
+
+void Game::QuitQuestion() {
+    if (Prompts().MessageBox(Text(10), BoxStyle::YesNo + BoxStyle::Question,
+                             Project().AdventureName) == BoxResult::Yes) {
+        StartUnloading();
+    }
+}
+
+void Game::StartUnloading() {
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    StopRipplingWater();
+    m_timerUnloadMe.start(100);
+}
+
+void Game::StopGameActivity() {
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    DoEvents();
+    m_timer1.stop();
+    m_messageBar->TimerMessageBox.stop();
+    PauseTimedEvents();
+    StopOneTimeVideoPlayer();
+    ResetSoundChannels();
+}
+
+void Game::UnloadWindow() {
+    if (m_unloading) return;
+    m_unloading = true;
+    hide();
+    DoEvents();
+    StopGameActivity();
+    m_scene->AniGif.UnloadAll();
+    m_scene->AniGifBox.UnloadAll();
+    RestoreDisplayMode();
+    emit Unloaded();
+}
 
 void Game::closeEvent(QCloseEvent* event) {
+    // Closed by the system (the window's close button): the same orderly unload.
     event->accept();
-    emit Unloaded();
+    UnloadWindow();
 }
 
 } // namespace quillora

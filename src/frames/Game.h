@@ -1,27 +1,127 @@
-// The game window: it holds the frame area and everything a game shows while it runs.
+// The game window: the frame area, the menu bar, the game's timers and the frame-opening steps.
 #pragma once
 
+#include "frames/FrameFile.h"
+#include "gameplay/GameScene.h"
+#include "gameplay/MessageBar.h"
+
 #include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
 
 namespace quillora {
+
+struct GameState;
 
 class Game : public QMainWindow {
     Q_OBJECT
 
 public:
     Game();
+    ~Game() override;
 
-    // Resets the engine for a new game.
+    // Resets the engine for a new game: timers, variables, hidden hotspots, history, window
+    // layout, pointers, menus.
     void ResetAll();
-    // Opens the project's first frame.
+    // Runs the start-up script and opens the project's first frame.
     void StartNewGame();
 
+    // Opens a frame: resets the previous one, reads the frame file, draws the background,
+    // loads texts and hotspots, runs the frame scripts, starts sounds and effects, arms the
+    // automatic jump.
+    void OpenFrame(const std::string& frameName, bool withTransition, int transNumber,
+                   double transitionDuration);
+
+    void ShowMenus();
+    void HideMenus();
+    void CenterWindowAndPictureBox();
+    void ShowOrNotShowAreas();
+    // A press on hotspot index with button 1 (left) or 2 (right).
+    void AreaClick(int areaIndex, int button);
+    void EnableOrDisableTransitions();
+    void EnableOrDisableEffects();
+    // Begins the orderly end of the game: the window unloads on the next tick of TimerUnloadMe.
+    void StartUnloading();
+    void StopGameActivity();
+    void ResetDefaultPointer();
+    // Shows a message in the message bar or a system box.
+    void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer);
+
+    PictureBox& FrameArea() { return *m_pictureBox; }
+    GameScene& Scene() { return *m_scene; }
+    MessageBar& Messages() { return *m_messageBar; }
+    QTimer& Timer1() { return m_timer1; }
+    // The automatic jump's target frame.
+    const std::string& Timer1Tag() const { return m_timer1Tag; }
+    bool MenuBarShown() const;
+    bool DebugMenuShown() const;
+    // Names listed in the debug menu's frame list, in order.
+    std::vector<std::string> FrameListNames() const;
+    // Key sequence that shows the debug menu.
+    static constexpr std::array<int, 4> kDebugKeys = {Qt::Key_F12, Qt::Key_F8, Qt::Key_F11,
+                                                      Qt::Key_F9};
+
 signals:
-    // The window has closed; the welcome window takes over again.
+    // The window has unloaded; the welcome window takes over again (or the program ends).
     void Unloaded();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void RebuildFrameList();
+    void QuitQuestion();
+    void ShowLoadGameWindow();
+    void ShowSaveGameWindow();
+    void ExecuteVBScriptCommand();
+    void WireScene();
+    void WireHotspot(SceneElement& area, int index);
+    void BackgroundPress(const ElementMouse& mouse, bool setFlags);
+    void WindowPress(const ElementMouse& mouse);
+    void ToggleMenusByRightPress();
+    void PointerOverFrame();
+    void Timer1Tick();
+    void UnloadWindow();
+    int AniGifNewWithIndex(int index, const std::string& file, int left, int top, int speed);
+    void PlayHotspotVideo(int index, const std::string& file, bool stretched, double rate,
+                          int playCount, double volume);
+    // Frame opening, steps 3 on (after the name checks); false when the opening was abandoned.
+    bool BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
+                    double transitionDuration);
+    void DrawBackground();
+    bool RunFrameScript(const std::string& script);
+    void ArmAutomaticJump(const FrameFileData& frame);
+
+    GameState& m_state;
+    PictureBox* m_pictureBox;
+    std::unique_ptr<GameScene> m_scene;
+    std::unique_ptr<MessageBar> m_messageBar;
+    QTimer m_timer1;
+    std::string m_timer1Tag;
+    QTimer m_timerUnloadMe;
+    bool m_menuDropped = false;
+    int m_debugKeyState = 0;
+    bool m_unloading = false;
+
+    QAction* mnuExit = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuDisableTransitions = nullptr;
+    QAction* mnuDisableEffects = nullptr;
+    QAction* mnuLoadGame = nullptr;
+    QAction* mnuSaveGame = nullptr;
+    QMenu* mnuDebug = nullptr;
+    QMenu* mnuGoToFrame = nullptr;
+    QAction* mnuCancel = nullptr;
+    std::vector<QAction*> mnuFrameName;
 };
 
 } // namespace quillora

@@ -8,7 +8,8 @@ namespace quillora {
 SoundChannelTable& SoundChannels() {
     static SoundChannelTable table = [] {
         SoundChannelTable t;
-        for (int i = 1; i <= kSoundChannelCount; ++i) t[i].Player = static_cast<int16_t>(i);
+        for (int i = 1; i <= kSoundChannelCount; ++i)
+            t[i].Player = static_cast<int16_t>(i);
         return t;
     }();
     return table;

@@ -13,15 +13,15 @@ inline constexpr int kSoundChannelCount = 7;
 
 // Pending instruction of one channel; Player says which of the seven players serves it.
 struct SoundChannel {
-    int16_t Command = 0;     // 3 stop, 4 change volume; 2 or more is an explicit instruction
-    std::string FileName;    // file to start, relative to the Areas folder; "" none
-    bool Fade = false;       // carried out gradually over the fade duration
-    bool Loop = false;       // the started file repeats for ever
-    int16_t Player = 0;      // 1..7, a permutation over the seven channels
+    int16_t Command = 0;      // 3 stop, 4 change volume; 2 or more is an explicit instruction
+    std::string FileName;     // file to start, relative to the Areas folder; "" none
+    bool Fade = false;        // carried out gradually over the fade duration
+    bool Loop = false;        // the started file repeats for ever
+    int16_t Player = 0;       // 1..7, a permutation over the seven channels
     int16_t FadingPlayer = 0; // player still sounding the previous file during a cross-fade
-    double StartVolume = 0;  // 0..10, the volume when a fade starts
-    double Volume = 0;       // 0..10, the target volume
-    bool FromFrame = false;  // the instruction came from a frame, not from a hotspot action
+    double StartVolume = 0;   // 0..10, the volume when a fade starts
+    double Volume = 0;        // 0..10, the target volume
+    bool FromFrame = false;   // the instruction came from a frame, not from a hotspot action
 };
 
 // Index 0 is never used; channels are 1 to 7.
@@ -35,7 +35,7 @@ SoundChannelTable& SoundChannels();
 enum class ChannelRowSource { Frame, Action };
 
 struct ChannelRowsRead {
-    bool RowsRead = false;   // false when the row width was above 5 and no row was read
+    bool RowsRead = false;     // false when the row width was above 5 and no row was read
     bool FadeRowTaken = false; // a taken row asked for a fade
 };
 

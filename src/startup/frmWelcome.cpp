@@ -271,11 +271,8 @@ void frmWelcome::ClickButton(int index) {
             SetTopMost(false);
             m_launcher.ShowLoadGameWindow();
             break;
-        case 2:
-            close();
-            break;
-        default:
-            break;
+        case 2: close(); break;
+        default: break;
         }
     } catch (const std::exception&) {
         ShowCommonError(" Error loading the main program window. Try restarting the program.");

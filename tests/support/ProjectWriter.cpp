@@ -31,6 +31,78 @@ FileValues GeneralFields() {
             0, 0, false, 0, false, false, 0, false, false, false, 0, 0, 0, false, "", false, ""};
 }
 
+FileValues FrameFileValues(const FrameSpec& f) {
+    FileValues v = {f.BackgroundKind,
+                    f.Background,
+                    f.Tile,
+                    f.StopMusic,
+                    f.Music,
+                    f.AutoJump,
+                    f.AutoJumpDelay,
+                    f.AutoJumpFrame,
+                    f.Video,
+                    0,
+                    f.StopAllSounds,
+                    f.StopFrameSound,
+                    f.FrameSound,
+                    0,
+                    0,
+                    0,
+                    f.VideoAtOrigin,
+                    f.VideoAtPosition,
+                    f.VideoLeft,
+                    f.VideoTop,
+                    f.VideoWidth,
+                    f.VideoHeight,
+                    f.LoopMusic,
+                    f.AutoJumpTransition,
+                    f.AutoJumpTransitionDuration,
+                    f.AutoJumpTransitionNumber,
+                    f.RunFrameScript,
+                    f.FrameScript,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    f.ChannelFadeDuration,
+                    0,
+                    f.RowWidth,
+                    f.RowWidth > 0 ? static_cast<int>(f.ChannelRows.size()) / f.RowWidth : 0};
+    v.insert(v.end(), f.ChannelRows.begin(), f.ChannelRows.end());
+    v.push_back(f.VideoFirst);
+    return v;
+}
+
+FileValues HotspotSectionValues(const HotspotSpec& h) {
+    FileValues v = {
+        0,         h.Number,  0,         0,           0,       0,        0,          0,
+        0,         0,         h.Left,    h.Top,       h.Width, h.Height, h.Animated, h.HasPicture,
+        h.Picture, h.Stretch, h.Pointer, h.Conditions};
+    v.push_back(static_cast<int>(h.MustBeOne.size()));
+    for (const std::string& name : h.MustBeOne)
+        v.push_back(name);
+    v.push_back(static_cast<int>(h.MustBeZero.size()));
+    for (const std::string& name : h.MustBeZero)
+        v.push_back(name);
+    if (h.WithSpeed) {
+        v.push_back(h.Speed);
+        if (h.WithVideoBlock) {
+            FileValues block = {
+                h.Video, h.VideoFile, h.VideoSized, h.VideoVolume, 0, 0, h.Rate, h.PlayCount, 0, 0};
+            v.insert(v.end(), block.begin(), block.end());
+        }
+    }
+    return v;
+}
+
+FileValues TextSectionValues(const TextSpec& t) {
+    return {0,           t.Number,  0,      0,     0,      0,        0,      0,      0,
+            0,           t.Caption, t.Left, t.Top, t.Bold, t.Italic, t.Font, t.Size, t.Strikethru,
+            t.Underline, t.Color};
+}
+
 ProjectWriter::ProjectWriter() : m_root(m_folder.Path()) {}
 
 ProjectWriter::ProjectWriter(std::string root) : m_root(std::move(root)) {
@@ -81,6 +153,51 @@ void ProjectWriter::WritePicture(const std::string& relative, int width, int hei
     const std::string path = m_root + relative;
     QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
     if (!image.save(QString::fromStdString(path))) throw std::runtime_error("cannot write " + path);
+}
+
+} // namespace quillora::test
+
+namespace quillora::test {
+
+void ProjectWriter::WriteFrame(const std::string& name, const FrameSpec& frame) {
+    WriteValues("Frames/" + name + ".fme", FrameFileValues(frame));
+}
+
+void ProjectWriter::WriteSections(const std::string& relative,
+                                  const std::vector<FileValues>& sections) {
+    FileValues all;
+    for (const FileValues& section : sections) {
+        all.insert(all.end(), section.begin(), section.end());
+        all.push_back(kSeparator);
+    }
+    WriteValues(relative, all);
+}
+
+void ProjectWriter::WriteHotspots(const std::string& frame,
+                                  const std::vector<HotspotSpec>& hotspots, bool merged) {
+    std::vector<FileValues> sections;
+    for (const HotspotSpec& h : hotspots)
+        sections.push_back(HotspotSectionValues(h));
+    WriteSections("FramesData/" + frame + (merged ? ".mr2" : ".fm2"), sections);
+}
+
+void ProjectWriter::WriteTexts(const std::string& frame, const std::vector<TextSpec>& texts,
+                               bool merged) {
+    std::vector<FileValues> sections;
+    for (const TextSpec& t : texts)
+        sections.push_back(TextSectionValues(t));
+    WriteSections("FramesData/" + frame + (merged ? ".mr1" : ".fm1"), sections);
+}
+
+void ProjectWriter::WriteVariables(const std::vector<std::string>& integers,
+                                   const std::vector<std::string>& variants) {
+    FileValues values = {0};
+    for (const std::string& name : integers)
+        values.push_back(name);
+    values.push_back("***");
+    for (const std::string& name : variants)
+        values.push_back(name);
+    WriteValues("Config/Variables", values);
 }
 
 } // namespace quillora::test

@@ -12,6 +12,8 @@
 
 namespace quillora::test {
 
+inline const char* const kSeparator = "----- SEPARATOR -----";
+
 // One value of a value-list file as the test wants it written: a typed value in its Write #
 // form, or raw text exactly as it should stand in the file.
 struct FileValue {
@@ -35,6 +37,75 @@ using FileValues = std::vector<FileValue>;
 // tests change only what they look at (index = field number - 1).
 FileValues GeneralFields();
 
+// The values of a frame file (<frame>.fme), every group written; tests cut the list to test
+// older files. Channel rows are five values each.
+struct FrameSpec {
+    int BackgroundKind = 0;
+    std::string Background = "0";
+    bool Tile = false;
+    bool StopMusic = false;
+    std::string Music;
+    bool AutoJump = false;
+    double AutoJumpDelay = 0;
+    std::string AutoJumpFrame;
+    std::string Video;
+    bool StopAllSounds = false;
+    bool StopFrameSound = false;
+    std::string FrameSound;
+    bool VideoAtOrigin = false;
+    bool VideoAtPosition = false;
+    int VideoLeft = 0, VideoTop = 0, VideoWidth = 0, VideoHeight = 0;
+    bool LoopMusic = true;
+    bool AutoJumpTransition = false;
+    int AutoJumpTransitionDuration = 0;
+    int AutoJumpTransitionNumber = 0;
+    bool RunFrameScript = false;
+    std::string FrameScript;
+    double ChannelFadeDuration = 0;
+    int RowWidth = 5;
+    FileValues ChannelRows; // RowWidth values per row
+    bool VideoFirst = false;
+};
+FileValues FrameFileValues(const FrameSpec& frame);
+
+// One hotspot section of a hotspot file (<frame>.fm2 / .mr2); rectangle in twips as the
+// editor writes it (30 twips outside the clickable element).
+struct HotspotSpec {
+    int Number = 1;
+    double Left = 0, Top = 0, Width = 600, Height = 600;
+    double Animated = 0;
+    bool HasPicture = false;
+    std::string Picture;
+    int Stretch = 0;
+    std::string Pointer;
+    bool Conditions = false;
+    std::vector<std::string> MustBeOne;
+    std::vector<std::string> MustBeZero;
+    bool WithSpeed = true; // value 23 present
+    double Speed = 0;
+    bool WithVideoBlock = true; // values 24-33 present
+    bool Video = false;
+    std::string VideoFile;
+    int VideoSized = 0;
+    double VideoVolume = 10;
+    double Rate = 1;
+    double PlayCount = 0;
+};
+FileValues HotspotSectionValues(const HotspotSpec& hotspot);
+
+// One text section of a text file (<frame>.fm1 / .mr1).
+struct TextSpec {
+    int Number = 1;
+    std::string Caption = "Text";
+    int Left = 0, Top = 0;
+    bool Bold = false, Italic = false;
+    std::string Font = "Arial";
+    double Size = 12;
+    bool Strikethru = false, Underline = false;
+    int Color = 0;
+};
+FileValues TextSectionValues(const TextSpec& text);
+
 // A project folder under a temporary folder (or any folder given).
 class ProjectWriter {
 public:
@@ -54,6 +125,19 @@ public:
     void WriteGeneral(const FileValues& fields);
     // A picture of one colour (BMP, PNG, JPG or GIF by the name's extension).
     void WritePicture(const std::string& relative, int width, int height, QColor colour);
+    // Frames/<name>.fme
+    void WriteFrame(const std::string& name, const FrameSpec& frame);
+    // FramesData/<frame>.fm2, or .mr2 when merged.
+    void WriteHotspots(const std::string& frame, const std::vector<HotspotSpec>& hotspots,
+                       bool merged = false);
+    // FramesData/<frame>.fm1, or .mr1 when merged.
+    void WriteTexts(const std::string& frame, const std::vector<TextSpec>& texts,
+                    bool merged = false);
+    // Config/Variables: integer names, then "***" and the variant names.
+    void WriteVariables(const std::vector<std::string>& integers,
+                        const std::vector<std::string>& variants = {});
+    // Writes sections, each closed by the separator value.
+    void WriteSections(const std::string& relative, const std::vector<FileValues>& sections);
 
     // The Write # text of a value list.
     static std::string Format(const FileValues& values, const std::string& separator);

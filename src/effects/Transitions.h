@@ -1,0 +1,16 @@
+// Frame transitions and the rippling-water effect.
+#pragma once
+
+namespace quillora {
+
+// Transitions are not drawn yet: frame changes that ask for one change at once.
+void TransitionStep1(int transitionNumber);
+void TransitionStep2(int transitionNumber, double durationSeconds);
+bool TransitionRunning();
+
+// Rippling water is not drawn yet: no frame has an active water area.
+void LoadWaveEffectIfAny(const char* frameName);
+bool WaveEffectActive();
+void StopRipplingWater();
+
+} // namespace quillora

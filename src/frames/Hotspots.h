@@ -1,0 +1,53 @@
+// The hotspots of a frame: reading the hotspot file and creating the hotspot elements.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillora {
+
+struct GameScene;
+struct GameState;
+class SceneElement;
+class ValueListReader;
+
+// What the hotspot loader needs from the game: the pointer and media set-up of elements, and the
+// handlers that make an element a hotspot.
+struct HotspotHooks {
+    // Gives an element the project's default pointer.
+    std::function<void(SceneElement&)> ApplyDefaultPointer;
+    // Creates the animated picture of hotspot index at left, top twips; returns the index used
+    // (0 when nothing was created).
+    std::function<int(int index, const std::string& file, int left, int top, int speed)>
+        AniGifNewWithIndex;
+    // Sets up the video player of hotspot index (not started).
+    std::function<void(int index, const std::string& file, bool stretched, double rate,
+                       int playCount, double volume)>
+        PlayHotspotVideo;
+    // Wires a new hotspot element's pointer events.
+    std::function<void(SceneElement&, int index)> WireHotspot;
+};
+
+// The path of the current frame's hotspot file: FramesData/<frame>.mr2 when it exists, else
+// .fm2; empty when the frame has neither.
+std::string HotspotFilePath();
+
+// Builds the hotspot elements of the current frame, all hidden. A damaged section shows
+// " Unable to load hotspot #N. " once and the other hotspots still load.
+void LoadAreas(GameScene& scene, GameState& state, const HotspotHooks& hooks);
+
+// Removes every hotspot element, video player and animated picture above the templates.
+void ResetFrameAreas(GameScene& scene);
+
+// Element rectangle (twips) of a hotspot from the file's rectangle: 30 twips inside on every
+// side, at least 1 twip wide and high.
+struct AreaRect {
+    int Left, Top, Width, Height;
+};
+AreaRect HotspotElementRect(double left, double top, double width, double height);
+
+// Reads the rest of a section up to and including its separator.
+void SkipToSectionEnd(ValueListReader& in);
+
+} // namespace quillora

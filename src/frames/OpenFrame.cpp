@@ -1,0 +1,320 @@
+// Opening a frame, and the automatic jump to another one.
+#include "frames/Game.h"
+
+#include "core/ClassicError.h"
+#include "core/Cp1252.h"
+#include "core/PathLookup.h"
+#include "core/Pictures.h"
+#include "core/Twips.h"
+#include "core/ValueListReader.h"
+#include "core/Wait.h"
+#include "effects/Transitions.h"
+#include "frames/FrameMedia.h"
+#include "frames/Hotspots.h"
+#include "frames/Pointers.h"
+#include "gameplay/GameState.h"
+#include "gameplay/TextBoxes.h"
+#include "scripting/ActionObject.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
+#include "startup/ErrorMessages.h"
+#include "startup/MediaPath.h"
+#include "startup/ProjectInfo.h"
+#include "startup/ProjectPaths.h"
+#include "startup/RunState.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <cmath>
+
+namespace quillora {
+namespace {
+
+// The longest delay a window timer can be armed with, in milliseconds.
+constexpr double kMaxTimerMilliseconds = 65535;
+
+bool Stopped() {
+    return Flags().StopEverything;
+}
+
+bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName) {
+    for (const auto& v : vars.Variables) {
+        if (FoldCase(v->Name) == lowerName) return true;
+    }
+    for (const auto& v : vars.VariablesVariant) {
+        if (FoldCase(v->Name) == lowerName) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void Game::OpenFrame(const std::string& frameName, bool withTransition, int transNumber,
+                     double transitionDuration) {
+    if (frameName.empty()) {
+        ShowCommonError(" A program link is broken.");
+        return;
+    }
+    if (!PathLookup::Instance().FileExists(Paths().Frames + frameName + ".fme")) {
+        ShowCommonError(" A program link is broken. The frame named \"" + frameName +
+                        "\" was not found. Verify that the 'Initial Frame' exists and that the 'Go "
+                        "to another frame' option in the Hotspot Properties is linked to an "
+                        "existing frame.");
+        return;
+    }
+    try {
+        BuildFrame(frameName, withTransition, transNumber, transitionDuration);
+    } catch (const ClassicError& error) {
+        if (!Stopped()) {
+            ShowCommonError(" Unable to load the frame called '" + frameName +
+                                "'. Verify that the 'Initial Frame' exists and that the 'Go to "
+                                "another frame' option in the Hotspot Properties is linked to an "
+                                "existing frame. ",
+                            error.Description());
+        }
+    }
+}
+
+bool Game::BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
+                      double transitionDuration) {
+    m_timer1.stop();
+    m_timer1.setInterval(0);
+    ResetTimedEvents();
+    m_state.MergedHotspotIndex = 1;
+    m_state.MergedTextIndex = 1;
+    ClearCurrentFrame();
+    LoadFrameHeader(frameName);
+    if (!Stopped() && m_state.AllowControlsReferences == 0) {
+        m_state.AllowControlsReferences =
+            HasVariableNamed(m_state.Vars, "allowcontrolsreferences") ? 2 : 1;
+    }
+    FramesHistoryAdd(m_state, frameName);
+    if (Stopped()) return false;
+
+    ValueListReader file = ValueListReader::Open(Paths().Frames + frameName + ".fme");
+    const FrameFileData frame = ReadFrameFile(file);
+    if (frame.FadeRowTaken) SetFadeDuration(frame.ChannelFadeDuration / 1000.0);
+    if (Stopped()) return false;
+
+    StopRipplingWater();
+    const bool hasVideo = !frame.VideoFile.empty();
+    const auto playFrameVideo = [&] {
+        HideMenus();
+        Flags().StopMovie = false;
+        if (frame.VideoAtPosition) {
+            PlayMovieWithStop(frame.VideoFile, false, frame.VideoLeft, frame.VideoTop, 0, 0);
+        } else if (frame.VideoAtOrigin) {
+            PlayMovieWithStop(frame.VideoFile, false, 0, 0, 0, 0);
+        } else {
+            PlayMovieWithStop(frame.VideoFile, true, frame.VideoLeft, frame.VideoTop,
+                              frame.VideoWidth, frame.VideoHeight);
+        }
+    };
+    if (Stopped()) return false;
+    if (hasVideo && frame.VideoFirst && !withTransition) {
+        StopOneTimeVideoPlayer();
+        playFrameVideo();
+    }
+    if (Stopped()) return false;
+    if (frame.StopAllSounds) StopAnyWavOrMP3();
+    if (Stopped()) return false;
+    if (frame.FrameSound.empty() && frame.StopFrameSound) StopSoundChannel(7);
+    if (Stopped()) return false;
+    if (frame.StopMusic) StopSoundChannel(6);
+    if (!frame.MusicFile.empty()) {
+        const std::string music = ResolveMediaPath(Paths().Areas + frame.MusicFile);
+        if (!IsFilePlaying(music) || frame.StopMusic)
+            PlayFileOnChannel(6, music, frame.LoopMusic, 7);
+    }
+    if (Stopped()) return false;
+    ResetFrameTexts(*m_scene);
+    ResetFrameAreas(*m_scene);
+    if (Stopped()) return false;
+    DrawBackground();
+    if (Stopped()) return false;
+    LoadTexts(*m_scene, m_state);
+    CurrentFrame().HotspotCount = ReadHotspotCount(frameName);
+    if (Stopped()) return false;
+    HotspotHooks hooks;
+    hooks.ApplyDefaultPointer = [](SceneElement& e) { quillora::ApplyDefaultPointer(e); };
+    hooks.AniGifNewWithIndex = [this](int i, const std::string& f, int l, int t, int s) {
+        return AniGifNewWithIndex(i, f, l, t, s);
+    };
+    hooks.PlayHotspotVideo = [this](int i, const std::string& f, bool st, double r, int c,
+                                    double v) { PlayHotspotVideo(i, f, st, r, c, v); };
+    hooks.WireHotspot = [this](SceneElement& e, int i) { WireHotspot(e, i); };
+    LoadAreas(*m_scene, m_state, hooks);
+    if (Stopped()) return false;
+    Action().ResetModule();
+    if (Project().RunFrameScript && !Project().FrameScript.empty() &&
+        !RunFrameScript(Project().FrameScript)) {
+        return false;
+    }
+    if (Stopped()) return false;
+    if (frame.RunFrameScript && !frame.FrameScriptText.empty() &&
+        !RunFrameScript(frame.FrameScriptText)) {
+        return false;
+    }
+    if (Stopped()) return false;
+    ShowOrNotShowAreas();
+    for (const auto& [index, item] : m_scene->PickedObject.Elements())
+        m_pictureBox->ZOrder(*item);
+    if (Stopped()) return false;
+    const std::string chn = Paths().Frames + frameName + ".chn";
+    if (!frame.StopAllSounds && PathLookup::Instance().FileExists(chn)) {
+        ValueListReader block = ValueListReader::Open(chn);
+        PlaySoundChannels(block);
+    }
+    if (Stopped()) return false;
+    if (!frame.FrameSound.empty()) {
+        PlayFileOnChannel(7, ResolveMediaPath(Paths().Frames + frame.FrameSound), false, 8);
+    }
+    if (Stopped()) return false;
+    if (hasVideo && (!frame.VideoFirst || withTransition)) StopOneTimeVideoPlayer();
+    if (Stopped()) return false;
+    if (!mnuDisableEffects->isChecked() && CurrentFrame().BackgroundKind == 1 &&
+        !CurrentFrame().TileBackground) {
+        LoadWaveEffectIfAny(frameName.c_str());
+    }
+    ApplySoundChannels();
+    if (withTransition) {
+        TransitionStep2(transNumber, transitionDuration);
+    } else {
+        EnableTimerAudioFade();
+    }
+    if (Stopped()) return false;
+    // Dialogues are loaded here once the dialogue wizard exists.
+    if (Stopped()) return false;
+    if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
+    if (Stopped()) return false;
+    if (IsOneTimeVideoPlaying()) {
+        SetScreenPointerArrow(*m_pictureBox);
+        while (IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+            DoEvents();
+            HideMenus();
+        }
+        SetScreenPointerDefault(*m_pictureBox);
+        StopOneTimeVideoPlayer();
+        Flags().StopMovie = false;
+    }
+    if (Stopped()) return false;
+    ArmAutomaticJump(frame);
+    if (Stopped()) return false;
+    StartTimedEvents();
+    return true;
+}
+
+bool Game::RunFrameScript(const std::string& script) {
+    ExecuteVBScript(script, true);
+    if (Action().bStopGame) {
+        StartUnloading();
+        return false;
+    }
+    return true;
+}
+
+void Game::DrawBackground() {
+    const CurrentFrameRecord& record = CurrentFrame();
+    PictureBox& box = *m_pictureBox;
+    if (record.BackgroundKind == 0) {
+        box.SetPicture(QImage());
+        box.Cls();
+        double number = 0;
+        if (!ParseClassicNumber(record.Background, number))
+            throw ClassicError(ErrorCode::TypeMismatch);
+        const auto colour = static_cast<uint32_t>(static_cast<int64_t>(number));
+        if (colour != box.BackColor()) box.SetBackColor(colour);
+    } else if (record.BackgroundKind == 1 && record.TileBackground) {
+        box.SetPicture(QImage());
+        // Tiles with transparent parts must not show the previous frame through them.
+        box.Cls();
+        const QImage tile =
+            LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background));
+        if (tile.isNull()) return;
+        const QSize frame = box.FramePixels();
+        for (int x = 0; x <= frame.width(); x += tile.width()) {
+            for (int y = 0; y <= frame.height(); y += tile.height())
+                box.PaintPicture(tile, x, y);
+        }
+    } else if (record.BackgroundKind == 1) {
+        box.SetBackColor(0);
+        box.Cls();
+        box.SetPicture(LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background)));
+    }
+}
+
+void Game::ArmAutomaticJump(const FrameFileData& frame) {
+    if (!frame.AutoJump) return;
+    m_timer1Tag = frame.AutoJumpFrame;
+    const double milliseconds = frame.AutoJumpDelay * 1000;
+    if (!(milliseconds >= 0 && milliseconds <= kMaxTimerMilliseconds)) {
+        ShowCommonError(" Unable to load timer duration.");
+        return;
+    }
+    const int interval = static_cast<int>(std::lround(milliseconds));
+    m_timer1.setInterval(interval);
+    // A window timer with interval 0 never fires.
+    if (interval > 0) m_timer1.start();
+}
+
+void Game::Timer1Tick() {
+    if (Flags().StopEverything) {
+        m_timer1.stop();
+        return;
+    }
+    AudioFadeStep(1);
+    std::string target = m_timer1Tag;
+    if (target.empty()) return;
+    if (IsLastVisitedFrame(target)) {
+        target = TakeLastVisitedFrame(m_state);
+        if (target.empty()) return;
+    }
+    const AutoJumpTransitionSettings& jump = AutoJumpSettings();
+    if (jump.AutoJumpTransition) {
+        TransitionStep1(jump.AutoJumpTransitionNumber);
+        OpenFrame(target, true, jump.AutoJumpTransitionNumber,
+                  jump.AutoJumpTransitionDuration / 1000.0);
+    } else {
+        OpenFrame(target, false, 0, 0);
+    }
+}
+
+int Game::AniGifNewWithIndex(int index, const std::string& file, int left, int top, int /*speed*/) {
+    if (file.empty() || index <= 0) return 0;
+    SceneElement& box = m_scene->AniGifBox.Load(index);
+    SceneElement& gif = m_scene->AniGif.Load(index);
+    m_pictureBox->SetContainer(gif, &box);
+    box.Move(left, top);
+    m_pictureBox->ZOrder(box);
+    box.OnMouseDown = [this, index](const ElementMouse& m) {
+        SceneElement* element = m_scene->AniGifBox.Item(index);
+        if (element == nullptr) return;
+        SaveClickPos(m_state, element->Left + m.X, element->Top + m.Y);
+        AreaClick(index, m.Button);
+    };
+    box.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    // Until animation arrives, the picture's first image stands still.
+    const QImage first = LoadPictureIfPresent(file);
+    if (first.isNull()) return index;
+    gif.Move(0, 0, PixelsToTwips(first.width()), PixelsToTwips(first.height()));
+    gif.Painter = [first](QPainter& painter, const QRect& rect) {
+        painter.drawImage(rect.topLeft(), first);
+    };
+    gif.SetVisible(true);
+    box.Move(left, top, gif.Width, gif.Height);
+    return index;
+}
+
+void Game::PlayHotspotVideo(int index, const std::string& /*file*/, bool stretched, double /*rate*/,
+                            int /*playCount*/, double /*volume*/) {
+    SceneElement& video = m_scene->VideoPlayer.Load(index);
+    const SceneElement* area = m_scene->Area.Item(index);
+    if (area != nullptr) {
+        video.Move(area->Left, area->Top);
+        if (stretched) video.Move(area->Left, area->Top, area->Width, area->Height);
+    }
+    m_pictureBox->ZOrder(video);
+    if (area != nullptr) m_pictureBox->ZOrder(*m_scene->Area.Item(index));
+}
+
+} // namespace quillora
