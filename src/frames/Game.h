@@ -33,10 +33,11 @@ public:
     // Runs the start-up script and opens the project's first frame.
     void StartNewGame();
 
-    // Opens a frame: resets the previous one, reads the frame file, draws the background,
+    // Opens a frame (the name is taken by value: callers pass the current frame's own name,
+    // which opening clears): resets the previous one, reads the frame file, draws the background,
     // loads texts and hotspots, runs the frame scripts, starts sounds and effects, arms the
     // automatic jump.
-    void OpenFrame(const std::string& frameName, bool withTransition, int transNumber,
+    void OpenFrame(std::string frameName, bool withTransition, int transNumber,
                    double transitionDuration);
 
     void ShowMenus();

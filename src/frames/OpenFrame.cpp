@@ -49,7 +49,7 @@ bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName
 
 } // namespace
 
-void Game::OpenFrame(const std::string& frameName, bool withTransition, int transNumber,
+void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber,
                      double transitionDuration) {
     if (frameName.empty()) {
         ShowCommonError(" A program link is broken.");

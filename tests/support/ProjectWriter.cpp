@@ -159,6 +159,52 @@ void ProjectWriter::WritePicture(const std::string& relative, int width, int hei
 
 namespace quillora::test {
 
+void ProjectWriter::WriteCursor(const std::string& relative, const QImage& picture, int hotX,
+                                int hotY) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const int w = image.width(), h = image.height();
+    QByteArray dib;
+    auto put16 = [&](QByteArray& b, int v) {
+        b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+    };
+    auto put32 = [&](QByteArray& b, quint32 v) {
+        for (int i = 0; i < 4; ++i)
+            b.append(char((v >> (8 * i)) & 0xFF));
+    };
+    // BITMAPINFOHEADER; the height counts the colour image and the mask.
+    put32(dib, 40);
+    put32(dib, w);
+    put32(dib, h * 2);
+    put16(dib, 1);
+    put16(dib, 32);
+    for (int i = 0; i < 6; ++i)
+        put32(dib, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            put32(dib, line[x]);
+    }
+    const int maskStride = ((w + 31) / 32) * 4;
+    for (int y = h - 1; y >= 0; --y) {
+        QByteArray row(maskStride, 0);
+        for (int x = 0; x < w; ++x) {
+            if (qAlpha(image.pixel(x, y)) == 0) row[x / 8] = char(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        dib.append(row);
+    }
+    QByteArray file;
+    put16(file, 0);
+    put16(file, 2); // cursor
+    put16(file, 1);
+    file.append(char(w)).append(char(h)).append(char(0)).append(char(0));
+    put16(file, hotX);
+    put16(file, hotY);
+    put32(file, static_cast<quint32>(dib.size()));
+    put32(file, 22);
+    file.append(dib);
+    WriteBytes(relative, file.toStdString());
+}
+
 void ProjectWriter::WriteFrame(const std::string& name, const FrameSpec& frame) {
     WriteValues("Frames/" + name + ".fme", FrameFileValues(frame));
 }

@@ -5,6 +5,7 @@
 #include "core/ListValue.h"
 
 #include <QColor>
+#include <QImage>
 
 #include <cstdint>
 #include <string>
@@ -28,7 +29,7 @@ struct FileValue {
 
     ListValue value;
     bool raw = false;
-    std::string rawText;
+    std::string rawText{};
 };
 
 using FileValues = std::vector<FileValue>;
@@ -44,14 +45,14 @@ struct FrameSpec {
     std::string Background = "0";
     bool Tile = false;
     bool StopMusic = false;
-    std::string Music;
+    std::string Music{};
     bool AutoJump = false;
     double AutoJumpDelay = 0;
-    std::string AutoJumpFrame;
-    std::string Video;
+    std::string AutoJumpFrame{};
+    std::string Video{};
     bool StopAllSounds = false;
     bool StopFrameSound = false;
-    std::string FrameSound;
+    std::string FrameSound{};
     bool VideoAtOrigin = false;
     bool VideoAtPosition = false;
     int VideoLeft = 0, VideoTop = 0, VideoWidth = 0, VideoHeight = 0;
@@ -60,10 +61,10 @@ struct FrameSpec {
     int AutoJumpTransitionDuration = 0;
     int AutoJumpTransitionNumber = 0;
     bool RunFrameScript = false;
-    std::string FrameScript;
+    std::string FrameScript{};
     double ChannelFadeDuration = 0;
     int RowWidth = 5;
-    FileValues ChannelRows; // RowWidth values per row
+    FileValues ChannelRows{}; // RowWidth values per row
     bool VideoFirst = false;
 };
 FileValues FrameFileValues(const FrameSpec& frame);
@@ -75,17 +76,17 @@ struct HotspotSpec {
     double Left = 0, Top = 0, Width = 600, Height = 600;
     double Animated = 0;
     bool HasPicture = false;
-    std::string Picture;
+    std::string Picture{};
     int Stretch = 0;
-    std::string Pointer;
+    std::string Pointer{};
     bool Conditions = false;
-    std::vector<std::string> MustBeOne;
-    std::vector<std::string> MustBeZero;
+    std::vector<std::string> MustBeOne{};
+    std::vector<std::string> MustBeZero{};
     bool WithSpeed = true; // value 23 present
     double Speed = 0;
     bool WithVideoBlock = true; // values 24-33 present
     bool Video = false;
-    std::string VideoFile;
+    std::string VideoFile{};
     int VideoSized = 0;
     double VideoVolume = 10;
     double Rate = 1;
@@ -125,6 +126,8 @@ public:
     void WriteGeneral(const FileValues& fields);
     // A picture of one colour (BMP, PNG, JPG or GIF by the name's extension).
     void WritePicture(const std::string& relative, int width, int height, QColor colour);
+    // A pointer file (.cur) with the picture (32-bit colour and a mask) and the hot spot.
+    void WriteCursor(const std::string& relative, const QImage& picture, int hotX, int hotY);
     // Frames/<name>.fme
     void WriteFrame(const std::string& name, const FrameSpec& frame);
     // FramesData/<frame>.fm2, or .mr2 when merged.
@@ -144,7 +147,7 @@ public:
 
 private:
     TempFolder m_folder;
-    std::string m_root;
+    std::string m_root{};
 };
 
 } // namespace quillora::test

@@ -1,0 +1,75 @@
+// Whole runs of the player on the demo game and on small game folders, driven by autoplay.
+#include "PlayerRun.h"
+#include "ProjectWriter.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace quillora {
+namespace {
+
+TEST(GameRun, TheDemoStartsFromTheWelcomeWindowAndJumpsToTheShore) {
+    test::TempFolder out;
+    const std::string shot = out.Path() + "shore.png";
+    const auto run = test::RunPlayer(QUILLORA_DEMO_DIR, "click 160 80\n"
+                                                        "expect-frame Intro\n"
+                                                        "wait-frame Shore 8000\n"
+                                                        "expect-visible 1\n"
+                                                        "expect-hidden 2\n"
+                                                        "expect-visible 3\n"
+                                                        "expect-items\n"
+                                                        "expect-var DoorOpen 0\n"
+                                                        "expect-var PlayerName 0\n"
+                                                        "screenshot " +
+                                                            shot +
+                                                            "\n"
+                                                            "quit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
+    EXPECT_EQ(run.out, "");
+    const QImage image(QString::fromStdString(shot));
+    EXPECT_EQ(image.size(), QSize(640, 480));
+}
+
+TEST(GameRun, SkippedWelcomeQuitQuestionAndUnmetExpectations) {
+    test::ProjectWriter game;
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Start";
+    general[42] = true; // no welcome window
+    game.WriteGeneral(general);
+    game.WriteVariables({"Lamp"});
+    test::FrameSpec start;
+    start.AutoJump = true;
+    start.AutoJumpDelay = 0.1;
+    start.AutoJumpFrame = "Room";
+    game.WriteFrame("Start", start);
+    game.WriteFrame("Room", {});
+    game.WriteHotspots("Room", {{.Number = 1, .Conditions = true, .MustBeOne = {"Lamp"}}});
+
+    auto run = test::RunPlayer(game.Root(), "wait-frame Room 3000\n"
+                                            "expect-hidden 1\n"
+                                            "expect-var Lamp 0\n"
+                                            "answer No\n"
+                                            "key Ctrl+Q\n"
+                                            "expect-message Do you really want to quit?\n"
+                                            "expect-frame Room\n"
+                                            "answer Yes\n"
+                                            "key Ctrl+Q\n"
+                                            "wait 500\n"
+                                            "expect-frame Room\n");
+    EXPECT_EQ(run.exitStatus, 1) << run.err;
+    EXPECT_NE(run.err.find("autoplay: line 11: the program ended before this command"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("box: Test Adventure | Do you really want to quit?"), std::string::npos);
+
+    run = test::RunPlayer(game.Root(), "wait-frame Room\nexpect-visible 1\n");
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: line 2: hotspot 1 is hidden"), std::string::npos) << run.err;
+    run = test::RunPlayer(game.Root(), "expect-var Lamp 1\n");
+    EXPECT_NE(run.err.find("autoplay: line 1: Lamp is \"0\", not \"1\""), std::string::npos)
+        << run.err;
+}
+
+} // namespace
+} // namespace quillora

@@ -1,0 +1,195 @@
+// Drawing the demo game's pictures.
+#include "DemoPictures.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+namespace quillora::demo {
+namespace {
+
+QImage Canvas(int width, int height, bool transparent) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(transparent ? Qt::transparent : Qt::black);
+    return image;
+}
+
+void Sky(QPainter& p, int horizon, QColor top, QColor bottom) {
+    QLinearGradient sky(0, 0, 0, horizon);
+    sky.setColorAt(0, top);
+    sky.setColorAt(1, bottom);
+    p.fillRect(0, 0, 640, horizon, sky);
+}
+
+void Lighthouse(QPainter& p, double x, double base, double height) {
+    QPainterPath tower;
+    tower.moveTo(x - 34, base);
+    tower.lineTo(x - 22, base - height);
+    tower.lineTo(x + 22, base - height);
+    tower.lineTo(x + 34, base);
+    tower.closeSubpath();
+    p.fillPath(tower, QColor(236, 232, 222));
+    p.save();
+    p.setClipPath(tower);
+    for (int band = 0; band < 4; ++band) {
+        p.fillRect(QRectF(x - 40, base - height + 30 + band * height / 4.2, 80, height / 9),
+                   QColor(178, 44, 40));
+    }
+    p.restore();
+    p.fillRect(QRectF(x - 26, base - height - 34, 52, 34), QColor(60, 64, 70));
+    QRadialGradient glow(x, base - height - 17, 60);
+    glow.setColorAt(0, QColor(255, 236, 150, 220));
+    glow.setColorAt(1, QColor(255, 236, 150, 0));
+    p.setBrush(glow);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(x, base - height - 17), 60, 60);
+    p.fillRect(QRectF(x - 30, base - height - 40, 60, 6), QColor(40, 40, 44));
+}
+
+} // namespace
+
+QImage TitleCard() {
+    QImage image = Canvas(640, 480, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Sky(p, 480, QColor(12, 18, 48), QColor(58, 44, 92));
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 90; ++i) {
+        const int x = (i * 97) % 640, y = (i * 53) % 300;
+        p.setBrush(QColor(255, 255, 240, 80 + (i * 37) % 160));
+        p.drawEllipse(QPointF(x, y), 1.2, 1.2);
+    }
+    p.fillRect(0, 380, 640, 100, QColor(16, 30, 60));
+    Lighthouse(p, 500, 390, 200);
+    return image;
+}
+
+QImage ShoreScene() {
+    QImage image = Canvas(640, 480, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Sky(p, 260, QColor(110, 170, 225), QColor(230, 214, 190));
+    QLinearGradient sea(0, 250, 0, 330);
+    sea.setColorAt(0, QColor(40, 110, 160));
+    sea.setColorAt(1, QColor(70, 150, 170));
+    p.fillRect(0, 250, 640, 80, sea);
+    QPainterPath beach;
+    beach.moveTo(0, 320);
+    beach.cubicTo(200, 300, 420, 340, 640, 310);
+    beach.lineTo(640, 480);
+    beach.lineTo(0, 480);
+    p.fillPath(beach, QColor(222, 198, 150));
+    p.setPen(QPen(QColor(255, 255, 255, 150), 2));
+    for (int i = 0; i < 6; ++i)
+        p.drawLine(30 + i * 100, 300 + (i % 2) * 6, 80 + i * 100, 300 + (i % 2) * 6);
+    Lighthouse(p, 470, 330, 230);
+    return image;
+}
+
+QImage LighthouseInside() {
+    QImage image = Canvas(640, 480, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(0, 0, 640, 480, QColor(58, 50, 44));
+    for (int row = 0; row < 12; ++row) {
+        for (int col = 0; col < 10; ++col) {
+            p.fillRect(col * 64 + (row % 2) * 32, row * 40, 60, 36,
+                       QColor(84 + (row * col) % 20, 72, 62));
+        }
+    }
+    p.setPen(QPen(QColor(30, 26, 22), 6));
+    for (int step = 0; step < 9; ++step)
+        p.drawLine(380 + step * 20, 440 - step * 40, 460 + step * 20, 440 - step * 40);
+    QRadialGradient lamp(150, 160, 130);
+    lamp.setColorAt(0, QColor(255, 220, 140, 150));
+    lamp.setColorAt(1, QColor(255, 220, 140, 0));
+    p.fillRect(0, 0, 640, 480, lamp);
+    return image;
+}
+
+QImage LighthouseDoor(bool open) {
+    QImage image = Canvas(40, 60, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath arch;
+    arch.moveTo(0, 60);
+    arch.lineTo(0, 20);
+    arch.arcTo(0, 0, 40, 40, 180, -180);
+    arch.lineTo(40, 60);
+    arch.closeSubpath();
+    p.fillPath(arch, open ? QColor(24, 20, 18) : QColor(110, 70, 40));
+    if (!open) {
+        p.setPen(QPen(QColor(70, 44, 24), 2));
+        for (int x = 10; x < 40; x += 10)
+            p.drawLine(x, 6, x, 60);
+        p.setBrush(QColor(210, 180, 60));
+        p.drawEllipse(QPointF(31, 36), 3, 3);
+    }
+    return image;
+}
+
+QImage Seagull() {
+    QImage image = Canvas(64, 40, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(245, 245, 245));
+    p.setPen(QPen(QColor(90, 90, 90), 1.5));
+    p.drawEllipse(QRectF(18, 16, 30, 16));
+    QPainterPath wing;
+    wing.moveTo(24, 20);
+    wing.quadTo(10, 2, 0, 8);
+    wing.quadTo(16, 14, 30, 22);
+    p.drawPath(wing);
+    p.setBrush(QColor(240, 180, 40));
+    p.drawPolygon(QPolygonF({QPointF(48, 22), QPointF(60, 24), QPointF(48, 27)}));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(43, 21), 1.5, 1.5);
+    return image;
+}
+
+QImage Boat() {
+    // Cut from the shore scene where the boat lies, as authors cut hotspot pictures from their
+    // backgrounds: the picture is opaque and still blends in.
+    QImage image = ShoreScene().copy(80, 280, 120, 60);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath hull;
+    hull.moveTo(0, 30);
+    hull.lineTo(120, 30);
+    hull.lineTo(100, 58);
+    hull.lineTo(18, 58);
+    hull.closeSubpath();
+    p.fillPath(hull, QColor(150, 60, 40));
+    p.fillRect(QRectF(0, 30, 120, 5), QColor(230, 220, 200));
+    p.setPen(QPen(QColor(80, 50, 30), 3));
+    p.drawLine(60, 30, 60, 0);
+    return image;
+}
+
+QImage SandTile() {
+    QImage image = Canvas(32, 32, false);
+    QPainter p(&image);
+    p.fillRect(0, 0, 32, 32, QColor(214, 190, 140));
+    for (int i = 0; i < 40; ++i) {
+        p.fillRect((i * 13) % 32, (i * 7) % 32, 1, 1, QColor(170 + i % 40, 150, 110));
+    }
+    return image;
+}
+
+QImage QuillPointer() {
+    QImage image = Canvas(32, 32, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath feather;
+    feather.moveTo(1, 1);
+    feather.quadTo(8, 24, 30, 30);
+    feather.quadTo(20, 10, 1, 1);
+    p.fillPath(feather, QColor(250, 248, 236));
+    p.setPen(QPen(QColor(40, 40, 60), 1.2));
+    p.drawPath(feather);
+    p.drawLine(QPointF(1, 1), QPointF(24, 26));
+    return image;
+}
+
+} // namespace quillora::demo

@@ -1,0 +1,23 @@
+// Pictures of the demo game, drawn with QPainter: backgrounds, hotspot pictures, a pointer.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace quillora::demo {
+
+// 640x480 scenes.
+QImage TitleCard();
+QImage ShoreScene();
+QImage LighthouseInside();
+// Hotspot pictures (transparent where the scene shows through).
+QImage LighthouseDoor(bool open);
+QImage Seagull();
+QImage Boat();
+// A small repeating tile.
+QImage SandTile();
+
+// The demo's pointer: a quill whose tip is the hot spot.
+QImage QuillPointer();
+
+} // namespace quillora::demo
