@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillora {
@@ -60,7 +61,9 @@ void SceneElement::FontChanged() {
 
 QFont SceneElement::PixelFont() const {
     QFont font(QString::fromStdString(FontName));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(FontSize * 96.0 / 72.0))));
+    // Sizes from damaged files are kept within what can be drawn.
+    const double pixels = std::clamp(FontSize * 96.0 / 72.0, 1.0, 2000.0);
+    font.setPixelSize(static_cast<int>(std::lround(pixels)));
     font.setBold(FontBold);
     font.setItalic(FontItalic);
     font.setUnderline(FontUnderline);

@@ -132,9 +132,10 @@ void MakeAnimatedHotspot(SectionReader& r, GameScene& scene, const HotspotSectio
     if (area == nullptr) return;
     area->SetPicture(QImage());
     area->Move(0, 0, 15, 15);
-    const AreaRect rect = HotspotElementRect(s.Left, s.Top, s.Width, s.Height);
+    AreaRect rect{};
+    r.Do([&] { rect = HotspotElementRect(s.Left, s.Top, s.Width, s.Height); });
     r.Do([&] {
-        const int speed = static_cast<int>(std::nearbyint(s.Speed));
+        const int speed = ToInt16(s.Speed);
         const std::string file = ResolveMediaPath(Paths().Areas + s.PictureFile);
         area->WhatsThisHelpID = hooks.AniGifNewWithIndex
                                     ? hooks.AniGifNewWithIndex(i, file, rect.Left, rect.Top, speed)
@@ -151,8 +152,10 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
     r.Do([&] { area = &scene.Area.Load(i); });
     if (area == nullptr) return;
     if (hooks.WireHotspot) hooks.WireHotspot(*area, i);
-    const AreaRect rect = HotspotElementRect(s.Left, s.Top, s.Width, s.Height);
-    area->Move(rect.Left, rect.Top, rect.Width, rect.Height);
+    r.Do([&] {
+        const AreaRect rect = HotspotElementRect(s.Left, s.Top, s.Width, s.Height);
+        area->Move(rect.Left, rect.Top, rect.Width, rect.Height);
+    });
     area->Stretch = s.StretchValue == 1;
     if (s.HasPicture) {
         r.Do([&] {
@@ -167,7 +170,7 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
         r.Do([&] {
             if (hooks.PlayHotspotVideo) {
                 hooks.PlayHotspotVideo(i, Paths().Frames + s.VideoFile, s.VideoSized != 0, s.Rate,
-                                       static_cast<int>(std::nearbyint(s.PlayCount)),
+                                       ToInt32(s.PlayCount),
                                        s.VideoVolume);
             }
         });
@@ -180,10 +183,10 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
 
 AreaRect HotspotElementRect(double left, double top, double width, double height) {
     AreaRect rect;
-    rect.Left = static_cast<int>(std::nearbyint(left + 30));
-    rect.Top = static_cast<int>(std::nearbyint(top + 30));
-    rect.Width = std::max(1, static_cast<int>(std::nearbyint(width - 60)));
-    rect.Height = std::max(1, static_cast<int>(std::nearbyint(height - 60)));
+    rect.Left = ToInt32(left + 30);
+    rect.Top = ToInt32(top + 30);
+    rect.Width = std::max(1, ToInt32(width - 60));
+    rect.Height = std::max(1, ToInt32(height - 60));
     return rect;
 }
 

@@ -41,7 +41,7 @@ void LoadAreas(GameScene& scene, GameState& state, const HotspotHooks& hooks);
 void ResetFrameAreas(GameScene& scene);
 
 // Element rectangle (twips) of a hotspot from the file's rectangle: 30 twips inside on every
-// side, at least 1 twip wide and high.
+// side, at least 1 twip wide and high. Throws "Overflow" for values beyond 32-bit twips.
 struct AreaRect {
     int Left, Top, Width, Height;
 };

@@ -222,7 +222,7 @@ void Game::DrawBackground() {
         double number = 0;
         if (!ParseClassicNumber(record.Background, number))
             throw ClassicError(ErrorCode::TypeMismatch);
-        const auto colour = static_cast<uint32_t>(static_cast<int64_t>(number));
+        const auto colour = static_cast<uint32_t>(ToInt32(number));
         if (colour != box.BackColor()) box.SetBackColor(colour);
     } else if (record.BackgroundKind == 1 && record.TileBackground) {
         box.SetPicture(QImage());

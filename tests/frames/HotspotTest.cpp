@@ -71,11 +71,14 @@ TEST_F(Hotspots, DamagedSectionIsReportedOnceAndTheOthersLoad) {
     sections[1][10] = "left";
     sections[1][11] = "top";
     sections[1].insert(sections[1].end() - 2, "extra value");
+    sections.push_back(test::HotspotSectionValues({.Number = 4, .Left = 4.5e10})); // found by fuzzing
     project.WriteSections("FramesData/Hall.fm2", sections);
     StartGame().OpenFrame("Hall", false, 0, 0);
-    ASSERT_EQ(prompts.History().size(), 1u);
+    ASSERT_EQ(prompts.History().size(), 2u);
     EXPECT_EQ(prompts.History()[0].text,
               Text(30) + "\r\n\r\n" + Text(31) + " Unable to load hotspot #2. Type mismatch");
+    EXPECT_EQ(prompts.History()[1].text,
+              Text(30) + "\r\n\r\n" + Text(31) + " Unable to load hotspot #4. Overflow");
     EXPECT_EQ(Area(1).Left, 130);
     EXPECT_EQ(Area(3).Left, 630);
 }
