@@ -52,6 +52,15 @@ struct BusyProject {
                              .Size = 11});
         }
         project.WriteTexts("Busy", texts);
+        std::vector<test::ActionSpec> actions(200);
+        actions[0] = {.ChangeSwitch = 1,
+                      .Variable = "C",
+                      .Toggle = true,
+                      .ShowMessage = true,
+                      .Message = "A message in the bar",
+                      .InBar = true};
+        actions[1] = {.GoToFrame = 1, .Frame = "Busy"};
+        project.WriteActions("Busy", actions);
         test::FrameSpec frame;
         frame.BackgroundKind = 1;
         frame.Background = "back.jpg";
@@ -95,6 +104,22 @@ void VisibilityPass(benchmark::State& state) {
         game.ShowOrNotShowAreas();
 }
 BENCHMARK(VisibilityPass)->Unit(benchmark::kMicrosecond);
+
+// A click whose action toggles a variable and shows a message, without changing the frame.
+void ClickAction(benchmark::State& state) {
+    Game& game = *Project().game;
+    for (auto _ : state)
+        game.MakeActionAndConsequences(1, 0);
+}
+BENCHMARK(ClickAction)->Unit(benchmark::kMicrosecond);
+
+// A click whose action opens a frame of 200 hotspots and 50 texts.
+void ClickFrameChange(benchmark::State& state) {
+    Game& game = *Project().game;
+    for (auto _ : state)
+        game.MakeActionAndConsequences(2, 0);
+}
+BENCHMARK(ClickFrameChange)->Unit(benchmark::kMillisecond);
 
 void DrawFrameArea(benchmark::State& state) {
     Game& game = *Project().game;

@@ -5,8 +5,11 @@
 #include "frames/FrameFile.h"
 #include "frames/Hotspots.h"
 #include "frames/Visibility.h"
+#include "gameplay/Actions.h"
+#include "gameplay/GameHost.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/GameState.h"
+#include "gameplay/Inventory.h"
 #include "gameplay/TextBoxes.h"
 #include "startup/InterfaceTexts.h"
 #include "startup/ProjectPaths.h"
@@ -36,6 +39,22 @@ public:
     }
 };
 
+// A game window that does nothing: the readers' own work is what is fuzzed.
+struct NullHost : GameHost {
+    void OpenFrame(std::string, bool, int, double) override {}
+    void ShowOrNotShowAreas() override {}
+    void HideMenus() override {}
+    void ToggleMenusByRightPress() override {}
+    void DisplayTextMessage(const std::string&, bool, bool) override {}
+    void StartUnloading() override {}
+    void ShowLoadGameWindow(bool) override {}
+    void ShowSaveGameWindow() override {}
+    void SetScreenPointerArrow() override {}
+    void SetScreenPointerDefault() override {}
+    bool ExecuteVBScript(const std::string&, bool) override { return false; }
+    void StartTimedEvents() override {}
+};
+
 struct World {
     World() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -46,17 +65,33 @@ struct World {
         SetPrompts(&prompts);
         SetProjectRoot(folder.path().toStdString());
         QDir(folder.path()).mkpath("FramesData");
+        QDir(folder.path()).mkpath("Areas");
+        // Two items to drop and combine; their icons are pointer files made here.
+        for (const char* item : {"A", "B"}) {
+            std::ofstream(Paths().Areas + item + ".obj") << "\"i.ico\"\r\n";
+        }
+        QImage icon(32, 32, QImage::Format_ARGB32);
+        icon.fill(Qt::red);
+        icon.save(QString::fromStdString(Paths().Areas + "i.ico"), "ICO");
         SetDefaultTexts(true);
         CurrentFrame().Name = "F";
         box = std::make_unique<PictureBox>();
         scene = std::make_unique<GameScene>(*box);
+        items = std::make_unique<Inventory>(*scene, state, host);
     }
     std::unique_ptr<QApplication> app;
     QTemporaryDir folder;
     SilentPrompts prompts;
     std::unique_ptr<PictureBox> box;
     std::unique_ptr<GameScene> scene;
+    GameState state;
+    NullHost host;
+    std::unique_ptr<Inventory> items;
 };
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 World& TheWorld() {
     static World world;
@@ -69,9 +104,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     World& world = TheWorld();
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    GameState state;
+    GameState& state = world.state;
+    state = GameState();
     state.Vars.Variables.Add("A", 1);
-    switch (data[0] % 3) {
+    const std::string frameData = Paths().FramesData + "F";
+    switch (data[0] % 7) {
     case 0: {
         ValueListReader in(bytes);
         try {
@@ -80,20 +117,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         break;
     }
-    case 1: {
-        std::ofstream(Paths().FramesData + "F.fm2", std::ios::binary | std::ios::trunc) << bytes;
+    case 1:
+        WriteFile(frameData + ".fm2", bytes);
         LoadAreas(*world.scene, state, HotspotHooks());
         ShowOrNotShowAreas(*world.scene, state, VisibilityHooks());
         ResetFrameAreas(*world.scene);
-        std::remove((Paths().FramesData + "F.fm2").c_str());
+        std::remove((frameData + ".fm2").c_str());
         break;
-    }
-    default:
-        std::ofstream(Paths().FramesData + "F.fm1", std::ios::binary | std::ios::trunc) << bytes;
+    case 2:
+        WriteFile(frameData + ".fm1", bytes);
         LoadTexts(*world.scene, state);
         ResetFrameTexts(*world.scene);
-        std::remove((Paths().FramesData + "F.fm1").c_str());
+        std::remove((frameData + ".fm1").c_str());
         break;
+    default: {
+        // Actions, drop actions, pick-ups and combinations.
+        world.items->Clear();
+        world.items->AddPickedObject("A", true);
+        world.items->AddPickedObject("B", true);
+        ActionContext context{*world.scene, state, world.host, *world.items};
+        const int kind = data[0] % 7;
+        const std::string path = kind == 3   ? frameData + ".fm3"
+                                 : kind == 4 ? frameData + ".fm0"
+                                 : kind == 5 ? frameData + ".fm4"
+                                             : Paths().Areas + "A_on_B.drg";
+        WriteFile(path, bytes);
+        if (kind == 3) MakeAction(context, 1 + data[0] % 3, 0);
+        if (kind == 4) MakeAction(context, 1, 1);
+        if (kind == 5) world.items->PickOrNotPickObject(1 + data[0] % 3);
+        if (kind == 6) world.items->CombineItems(1, 2);
+        std::remove(path.c_str());
+        break;
+    }
     }
     return 0;
 }

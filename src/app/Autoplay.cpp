@@ -3,6 +3,7 @@
 
 #include "app/PlayerSession.h"
 #include "core/Clock.h"
+#include "core/Wait.h"
 #include "frames/Game.h"
 #include "gameplay/GameState.h"
 #include "startup/RunState.h"
@@ -95,8 +96,9 @@ void Autoplay::ProgramEnded() {
 
 void Autoplay::RunNext() {
     if (m_finished) return;
-    if (m_running) {
-        // A command is still running (a nested wait inside the game): try again shortly.
+    if (m_running || WaitScope::Depth() > 0) {
+        // A command is still running, or the game is in one of its waits (a sliding bar, a
+        // video): the next input comes when it is over, as a player's would.
         m_timer.start(10);
         return;
     }
@@ -129,6 +131,7 @@ bool Autoplay::Run(const AutoplayCommand& command) {
     if (verb == "move") return Move(command);
     if (verb == "key") return Key(command);
     if (verb == "wait-frame") return WaitFrame(command);
+    if (verb == "drag") return Drag(command);
     if (verb.rfind("expect-", 0) == 0) return Expect(command);
     if (verb == "quit") {
         Finish(kSuccess);
@@ -201,6 +204,26 @@ bool Autoplay::ClickWindow(const AutoplayCommand& command, Qt::MouseButton butto
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+    return true;
+}
+
+// Presses on inventory item N (wherever the bar is) and releases at frame pixel X,Y.
+bool Autoplay::Drag(const AutoplayCommand& command) {
+    Game* game = RunningGame(command);
+    if (game == nullptr) return false;
+    const int index = std::stoi(command.args[0]);
+    SceneElement* item = index > 0 ? game->Scene().PickedObject.Item(index) : nullptr;
+    if (item == nullptr) {
+        Fail(command, "there is no inventory item " + command.args[0], kUnmetExpectation);
+        return false;
+    }
+    if (auto press = item->OnMouseDown) press(ElementMouse{MouseButton::Left, 0, 0, 0});
+    PictureBox& box = game->FrameArea();
+    const QPointF local = box.FrameToWidget(
+        QPointF(std::stoi(command.args[1]) + 0.5, std::stoi(command.args[2]) + 0.5));
+    QMouseEvent release(QEvent::MouseButtonRelease, local, box.mapToGlobal(local), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&box, &release);
     return true;
 }
 

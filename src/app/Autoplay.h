@@ -53,6 +53,7 @@ private:
     bool Click(const AutoplayCommand& command, Qt::MouseButton button);
     bool ClickWindow(const AutoplayCommand& command, Qt::MouseButton button);
     bool Move(const AutoplayCommand& command);
+    bool Drag(const AutoplayCommand& command);
     bool Key(const AutoplayCommand& command);
     bool WaitFrame(const AutoplayCommand& command);
     bool Expect(const AutoplayCommand& command);

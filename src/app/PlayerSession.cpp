@@ -64,9 +64,9 @@ void PlayerSession::ShowLoadGameWindow() {
 }
 
 void PlayerSession::GameUnloaded() {
-    // The window is destroyed once its own close handling has returned.
+    // The window is destroyed once every handler and wait that runs inside it has returned.
     QTimer::singleShot(0, this, [this] {
-        m_game.reset();
+        if (m_game) m_game.release()->deleteLater();
         m_welcome->GameWindowUnloaded();
     });
 }

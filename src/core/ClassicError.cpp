@@ -16,6 +16,7 @@ std::string ClassicDescription(ErrorCode code) {
     case ErrorCode::PermissionDenied: return "Permission denied";
     case ErrorCode::InvalidPicture: return "Invalid picture";
     case ErrorCode::OutOfMemory: return "Out of memory";
+    case ErrorCode::DivisionByZero: return "Division by zero";
     }
     return "Application-defined or object-defined error";
 }

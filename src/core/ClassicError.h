@@ -19,6 +19,7 @@ enum class ErrorCode : int {
     PermissionDenied = 70,
     InvalidPicture = 481,
     OutOfMemory = 7,
+    DivisionByZero = 11,
 };
 
 // The classic description of an error number ("Type mismatch", "Input past end of file", ...).

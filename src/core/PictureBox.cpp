@@ -261,13 +261,15 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    // While an element is dragged, moves go to no element, as with the window system's drags.
+    if (m_dragSource != nullptr) return;
     const QPointF frame = WidgetToFrame(event->position());
     const QPoint pixel(static_cast<int>(std::floor(frame.x())),
                        static_cast<int>(std::floor(frame.y())));
     // While a button is held the pressed element keeps getting the moves.
     SceneElement* element =
         m_pressed && event->buttons() != Qt::NoButton ? m_pressed : ElementAt(pixel);
-    if (!m_dragSource) UpdateCursor(element);
+    UpdateCursor(element);
     const int buttons = event->buttons() & Qt::LeftButton    ? 1
                         : event->buttons() & Qt::RightButton ? 2
                                                              : 0;

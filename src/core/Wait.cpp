@@ -13,6 +13,7 @@ void DoEvents() {
 }
 
 void WaitSeconds(double seconds, const std::function<bool()>& stop) {
+    const WaitScope waiting;
     const double start = TheClock().SecondsSinceMidnight();
     while (ElapsedSeconds(start, TheClock().SecondsSinceMidnight()) < seconds) {
         if (stop && stop()) return;

@@ -5,6 +5,20 @@
 
 namespace quillora {
 
+// Marks a stretch of code that waits while handling window events (a slide, a video, a pause).
+// Autoplay holds back its next input while any such wait runs, as a player would wait.
+class WaitScope {
+public:
+    WaitScope() { ++s_depth; }
+    ~WaitScope() { --s_depth; }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+    static int Depth() { return s_depth; }
+
+private:
+    static inline int s_depth = 0;
+};
+
 // Handles pending window events once.
 void DoEvents();
 

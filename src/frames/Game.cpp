@@ -8,11 +8,11 @@
 #include "core/Twips.h"
 #include "core/Wait.h"
 #include "effects/Transitions.h"
-#include "frames/FrameMedia.h"
 #include "frames/Hotspots.h"
 #include "frames/Pointers.h"
 #include "frames/Visibility.h"
 #include "gameplay/GameState.h"
+#include "gameplay/MediaCalls.h"
 #include "gameplay/TextBoxes.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
@@ -41,6 +41,10 @@ Game::Game() : m_state(State()) {
     setFocusPolicy(Qt::StrongFocus);
     m_scene = std::make_unique<GameScene>(*m_pictureBox);
     m_messageBar = std::make_unique<MessageBar>(*m_scene);
+    m_inventory = std::make_unique<Inventory>(*m_scene, m_state, *this);
+    m_inventory->OnDropOnHotspot = [this](int area, int item) {
+        MakeActionAndConsequences(area, item);
+    };
     m_timer1.setSingleShot(false);
     connect(&m_timer1, &QTimer::timeout, this, &Game::Timer1Tick);
     m_timerUnloadMe.setSingleShot(true);
@@ -79,6 +83,7 @@ void Game::WireHotspot(SceneElement& area, int index) {
         m_pictureBox->unsetCursor();
     };
     area.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    m_inventory->AcceptDrops(area, index, false);
 }
 
 void Game::ResetAll() {
@@ -91,7 +96,7 @@ void Game::ResetAll() {
         m_state.Vars.Variables.Clear();
         m_state.Vars.VariablesVariant.Clear();
         m_state.Vars.Disappear.Clear();
-        m_scene->PickedObject.UnloadAll();
+        m_inventory->Clear();
         m_state.FramesHistory.clear();
         m_pictureBox->SetPicture(QImage());
         m_pictureBox->SetBackColor(0);
@@ -106,6 +111,7 @@ void Game::ResetAll() {
         m_scene->BackImage.Move(0, 0, PixelsToTwips(width), PixelsToTwips(height));
         m_messageBar->Reset();
         ResetDefaultPointer();
+        m_inventory->LayOut();
     } catch (const ClassicError& error) {
         ShowCommonError(" Unable to initialize the program. ", error.Description());
         return;
@@ -120,6 +126,7 @@ void Game::ResetAll() {
     mnuDisableEffects->setChecked(
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
     ResetSoundChannels();
+    m_inventory->Load_InventoryBackground();
 }
 
 void Game::StartNewGame() {
@@ -156,10 +163,11 @@ void Game::ResetDefaultPointer() {
     for (SceneElement* element :
          {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
           &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
-          &m_scene->LabelMessageBox}) {
+          &m_scene->LabelMessageBox, &m_scene->Inventory1, &m_scene->Inventory2,
+          &m_scene->Inventory_Background}) {
         ApplyDefaultPointer(*element);
     }
-    SetScreenPointerDefault(*m_pictureBox);
+    SetScreenPointerDefault();
 }
 
 void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) {
@@ -190,10 +198,32 @@ void Game::AreaClick(int areaIndex, int button) {
         return;
     }
     HideMenus();
+    m_inventory->PickOrNotPickObject(areaIndex);
     AudioFadeStep(1);
-    // Hotspot actions arrive with the actions library; the press is taken.
-    (void)areaIndex;
+    MakeActionAndConsequences(areaIndex, 0);
     StopOneTimeVideoPlayer();
+}
+
+void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
+    ActionContext context{*m_scene, m_state, *this, *m_inventory};
+    quillora::MakeActionAndConsequences(context, static_cast<int16_t>(areaIndex),
+                                        static_cast<int16_t>(objectIndex));
+}
+
+void Game::SetScreenPointerArrow() {
+    quillora::SetScreenPointerArrow(*m_pictureBox);
+}
+
+void Game::SetScreenPointerDefault() {
+    quillora::SetScreenPointerDefault(*m_pictureBox);
+}
+
+bool Game::ExecuteVBScript(const std::string& code, bool resetLastClickPosition) {
+    return quillora::ExecuteVBScript(code, resetLastClickPosition);
+}
+
+void Game::StartTimedEvents() {
+    quillora::StartTimedEvents();
 }
 
 void Game::ToggleMenusByRightPress() {
@@ -222,7 +252,7 @@ void Game::WindowPress(const ElementMouse& mouse) {
 }
 
 void Game::PointerOverFrame() {
-    // The inventory bar reacts to the pointer zone once the inventory exists.
+    m_inventory->PointerOverFrame();
 }
 
 void Game::keyPressEvent(QKeyEvent* event) {
@@ -240,7 +270,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
     if ((event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
         Qt::ControlModifier) {
-        if (key == Qt::Key_L && !Project().DisableLoad) ShowLoadGameWindow();
+        if (key == Qt::Key_L && !Project().DisableLoad) ShowLoadGameWindow(false);
         if (key == Qt::Key_S && !Project().DisableSave) ShowSaveGameWindow();
         if (key == Qt::Key_Q) QuitQuestion();
     }
@@ -272,6 +302,7 @@ void Game::StartUnloading() {
 void Game::StopGameActivity() {
     Flags().StopMovie = true;
     Flags().TransitionAbortRequested = true;
+    m_inventory->Abort();
     DoEvents();
     m_timer1.stop();
     m_messageBar->TimerMessageBox.stop();

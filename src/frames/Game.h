@@ -2,7 +2,10 @@
 #pragma once
 
 #include "frames/FrameFile.h"
+#include "gameplay/Actions.h"
+#include "gameplay/GameHost.h"
 #include "gameplay/GameScene.h"
+#include "gameplay/Inventory.h"
 #include "gameplay/MessageBar.h"
 
 #include <QMainWindow>
@@ -20,7 +23,7 @@ namespace quillora {
 
 struct GameState;
 
-class Game : public QMainWindow {
+class Game : public QMainWindow, public GameHost {
     Q_OBJECT
 
 public:
@@ -38,26 +41,36 @@ public:
     // loads texts and hotspots, runs the frame scripts, starts sounds and effects, arms the
     // automatic jump.
     void OpenFrame(std::string frameName, bool withTransition, int transNumber,
-                   double transitionDuration);
+                   double transitionDuration) override;
 
     void ShowMenus();
-    void HideMenus();
+    void HideMenus() override;
+    void ToggleMenusByRightPress() override;
     void CenterWindowAndPictureBox();
-    void ShowOrNotShowAreas();
+    void ShowOrNotShowAreas() override;
     // A press on hotspot index with button 1 (left) or 2 (right).
     void AreaClick(int areaIndex, int button);
     void EnableOrDisableTransitions();
     void EnableOrDisableEffects();
     // Begins the orderly end of the game: the window unloads on the next tick of TimerUnloadMe.
-    void StartUnloading();
+    void StartUnloading() override;
     void StopGameActivity();
     void ResetDefaultPointer();
     // Shows a message in the message bar or a system box.
-    void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer);
+    void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) override;
+    void ShowLoadGameWindow(bool timerGuard) override;
+    void ShowSaveGameWindow() override;
+    void SetScreenPointerArrow() override;
+    void SetScreenPointerDefault() override;
+    bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) override;
+    void StartTimedEvents() override;
+    // Performs hotspot areaIndex's action (objectIndex 0: a click; else the dropped item).
+    void MakeActionAndConsequences(int areaIndex, int objectIndex);
 
     PictureBox& FrameArea() { return *m_pictureBox; }
     GameScene& Scene() { return *m_scene; }
     MessageBar& Messages() { return *m_messageBar; }
+    Inventory& Items() { return *m_inventory; }
     QTimer& Timer1() { return m_timer1; }
     // The automatic jump's target frame.
     const std::string& Timer1Tag() const { return m_timer1Tag; }
@@ -81,14 +94,11 @@ private:
     void BuildMenus();
     void RebuildFrameList();
     void QuitQuestion();
-    void ShowLoadGameWindow();
-    void ShowSaveGameWindow();
     void ExecuteVBScriptCommand();
     void WireScene();
     void WireHotspot(SceneElement& area, int index);
     void BackgroundPress(const ElementMouse& mouse, bool setFlags);
     void WindowPress(const ElementMouse& mouse);
-    void ToggleMenusByRightPress();
     void PointerOverFrame();
     void Timer1Tick();
     void UnloadWindow();
@@ -106,6 +116,7 @@ private:
     PictureBox* m_pictureBox;
     std::unique_ptr<GameScene> m_scene;
     std::unique_ptr<MessageBar> m_messageBar;
+    std::unique_ptr<Inventory> m_inventory;
     QTimer m_timer1;
     std::string m_timer1Tag;
     QTimer m_timerUnloadMe;

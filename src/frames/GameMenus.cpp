@@ -51,7 +51,7 @@ void Game::BuildMenus() {
     });
 
     mnuLoadGame = bar->addAction(Caption(2, "Load game..."));
-    connect(mnuLoadGame, &QAction::triggered, this, &Game::ShowLoadGameWindow);
+    connect(mnuLoadGame, &QAction::triggered, this, [this] { ShowLoadGameWindow(false); });
     mnuSaveGame = bar->addAction(Caption(8, "Save game..."));
     connect(mnuSaveGame, &QAction::triggered, this, &Game::ShowSaveGameWindow);
 
@@ -157,7 +157,7 @@ void Game::EnableOrDisableEffects() {
                            mnuDisableEffects->isChecked() ? "True" : "False");
 }
 
-void Game::ShowLoadGameWindow() {
+void Game::ShowLoadGameWindow(bool /*timerGuard*/) {
     Prompts().MessageBox("Loading saved games is not available in this version of the player.",
                          BoxStyle::Information, "Not Available");
 }
@@ -176,7 +176,7 @@ void Game::ExecuteVBScriptCommand() {
         "VARIABLE_NAME\r\n\r\n",
         "Execute VBScript Code (for advanced users)", last);
     if (!code || code->empty()) return;
-    ExecuteVBScript(*code, true);
+    ExecuteVBScriptAndConsequences(*this, m_state, *code, true);
     Settings().SaveSetting("Software", project, "ExecuteVBScriptCode", *code);
 }
 

@@ -170,8 +170,7 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
         r.Do([&] {
             if (hooks.PlayHotspotVideo) {
                 hooks.PlayHotspotVideo(i, Paths().Frames + s.VideoFile, s.VideoSized != 0, s.Rate,
-                                       ToInt32(s.PlayCount),
-                                       s.VideoVolume);
+                                       ToInt32(s.PlayCount), s.VideoVolume);
             }
         });
         area->WhatsThisHelpID = -1;

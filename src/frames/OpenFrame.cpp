@@ -9,12 +9,12 @@
 #include "core/ValueListReader.h"
 #include "core/Wait.h"
 #include "effects/Transitions.h"
-#include "frames/FrameMedia.h"
 #include "frames/Hotspots.h"
 #include "frames/Pointers.h"
+#include "gameplay/ActionObject.h"
 #include "gameplay/GameState.h"
+#include "gameplay/MediaCalls.h"
 #include "gameplay/TextBoxes.h"
-#include "scripting/ActionObject.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "startup/ErrorMessages.h"
@@ -159,6 +159,8 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     ShowOrNotShowAreas();
     for (const auto& [index, item] : m_scene->PickedObject.Elements())
         m_pictureBox->ZOrder(*item);
+    m_pictureBox->ZOrder(m_scene->Inventory2);
+    m_pictureBox->ZOrder(m_scene->Inventory1);
     if (Stopped()) return false;
     const std::string chn = Paths().Frames + frameName + ".chn";
     if (!frame.StopAllSounds && PathLookup::Instance().FileExists(chn)) {
@@ -188,12 +190,13 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
     if (Stopped()) return false;
     if (IsOneTimeVideoPlaying()) {
-        SetScreenPointerArrow(*m_pictureBox);
+        const WaitScope waiting;
+        SetScreenPointerArrow();
         while (IsOneTimeVideoPlaying() && !Flags().StopMovie) {
             DoEvents();
             HideMenus();
         }
-        SetScreenPointerDefault(*m_pictureBox);
+        SetScreenPointerDefault();
         StopOneTimeVideoPlayer();
         Flags().StopMovie = false;
     }
@@ -205,7 +208,7 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
 }
 
 bool Game::RunFrameScript(const std::string& script) {
-    ExecuteVBScript(script, true);
+    quillora::ExecuteVBScript(script, true);
     if (Action().bStopGame) {
         StartUnloading();
         return false;
@@ -258,6 +261,10 @@ void Game::ArmAutomaticJump(const FrameFileData& frame) {
 }
 
 void Game::Timer1Tick() {
+    if (m_inventory->Moving()) {
+        m_timer1.setInterval(1000);
+        return;
+    }
     if (Flags().StopEverything) {
         m_timer1.stop();
         return;
@@ -293,6 +300,7 @@ int Game::AniGifNewWithIndex(int index, const std::string& file, int left, int t
         AreaClick(index, m.Button);
     };
     box.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    m_inventory->AcceptDrops(gif, index, true);
     // Until animation arrives, the picture's first image stands still.
     const QImage first = LoadPictureIfPresent(file);
     if (first.isNull()) return index;

@@ -8,6 +8,9 @@
 
 namespace quillora {
 
+// The inventory tab's design picture.
+QImage InventoryTabPicture();
+
 // Built once per game window, back to front: the background element, hotspots with their
 // animated pictures and videos, texts, inventory items, the message bar. Element 0 of each
 // array is the hidden template.
@@ -22,7 +25,12 @@ struct GameScene {
     ControlArray AniGif; // inside AniGifBox elements
     ControlArray VideoPlayer;
     ControlArray Text;
+    // The inventory bar (items sit inside it when the project uses it), its background picture
+    // and the tab that brings it in.
+    SceneElement& Inventory1;
+    SceneElement& Inventory_Background; // inside Inventory1
     ControlArray PickedObject;
+    SceneElement& Inventory2;
     SceneElement& FrameMessageBox;
     SceneElement& LabelMessageBox; // inside FrameMessageBox
 };

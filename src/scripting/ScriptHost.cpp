@@ -1,8 +1,8 @@
 // Running script code (the engine arrives later).
 #include "scripting/ScriptHost.h"
 
+#include "gameplay/ActionObject.h"
 #include "gameplay/GameState.h"
-#include "scripting/ActionObject.h"
 #include "startup/ProjectInfo.h"
 #include "startup/RunState.h"
 

@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 namespace quillora {
@@ -15,9 +17,8 @@ TEST(GameRun, TheDemoStartsFromTheWelcomeWindowAndJumpsToTheShore) {
     const auto run = test::RunPlayer(QUILLORA_DEMO_DIR, "click 160 80\n"
                                                         "expect-frame Intro\n"
                                                         "wait-frame Shore 8000\n"
-                                                        "expect-visible 1\n"
-                                                        "expect-hidden 2\n"
-                                                        "expect-visible 3\n"
+                                                        "expect-visible 2\n"
+                                                        "expect-hidden 3\n"
                                                         "expect-items\n"
                                                         "expect-var DoorOpen 0\n"
                                                         "expect-var PlayerName 0\n"
@@ -29,6 +30,15 @@ TEST(GameRun, TheDemoStartsFromTheWelcomeWindowAndJumpsToTheShore) {
     EXPECT_EQ(run.out, "");
     const QImage image(QString::fromStdString(shot));
     EXPECT_EQ(image.size(), QSize(640, 480));
+}
+
+TEST(GameRun, TheDemoWalkthroughSolvesThePuzzleAndEndsTheGame) {
+    std::ifstream in(std::string(QUILLORA_DEMO_DIR) + "/walkthrough.autoplay");
+    const std::string script((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    ASSERT_FALSE(script.empty());
+    const auto run = test::RunPlayer(QUILLORA_DEMO_DIR, script);
+    EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
 }
 
 TEST(GameRun, SkippedWelcomeQuitQuestionAndUnmetExpectations) {

@@ -71,7 +71,8 @@ TEST_F(Hotspots, DamagedSectionIsReportedOnceAndTheOthersLoad) {
     sections[1][10] = "left";
     sections[1][11] = "top";
     sections[1].insert(sections[1].end() - 2, "extra value");
-    sections.push_back(test::HotspotSectionValues({.Number = 4, .Left = 4.5e10})); // found by fuzzing
+    sections.push_back(
+        test::HotspotSectionValues({.Number = 4, .Left = 4.5e10})); // found by fuzzing
     project.WriteSections("FramesData/Hall.fm2", sections);
     StartGame().OpenFrame("Hall", false, 0, 0);
     ASSERT_EQ(prompts.History().size(), 2u);

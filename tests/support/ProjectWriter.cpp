@@ -103,6 +103,64 @@ FileValues TextSectionValues(const TextSpec& t) {
             t.Underline, t.Color};
 }
 
+FileValues ActionSectionValues(const ActionSpec& a) {
+    FileValues v = {0,
+                    a.Key.empty() ? FileValue(0) : FileValue(a.Key),
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    0,
+                    a.ChangeSwitch,
+                    a.Variable,
+                    a.SetZero,
+                    a.SetOne,
+                    a.Toggle,
+                    a.ShowMessage,
+                    a.Message,
+                    0,
+                    "",
+                    a.Disappear,
+                    a.Quit,
+                    a.GoToFrame,
+                    a.Frame};
+    const auto through = [&](int last) { return a.Through >= last; };
+    if (through(33)) {
+        v.insert(v.end(),
+                 {a.StopHotspotSound, a.StopAllSounds, a.PlayMovie, a.Movie, a.MovieAtOrigin,
+                  a.MovieAtPosition, a.MovieLeft, a.MovieTop, a.MovieWidth, a.MovieHeight});
+    }
+    if (through(38)) {
+        v.insert(v.end(), {a.StopSecondSound, a.PlayHotspotSound, a.HotspotSound, a.PlaySecondSound,
+                           a.SecondSound});
+    }
+    if (through(42)) v.insert(v.end(), {0, 0, 0, a.GoBack});
+    if (through(46)) v.insert(v.end(), {0, 0, 0, a.InBar});
+    if (through(53)) {
+        v.insert(v.end(), {0, 0, 0, a.ListSwitch});
+        for (const auto* list : {&a.ListZero, &a.ListOne, &a.ListToggle}) {
+            v.push_back(static_cast<int>(list->size()));
+            for (const std::string& name : *list)
+                v.push_back(name);
+        }
+    }
+    if (through(54)) v.push_back(a.LoopSound);
+    if (through(56)) v.insert(v.end(), {a.UseTransition, a.TransitionMs});
+    if (through(58)) v.insert(v.end(), {a.RunScript, a.Script});
+    if (through(59)) v.push_back(a.TransitionNumber);
+    if (through(70)) {
+        v.insert(v.end(),
+                 {0, 0, 0, 0, 0, 0, a.FadeMs, 0, a.RowWidth,
+                  a.RowWidth > 0 ? static_cast<int>(a.ChannelRows.size()) / a.RowWidth : 0});
+        v.insert(v.end(), a.ChannelRows.begin(), a.ChannelRows.end());
+    }
+    if (through(72)) v.insert(v.end(), {a.AddItem, a.Item});
+    return v;
+}
+
 ProjectWriter::ProjectWriter() : m_root(m_folder.Path()) {}
 
 ProjectWriter::ProjectWriter(std::string root) : m_root(std::move(root)) {
@@ -233,6 +291,64 @@ void ProjectWriter::WriteTexts(const std::string& frame, const std::vector<TextS
     for (const TextSpec& t : texts)
         sections.push_back(TextSectionValues(t));
     WriteSections("FramesData/" + frame + (merged ? ".mr1" : ".fm1"), sections);
+}
+
+void ProjectWriter::WriteActions(const std::string& frame, const std::vector<ActionSpec>& actions,
+                                 bool merged) {
+    std::vector<FileValues> sections;
+    for (const ActionSpec& a : actions)
+        sections.push_back(ActionSectionValues(a));
+    WriteSections("FramesData/" + frame + (merged ? ".mr3" : ".fm3"), sections);
+}
+
+void ProjectWriter::WriteDropActions(const std::string& frame,
+                                     const std::vector<ActionSpec>& actions) {
+    std::vector<FileValues> sections;
+    for (const ActionSpec& a : actions)
+        sections.push_back(ActionSectionValues(a));
+    WriteSections("FramesData/" + frame + ".fm0", sections);
+}
+
+void ProjectWriter::WritePickups(const std::string& frame,
+                                 const std::vector<std::pair<int, std::string>>& pickups) {
+    std::vector<FileValues> sections;
+    for (const auto& [hotspot, item] : pickups) {
+        FileValues v = {0, hotspot, 0, 0, 0, 0, 0, 0, 0, 0};
+        if (item.empty()) {
+            v.push_back(0);
+        } else {
+            v.push_back(1);
+            v.push_back(item);
+        }
+        sections.push_back(v);
+    }
+    WriteSections("FramesData/" + frame + ".fm4", sections);
+}
+
+void ProjectWriter::WriteItem(const std::string& name, const std::string& icon, QColor colour) {
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(colour);
+    WriteItem(name, icon, picture);
+}
+
+void ProjectWriter::WriteItem(const std::string& name, const std::string& icon,
+                              const QImage& picture) {
+    WriteValues("Areas/" + name + ".obj", {icon});
+    if (icon.empty()) return;
+    WriteCursor("Areas/" + icon, picture, 16, 16);
+    // An icon file differs from a pointer file only in its type number.
+    std::string bytes;
+    {
+        std::ifstream in(m_root + "Areas/" + icon, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    bytes[2] = 1;
+    WriteBytes("Areas/" + icon, bytes);
+}
+
+void ProjectWriter::WriteCombination(const std::string& a, const std::string& b,
+                                     const FileValues& values) {
+    WriteValues("Areas/" + a + "_on_" + b + ".drg", values);
 }
 
 void ProjectWriter::WriteVariables(const std::vector<std::string>& integers,

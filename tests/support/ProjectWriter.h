@@ -107,6 +107,46 @@ struct TextSpec {
 };
 FileValues TextSectionValues(const TextSpec& text);
 
+// One action section (<frame>.fm3 / .mr3 / .fm0): values 11 to Through are written (the first
+// ten are editor data; value 2 is the drop key in .fm0 files).
+struct ActionSpec {
+    std::string Key{};                                    // value 2 of a drop action ("3_key.drg")
+    int ChangeSwitch = 0;                                 // 11
+    std::string Variable{};                               // 12
+    bool SetZero = false, SetOne = false, Toggle = false; // 13-15
+    bool ShowMessage = false;                             // 16
+    std::string Message{};                                // 17
+    bool Disappear = false;                               // 20
+    bool Quit = false;                                    // 21
+    int GoToFrame = 0;                                    // 22
+    std::string Frame{};                                  // 23
+    int StopHotspotSound = 0, StopAllSounds = 0, PlayMovie = 0;       // 24-26
+    std::string Movie{};                                              // 27
+    bool MovieAtOrigin = false, MovieAtPosition = false;              // 28-29
+    int MovieLeft = 0, MovieTop = 0, MovieWidth = 0, MovieHeight = 0; // 30-33
+    bool StopSecondSound = false, PlayHotspotSound = false;           // 34-35
+    std::string HotspotSound{};                                       // 36
+    bool PlaySecondSound = false;                                     // 37
+    std::string SecondSound{};                                        // 38
+    bool GoBack = false;                                              // 42
+    bool InBar = true;                                                // 46
+    int ListSwitch = 0;                                               // 50
+    std::vector<std::string> ListZero{}, ListOne{}, ListToggle{};     // 51-53
+    bool LoopSound = true;                                            // 54
+    int UseTransition = 0;                                            // 55
+    double TransitionMs = 0;                                          // 56
+    bool RunScript = false;                                           // 57
+    std::string Script{};                                             // 58
+    int TransitionNumber = 0;                                         // 59
+    double FadeMs = 0;                                                // 66
+    int RowWidth = 5;                                                 // 68
+    FileValues ChannelRows{};                                         // 70: RowWidth values per row
+    bool AddItem = false;                                             // 71
+    std::string Item{};                                               // 72
+    int Through = 72; // last value written: 23, 33, 38, 42, 46, 53, 54, 56, 58, 59, 70 or 72
+};
+FileValues ActionSectionValues(const ActionSpec& action);
+
 // A project folder under a temporary folder (or any folder given).
 class ProjectWriter {
 public:
@@ -136,6 +176,19 @@ public:
     // FramesData/<frame>.fm1, or .mr1 when merged.
     void WriteTexts(const std::string& frame, const std::vector<TextSpec>& texts,
                     bool merged = false);
+    // FramesData/<frame>.fm3 (.mr3 when merged): one action per hotspot, in order.
+    void WriteActions(const std::string& frame, const std::vector<ActionSpec>& actions,
+                      bool merged = false);
+    // FramesData/<frame>.fm0: drop actions, each with its Key.
+    void WriteDropActions(const std::string& frame, const std::vector<ActionSpec>& actions);
+    // FramesData/<frame>.fm4: hotspot number -> item picked up by clicking it.
+    void WritePickups(const std::string& frame,
+                      const std::vector<std::pair<int, std::string>>& pickups);
+    // Areas/<name>.obj naming the icon, and the icon itself (a 32x32 icon file) unless empty.
+    void WriteItem(const std::string& name, const std::string& icon, QColor colour = Qt::red);
+    void WriteItem(const std::string& name, const std::string& icon, const QImage& picture);
+    // Areas/<a>_on_<b>.drg
+    void WriteCombination(const std::string& a, const std::string& b, const FileValues& values);
     // Config/Variables: integer names, then "***" and the variant names.
     void WriteVariables(const std::vector<std::string>& integers,
                         const std::vector<std::string>& variants = {});

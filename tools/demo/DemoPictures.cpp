@@ -167,6 +167,95 @@ QImage Boat() {
     return image;
 }
 
+QImage RopeIcon() {
+    QImage image = Canvas(32, 32, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(180, 140, 80), 3));
+    for (int r = 4; r <= 12; r += 4)
+        p.drawEllipse(QPointF(16, 16), r, r * 0.8);
+    p.setPen(QPen(QColor(120, 90, 50), 1));
+    p.drawEllipse(QPointF(16, 16), 13, 10.5);
+    return image;
+}
+
+QImage HookIcon() {
+    QImage image = Canvas(32, 32, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(150, 150, 160), 3, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath hook;
+    hook.moveTo(18, 3);
+    hook.lineTo(18, 20);
+    hook.arcTo(QRectF(8, 14, 12, 12), 0, -220);
+    p.drawPath(hook);
+    p.drawEllipse(QPointF(18, 4), 2, 2);
+    return image;
+}
+
+QImage GrappleIcon() {
+    QImage image = RopeIcon();
+    QPainter p(&image);
+    p.drawImage(QRectF(10, 4, 22, 22), HookIcon());
+    return image;
+}
+
+QImage KeyIcon() {
+    QImage image = Canvas(32, 32, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 160, 40), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(9, 16), 6, 6);
+    p.drawLine(QPointF(15, 16), QPointF(29, 16));
+    p.drawLine(QPointF(25, 16), QPointF(25, 22));
+    p.drawLine(QPointF(29, 16), QPointF(29, 21));
+    return image;
+}
+
+QImage RopeInBoat() {
+    QImage image = Canvas(36, 16, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(190, 150, 90), 3));
+    p.drawEllipse(QRectF(3, 3, 30, 10));
+    p.drawEllipse(QRectF(9, 5, 18, 6));
+    return image;
+}
+
+QImage Glint() {
+    QImage image = Canvas(24, 24, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient glow(12, 12, 12);
+    glow.setColorAt(0, QColor(255, 255, 230, 255));
+    glow.setColorAt(1, QColor(255, 240, 160, 0));
+    p.setBrush(glow);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(12, 12), 12, 12);
+    p.setPen(QPen(QColor(255, 255, 255), 1.5));
+    p.drawLine(12, 2, 12, 22);
+    p.drawLine(2, 12, 22, 12);
+    return image;
+}
+
+QImage LampLit() {
+    QImage image = Canvas(640, 480, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Sky(p, 480, QColor(10, 14, 40), QColor(30, 40, 80));
+    p.fillRect(0, 360, 640, 120, QColor(12, 24, 52));
+    QRadialGradient beam(320, 200, 300);
+    beam.setColorAt(0, QColor(255, 240, 170, 230));
+    beam.setColorAt(1, QColor(255, 240, 170, 0));
+    p.setBrush(beam);
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(QPolygonF({QPointF(320, 200), QPointF(0, 80), QPointF(0, 300)}));
+    p.drawPolygon(QPolygonF({QPointF(320, 200), QPointF(640, 60), QPointF(640, 320)}));
+    Lighthouse(p, 320, 370, 170);
+    return image;
+}
+
 QImage SandTile() {
     QImage image = Canvas(32, 32, false);
     QPainter p(&image);

@@ -14,6 +14,17 @@ QImage LighthouseInside();
 QImage LighthouseDoor(bool open);
 QImage Seagull();
 QImage Boat();
+// Inventory icons, 32x32.
+QImage RopeIcon();
+QImage HookIcon();
+QImage GrappleIcon();
+QImage KeyIcon();
+// Hotspot pictures: the rope lying in the boat, a glint in the sand.
+QImage RopeInBoat();
+QImage Glint();
+// The lamp room at the top of the lighthouse, and the ending.
+QImage LampLit();
+
 // A small repeating tile.
 QImage SandTile();
 

@@ -10,6 +10,7 @@
 namespace quillora::demo {
 namespace {
 
+using test::ActionSpec;
 using test::FileValues;
 using test::FrameSpec;
 using test::HotspotSpec;
@@ -50,6 +51,11 @@ void WritePictures(test::ProjectWriter& game) {
     LighthouseDoor(false).save(QString::fromStdString(root + "Areas/door_closed.png"), "PNG");
     LighthouseDoor(true).save(QString::fromStdString(root + "Areas/door_open.png"), "PNG");
     Seagull().save(QString::fromStdString(root + "Areas/seagull.png"), "PNG");
+    RopeInBoat().save(QString::fromStdString(root + "Areas/rope.png"), "PNG");
+    Glint().save(QString::fromStdString(root + "Areas/glint.png"), "PNG");
+    LampLit()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(root + "Frames/lamp.jpg"), "JPG", 82);
     // A compiled game keeps some pictures under numbered names: the boat is one of them.
     Boat()
         .convertToFormat(QImage::Format_RGB32)
@@ -57,7 +63,60 @@ void WritePictures(test::ProjectWriter& game) {
     game.WriteCursor("Icons/quill.cur", QuillPointer(), 1, 1);
 }
 
-void WriteFrames(test::ProjectWriter& game) {
+// A hotspot whose clickable element is at x, y with size w x h pixels (the file's rectangle is 2
+// pixels larger on every side).
+HotspotSpec Spot(int number, int x, int y, int w, int h) {
+    HotspotSpec spot;
+    spot.Number = number;
+    spot.Left = x * 15 - 30;
+    spot.Top = y * 15 - 30;
+    spot.Width = w * 15 + 60;
+    spot.Height = h * 15 + 60;
+    return spot;
+}
+
+HotspotSpec Pictured(HotspotSpec spot, const std::string& picture) {
+    spot.HasPicture = true;
+    spot.Picture = picture;
+    return spot;
+}
+
+HotspotSpec When(HotspotSpec spot, std::vector<std::string> one, std::vector<std::string> zero) {
+    spot.Conditions = true;
+    spot.MustBeOne = std::move(one);
+    spot.MustBeZero = std::move(zero);
+    return spot;
+}
+
+ActionSpec Say(const std::string& message) {
+    return {.ShowMessage = true, .Message = message};
+}
+
+ActionSpec GoTo(const std::string& frame) {
+    return {.GoToFrame = 1, .Frame = frame};
+}
+
+TextSpec Caption(int number, const std::string& text, int x, int y, double size, int colour) {
+    return {.Number = number,
+            .Caption = text,
+            .Left = x * 15,
+            .Top = y * 15,
+            .Bold = true,
+            .Size = size,
+            .Color = colour};
+}
+
+void WriteItems(test::ProjectWriter& game) {
+    game.WriteItem("Rope", "rope.ico", RopeIcon());
+    game.WriteItem("Hook", "hook.ico", HookIcon());
+    game.WriteItem("Grapple", "grapple.ico", GrappleIcon());
+    game.WriteItem("Key", "key.ico", KeyIcon());
+    // Rope and hook make a grapple, whichever is dragged onto the other.
+    game.WriteCombination("Rope", "Hook", {1, 1, 1, "Grapple"});
+    game.WriteCombination("Hook", "Rope", {1, 1, 1, "Grapple"});
+}
+
+void WriteIntro(test::ProjectWriter& game) {
     FrameSpec intro;
     intro.BackgroundKind = 1;
     intro.Background = "title.jpg";
@@ -81,99 +140,124 @@ void WriteFrames(test::ProjectWriter& game) {
                                   .Italic = true,
                                   .Size = 13,
                                   .Color = kWhite},
+                                 {.Number = 3,
+                                  .Caption = "click to begin",
+                                  .Left = 4200,
+                                  .Top = 6300,
+                                  .Size = 10,
+                                  .Color = kWhite},
                              });
+    game.WriteHotspots("Intro", {Spot(1, 0, 0, 640, 480)});
+    game.WriteActions("Intro", {GoTo("Shore")});
+}
 
+void WriteShore(test::ProjectWriter& game) {
     FrameSpec shore;
     shore.BackgroundKind = 1;
     shore.Background = "shore.jpg";
     game.WriteFrame("Shore", shore);
-    game.WriteHotspots("Shore",
-                       {
-                           {.Number = 1,
-                            .Left = 6675,
-                            .Top = 3735,
-                            .Width = 660,
-                            .Height = 960,
-                            .HasPicture = true,
-                            .Picture = "door_closed.png",
-                            .Conditions = true,
-                            .MustBeZero = {"DoorOpen"}},
-                           {.Number = 2,
-                            .Left = 6675,
-                            .Top = 3735,
-                            .Width = 660,
-                            .Height = 960,
-                            .HasPicture = true,
-                            .Picture = "door_open.png",
-                            .Conditions = true,
-                            .MustBeOne = {"DoorOpen"}},
-                           {.Number = 3,
-                            .Left = 2970,
-                            .Top = 1470,
-                            .Width = 1020,
-                            .Height = 660,
-                            .HasPicture = true,
-                            .Picture = "seagull.png",
-                            .Conditions = true,
-                            .MustBeZero = {"GullScared"}},
-                           {.Number = 4,
-                            .Left = 1170,
-                            .Top = 4170,
-                            .Width = 1860,
-                            .Height = 960,
-                            .HasPicture = true,
-                            .Picture = "boat.bmp",
-                            .Pointer = "default"},
-                           {.Number = 5, .Left = 0, .Top = 3750, .Width = 9600, .Height = 1200},
-                       });
-    game.WriteTexts("Shore", {{.Number = 1,
-                               .Caption = "The shore",
-                               .Left = 240,
-                               .Top = 180,
-                               .Bold = true,
-                               .Size = 16,
-                               .Color = kWhite}});
+    HotspotSpec boat = Pictured(Spot(5, 80, 280, 120, 60), "boat.bmp");
+    boat.Pointer = "default";
+    game.WriteHotspots(
+        "Shore", {
+                     Spot(1, 0, 252, 640, 56), // the sea, under everything else
+                     When(Pictured(Spot(2, 450, 270, 40, 60), "door_closed.png"), {}, {"DoorOpen"}),
+                     When(Pictured(Spot(3, 450, 270, 40, 60), "door_open.png"), {"DoorOpen"}, {}),
+                     When(Pictured(Spot(4, 200, 100, 64, 40), "seagull.png"), {}, {"GullScared"}),
+                     boat,
+                     Pictured(Spot(6, 122, 292, 36, 16), "rope.png"),
+                     When(Pictured(Spot(7, 330, 400, 24, 24), "glint.png"), {"GullScared"}, {}),
+                     Spot(8, 580, 330, 60, 150),
+                 });
+    ActionSpec scare = Say("The seagull flies off. Something glints in the sand!");
+    scare.ChangeSwitch = 1;
+    scare.Variable = "GullScared";
+    scare.SetOne = true;
+    ActionSpec rope = Say("You take the rope from the boat.");
+    rope.Disappear = true;
+    ActionSpec hook = Say("A fishing hook, half buried in the sand.");
+    hook.Disappear = true;
+    game.WriteActions("Shore", {
+                                   Say("The water is cold and deep."),
+                                   Say("The door is locked. There must be a key somewhere."),
+                                   GoTo("Lighthouse"),
+                                   scare,
+                                   Say("An old rowing boat, pulled up on the sand."),
+                                   rope,
+                                   hook,
+                                   GoTo("Path"),
+                               });
+    game.WritePickups("Shore", {{6, "Rope"}, {7, "Hook"}});
+    ActionSpec fish = Say("You cast the grapple... and fish out a rusty key!");
+    fish.Key = "1_grapple.drg";
+    fish.Disappear = true; // the grapple is used up
+    fish.AddItem = true;
+    fish.Item = "Key";
+    ActionSpec unlock = Say("The key turns. The door creaks open.");
+    unlock.Key = "2_key.drg";
+    unlock.ChangeSwitch = 1;
+    unlock.Variable = "DoorOpen";
+    unlock.SetOne = true;
+    unlock.Disappear = true;
+    game.WriteDropActions("Shore", {fish, unlock});
+    game.WriteTexts("Shore", {Caption(1, "The shore", 16, 12, 16, kWhite),
+                              Caption(2, "path >", 586, 446, 11, 0x204060)});
+}
 
+void WriteInside(test::ProjectWriter& game) {
     FrameSpec inside;
     inside.BackgroundKind = 1;
     inside.Background = "inside.jpg";
     game.WriteFrame("Lighthouse", inside);
-    game.WriteTexts("Lighthouse", {{.Number = 1,
-                                    .Caption = "Inside the lighthouse",
-                                    .Left = 240,
-                                    .Top = 180,
-                                    .Bold = true,
-                                    .Size = 16,
-                                    .Color = kWhite}});
+    game.WriteTexts("Lighthouse",
+                    {Caption(1, "Inside the lighthouse", 16, 12, 16, kWhite),
+                     Caption(2, "The stairs lead up to the lamp.", 16, 440, 12, kWhite)});
+    game.WriteHotspots("Lighthouse", {Spot(1, 370, 80, 240, 370), Spot(2, 0, 60, 300, 360)});
+    ActionSpec out = {.GoBack = true};
+    game.WriteActions("Lighthouse", {GoTo("LampRoom"), out});
 
+    FrameSpec lamp;
+    lamp.BackgroundKind = 1;
+    lamp.Background = "lamp.jpg";
+    lamp.AutoJump = true;
+    lamp.AutoJumpDelay = 8;
+    lamp.AutoJumpFrame = "Credits";
+    game.WriteFrame("LampRoom", lamp);
+    game.WriteTexts("LampRoom",
+                    {Caption(1, "The lamp shines again over the bay.", 110, 390, 16, kGold),
+                     Caption(2, "Thank you for playing! Click to end.", 170, 430, 12, kWhite)});
+    game.WriteHotspots("LampRoom", {Spot(1, 0, 0, 640, 480)});
+    game.WriteActions("LampRoom", {{.Quit = true}});
+}
+
+void WriteExtras(test::ProjectWriter& game) {
     FrameSpec path;
     path.BackgroundKind = 1;
     path.Background = "sand.bmp";
     path.Tile = true;
     game.WriteFrame("Path", path);
-    game.WriteTexts("Path", {{.Number = 1,
-                              .Caption = "A sandy path",
-                              .Left = 3600,
-                              .Top = 3300,
-                              .Size = 18,
-                              .Color = 0x204060}});
+    game.WriteTexts("Path", {Caption(1, "A sandy path. Nothing here yet: click to go back.", 90,
+                                     220, 14, 0x204060)});
+    game.WriteHotspots("Path", {Spot(1, 0, 0, 640, 480)});
+    game.WriteActions("Path", {{.GoBack = true}});
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
-    credits.AutoJump = true;
-    credits.AutoJumpDelay = 6;
-    credits.AutoJumpFrame = "[last visited frame]";
     game.WriteFrame("Credits", credits);
     game.WriteTexts("Credits", {
-                                   {.Number = 1,
-                                    .Caption = "Made with Quillora",
-                                    .Left = 2700,
-                                    .Top = 2700,
-                                    .Bold = true,
-                                    .Size = 22,
-                                    .Color = kGold},
-                                   {.Number = 2, .Caption = "[EMPTY]", .Left = 0, .Top = 0},
+                                   Caption(1, "Made with Quillora", 180, 180, 22, kGold),
+                                   {.Number = 2, .Caption = "[EMPTY]"},
                                });
+    game.WriteHotspots("Credits", {Spot(1, 0, 0, 640, 480)});
+    game.WriteActions("Credits", {{.Quit = true}});
+}
+
+void WriteFrames(test::ProjectWriter& game) {
+    WriteItems(game);
+    WriteIntro(game);
+    WriteShore(game);
+    WriteInside(game);
+    WriteExtras(game);
 }
 
 } // namespace

@@ -10,6 +10,8 @@ class ValueListReader;
 
 void StopAnyWavOrMP3();
 void StopSoundChannel(int channel);
+// Whether the player serving a channel is playing.
+bool IsChannelPlaying(int channel);
 bool IsFilePlaying(const std::string& path);
 void PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume);
 void PlaySoundChannels(ValueListReader& in);

@@ -1,5 +1,5 @@
 // The game's Action object.
-#include "scripting/ActionObject.h"
+#include "gameplay/ActionObject.h"
 
 namespace quillora {
 

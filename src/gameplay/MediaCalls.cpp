@@ -1,5 +1,5 @@
 // Sound and video calls of the game (nothing plays until the media engine is connected).
-#include "frames/FrameMedia.h"
+#include "gameplay/MediaCalls.h"
 
 #include "media/SoundChannels.h"
 
@@ -7,6 +7,9 @@ namespace quillora {
 
 void StopAnyWavOrMP3() {}
 void StopSoundChannel(int) {}
+bool IsChannelPlaying(int) {
+    return false;
+}
 bool IsFilePlaying(const std::string&) {
     return false;
 }
