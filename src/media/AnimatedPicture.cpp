@@ -4,6 +4,7 @@
 #include "core/PathLookup.h"
 #include "media/MediaError.h"
 
+#include <QImageReader>
 #include <QString>
 
 #include <algorithm>
@@ -23,6 +24,10 @@ bool AnimatedPicture::Load(const std::string& path, int speed) {
     PathLookup& lookup = PathLookup::Instance();
     const std::optional<std::string> real = lookup.Find(path);
     if (!real || !lookup.FileExists(*real)) return false;
+    // QMovie accepts a file by its header alone; reading the first picture tells a damaged one.
+    QImageReader reader(QString::fromStdString(*real));
+    if (reader.read().isNull())
+        throw MediaError("The picture cannot be read (" + reader.errorString().toStdString() + ").");
     auto movie = std::make_unique<QMovie>(QString::fromStdString(*real));
     if (!movie->isValid()) {
         throw MediaError("The picture cannot be read (" + movie->lastErrorString().toStdString() +

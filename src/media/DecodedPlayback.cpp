@@ -8,8 +8,9 @@
 
 namespace quillora {
 
-TimelineStream::TimelineStream(int outputRate, bool offline)
-    : m_outputRate(outputRate), m_offline(offline), m_ring(kCapacityFrames * kMixChannels) {}
+TimelineStream::TimelineStream(int outputRate, bool offline, bool hasVideo)
+    : m_outputRate(outputRate), m_offline(offline), m_hasVideo(hasVideo),
+      m_ring(kCapacityFrames * kMixChannels) {}
 
 bool TimelineStream::Push(const float* frames, int count) {
     while (count > 0) {
@@ -62,6 +63,22 @@ void TimelineStream::MarkDone(int64_t endFrame) {
     m_changed.notify_all();
 }
 
+void TimelineStream::SetStalled(bool stalled) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stalled = stalled;
+    }
+    m_changed.notify_all();
+}
+
+void TimelineStream::SetVideoHorizon(int64_t frame) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_videoHorizon = std::max(m_videoHorizon, frame);
+    }
+    m_changed.notify_all();
+}
+
 void TimelineStream::Abort() {
     {
         std::lock_guard lock(m_mutex);
@@ -97,8 +114,15 @@ int TimelineStream::ReadFrames(float* out, int frames) {
         return frames;
     }
     if (m_offline) {
-        m_changed.wait_for(lock, timeout,
-                           [&] { return m_done || m_aborted || m_size >= frames + m_debt; });
+        // Waits for the sound of the whole read (or a full buffer), unless the decoder cannot
+        // give it before pictures are taken; and for the pictures up to the end of the read.
+        const int64_t until = m_consumed + frames;
+        m_changed.wait_for(lock, timeout, [&] {
+            if (m_done || m_aborted) return true;
+            const bool sound =
+                m_stalled || m_size >= frames + m_debt || m_size == kCapacityFrames;
+            return sound && (!m_hasVideo || m_videoHorizon >= until);
+        });
     }
     // Sound that should have played while the decoder was behind is skipped, so the sound stays
     // with the clock.
@@ -123,7 +147,8 @@ DecodedPlayback::DecodedPlayback(std::unique_ptr<MediaDecoder> decoder, Mixer& m
     : m_decoder(std::move(decoder)), m_mixer(mixer), m_settings(settings) {
     const int outputRate = std::max(1000, static_cast<int>(std::lround(kMixRate / settings.Rate)));
     m_decoder->SetOutputRate(outputRate);
-    m_stream = std::make_shared<TimelineStream>(outputRate, mixer.Offline());
+    m_stream = std::make_shared<TimelineStream>(outputRate, mixer.Offline(),
+                                                m_decoder->HasVideo());
     m_voice = m_mixer.Play(m_stream, settings.Gain);
     m_thread = std::thread([this] { Run(); });
 }
@@ -175,15 +200,17 @@ double DecodedPlayback::NextFrameDelay() const {
 bool DecodedPlayback::PushVideo(QueuedFrame frame) {
     std::unique_lock lock(m_videoMutex);
     while (m_frames.size() >= kMaxQueuedFrames && !m_stop) {
-        // Pictures that are all overdue mean nobody is taking them (the window thread is busy,
-        // or an offline run is not showing them): drop the oldest rather than hold up the sound.
-        if (m_mixer.Offline() || m_frames[1].time <= Clock()) {
+        // Overdue pictures mean nobody is taking them (the window thread is busy, or an offline
+        // run is not showing them): drop the oldest rather than hold up the sound.
+        if (m_frames[1].time <= Clock()) {
             m_frames.pop_front();
             ++m_dropped;
             continue;
         }
+        m_stream->SetStalled(true);
         m_videoSpace.wait_for(lock, std::chrono::milliseconds(20));
     }
+    m_stream->SetStalled(false);
     if (m_stop) return false;
     m_frames.push_back(std::move(frame));
     return true;
@@ -242,6 +269,7 @@ void DecodedPlayback::Run() {
                     const double at = passOffset + frame.time - start;
                     if (at + frame.duration <= 0) continue; // before the start position
                     if (!PushVideo({std::move(frame.image), std::max(0.0, at)})) break;
+                    m_stream->SetVideoHorizon(std::llround((at + frame.duration) * rate));
                     m_stream->MarkPrimed();
                 }
             }

@@ -23,8 +23,9 @@ namespace quillora {
 class TimelineStream : public AudioStream {
 public:
     // outputRate: buffer frames per second of the file's timeline (44,100 / playback rate).
-    // offline: reads wait for the decoder instead of sounding silence (offline mixers).
-    TimelineStream(int outputRate, bool offline);
+    // offline: reads wait for the decoder instead of sounding silence (offline mixers); with
+    // video, they also wait until the pictures up to the clock have been decoded.
+    TimelineStream(int outputRate, bool offline, bool hasVideo);
 
     // Decoder side. Push blocks while the buffer is full; false when the run is being stopped.
     bool Push(const float* frames, int count);
@@ -35,6 +36,11 @@ public:
     void MarkDone(int64_t endFrame);
     // Wakes every wait; pushes fail from now on.
     void Abort();
+    // The decoder waits for room in the picture queue: an offline read then stops waiting for
+    // sound that cannot come until pictures are taken.
+    void SetStalled(bool stalled);
+    // The timeline frame up to which pictures have been decoded.
+    void SetVideoHorizon(int64_t frame);
 
     // Mixer side.
     int ReadFrames(float* out, int frames) override;
@@ -54,6 +60,7 @@ private:
 
     const int m_outputRate;
     const bool m_offline;
+    const bool m_hasVideo;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<float> m_ring;
@@ -64,6 +71,8 @@ private:
     bool m_primed = false;
     bool m_done = false;
     bool m_aborted = false;
+    bool m_stalled = false;
+    int64_t m_videoHorizon = 0;
     std::atomic<int64_t> m_consumed{0};
     std::atomic<bool> m_ended{false};
 };

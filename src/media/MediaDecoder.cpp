@@ -294,8 +294,10 @@ bool MediaDecoder::ConvertAudio(AVFrame* frame) {
                                          frame->sample_rate, 0, nullptr);
         // A mono sound plays at its full level on both sides, as a player of its time did,
         // rather than at the -3 dB a centre speaker gets when folded into stereo.
-        if (result >= 0 && inLayout.nb_channels == 1)
-            av_opt_set_double(m_resampler, "clev", 1.0, 0);
+        if (result >= 0 && inLayout.nb_channels == 1) {
+            const double bothSides[2] = {1.0, 1.0};
+            result = swr_set_matrix(m_resampler, bothSides, 1);
+        }
         if (result >= 0) result = swr_init(m_resampler);
         if (result < 0) {
             swr_free(&m_resampler);

@@ -187,7 +187,8 @@ std::string ReadMidiData(const std::string& fileBytes) {
 class MidiPlayback::Stream : public AudioStream {
 public:
     Stream(const std::string& data, const PlaybackSettings& settings)
-        : m_synth(SynthPool::Instance().Take()), m_rate(settings.Rate) {
+        : m_synth(SynthPool::Instance().Take()), m_rate(settings.Rate),
+          m_playCount(settings.PlayCount) {
         m_player = new_fluid_player(m_synth);
         if (!m_player || fluid_player_add_mem(m_player, data.data(), data.size()) != FLUID_OK) {
             if (m_player) delete_fluid_player(m_player);
@@ -214,7 +215,7 @@ public:
         }
         if (count > 0) fluid_synth_write_float(m_synth, count, out, 0, 2, out, 1, 2);
         m_rendered += count;
-        if (m_releaseLeft < 0 && fluid_player_get_status(m_player) == FLUID_PLAYER_DONE)
+        if (m_releaseLeft < 0 && LastEventPlayed())
             m_releaseLeft = static_cast<int>(kReleaseSeconds * kMixRate);
         if (m_releaseLeft == 0) m_ended = true;
         return count;
@@ -223,9 +224,24 @@ public:
     double Clock() const { return static_cast<double>(m_rendered) / kMixRate * m_rate; }
 
 private:
+    // The last pass has played its last event. The synthesizer's own "done" comes seconds
+    // later (it waits for every voice to die away), so the passes are counted here: the tick
+    // going back means the file started again.
+    bool LastEventPlayed() {
+        if (fluid_player_get_status(m_player) == FLUID_PLAYER_DONE) return true;
+        const int tick = fluid_player_get_current_tick(m_player);
+        if (tick < m_lastTick) ++m_passesDone;
+        m_lastTick = tick;
+        const int total = fluid_player_get_total_ticks(m_player);
+        return m_playCount > 0 && m_passesDone >= m_playCount - 1 && total > 0 && tick >= total;
+    }
+
     fluid_synth_t* m_synth;
     fluid_player_t* m_player = nullptr;
     const double m_rate;
+    const int m_playCount;
+    int m_passesDone = 0;
+    int m_lastTick = 0;
     int m_releaseLeft = -1; // frames of ring-out left once the file is done; -1 still playing
     std::atomic<int64_t> m_rendered{0};
     std::atomic<bool> m_ended{false};

@@ -64,6 +64,13 @@ long LongestQuietRun(const Samples& samples, float threshold, long from, long to
     return longest;
 }
 
+long AudibleFrames(const Samples& samples, float threshold) {
+    for (long i = Frames(samples); i > 0; --i) {
+        if (std::fabs(samples[2 * (i - 1)]) >= threshold) return i;
+    }
+    return 0;
+}
+
 int ConstantStream::ReadFrames(float* out, int frames) {
     const int n = m_left < 0 ? frames : static_cast<int>(std::min<long>(frames, m_left));
     std::fill(out, out + 2 * n, m_level);

@@ -34,6 +34,8 @@ double CrossingsPerSecond(const Samples& samples);
 // The longest run of consecutive left samples below `threshold` in absolute value, over frames
 // [from, to).
 long LongestQuietRun(const Samples& samples, float threshold, long from, long to);
+// Frames up to and including the last left sample at or above `threshold` in absolute value.
+long AudibleFrames(const Samples& samples, float threshold);
 inline long Frames(const Samples& samples) {
     return static_cast<long>(samples.size() / kMixChannels);
 }
