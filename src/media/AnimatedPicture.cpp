@@ -27,7 +27,8 @@ bool AnimatedPicture::Load(const std::string& path, int speed) {
     // QMovie accepts a file by its header alone; reading the first picture tells a damaged one.
     QImageReader reader(QString::fromStdString(*real));
     if (reader.read().isNull())
-        throw MediaError("The picture cannot be read (" + reader.errorString().toStdString() + ").");
+        throw MediaError("The picture cannot be read (" + reader.errorString().toStdString() +
+                         ").");
     auto movie = std::make_unique<QMovie>(QString::fromStdString(*real));
     if (!movie->isValid()) {
         throw MediaError("The picture cannot be read (" + movie->lastErrorString().toStdString() +

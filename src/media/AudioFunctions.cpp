@@ -1,9 +1,9 @@
 // The sound players, channel instructions, fades, direct play and the obsolete channel blocks.
 #include "media/AudioFunctions.h"
 
+#include "core/Clock.h"
 #include "core/PathLookup.h"
 #include "core/Prompts.h"
-#include "core/Clock.h"
 #include "core/ValueListReader.h"
 #include "media/AudioOutput.h"
 #include "media/MediaPlayer.h"
@@ -43,7 +43,8 @@ SoundPlayerSet& Players() {
 }
 
 std::string LowerAscii(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
 
@@ -93,7 +94,8 @@ void UseMixerForSoundPlayers(Mixer* mixer) {
 }
 
 void ReleaseSoundPlayers() {
-    for (auto& player : Players().players) player.reset();
+    for (auto& player : Players().players)
+        player.reset();
 }
 
 AudioModuleState& AudioState() {
@@ -307,7 +309,8 @@ void StopAnyWavOrMP3() {
 
 void PlaySoundChannels(ValueListReader& in) {
     try {
-        for (int i = 0; i < 22; ++i) in.Skip();
+        for (int i = 0; i < 22; ++i)
+            in.Skip();
         for (int channel = 1; channel <= 5; ++channel) {
             in.Skip();
             const bool stop = in.ReadBool();
@@ -322,7 +325,8 @@ void PlaySoundChannels(ValueListReader& in) {
             if (in.IsEndOfSection()) break;
         }
     } catch (const std::exception&) {
-        if (!Flags().StopEverything) ShowCommonError(" Unable to load old sound system information.");
+        if (!Flags().StopEverything)
+            ShowCommonError(" Unable to load old sound system information.");
     }
 }
 
@@ -336,14 +340,16 @@ bool PlayHotspotSoundChannels(ValueListReader& fm5, int hotspotIndex) {
             fm5.Skip();
             const int16_t index = fm5.ReadInt16();
             if (index == hotspotIndex) {
-                for (int i = 0; i < 8; ++i) fm5.Skip();
+                for (int i = 0; i < 8; ++i)
+                    fm5.Skip();
                 PlaySoundChannels(fm5);
                 return true;
             }
             if (!fm5.SkipToNextSection()) return false;
         }
     } catch (const std::exception&) {
-        if (!Flags().StopEverything) ShowCommonError(" Unable to load old sound system information.");
+        if (!Flags().StopEverything)
+            ShowCommonError(" Unable to load old sound system information.");
     }
     return false;
 }

@@ -119,8 +119,7 @@ int TimelineStream::ReadFrames(float* out, int frames) {
         const int64_t until = m_consumed + frames;
         m_changed.wait_for(lock, timeout, [&] {
             if (m_done || m_aborted) return true;
-            const bool sound =
-                m_stalled || m_size >= frames + m_debt || m_size == kCapacityFrames;
+            const bool sound = m_stalled || m_size >= frames + m_debt || m_size == kCapacityFrames;
             return sound && (!m_hasVideo || m_videoHorizon >= until);
         });
     }
@@ -147,8 +146,7 @@ DecodedPlayback::DecodedPlayback(std::unique_ptr<MediaDecoder> decoder, Mixer& m
     : m_decoder(std::move(decoder)), m_mixer(mixer), m_settings(settings) {
     const int outputRate = std::max(1000, static_cast<int>(std::lround(kMixRate / settings.Rate)));
     m_decoder->SetOutputRate(outputRate);
-    m_stream = std::make_shared<TimelineStream>(outputRate, mixer.Offline(),
-                                                m_decoder->HasVideo());
+    m_stream = std::make_shared<TimelineStream>(outputRate, mixer.Offline(), m_decoder->HasVideo());
     m_voice = m_mixer.Play(m_stream, settings.Gain);
     m_thread = std::thread([this] { Run(); });
 }
@@ -222,9 +220,9 @@ void DecodedPlayback::Run() {
     const double start = m_settings.StartPosition;
     // A gap in the sound shorter than this is rounding, not silence to fill.
     const int64_t tolerance = rate / 1000 + 1;
-    double passOffset = 0;  // timeline seconds at which the current pass started
+    double passOffset = 0; // timeline seconds at which the current pass started
     double passLength = 0;
-    int64_t written = 0;    // buffer frames pushed, silence included
+    int64_t written = 0; // buffer frames pushed, silence included
     int passes = 0;
     try {
         for (;;) {

@@ -64,9 +64,9 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<float> m_ring;
-    int64_t m_head = 0;  // frame index of the oldest buffered frame in m_ring
-    int64_t m_size = 0;  // frames buffered
-    int64_t m_debt = 0;  // frames sounded as silence while the decoder was behind
+    int64_t m_head = 0; // frame index of the oldest buffered frame in m_ring
+    int64_t m_size = 0; // frames buffered
+    int64_t m_debt = 0; // frames sounded as silence while the decoder was behind
     int64_t m_endFrame = 0;
     bool m_primed = false;
     bool m_done = false;

@@ -1,4 +1,5 @@
-// FFmpeg demuxing and decoding of one file, with libswresample for sound and libswscale for pictures.
+// FFmpeg demuxing and decoding of one file, with libswresample for sound and libswscale for
+// pictures.
 #include "media/MediaDecoder.h"
 
 #include "media/AudioStream.h"
@@ -91,8 +92,8 @@ void MediaDecoder::Open() {
     m_startTime = m_format->start_time != AV_NOPTS_VALUE
                       ? static_cast<double>(m_format->start_time) / AV_TIME_BASE
                       : 0.0;
-    m_duration = m_format->duration > 0 ? static_cast<double>(m_format->duration) / AV_TIME_BASE
-                                        : 0.0;
+    m_duration =
+        m_format->duration > 0 ? static_cast<double>(m_format->duration) / AV_TIME_BASE : 0.0;
 
     const int audio = av_find_best_stream(m_format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     int video = av_find_best_stream(m_format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
@@ -341,10 +342,9 @@ bool MediaDecoder::FlushResampler() {
 
 bool MediaDecoder::ConvertVideo(AVFrame* frame) {
     if (frame->width <= 0 || frame->height <= 0 || frame->format < 0) return false;
-    m_scaler = sws_getCachedContext(m_scaler, frame->width, frame->height,
-                                    static_cast<AVPixelFormat>(frame->format), frame->width,
-                                    frame->height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr,
-                                    nullptr, nullptr);
+    m_scaler = sws_getCachedContext(
+        m_scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
+        frame->width, frame->height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler) {
         ++m_damagedPackets;
         return false;

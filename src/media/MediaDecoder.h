@@ -1,4 +1,5 @@
-// Reading one sound or video file with FFmpeg: demuxing, decoding, resampling and picture conversion.
+// Reading one sound or video file with FFmpeg: demuxing, decoding, resampling and picture
+// conversion.
 #pragma once
 
 #include <QImage>
@@ -115,8 +116,8 @@ private:
     int m_swrOutRate = 0;
 
     AVCodecContext* m_receiving = nullptr; // the decoder last fed, to take frames from
-    bool m_draining = false;              // the file ended; decoders are being emptied
-    int m_drainIndex = 0;                 // 0 audio, 1 video, 2 resampler, 3 done
+    bool m_draining = false;               // the file ended; decoders are being emptied
+    int m_drainIndex = 0;                  // 0 audio, 1 video, 2 resampler, 3 done
     int m_damagedPackets = 0;
     int m_failedReads = 0;
 

@@ -108,8 +108,8 @@ private:
     Mixer& m_mixer;
     std::string m_fileName;
     std::string m_realPath;
-    std::unique_ptr<MediaDecoder> m_decoder;         // a loaded FFmpeg file
-    std::shared_ptr<const std::string> m_midiData;   // a loaded MIDI file
+    std::unique_ptr<MediaDecoder> m_decoder;       // a loaded FFmpeg file
+    std::shared_ptr<const std::string> m_midiData; // a loaded MIDI file
     bool m_decoderAtStart = false; // the decoder has not been read since it was opened
     std::unique_ptr<Playback> m_run;
     double m_position = 0;

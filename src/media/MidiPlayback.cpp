@@ -152,7 +152,8 @@ private:
         fluid_settings_setint(m_settings, "synth.cpu-cores", 1);
     }
     ~SynthPool() {
-        for (fluid_synth_t* synth : m_idle) delete_fluid_synth(synth);
+        for (fluid_synth_t* synth : m_idle)
+            delete_fluid_synth(synth);
         delete_fluid_settings(m_settings);
     }
 

@@ -107,7 +107,8 @@ void Mixer::Mix(float* out, int frames) {
     // Floating-point output may leave -1..1 when loud voices add up; the device would clip it
     // anyway, and clamping here keeps the written stream exactly what is heard.
     const size_t samples = static_cast<size_t>(std::max(frames, 0)) * kMixChannels;
-    for (size_t i = 0; i < samples; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    for (size_t i = 0; i < samples; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
     m_framesMixed += static_cast<uint64_t>(std::max(frames, 0));
 }
 
@@ -125,7 +126,8 @@ void Mixer::MixVoice(Voice& voice, float* out, int frames) {
     // The steady part, at one gain.
     const float gain = voice.gain;
     if (gain != 0.0f) {
-        for (int s = 2 * i; s < 2 * got; ++s) out[s] += scratch[s] * gain;
+        for (int s = 2 * i; s < 2 * got; ++s)
+            out[s] += scratch[s] * gain;
     }
     if (voice.stopping && voice.rampLeft == 0) voice.ended = true;
     if (got < frames && voice.stream->EndOfStream()) voice.ended = true;
@@ -140,7 +142,8 @@ void Mixer::StartRamp(Voice& voice, float target, int frames) {
 void Mixer::TakeEnded(std::vector<std::shared_ptr<AudioStream>>& released) {
     auto firstEnded = std::stable_partition(m_voices.begin(), m_voices.end(),
                                             [](const Voice& v) { return !v.ended; });
-    for (auto it = firstEnded; it != m_voices.end(); ++it) released.push_back(std::move(it->stream));
+    for (auto it = firstEnded; it != m_voices.end(); ++it)
+        released.push_back(std::move(it->stream));
     m_voices.erase(firstEnded, m_voices.end());
 }
 

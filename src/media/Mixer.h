@@ -66,12 +66,12 @@ private:
     struct Voice {
         VoiceId id = 0;
         std::shared_ptr<AudioStream> stream;
-        float gain = 0;       // current gain
-        float target = 0;     // gain the ramp heads for
-        float step = 0;       // gain change per frame while ramping
-        int rampLeft = 0;     // frames of ramp still to go
+        float gain = 0;        // current gain
+        float target = 0;      // gain the ramp heads for
+        float step = 0;        // gain change per frame while ramping
+        int rampLeft = 0;      // frames of ramp still to go
         bool stopping = false; // ramping down to be dropped
-        bool ended = false;   // finished: no longer mixed, waiting to be released
+        bool ended = false;    // finished: no longer mixed, waiting to be released
     };
 
     static void StartRamp(Voice& voice, float target, int frames);

@@ -22,8 +22,8 @@ MoviePlacement MoviePlacementForAction(bool switchA, bool switchB, int32_t left,
 }
 
 QRect MovieRectTwips(const MoviePlacement& placement, QSize naturalPixels) {
-    const QSize size = placement.Stretched ? QSize(placement.Width, placement.Height)
-                                           : naturalPixels;
+    const QSize size =
+        placement.Stretched ? QSize(placement.Width, placement.Height) : naturalPixels;
     return QRect(PixelsToTwips(placement.Left), PixelsToTwips(placement.Top),
                  PixelsToTwips(size.width()), PixelsToTwips(size.height()));
 }

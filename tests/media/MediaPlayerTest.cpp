@@ -1,9 +1,11 @@
 // The media player on every format of the fixtures: decoding, loops, rate, pictures and damage.
+#include "media/MediaPlayer.h"
 #include "MediaTestSupport.h"
 #include "media/MediaError.h"
-#include "media/MediaPlayer.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -17,9 +19,9 @@ using test::RenderUntilStopped;
 
 struct FormatCase {
     const char* file;
-    double seconds;   // length of one pass
-    double level;     // peak of the sound at full volume (0: not checked)
-    int width;        // natural picture width; 0 for sound
+    double seconds; // length of one pass
+    double level;   // peak of the sound at full volume (0: not checked)
+    int width;      // natural picture width; 0 for sound
     int height;
 };
 
@@ -59,31 +61,31 @@ TEST_P(EachFormat, DecodesAndPlaysToItsEnd) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, EachFormat,
-    ::testing::Values(FormatCase{"tone.wav", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone-adpcm-ms.wav", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone-adpcm-ima.wav", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone.mp3", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone.wma", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone.ogg", 0.5, 0.5, 0, 0},
-                      FormatCase{"tone.au", 0.5, 0.5, 0, 0},
-                      FormatCase{"tune.mid", 1.5, 0, 0, 0}, FormatCase{"tune.rmi", 1.5, 0, 0, 0},
-                      // lavfi's sine source plays at 1/8 of full scale
-                      FormatCase{"clip-mpeg1.mpg", 1.0, 0.125, 96, 64},
-                      FormatCase{"clip-mpeg2.mpg", 1.0, 0.125, 96, 64},
-                      FormatCase{"clip-cinepak.avi", 1.0, 0.125, 96, 64},
-                      FormatCase{"clip-msvideo1.avi", 1.0, 0.125, 96, 64},
-                      FormatCase{"clip.wmv", 1.0, 0.125, 96, 64},
-                      FormatCase{"clip.asf", 1.0, 0.125, 96, 64},
-                      FormatCase{"silent.mpg", 1.0, -1, 64, 48}),
-    [](const ::testing::TestParamInfo<FormatCase>& info) {
-        std::string name = info.param.file;
-        for (char& ch : name) {
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        }
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Fixtures, EachFormat,
+                         ::testing::Values(FormatCase{"tone.wav", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone-adpcm-ms.wav", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone-adpcm-ima.wav", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone.mp3", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone.wma", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone.ogg", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tone.au", 0.5, 0.5, 0, 0},
+                                           FormatCase{"tune.mid", 1.5, 0, 0, 0},
+                                           FormatCase{"tune.rmi", 1.5, 0, 0, 0},
+                                           // lavfi's sine source plays at 1/8 of full scale
+                                           FormatCase{"clip-mpeg1.mpg", 1.0, 0.125, 96, 64},
+                                           FormatCase{"clip-mpeg2.mpg", 1.0, 0.125, 96, 64},
+                                           FormatCase{"clip-cinepak.avi", 1.0, 0.125, 96, 64},
+                                           FormatCase{"clip-msvideo1.avi", 1.0, 0.125, 96, 64},
+                                           FormatCase{"clip.wmv", 1.0, 0.125, 96, 64},
+                                           FormatCase{"clip.asf", 1.0, 0.125, 96, 64},
+                                           FormatCase{"silent.mpg", 1.0, -1, 64, 48}),
+                         [](const ::testing::TestParamInfo<FormatCase>& info) {
+                             std::string name = info.param.file;
+                             for (char& ch : name) {
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             }
+                             return name;
+                         });
 
 TEST(MediaPlayerTest, PlayCountRepeatsTheFileWithoutAGap) {
     Mixer mixer(true);
@@ -153,8 +155,8 @@ TEST(MediaPlayerTest, StopKeepsTheFileAndPlayStartsItAgainFromTheTop) {
 TEST(MediaPlayerTest, DamagedAndMissingFilesFailWithADescription) {
     Mixer mixer(true);
     MediaPlayer player(&mixer);
-    for (const char* name : {"damaged-text.wav", "damaged-header-only.wav",
-                             "damaged-truncated.mid", "no-such-file.wav"}) {
+    for (const char* name : {"damaged-text.wav", "damaged-header-only.wav", "damaged-truncated.mid",
+                             "no-such-file.wav"}) {
         try {
             player.SetFileName(Fixture(name));
             ADD_FAILURE() << name << " loaded";
@@ -164,8 +166,8 @@ TEST(MediaPlayerTest, DamagedAndMissingFilesFailWithADescription) {
         EXPECT_EQ(player.FileName(), Fixture(name));
         EXPECT_THROW(player.Play(), MediaError) << name;
     }
-    for (const char* name : {"damaged-truncated.mp3", "damaged-truncated.mpg",
-                             "damaged-garbled.avi"}) {
+    for (const char* name :
+         {"damaged-truncated.mp3", "damaged-truncated.mpg", "damaged-garbled.avi"}) {
         try {
             player.SetFileName(Fixture(name));
         } catch (const MediaError&) {
@@ -186,6 +188,25 @@ TEST(MediaPlayerTest, TheGarbledVideoStillShowsThePicturesAroundTheDamage) {
     RenderUntilStopped(mixer, player, 5);
     EXPECT_GE(frames.count(), 3);
     EXPECT_EQ(player.CurrentFrame().size(), QSize(96, 64));
+}
+
+// In real time, through the process-wide mixer and SDL's dummy device: the player's own timer
+// shows the pictures while the window thread handles events, and the run ends on time.
+TEST(MediaPlayerTest, AVideoPlaysInRealTimeOnTheWindowThreadsTimer) {
+    MediaPlayer player;
+    player.SetFileName(Fixture("clip-mpeg1.mpg"));
+    QSignalSpy frames(&player, &MediaPlayer::FrameChanged);
+    QElapsedTimer clock;
+    clock.start();
+    player.Play();
+    while (player.PlayState() == MediaPlayer::kPlaying && clock.elapsed() < 4000)
+        QTest::qWait(5);
+    const double seconds = clock.elapsed() / 1000.0;
+    EXPECT_EQ(player.PlayState(), MediaPlayer::kStopped);
+    EXPECT_GT(seconds, 0.95); // 1.06 s of sound and pictures
+    EXPECT_LT(seconds, 1.6);
+    EXPECT_GE(frames.count(), 20);
+    EXPECT_LE(frames.count() + player.DroppedFrames(), 25);
 }
 
 } // namespace

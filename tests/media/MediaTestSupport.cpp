@@ -43,7 +43,8 @@ Samples RenderUntilStopped(Mixer& mixer, MediaPlayer& player, double maxSeconds)
 double Peak(const Samples& samples, long from, long to) {
     if (to < 0) to = Frames(samples);
     double peak = 0;
-    for (long i = from; i < to; ++i) peak = std::max(peak, std::fabs(double(samples[2 * i])));
+    for (long i = from; i < to; ++i)
+        peak = std::max(peak, std::fabs(double(samples[2 * i])));
     return peak;
 }
 

@@ -135,7 +135,8 @@ TEST(AudioOutputTest, TheDiskDriverWritesExactlyWhatWasMixed) {
     std::vector<float> samples(static_cast<size_t>(bytes.size()) / sizeof(float));
     std::memcpy(samples.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
     const float expected = 0.5f * 0.251f - 0.125f;
-    for (size_t i = 0; i < 4096 * 2; ++i) ASSERT_FLOAT_EQ(samples[i], expected) << "sample " << i;
+    for (size_t i = 0; i < 4096 * 2; ++i)
+        ASSERT_FLOAT_EQ(samples[i], expected) << "sample " << i;
 }
 
 TEST(AudioOutputTest, WithoutADeviceSoundsStillEndOnTime) {

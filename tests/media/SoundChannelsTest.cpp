@@ -48,7 +48,8 @@ protected:
     // Reads a block of channel rows (5 fields a row) as a frame or an action gives them.
     void Rows(ChannelRowSource source, const std::vector<FileValues>& rows) {
         FileValues values = {5, static_cast<int>(rows.size())};
-        for (const FileValues& row : rows) values.insert(values.end(), row.begin(), row.end());
+        for (const FileValues& row : rows)
+            values.insert(values.end(), row.begin(), row.end());
         ValueListReader in(test::ProjectWriter::Format(values, "\r\n"));
         ReadChannelRows(in, source);
     }
@@ -62,7 +63,8 @@ protected:
     bool Playing(int player) { return MPlayer(player).PlayState() == MediaPlayer::kPlaying; }
     static void ExpectPermutation() {
         std::set<int> players;
-        for (int c = 1; c <= kSoundChannelCount; ++c) players.insert(SoundChannels()[c].Player);
+        for (int c = 1; c <= kSoundChannelCount; ++c)
+            players.insert(SoundChannels()[c].Player);
         EXPECT_EQ(players, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
     }
 
@@ -128,7 +130,8 @@ TEST_F(SoundChannelsTest, ACrossFadeBorrowsAFreePlayerAndKeepsTheAssignmentsDist
 
     ResetSoundChannels();
     EXPECT_FALSE(Playing(2));
-    for (int c = 1; c <= kSoundChannelCount; ++c) EXPECT_EQ(SoundChannels()[c].Player, c);
+    for (int c = 1; c <= kSoundChannelCount; ++c)
+        EXPECT_EQ(SoundChannels()[c].Player, c);
 }
 
 TEST_F(SoundChannelsTest, ACrossFadeWithEveryPlayerBusyReplacesTheFileOnTheSamePlayer) {
@@ -147,9 +150,11 @@ TEST_F(SoundChannelsTest, ACrossFadeWithEveryPlayerBusyReplacesTheFileOnTheSameP
 }
 
 TEST_F(SoundChannelsTest, AFrameRowLosesToTheOpeningActionsRow) {
-    Rows(ChannelRowSource::Action, {Row(0, false, false, 7, ""), Row(0, false, true, 7, "tone.wav")});
-    Rows(ChannelRowSource::Frame, {Row(0, false, false, 5, ""), Row(0, false, false, 5, "short.wav"),
-                                   Row(0, false, false, 5, "short.wav")});
+    Rows(ChannelRowSource::Action,
+         {Row(0, false, false, 7, ""), Row(0, false, true, 7, "tone.wav")});
+    Rows(ChannelRowSource::Frame,
+         {Row(0, false, false, 5, ""), Row(0, false, false, 5, "short.wav"),
+          Row(0, false, false, 5, "short.wav")});
     EXPECT_EQ(SoundChannels()[2].FileName, "tone.wav");
     EXPECT_FALSE(SoundChannels()[2].FromFrame);
     ApplySoundChannels();
@@ -161,16 +166,19 @@ TEST_F(SoundChannelsTest, AFrameRowLosesToTheOpeningActionsRow) {
 }
 
 TEST_F(SoundChannelsTest, AFramesMusicAlreadyPlayingIsNotRestarted) {
-    Rows(ChannelRowSource::Frame, {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
+    Rows(ChannelRowSource::Frame,
+         {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
     ApplySoundChannels();
     test::Render(mixer, 0.2);
     EXPECT_TRUE(IsFilePlaying(Areas("tone.wav")));
     EXPECT_FALSE(IsFilePlaying(Areas("TONE.WAV"))); // the comparison is exact
-    Rows(ChannelRowSource::Frame, {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
+    Rows(ChannelRowSource::Frame,
+         {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
     ApplySoundChannels();
     EXPECT_NEAR(ChannelPlayer(6).CurrentPosition(), 0.2, 0.01);
     // The same file from an action starts again.
-    Rows(ChannelRowSource::Action, {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
+    Rows(ChannelRowSource::Action,
+         {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
     ApplySoundChannels();
     EXPECT_NEAR(ChannelPlayer(6).CurrentPosition(), 0.0, 0.01);
 }
@@ -246,7 +254,8 @@ TEST_F(SoundChannelsTest, APlayerFailureShowsTheAudioWarningOnceUntilTheGameRese
 // An obsolete block: 22 ignored values, then rows of (ignored, stop, play, file, loop).
 FileValues OldBlock(const std::vector<FileValues>& rows) {
     FileValues values(22, FileValue(0));
-    for (const FileValues& row : rows) values.insert(values.end(), row.begin(), row.end());
+    for (const FileValues& row : rows)
+        values.insert(values.end(), row.begin(), row.end());
     return values;
 }
 
@@ -263,10 +272,12 @@ TEST_F(SoundChannelsTest, AnOldBlockEndingAfterTheSecondRowPlaysTwoRows) {
     EXPECT_TRUE(Playing(1) && Playing(2) && Playing(3));
     EXPECT_EQ(SoundChannels()[1].FileName, ""); // pending instructions untouched
 
-    ValueListReader stops(test::ProjectWriter::Format(
-        OldBlock({{0, true, false, "", 0}, {0, false, false, "", 0}, {0, true, false, "", 0},
-                  {0, false, false, "", 0}, {0, false, false, "", 0}}),
-        "\r\n"));
+    ValueListReader stops(test::ProjectWriter::Format(OldBlock({{0, true, false, "", 0},
+                                                                {0, false, false, "", 0},
+                                                                {0, true, false, "", 0},
+                                                                {0, false, false, "", 0},
+                                                                {0, false, false, "", 0}}),
+                                                      "\r\n"));
     PlaySoundChannels(stops);
     EXPECT_FALSE(Playing(1));
     EXPECT_TRUE(Playing(2));

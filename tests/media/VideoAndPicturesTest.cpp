@@ -40,13 +40,15 @@ TEST(VideoPlacementTest, HotspotVideosTakeTheHotspotOrTheNaturalSize) {
 TEST(VideoPlacementTest, PlayersAreSetUpForMoviesAndHotspotVideos) {
     Mixer mixer(true);
     MediaPlayer movie(&mixer);
-    PrepareMoviePlayer(movie, test::Fixture("clip.wmv"), MoviePlacementForAction(false, true, 1, 2, 0, 0));
+    PrepareMoviePlayer(movie, test::Fixture("clip.wmv"),
+                       MoviePlacementForAction(false, true, 1, 2, 0, 0));
     EXPECT_TRUE(movie.AutoSize());
     EXPECT_EQ(movie.Volume(), -1200);
     EXPECT_EQ(movie.PlayState(), MediaPlayer::kStopped);
     EXPECT_EQ(MovieRectTwips(MoviePlacementForAction(false, true, 1, 2, 0, 0), movie.NaturalSize()),
               QRect(15, 30, 1440, 960));
-    PrepareMoviePlayer(movie, test::Fixture("clip.wmv"), MoviePlacementForAction(false, false, 1, 2, 50, 40));
+    PrepareMoviePlayer(movie, test::Fixture("clip.wmv"),
+                       MoviePlacementForAction(false, false, 1, 2, 50, 40));
     EXPECT_FALSE(movie.AutoSize());
     EXPECT_THROW(PrepareMoviePlayer(movie, test::Fixture("damaged-text.wav"), {}), MediaError);
 
