@@ -28,6 +28,11 @@ namespace {
 constexpr double kOpenTimeoutSeconds = 10.0;
 // Reads that fail in a row before the file is taken to have ended.
 constexpr int kMaxFailedReads = 8;
+// Limits that keep a damaged header from asking for gigabytes: no game of the era has pictures
+// near this size or sound outside these rates.
+constexpr int kMaxPictureSide = 4096;
+constexpr int kMinSampleRate = 1000;
+constexpr int kMaxSampleRate = 384000;
 
 double SteadySeconds() {
     using namespace std::chrono;
@@ -136,6 +141,11 @@ void MediaDecoder::Open() {
             Close();
             throw MediaError("The video's picture size cannot be read.");
         }
+        if (width > kMaxPictureSide || height > kMaxPictureSide) {
+            Close();
+            throw MediaError("The video's pictures are too large to show (" +
+                             std::to_string(width) + " x " + std::to_string(height) + ").");
+        }
     }
     m_packet = av_packet_alloc();
     m_frame = av_frame_alloc();
@@ -227,13 +237,13 @@ MediaDecoder::Step MediaDecoder::Next() {
             return Step::End;
         }
         const int result = av_read_frame(m_format, m_packet);
-        if (result == AVERROR(EAGAIN)) continue;
         if (result < 0) {
             // The end of the file, or data that cannot be read further: what came so far plays.
-            if (result != AVERROR_EOF && ++m_failedReads < kMaxFailedReads && !m_abort &&
-                !avio_feof(m_format->pb)) {
-                continue;
-            }
+            // A read that fails while data is left is tried again a few times.
+            const bool dataLeft =
+                result == AVERROR(EAGAIN) ||
+                (result != AVERROR_EOF && m_format->pb && !avio_feof(m_format->pb));
+            if (dataLeft && ++m_failedReads < kMaxFailedReads && !m_abort) continue;
             StartDraining();
             continue;
         }
@@ -277,7 +287,11 @@ bool MediaDecoder::Receive(AVCodecContext* context) {
 }
 
 bool MediaDecoder::ConvertAudio(AVFrame* frame) {
-    if (frame->nb_samples <= 0 || frame->sample_rate <= 0) return false;
+    if (frame->nb_samples <= 0 || frame->sample_rate < kMinSampleRate ||
+        frame->sample_rate > kMaxSampleRate) {
+        ++m_damagedPackets;
+        return false;
+    }
     AVChannelLayout inLayout{};
     if (frame->ch_layout.nb_channels > 0 && frame->ch_layout.order != AV_CHANNEL_ORDER_UNSPEC) {
         av_channel_layout_copy(&inLayout, &frame->ch_layout);
@@ -341,7 +355,11 @@ bool MediaDecoder::FlushResampler() {
 }
 
 bool MediaDecoder::ConvertVideo(AVFrame* frame) {
-    if (frame->width <= 0 || frame->height <= 0 || frame->format < 0) return false;
+    if (frame->width <= 0 || frame->height <= 0 || frame->format < 0 ||
+        frame->width > kMaxPictureSide || frame->height > kMaxPictureSide) {
+        ++m_damagedPackets;
+        return false;
+    }
     m_scaler = sws_getCachedContext(
         m_scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
         frame->width, frame->height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);

@@ -90,6 +90,10 @@ void CheckStandardMidi(const std::string& b) {
     if (format > 2) Damaged("unknown format " + std::to_string(format));
     if (tracks < 1) Damaged("no tracks");
     if (division == 0) Damaged("no time division");
+    // SMPTE time code divisions (top bit set) are so rare in games that the synthesizer does
+    // not play them; saying so here beats a file that silently plays nothing.
+    if (division & 0x8000)
+        throw MediaError("The MIDI file uses SMPTE time code timing, which cannot be played.");
     size_t at = 8 + headerLength;
     int found = 0;
     while (at + 8 <= b.size()) {

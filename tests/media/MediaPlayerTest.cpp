@@ -179,6 +179,27 @@ TEST(MediaPlayerTest, DamagedAndMissingFilesFailWithADescription) {
     }
 }
 
+// Inputs the fuzzer found trouble with, kept as they were found.
+TEST(MediaPlayerTest, FuzzerFindingsFailCleanlyOrPlayToAnEnd) {
+    Mixer mixer(true);
+    MediaPlayer player(&mixer);
+    // A WAV header claiming 67 MHz: its sound is refused rather than resampled for seconds.
+    player.SetFileName(Fixture("fuzz/wav-67mhz-sample-rate.wav"));
+    player.Play();
+    QElapsedTimer clock;
+    clock.start();
+    RenderUntilStopped(mixer, player, 5);
+    EXPECT_EQ(player.PlayState(), MediaPlayer::kStopped);
+    EXPECT_LT(clock.elapsed(), 2000);
+    // A MIDI file with SMPTE time code timing, which the synthesizer silently does not play.
+    try {
+        player.SetFileName(Fixture("fuzz/midi-smpte-division.mid"));
+        ADD_FAILURE() << "loaded";
+    } catch (const MediaError& e) {
+        EXPECT_NE(std::string(e.what()).find("SMPTE"), std::string::npos);
+    }
+}
+
 TEST(MediaPlayerTest, TheGarbledVideoStillShowsThePicturesAroundTheDamage) {
     Mixer mixer(true);
     MediaPlayer player(&mixer);
