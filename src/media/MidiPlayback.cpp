@@ -111,9 +111,11 @@ void CheckStandardMidi(const std::string& b) {
 // The FluidSynth settings and the idle synthesizers, each with the sound font loaded.
 class SynthPool {
 public:
+    // Lives until the process ends and is never destroyed: MIDI voices still held by a mixer
+    // that is torn down at exit give their synthesizers back to it.
     static SynthPool& Instance() {
-        static SynthPool pool;
-        return pool;
+        static SynthPool* pool = new SynthPool;
+        return *pool;
     }
 
     fluid_synth_t* Take() {
@@ -155,12 +157,6 @@ private:
         fluid_settings_setstr(m_settings, "player.timing-source", "sample");
         fluid_settings_setint(m_settings, "synth.cpu-cores", 1);
     }
-    ~SynthPool() {
-        for (fluid_synth_t* synth : m_idle)
-            delete_fluid_synth(synth);
-        delete_fluid_settings(m_settings);
-    }
-
     fluid_settings_t* m_settings = nullptr;
     std::mutex m_mutex;
     std::vector<fluid_synth_t*> m_idle;
