@@ -1,0 +1,80 @@
+// Animated GIF pictures on QMovie.
+#include "media/AnimatedPicture.h"
+
+#include "core/PathLookup.h"
+#include "media/MediaError.h"
+
+#include <QImageReader>
+#include <QString>
+
+#include <algorithm>
+
+namespace quillora {
+
+AnimatedPicture::AnimatedPicture() = default;
+
+AnimatedPicture::~AnimatedPicture() = default;
+
+int AnimatedPicture::MovieSpeedPercent(int speed) {
+    return std::clamp(EffectiveSpeed(speed), 1, 500) * 2;
+}
+
+bool AnimatedPicture::Load(const std::string& path, int speed) {
+    Clear();
+    PathLookup& lookup = PathLookup::Instance();
+    const std::optional<std::string> real = lookup.Find(path);
+    if (!real || !lookup.FileExists(*real)) return false;
+    // QMovie accepts a file by its header alone; reading the first picture tells a damaged one.
+    QImageReader reader(QString::fromStdString(*real));
+    if (reader.read().isNull())
+        throw MediaError("The picture cannot be read (" + reader.errorString().toStdString() +
+                         ").");
+    auto movie = std::make_unique<QMovie>(QString::fromStdString(*real));
+    if (!movie->isValid()) {
+        throw MediaError("The picture cannot be read (" + movie->lastErrorString().toStdString() +
+                         ").");
+    }
+    m_fileName = path;
+    m_speed = EffectiveSpeed(speed);
+    movie->setSpeed(MovieSpeedPercent(speed));
+    movie->setCacheMode(QMovie::CacheAll);
+    connect(movie.get(), &QMovie::frameChanged, this, [this] { emit FrameChanged(); });
+    m_movie = std::move(movie);
+    m_movie->start();
+    return true;
+}
+
+void AnimatedPicture::Clear() {
+    m_movie.reset();
+    m_fileName.clear();
+}
+
+void AnimatedPicture::Restart() {
+    if (!m_movie) return;
+    m_movie->stop();
+    m_movie->start();
+}
+
+void AnimatedPicture::Stop() {
+    if (m_movie) m_movie->stop();
+}
+
+void AnimatedPicture::Start() {
+    if (m_movie && m_movie->state() != QMovie::Running) m_movie->start();
+}
+
+bool AnimatedPicture::IsRunning() const {
+    return m_movie && m_movie->state() == QMovie::Running;
+}
+
+QSize AnimatedPicture::Size() const {
+    if (!m_movie) return {};
+    const QRect rect = m_movie->frameRect();
+    return rect.isEmpty() ? m_movie->currentImage().size() : rect.size();
+}
+
+QImage AnimatedPicture::CurrentImage() const {
+    return m_movie ? m_movie->currentImage() : QImage();
+}
+
+} // namespace quillora

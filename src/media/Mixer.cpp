@@ -1,0 +1,164 @@
+// The mixer's voice list, gain ramps and pull entry point.
+#include "media/Mixer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillora {
+namespace {
+
+// Frames mixed per pass over the voices; bounds the scratch buffer whatever the caller asks.
+constexpr int kChunkFrames = 1024;
+
+} // namespace
+
+Mixer::Mixer(bool offline) : m_offline(offline), m_scratch(kChunkFrames * kMixChannels) {}
+
+Mixer::~Mixer() {
+    std::vector<Voice> voices;
+    {
+        std::lock_guard lock(m_mutex);
+        voices.swap(m_voices);
+    }
+}
+
+VoiceId Mixer::Play(std::shared_ptr<AudioStream> stream, double gain) {
+    std::vector<std::shared_ptr<AudioStream>> released;
+    VoiceId id = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        TakeEnded(released);
+        Voice voice;
+        voice.id = id = m_nextId++;
+        voice.stream = std::move(stream);
+        // A voice starts at its level at once: the file's first sample is where it begins, and a
+        // ramp here would swallow the attack of short effects.
+        voice.gain = voice.target = static_cast<float>(gain);
+        m_voices.push_back(std::move(voice));
+    }
+    return id;
+}
+
+void Mixer::SetGain(VoiceId voice, double gain) {
+    std::vector<std::shared_ptr<AudioStream>> released;
+    std::lock_guard lock(m_mutex);
+    TakeEnded(released);
+    Voice* v = Find(voice);
+    if (!v || v->stopping) return;
+    if (static_cast<float>(gain) == v->target) return;
+    StartRamp(*v, static_cast<float>(gain), kGainRampFrames);
+}
+
+double Mixer::TargetGain(VoiceId voice) const {
+    std::lock_guard lock(m_mutex);
+    const Voice* v = Find(voice);
+    return v ? v->target : 0.0;
+}
+
+void Mixer::Stop(VoiceId voice) {
+    std::vector<std::shared_ptr<AudioStream>> released;
+    std::lock_guard lock(m_mutex);
+    TakeEnded(released);
+    Voice* v = Find(voice);
+    if (!v || v->stopping) return;
+    v->stopping = true;
+    StartRamp(*v, 0.0f, kStopRampFrames);
+}
+
+void Mixer::StopAll() {
+    std::vector<std::shared_ptr<AudioStream>> released;
+    std::lock_guard lock(m_mutex);
+    TakeEnded(released);
+    for (Voice& v : m_voices) {
+        if (v.ended || v.stopping) continue;
+        v.stopping = true;
+        StartRamp(v, 0.0f, kStopRampFrames);
+    }
+}
+
+bool Mixer::IsPlaying(VoiceId voice) const {
+    std::lock_guard lock(m_mutex);
+    const Voice* v = Find(voice);
+    return v && !v->ended && !v->stopping;
+}
+
+int Mixer::VoiceCount() const {
+    std::lock_guard lock(m_mutex);
+    return static_cast<int>(
+        std::count_if(m_voices.begin(), m_voices.end(), [](const Voice& v) { return !v.ended; }));
+}
+
+uint64_t Mixer::FramesMixed() const {
+    std::lock_guard lock(m_mutex);
+    return m_framesMixed;
+}
+
+void Mixer::Mix(float* out, int frames) {
+    std::memset(out, 0, sizeof(float) * kMixChannels * std::max(frames, 0));
+    std::lock_guard lock(m_mutex);
+    for (int done = 0; done < frames;) {
+        const int chunk = std::min(kChunkFrames, frames - done);
+        float* chunkOut = out + static_cast<size_t>(done) * kMixChannels;
+        for (Voice& voice : m_voices) {
+            if (!voice.ended) MixVoice(voice, chunkOut, chunk);
+        }
+        done += chunk;
+    }
+    // Floating-point output may leave -1..1 when loud voices add up; the device would clip it
+    // anyway, and clamping here keeps the written stream exactly what is heard.
+    const size_t samples = static_cast<size_t>(std::max(frames, 0)) * kMixChannels;
+    for (size_t i = 0; i < samples; ++i)
+        out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    m_framesMixed += static_cast<uint64_t>(std::max(frames, 0));
+}
+
+void Mixer::MixVoice(Voice& voice, float* out, int frames) {
+    float* scratch = m_scratch.data();
+    const int got = std::max(0, std::min(voice.stream->ReadFrames(scratch, frames), frames));
+    int i = 0;
+    // The ramping part, frame by frame.
+    for (; i < got && voice.rampLeft > 0; ++i) {
+        voice.gain += voice.step;
+        if (--voice.rampLeft == 0) voice.gain = voice.target;
+        out[2 * i] += scratch[2 * i] * voice.gain;
+        out[2 * i + 1] += scratch[2 * i + 1] * voice.gain;
+    }
+    // The steady part, at one gain.
+    const float gain = voice.gain;
+    if (gain != 0.0f) {
+        for (int s = 2 * i; s < 2 * got; ++s)
+            out[s] += scratch[s] * gain;
+    }
+    if (voice.stopping && voice.rampLeft == 0) voice.ended = true;
+    if (got < frames && voice.stream->EndOfStream()) voice.ended = true;
+}
+
+void Mixer::StartRamp(Voice& voice, float target, int frames) {
+    voice.target = target;
+    voice.rampLeft = frames;
+    voice.step = (target - voice.gain) / static_cast<float>(frames);
+}
+
+void Mixer::TakeEnded(std::vector<std::shared_ptr<AudioStream>>& released) {
+    auto firstEnded = std::stable_partition(m_voices.begin(), m_voices.end(),
+                                            [](const Voice& v) { return !v.ended; });
+    for (auto it = firstEnded; it != m_voices.end(); ++it)
+        released.push_back(std::move(it->stream));
+    m_voices.erase(firstEnded, m_voices.end());
+}
+
+Mixer::Voice* Mixer::Find(VoiceId voice) {
+    for (Voice& v : m_voices) {
+        if (v.id == voice) return &v;
+    }
+    return nullptr;
+}
+
+const Mixer::Voice* Mixer::Find(VoiceId voice) const {
+    for (const Voice& v : m_voices) {
+        if (v.id == voice) return &v;
+    }
+    return nullptr;
+}
+
+} // namespace quillora

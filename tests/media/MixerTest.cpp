@@ -1,0 +1,166 @@
+// The mixer's sums and ramps, the volume scale, and the audio output with and without a device.
+#include "MediaTestSupport.h"
+#include "media/AudioFunctions.h"
+#include "media/AudioOutput.h"
+#include "media/MediaPlayer.h"
+
+#include "TempFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace quillora {
+namespace {
+
+using test::ConstantStream;
+using test::Render;
+
+TEST(VolumeScale, ChannelLevelsBecomeDecibelsAndAmplitudes) {
+    EXPECT_EQ(VolumeToMediaPlayer(10), 0);
+    EXPECT_EQ(VolumeToMediaPlayer(8), -800);
+    EXPECT_EQ(VolumeToMediaPlayer(7), -1200);
+    EXPECT_EQ(VolumeToMediaPlayer(0), -4000);
+    EXPECT_EQ(VolumeToMediaPlayer(2.5), -3000);
+    EXPECT_EQ(VolumeToMediaPlayer(9.99), -4); // -4.0 rounds to the nearest
+    EXPECT_NEAR(HundredthsOfDecibelToAmplitude(-1200), 0.251, 0.0005);
+    EXPECT_NEAR(HundredthsOfDecibelToAmplitude(-4000), 0.01, 1e-9);
+    EXPECT_DOUBLE_EQ(HundredthsOfDecibelToAmplitude(0), 1.0);
+}
+
+// The level a player's volume gives, measured on a half-scale tone coming out of the mixer.
+TEST(VolumeScale, PlayerVolumeSevenSoundsTwelveDecibelsDownAndZeroForty) {
+    Mixer mixer(true);
+    MediaPlayer player(&mixer);
+    player.SetFileName(test::Fixture("tone.wav"));
+    player.SetPlayCount(0);
+    player.SetVolume(0);
+    player.Play();
+    const double full = test::Peak(Render(mixer, 0.2));
+    EXPECT_NEAR(full, 0.5, 0.01);
+    player.SetVolume(VolumeToMediaPlayer(7));
+    Render(mixer, 0.05); // past the ramp
+    EXPECT_NEAR(test::Peak(Render(mixer, 0.1)) / full, 0.251, 0.005);
+    player.SetVolume(VolumeToMediaPlayer(0));
+    Render(mixer, 0.05);
+    EXPECT_NEAR(test::Peak(Render(mixer, 0.1)) / full, 0.01, 0.001);
+}
+
+TEST(MixerTest, VoicesAddUpAndTheSumIsHeldToFullScale) {
+    Mixer mixer;
+    mixer.Play(std::make_shared<ConstantStream>(0.25f), 1.0);
+    mixer.Play(std::make_shared<ConstantStream>(0.5f), 0.5);
+    test::Samples out = Render(mixer, 0.01);
+    EXPECT_FLOAT_EQ(out[0], 0.5f);
+    EXPECT_FLOAT_EQ(out[1], 0.5f);
+    mixer.Play(std::make_shared<ConstantStream>(0.9f), 1.0);
+    out = Render(mixer, 0.01);
+    EXPECT_FLOAT_EQ(out[10], 1.0f);
+    EXPECT_EQ(mixer.FramesMixed(), 882u);
+}
+
+TEST(MixerTest, GainChangesAndStopsAreRampedWithoutAStep) {
+    Mixer mixer;
+    const VoiceId voice = mixer.Play(std::make_shared<ConstantStream>(1.0f), 1.0);
+    Render(mixer, 0.01);
+    mixer.SetGain(voice, 0.0);
+    EXPECT_EQ(mixer.TargetGain(voice), 0.0);
+    test::Samples out = Render(mixer, 0.05);
+    // The level falls by at most one ramp step a frame, reaching 0 after kGainRampFrames.
+    const float step = 1.0f / Mixer::kGainRampFrames;
+    float previous = 1.0f;
+    for (long i = 0; i < test::Frames(out); ++i) {
+        EXPECT_LE(previous - out[2 * i], step + 1e-5f) << "frame " << i;
+        previous = out[2 * i];
+    }
+    EXPECT_NEAR(out[2 * (Mixer::kGainRampFrames / 2)], 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(out[2 * Mixer::kGainRampFrames], 0.0f);
+
+    mixer.SetGain(voice, 1.0);
+    Render(mixer, 0.05);
+    mixer.Stop(voice);
+    EXPECT_FALSE(mixer.IsPlaying(voice));
+    out = Render(mixer, 0.01);
+    EXPECT_NEAR(out[2 * (Mixer::kStopRampFrames / 2)], 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(out[2 * Mixer::kStopRampFrames], 0.0f);
+    EXPECT_EQ(mixer.VoiceCount(), 0);
+}
+
+TEST(MixerTest, AVoiceWhoseStreamEndsIsDroppedMidBuffer) {
+    Mixer mixer;
+    const VoiceId voice = mixer.Play(std::make_shared<ConstantStream>(0.5f, 100), 1.0);
+    EXPECT_TRUE(mixer.IsPlaying(voice));
+    const test::Samples out = Render(mixer, 0.01);
+    EXPECT_FLOAT_EQ(out[2 * 99], 0.5f);
+    EXPECT_FLOAT_EQ(out[2 * 100], 0.0f);
+    EXPECT_FALSE(mixer.IsPlaying(voice));
+}
+
+// Points SDL at a driver for one test; the audio subsystem is per process, and every test runs
+// in a process of its own.
+class DriverEnvironment {
+public:
+    DriverEnvironment(const char* driver, const std::string& file = "") {
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        if (!file.empty()) setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "1", 1);
+    }
+    ~DriverEnvironment() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+};
+
+TEST(AudioOutputTest, TheDiskDriverWritesExactlyWhatWasMixed) {
+    test::TempFolder folder;
+    const std::string file = folder.Path() + "out.raw";
+    DriverEnvironment environment("disk", file);
+    Mixer mixer;
+    mixer.Play(std::make_shared<ConstantStream>(0.5f), 0.251);
+    mixer.Play(std::make_shared<ConstantStream>(-0.125f), 1.0);
+    {
+        AudioOutput output(mixer);
+        ASSERT_TRUE(output.HasDevice()) << output.DeviceError();
+        EXPECT_EQ(output.DriverName(), "disk");
+        for (int i = 0; i < 400 && mixer.FramesMixed() < 4096; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    QFile raw(QString::fromStdString(file));
+    ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+    const QByteArray bytes = raw.readAll();
+    ASSERT_GE(bytes.size(), 4096 * 8);
+    EXPECT_EQ(bytes.size() % 8, 0); // whole stereo float frames
+    std::vector<float> samples(static_cast<size_t>(bytes.size()) / sizeof(float));
+    std::memcpy(samples.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+    const float expected = 0.5f * 0.251f - 0.125f;
+    for (size_t i = 0; i < 4096 * 2; ++i)
+        ASSERT_FLOAT_EQ(samples[i], expected) << "sample " << i;
+}
+
+TEST(AudioOutputTest, WithoutADeviceSoundsStillEndOnTime) {
+    DriverEnvironment environment("no-such-driver");
+    Mixer mixer;
+    AudioOutput output(mixer);
+    EXPECT_FALSE(output.HasDevice());
+    EXPECT_FALSE(output.DeviceError().empty());
+    MediaPlayer player(&mixer);
+    player.SetFileName(test::Fixture("short.wav"));
+    player.Play();
+    EXPECT_EQ(player.PlayState(), MediaPlayer::kPlaying);
+    const auto start = std::chrono::steady_clock::now();
+    while (player.PlayState() == MediaPlayer::kPlaying &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(3)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(player.PlayState(), MediaPlayer::kStopped);
+    // 0.1 s of sound, pulled by the clock in 11.6 ms buffers every 10 ms.
+    EXPECT_GT(seconds, 0.08);
+    EXPECT_LT(seconds, 0.6);
+}
+
+} // namespace
+} // namespace quillora
