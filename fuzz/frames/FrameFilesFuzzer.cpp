@@ -10,6 +10,7 @@
 #include "gameplay/GameScene.h"
 #include "gameplay/GameState.h"
 #include "gameplay/Inventory.h"
+#include "gameplay/Videos.h"
 #include "gameplay/TextBoxes.h"
 #include "startup/InterfaceTexts.h"
 #include "startup/ProjectPaths.h"
@@ -53,6 +54,7 @@ struct NullHost : GameHost {
     void SetScreenPointerDefault() override {}
     bool ExecuteVBScript(const std::string&, bool) override { return false; }
     void StartTimedEvents() override {}
+    bool IsOneTimeVideoPlaying() override { return false; }
 };
 
 struct World {
@@ -78,6 +80,7 @@ struct World {
         box = std::make_unique<PictureBox>();
         scene = std::make_unique<GameScene>(*box);
         items = std::make_unique<Inventory>(*scene, state, host);
+        videos = std::make_unique<GameVideos>(*scene, state);
     }
     std::unique_ptr<QApplication> app;
     QTemporaryDir folder;
@@ -87,6 +90,7 @@ struct World {
     GameState state;
     NullHost host;
     std::unique_ptr<Inventory> items;
+    std::unique_ptr<GameVideos> videos;
 };
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -135,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         world.items->Clear();
         world.items->AddPickedObject("A", true);
         world.items->AddPickedObject("B", true);
-        ActionContext context{*world.scene, state, world.host, *world.items};
+        ActionContext context{*world.scene, state, world.host, *world.items, *world.videos};
         const int kind = data[0] % 7;
         const std::string path = kind == 3   ? frameData + ".fm3"
                                  : kind == 4 ? frameData + ".fm0"

@@ -2,6 +2,7 @@
 #include "app/PlayerSession.h"
 
 #include "core/Prompts.h"
+#include "core/Wait.h"
 #include "frames/Game.h"
 #include "startup/ProjectInfo.h"
 #include "startup/frmWelcome.h"
@@ -64,11 +65,17 @@ void PlayerSession::ShowLoadGameWindow() {
 }
 
 void PlayerSession::GameUnloaded() {
-    // The window is destroyed once every handler and wait that runs inside it has returned.
-    QTimer::singleShot(0, this, [this] {
-        if (m_game) m_game.release()->deleteLater();
-        m_welcome->GameWindowUnloaded();
-    });
+    QTimer::singleShot(0, this, [this] { DestroyGameWhenIdle(); });
+}
+
+void PlayerSession::DestroyGameWhenIdle() {
+    // The window is destroyed only once every handler and wait running inside it has returned.
+    if (WaitScope::Depth() > 0) {
+        QTimer::singleShot(10, this, [this] { DestroyGameWhenIdle(); });
+        return;
+    }
+    m_game.reset();
+    m_welcome->GameWindowUnloaded();
 }
 
 } // namespace quillora

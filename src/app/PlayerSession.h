@@ -47,6 +47,7 @@ signals:
 
 private:
     void GameUnloaded();
+    void DestroyGameWhenIdle();
 
     std::unique_ptr<frmWelcome> m_welcome;
     std::unique_ptr<Game> m_game;

@@ -1,6 +1,8 @@
 // Qt message boxes with the classic buttons, icons and default button.
 #include "core/QtPrompts.h"
 
+#include "core/Wait.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -40,6 +42,7 @@ QString FromText(const std::string& text) {
 } // namespace
 
 BoxResult QtPrompts::MessageBox(const std::string& text, int style, const std::string& title) {
+    const WaitScope waiting;
     QMessageBox box(IconOf(style), FromText(title), FromText(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     const auto buttons = BoxButtons(style);
@@ -60,6 +63,7 @@ BoxResult QtPrompts::MessageBox(const std::string& text, int style, const std::s
 
 std::optional<std::string> QtPrompts::InputBox(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) {
+    const WaitScope waiting;
     bool accepted = false;
     const QString answer =
         QInputDialog::getText(QApplication::activeWindow(), FromText(title), FromText(prompt),

@@ -9,6 +9,7 @@
 namespace quillora {
 
 void DoEvents() {
+    const WaitScope waiting;
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 

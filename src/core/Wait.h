@@ -5,8 +5,9 @@
 
 namespace quillora {
 
-// Marks a stretch of code that waits while handling window events (a slide, a video, a pause).
-// Autoplay holds back its next input while any such wait runs, as a player would wait.
+// Marks a stretch of code that handles window events inside another handler (a slide, a video,
+// a pause, a modal box). Autoplay holds back its next input while any such wait runs, as a
+// player would wait, and the game window is destroyed only when none runs.
 class WaitScope {
 public:
     WaitScope() { ++s_depth; }

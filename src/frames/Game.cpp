@@ -12,7 +12,7 @@
 #include "frames/Pointers.h"
 #include "frames/Visibility.h"
 #include "gameplay/GameState.h"
-#include "gameplay/MediaCalls.h"
+#include "media/AudioFunctions.h"
 #include "gameplay/TextBoxes.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
@@ -42,6 +42,11 @@ Game::Game() : m_state(State()) {
     m_scene = std::make_unique<GameScene>(*m_pictureBox);
     m_messageBar = std::make_unique<MessageBar>(*m_scene);
     m_inventory = std::make_unique<Inventory>(*m_scene, m_state, *this);
+    m_videos = std::make_unique<GameVideos>(*m_scene, m_state);
+    m_gifs = std::make_unique<AnimatedGifs>(*m_scene);
+    m_gifs->WireBox = [this](SceneElement& box, SceneElement& picture, int index) {
+        WireAnimatedBox(box, picture, index);
+    };
     m_inventory->OnDropOnHotspot = [this](int area, int item) {
         MakeActionAndConsequences(area, item);
     };
@@ -102,7 +107,7 @@ void Game::ResetAll() {
         m_pictureBox->SetBackColor(0);
         m_pictureBox->Cls();
         m_state.AllowControlsReferences = 0;
-        StopOneTimeVideoPlayer();
+        m_videos->StopOneTimeVideoPlayer();
         Flags().StopMovie = true;
         const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
         const int height = Project().FrameHeight > 0 ? Project().FrameHeight : 480;
@@ -126,6 +131,7 @@ void Game::ResetAll() {
     mnuDisableEffects->setChecked(
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
     ResetSoundChannels();
+    AudioState().AudioWarningShown = false;
     m_inventory->Load_InventoryBackground();
 }
 
@@ -177,9 +183,14 @@ void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer)
 void Game::ShowOrNotShowAreas() {
     VisibilityHooks hooks;
     hooks.HotspotVideo = [this](int i, bool show) {
-        SceneElement* video = m_scene->VideoPlayer.Item(i);
-        if (video == nullptr) return;
-        video->SetVisible(show);
+        m_videos->ShowHotspotVideo(i, show, TransitionSurfaceShown());
+    };
+    hooks.AnimatedPicture = [this](int n, bool play) {
+        if (play) {
+            m_gifs->Restart(n);
+        } else {
+            m_gifs->Stop(n);
+        }
     };
     quillora::ShowOrNotShowAreas(*m_scene, m_state, hooks);
 }
@@ -188,7 +199,7 @@ void Game::AreaClick(int areaIndex, int button) {
     if (Flags().StopEverything) return;
     Flags().StopMovie = true;
     Flags().TransitionAbortRequested = true;
-    if (IsOneTimeVideoPlaying() || m_state.VideoWaitActive) return;
+    if (m_videos->IsOneTimeVideoPlaying() || m_state.VideoWaitActive || m_inventory->Moving()) return;
     if (button == 2) {
         ToggleMenusByRightPress();
         return;
@@ -201,11 +212,13 @@ void Game::AreaClick(int areaIndex, int button) {
     m_inventory->PickOrNotPickObject(areaIndex);
     AudioFadeStep(1);
     MakeActionAndConsequences(areaIndex, 0);
-    StopOneTimeVideoPlayer();
+    m_videos->StopOneTimeVideoPlayer();
 }
 
+bool Game::IsOneTimeVideoPlaying() { return m_videos->IsOneTimeVideoPlaying(); }
+
 void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
-    ActionContext context{*m_scene, m_state, *this, *m_inventory};
+    ActionContext context{*m_scene, m_state, *this, *m_inventory, *m_videos};
     quillora::MakeActionAndConsequences(context, static_cast<int16_t>(areaIndex),
                                         static_cast<int16_t>(objectIndex));
 }
@@ -307,7 +320,7 @@ void Game::StopGameActivity() {
     m_timer1.stop();
     m_messageBar->TimerMessageBox.stop();
     PauseTimedEvents();
-    StopOneTimeVideoPlayer();
+    m_videos->StopOneTimeVideoPlayer();
     ResetSoundChannels();
 }
 
@@ -317,8 +330,7 @@ void Game::UnloadWindow() {
     hide();
     DoEvents();
     StopGameActivity();
-    m_scene->AniGif.UnloadAll();
-    m_scene->AniGifBox.UnloadAll();
+    ResetHotspotMedia();
     RestoreDisplayMode();
     emit Unloaded();
 }

@@ -3,10 +3,12 @@
 
 #include "frames/FrameFile.h"
 #include "gameplay/Actions.h"
+#include "gameplay/AnimatedGifs.h"
 #include "gameplay/GameHost.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/Inventory.h"
 #include "gameplay/MessageBar.h"
+#include "gameplay/Videos.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -64,6 +66,7 @@ public:
     void SetScreenPointerDefault() override;
     bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) override;
     void StartTimedEvents() override;
+    bool IsOneTimeVideoPlaying() override;
     // Performs hotspot areaIndex's action (objectIndex 0: a click; else the dropped item).
     void MakeActionAndConsequences(int areaIndex, int objectIndex);
 
@@ -71,6 +74,7 @@ public:
     GameScene& Scene() { return *m_scene; }
     MessageBar& Messages() { return *m_messageBar; }
     Inventory& Items() { return *m_inventory; }
+    GameVideos& Videos() { return *m_videos; }
     QTimer& Timer1() { return m_timer1; }
     // The automatic jump's target frame.
     const std::string& Timer1Tag() const { return m_timer1Tag; }
@@ -102,9 +106,9 @@ private:
     void PointerOverFrame();
     void Timer1Tick();
     void UnloadWindow();
-    int AniGifNewWithIndex(int index, const std::string& file, int left, int top, int speed);
-    void PlayHotspotVideo(int index, const std::string& file, bool stretched, double rate,
-                          int playCount, double volume);
+    void WireAnimatedBox(SceneElement& box, SceneElement& picture, int index);
+    // Removes the frame's hotspot videos and animated pictures before their elements go.
+    void ResetHotspotMedia();
     // Frame opening, steps 3 on (after the name checks); false when the opening was abandoned.
     bool BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
                     double transitionDuration);
@@ -117,6 +121,8 @@ private:
     std::unique_ptr<GameScene> m_scene;
     std::unique_ptr<MessageBar> m_messageBar;
     std::unique_ptr<Inventory> m_inventory;
+    std::unique_ptr<GameVideos> m_videos;
+    std::unique_ptr<AnimatedGifs> m_gifs;
     QTimer m_timer1;
     std::string m_timer1Tag;
     QTimer m_timerUnloadMe;

@@ -13,7 +13,8 @@
 #include "frames/Pointers.h"
 #include "gameplay/ActionObject.h"
 #include "gameplay/GameState.h"
-#include "gameplay/MediaCalls.h"
+#include "media/AudioFunctions.h"
+#include "media/MediaError.h"
 #include "gameplay/TextBoxes.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
@@ -93,7 +94,7 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
 
     ValueListReader file = ValueListReader::Open(Paths().Frames + frameName + ".fme");
     const FrameFileData frame = ReadFrameFile(file);
-    if (frame.FadeRowTaken) SetFadeDuration(frame.ChannelFadeDuration / 1000.0);
+    if (frame.FadeRowTaken) AudioState().FadeDuration = frame.ChannelFadeDuration / 1000.0;
     if (Stopped()) return false;
 
     StopRipplingWater();
@@ -102,32 +103,35 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
         HideMenus();
         Flags().StopMovie = false;
         if (frame.VideoAtPosition) {
-            PlayMovieWithStop(frame.VideoFile, false, frame.VideoLeft, frame.VideoTop, 0, 0);
+            m_videos->PlayMovieWithStop(frame.VideoFile, false, frame.VideoLeft, frame.VideoTop, 0, 0);
         } else if (frame.VideoAtOrigin) {
-            PlayMovieWithStop(frame.VideoFile, false, 0, 0, 0, 0);
+            m_videos->PlayMovieWithStop(frame.VideoFile, false, 0, 0, 0, 0);
         } else {
-            PlayMovieWithStop(frame.VideoFile, true, frame.VideoLeft, frame.VideoTop,
-                              frame.VideoWidth, frame.VideoHeight);
+            m_videos->PlayMovieWithStop(frame.VideoFile, true, frame.VideoLeft, frame.VideoTop,
+                                        frame.VideoWidth, frame.VideoHeight);
         }
     };
     if (Stopped()) return false;
     if (hasVideo && frame.VideoFirst && !withTransition) {
-        StopOneTimeVideoPlayer();
+        m_videos->StopOneTimeVideoPlayer();
         playFrameVideo();
     }
     if (Stopped()) return false;
     if (frame.StopAllSounds) StopAnyWavOrMP3();
     if (Stopped()) return false;
-    if (frame.FrameSound.empty() && frame.StopFrameSound) StopSoundChannel(7);
+    if (frame.FrameSound.empty() && frame.StopFrameSound) StopChannel(7);
     if (Stopped()) return false;
-    if (frame.StopMusic) StopSoundChannel(6);
+    if (frame.StopMusic) StopChannel(6);
     if (!frame.MusicFile.empty()) {
+        // Music already playing goes on; a missing file has been reported by the lookup.
         const std::string music = ResolveMediaPath(Paths().Areas + frame.MusicFile);
-        if (!IsFilePlaying(music) || frame.StopMusic)
-            PlayFileOnChannel(6, music, frame.LoopMusic, 7);
+        if (PathLookup::Instance().FileExists(music) && (!IsFilePlaying(music) || frame.StopMusic)) {
+            PlaySoundOnChannel(6, music, frame.LoopMusic, 7);
+        }
     }
     if (Stopped()) return false;
     ResetFrameTexts(*m_scene);
+    ResetHotspotMedia();
     ResetFrameAreas(*m_scene);
     if (Stopped()) return false;
     DrawBackground();
@@ -138,10 +142,16 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     HotspotHooks hooks;
     hooks.ApplyDefaultPointer = [](SceneElement& e) { quillora::ApplyDefaultPointer(e); };
     hooks.AniGifNewWithIndex = [this](int i, const std::string& f, int l, int t, int s) {
-        return AniGifNewWithIndex(i, f, l, t, s);
+        return m_gifs->AniGifNewWithIndex(i, f, l, t, s);
     };
     hooks.PlayHotspotVideo = [this](int i, const std::string& f, bool st, double r, int c,
-                                    double v) { PlayHotspotVideo(i, f, st, r, c, v); };
+                                    double v) {
+        try {
+            m_videos->PlayHotspotVideo(i, f, st, r, c, v);
+        } catch (const MediaError& error) {
+            throw ClassicError(ErrorCode::InvalidProcedureCall, error.what());
+        }
+    };
     hooks.WireHotspot = [this](SceneElement& e, int i) { WireHotspot(e, i); };
     LoadAreas(*m_scene, m_state, hooks);
     if (Stopped()) return false;
@@ -169,10 +179,10 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     }
     if (Stopped()) return false;
     if (!frame.FrameSound.empty()) {
-        PlayFileOnChannel(7, ResolveMediaPath(Paths().Frames + frame.FrameSound), false, 8);
+        PlaySoundOnChannel(7, Paths().Frames + frame.FrameSound, false, 8);
     }
     if (Stopped()) return false;
-    if (hasVideo && (!frame.VideoFirst || withTransition)) StopOneTimeVideoPlayer();
+    if (hasVideo && (!frame.VideoFirst || withTransition)) m_videos->StopOneTimeVideoPlayer();
     if (Stopped()) return false;
     if (!mnuDisableEffects->isChecked() && CurrentFrame().BackgroundKind == 1 &&
         !CurrentFrame().TileBackground) {
@@ -182,23 +192,24 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     if (withTransition) {
         TransitionStep2(transNumber, transitionDuration);
     } else {
-        EnableTimerAudioFade();
+        TimerAudioFade().SetEnabled(true);
     }
     if (Stopped()) return false;
     // Dialogues are loaded here once the dialogue wizard exists.
     if (Stopped()) return false;
     if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
     if (Stopped()) return false;
-    if (IsOneTimeVideoPlaying()) {
+    if (m_videos->IsOneTimeVideoPlaying()) {
         const WaitScope waiting;
         SetScreenPointerArrow();
-        while (IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+        while (m_videos->IsOneTimeVideoPlaying() && !Flags().StopMovie) {
             DoEvents();
             HideMenus();
         }
         SetScreenPointerDefault();
-        StopOneTimeVideoPlayer();
+        m_videos->StopOneTimeVideoPlayer();
         Flags().StopMovie = false;
+        m_videos->PlayVisibleHotspotVideos();
     }
     if (Stopped()) return false;
     ArmAutomaticJump(frame);
@@ -286,13 +297,7 @@ void Game::Timer1Tick() {
     }
 }
 
-int Game::AniGifNewWithIndex(int index, const std::string& file, int left, int top, int /*speed*/) {
-    if (file.empty() || index <= 0) return 0;
-    SceneElement& box = m_scene->AniGifBox.Load(index);
-    SceneElement& gif = m_scene->AniGif.Load(index);
-    m_pictureBox->SetContainer(gif, &box);
-    box.Move(left, top);
-    m_pictureBox->ZOrder(box);
+void Game::WireAnimatedBox(SceneElement& box, SceneElement& picture, int index) {
     box.OnMouseDown = [this, index](const ElementMouse& m) {
         SceneElement* element = m_scene->AniGifBox.Item(index);
         if (element == nullptr) return;
@@ -300,29 +305,14 @@ int Game::AniGifNewWithIndex(int index, const std::string& file, int left, int t
         AreaClick(index, m.Button);
     };
     box.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
-    m_inventory->AcceptDrops(gif, index, true);
-    // Until animation arrives, the picture's first image stands still.
-    const QImage first = LoadPictureIfPresent(file);
-    if (first.isNull()) return index;
-    gif.Move(0, 0, PixelsToTwips(first.width()), PixelsToTwips(first.height()));
-    gif.Painter = [first](QPainter& painter, const QRect& rect) {
-        painter.drawImage(rect.topLeft(), first);
-    };
-    gif.SetVisible(true);
-    box.Move(left, top, gif.Width, gif.Height);
-    return index;
+    picture.OnMouseDown = box.OnMouseDown;
+    picture.OnMouseMove = box.OnMouseMove;
+    m_inventory->AcceptDrops(picture, index, true);
 }
 
-void Game::PlayHotspotVideo(int index, const std::string& /*file*/, bool stretched, double /*rate*/,
-                            int /*playCount*/, double /*volume*/) {
-    SceneElement& video = m_scene->VideoPlayer.Load(index);
-    const SceneElement* area = m_scene->Area.Item(index);
-    if (area != nullptr) {
-        video.Move(area->Left, area->Top);
-        if (stretched) video.Move(area->Left, area->Top, area->Width, area->Height);
-    }
-    m_pictureBox->ZOrder(video);
-    if (area != nullptr) m_pictureBox->ZOrder(*m_scene->Area.Item(index));
+void Game::ResetHotspotMedia() {
+    m_videos->ResetHotspotVideos();
+    m_gifs->Reset();
 }
 
 } // namespace quillora

@@ -12,8 +12,8 @@
 #include "gameplay/GameScene.h"
 #include "gameplay/GameState.h"
 #include "gameplay/Inventory.h"
-#include "gameplay/MediaCalls.h"
-#include "media/SoundChannels.h"
+#include "gameplay/Videos.h"
+#include "media/AudioFunctions.h"
 #include "startup/ErrorMessages.h"
 #include "startup/MediaPath.h"
 #include "startup/ProjectPaths.h"
@@ -131,7 +131,7 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
     v.FrameName = in.ReadString();
     if (in.IsEndOfSection()) return v;
     v.StopHotspotSound = in.ReadInt16();
-    if (v.StopHotspotSound != 0) StopSoundChannel(6);
+    if (v.StopHotspotSound != 0) StopChannel(6);
     v.StopAllSounds = in.ReadInt16();
     if (v.StopAllSounds != 0) StopAnyWavOrMP3();
     v.PlayMovie = in.ReadInt16();
@@ -176,7 +176,7 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
     if (in.IsEndOfSection()) return v;
     for (int i = 60; i <= 65; ++i)
         in.Skip();
-    SetFadeDuration(in.ReadDouble() / 1000.0);
+    AudioState().FadeDuration = in.ReadDouble() / 1000.0;
     in.Skip();
     ReadChannelRows(in, ChannelRowSource::Action);
     if (in.IsEndOfSection()) return v;
@@ -194,13 +194,12 @@ bool WillChangeFrame(const ActionValues& v, const GameState& state) {
 void PlayActionSounds(const ActionValues& v) {
     if (v.PlayHotspotSound && !v.HotspotSound.empty() &&
         (!IsChannelPlaying(6) || v.StopHotspotSound != 0)) {
-        PlayFileOnChannel(6, ResolveMediaPath(Paths().Areas + v.HotspotSound), v.LoopHotspotSound,
-                          7);
+        PlaySoundOnChannel(6, Paths().Areas + v.HotspotSound, v.LoopHotspotSound, 7);
     }
     if (v.PlaySecondSound) {
-        PlayFileOnChannel(7, ResolveMediaPath(Paths().Frames + v.SecondSound), false, 8);
+        PlaySoundOnChannel(7, Paths().Frames + v.SecondSound, false, 8);
     } else if (v.StopSecondSound && v.StopAllSounds == 0) {
-        StopSoundChannel(7);
+        StopChannel(7);
     }
 }
 
@@ -209,33 +208,25 @@ void PlayHotspotChannels(int16_t areaIndex) {
     const std::string path = Paths().FramesData + CurrentFrame().Name + ".fm5";
     if (!PathLookup::Instance().FileExists(path)) return;
     ValueListReader in = ValueListReader::Open(path);
-    while (!in.AtEnd()) {
-        in.Skip();
-        if (in.ReadInt16() == areaIndex) {
-            for (int i = 0; i < 8; ++i)
-                in.Skip();
-            PlaySoundChannels(in);
-            return;
-        }
-        in.SkipToNextSection();
-    }
+    PlayHotspotSoundChannels(in, areaIndex);
 }
 
 void PlayActionMovie(ActionContext& context, const ActionValues& v) {
     context.Host.HideMenus();
+    GameVideos& videos = context.Videos;
     if (v.MovieAtPosition) {
-        PlayMovieWithStop(v.MovieFile, false, v.MovieLeft, v.MovieTop, 0, 0);
+        videos.PlayMovieWithStop(v.MovieFile, false, v.MovieLeft, v.MovieTop, 0, 0);
     } else if (v.MovieAtOrigin) {
-        PlayMovieWithStop(v.MovieFile, false, 0, 0, 0, 0);
+        videos.PlayMovieWithStop(v.MovieFile, false, 0, 0, 0, 0);
     } else {
-        PlayMovieWithStop(v.MovieFile, true, v.MovieLeft, v.MovieTop, v.MovieWidth, v.MovieHeight);
+        videos.PlayMovieWithStop(v.MovieFile, true, v.MovieLeft, v.MovieTop, v.MovieWidth, v.MovieHeight);
     }
 }
 
 void WaitForMovie(ActionContext& context) {
     const WaitScope waiting;
     context.Host.SetScreenPointerArrow();
-    while (IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+    while (context.Videos.IsOneTimeVideoPlaying() && !Flags().StopMovie) {
         DoEvents();
         context.Host.HideMenus();
     }
@@ -307,7 +298,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
             if (objectIndex == 0 && v.StopAllSounds == 0) PlayHotspotChannels(areaIndex);
             if (v.PlayMovie != 0 || !WillChangeFrame(v, context.State)) {
                 ApplySoundChannels();
-                EnableTimerAudioFade();
+                TimerAudioFade().SetEnabled(true);
             }
         }
         if (!Stopped()) {

@@ -8,6 +8,7 @@
 namespace quillora {
 
 class GameHost;
+class GameVideos;
 class Inventory;
 struct GameScene;
 struct GameState;
@@ -24,6 +25,7 @@ struct ActionContext {
     GameState& State;
     GameHost& Host;
     Inventory& Items;
+    GameVideos& Videos;
 };
 
 // Performs the action of hotspot areaIndex of the current frame: its click action

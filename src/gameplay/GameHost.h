@@ -25,6 +25,7 @@ public:
     // Runs script code; true when it failed.
     virtual bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) = 0;
     virtual void StartTimedEvents() = 0;
+    virtual bool IsOneTimeVideoPlaying() = 0;
 };
 
 } // namespace quillora

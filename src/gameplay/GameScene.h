@@ -24,6 +24,8 @@ struct GameScene {
     ControlArray AniGifBox;
     ControlArray AniGif; // inside AniGifBox elements
     ControlArray VideoPlayer;
+    // The one-time video (element 1 while a cut-scene plays), above everything of the frame.
+    ControlArray OneTimeVideoPlayer;
     ControlArray Text;
     // The inventory bar (items sit inside it when the project uses it), its background picture
     // and the tab that brings it in.

@@ -13,7 +13,6 @@
 #include "gameplay/GameHost.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/GameState.h"
-#include "gameplay/MediaCalls.h"
 #include "startup/ErrorMessages.h"
 #include "startup/MediaPath.h"
 #include "startup/ProjectInfo.h"
@@ -298,7 +297,7 @@ void Inventory::TimerInventory_Timer() {
 void Inventory::PickedObject_MouseDown(int index, const ElementMouse& mouse) {
     Flags().StopMovie = true;
     Flags().TransitionAbortRequested = true;
-    if (IsOneTimeVideoPlaying()) return;
+    if (m_host.IsOneTimeVideoPlaying()) return;
     if (mouse.Button == 2) {
         m_host.ToggleMenusByRightPress();
         return;

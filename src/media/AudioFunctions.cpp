@@ -68,6 +68,8 @@ void StartOnPlayer(MediaPlayer& player, const std::string& path, int32_t volume,
     player.Play();
 }
 
+} // namespace
+
 void ShowAudioProblemOnce() {
     AudioModuleState& state = AudioState();
     if (Flags().StopEverything || state.AudioWarningShown) return;
@@ -75,7 +77,17 @@ void ShowAudioProblemOnce() {
     state.AudioWarningShown = true;
 }
 
-} // namespace
+void PlaySoundOnChannel(int channel, const std::string& path, bool loop, double volume) {
+    try {
+        PlayFileOnChannel(channel, path, loop, volume);
+    } catch (const std::exception&) {
+        ShowAudioProblemOnce();
+    }
+}
+
+bool IsChannelPlaying(int channel) {
+    return MPlayer(SoundChannels().at(channel).Player).PlayState() == MediaPlayer::kPlaying;
+}
 
 MediaPlayer& MPlayer(int index) {
     if (index < 1 || index > kSoundChannelCount)

@@ -88,6 +88,13 @@ AudioFadeTimer& TimerAudioFade();
 void PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume);
 // Stops the player that serves the channel.
 void StopChannel(int channel);
+// Whether the player serving the channel plays.
+bool IsChannelPlaying(int channel);
+// Direct play as the game's frames and actions use it: a file that cannot be played shows the
+// AUDIO PROBLEM warning (once until the game reset) and the game goes on.
+void PlaySoundOnChannel(int channel, const std::string& path, bool loop, double volume);
+// The AUDIO PROBLEM warning, unless shown since the last game reset or everything is stopping.
+void ShowAudioProblemOnce();
 
 // Stops every playing sound player whose file is digital sound (wav, mp3, wma, ogg, au, snd, rmi,
 // mpa, mp2, wm, asf); MIDI (".mid") plays on. Never fails.

@@ -10,6 +10,7 @@
 #include "gameplay/GameScene.h"
 #include "gameplay/GameState.h"
 #include "gameplay/Inventory.h"
+#include "gameplay/Videos.h"
 #include "startup/InterfaceTexts.h"
 #include "startup/ProjectInfo.h"
 #include "startup/ProjectPaths.h"
@@ -51,6 +52,7 @@ struct RecordingHost : GameHost {
         return false;
     }
     void StartTimedEvents() override { calls.push_back("timed events"); }
+    bool IsOneTimeVideoPlaying() override { return false; }
 };
 
 class GameplayFixture : public ::testing::Test {
@@ -92,7 +94,8 @@ protected:
     GameScene scene{box};
     RecordingHost host;
     Inventory inventory{scene, State(), host};
-    ActionContext context{scene, State(), host, inventory};
+    GameVideos videos{scene, State()};
+    ActionContext context{scene, State(), host, inventory, videos};
 };
 
 } // namespace quillora::test
