@@ -6,6 +6,7 @@
 #include "app/PlayerSession.h"
 #include "core/QtPrompts.h"
 #include "core/SettingsStore.h"
+#include "media/AudioFunctions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,6 +103,8 @@ int PlayerMain(int argc, char** argv) {
         return autoplay ? status : 1;
     }
     app.exec();
+    // The sound players go before the mixer and the audio output they play into.
+    ReleaseSoundPlayers();
     autoplay.reset();
     SetPrompts(nullptr);
     SetSettings(nullptr);

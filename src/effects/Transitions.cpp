@@ -5,8 +5,12 @@ namespace quillora {
 
 void TransitionStep1(int) {}
 void TransitionStep2(int, double) {}
-bool TransitionRunning() { return false; }
-bool TransitionSurfaceShown() { return false; }
+bool TransitionRunning() {
+    return false;
+}
+bool TransitionSurfaceShown() {
+    return false;
+}
 void LoadWaveEffectIfAny(const char*) {}
 bool WaveEffectActive() {
     return false;

@@ -12,8 +12,8 @@
 #include "frames/Pointers.h"
 #include "frames/Visibility.h"
 #include "gameplay/GameState.h"
-#include "media/AudioFunctions.h"
 #include "gameplay/TextBoxes.h"
+#include "media/AudioFunctions.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "startup/ErrorMessages.h"
@@ -199,7 +199,8 @@ void Game::AreaClick(int areaIndex, int button) {
     if (Flags().StopEverything) return;
     Flags().StopMovie = true;
     Flags().TransitionAbortRequested = true;
-    if (m_videos->IsOneTimeVideoPlaying() || m_state.VideoWaitActive || m_inventory->Moving()) return;
+    if (m_videos->IsOneTimeVideoPlaying() || m_state.VideoWaitActive || m_inventory->Moving())
+        return;
     if (button == 2) {
         ToggleMenusByRightPress();
         return;
@@ -215,7 +216,9 @@ void Game::AreaClick(int areaIndex, int button) {
     m_videos->StopOneTimeVideoPlayer();
 }
 
-bool Game::IsOneTimeVideoPlaying() { return m_videos->IsOneTimeVideoPlaying(); }
+bool Game::IsOneTimeVideoPlaying() {
+    return m_videos->IsOneTimeVideoPlaying();
+}
 
 void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
     ActionContext context{*m_scene, m_state, *this, *m_inventory, *m_videos};

@@ -13,9 +13,9 @@
 #include "frames/Pointers.h"
 #include "gameplay/ActionObject.h"
 #include "gameplay/GameState.h"
+#include "gameplay/TextBoxes.h"
 #include "media/AudioFunctions.h"
 #include "media/MediaError.h"
-#include "gameplay/TextBoxes.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "startup/ErrorMessages.h"
@@ -103,7 +103,8 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
         HideMenus();
         Flags().StopMovie = false;
         if (frame.VideoAtPosition) {
-            m_videos->PlayMovieWithStop(frame.VideoFile, false, frame.VideoLeft, frame.VideoTop, 0, 0);
+            m_videos->PlayMovieWithStop(frame.VideoFile, false, frame.VideoLeft, frame.VideoTop, 0,
+                                        0);
         } else if (frame.VideoAtOrigin) {
             m_videos->PlayMovieWithStop(frame.VideoFile, false, 0, 0, 0, 0);
         } else {
@@ -125,7 +126,8 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     if (!frame.MusicFile.empty()) {
         // Music already playing goes on; a missing file has been reported by the lookup.
         const std::string music = ResolveMediaPath(Paths().Areas + frame.MusicFile);
-        if (PathLookup::Instance().FileExists(music) && (!IsFilePlaying(music) || frame.StopMusic)) {
+        if (PathLookup::Instance().FileExists(music) &&
+            (!IsFilePlaying(music) || frame.StopMusic)) {
             PlaySoundOnChannel(6, music, frame.LoopMusic, 7);
         }
     }

@@ -219,7 +219,8 @@ void PlayActionMovie(ActionContext& context, const ActionValues& v) {
     } else if (v.MovieAtOrigin) {
         videos.PlayMovieWithStop(v.MovieFile, false, 0, 0, 0, 0);
     } else {
-        videos.PlayMovieWithStop(v.MovieFile, true, v.MovieLeft, v.MovieTop, v.MovieWidth, v.MovieHeight);
+        videos.PlayMovieWithStop(v.MovieFile, true, v.MovieLeft, v.MovieTop, v.MovieWidth,
+                                 v.MovieHeight);
     }
 }
 

@@ -17,7 +17,8 @@ AnimatedGifs::AnimatedGifs(GameScene& scene) : m_scene(scene) {}
 
 AnimatedGifs::~AnimatedGifs() = default;
 
-int AnimatedGifs::AniGifNewWithIndex(int newIndex, const std::string& file, int x, int y, int speed) {
+int AnimatedGifs::AniGifNewWithIndex(int newIndex, const std::string& file, int x, int y,
+                                     int speed) {
     if (file.empty() || newIndex <= 0) return 0;
     SceneElement& box = m_scene.AniGifBox.Load(newIndex);
     SceneElement& picture = m_scene.AniGif.Load(newIndex);
@@ -67,7 +68,8 @@ void AnimatedGifs::Stop(int index) {
 }
 
 void AnimatedGifs::Restart(int index) {
-    if (const auto found = m_pictures.find(index); found != m_pictures.end()) found->second->Restart();
+    if (const auto found = m_pictures.find(index); found != m_pictures.end())
+        found->second->Restart();
 }
 
 void AnimatedGifs::RestartVisible() {

@@ -58,7 +58,8 @@ void GameVideos::PlayMovieWithStop(const std::string& file, bool stretched, int 
         Flags().StopMovie = false;
     } catch (const MediaError& error) {
         m_state.VideoWaitActive = false;
-        ShowCommonError(" Error while attempting to play the following video file: \"" + file + "\". ",
+        ShowCommonError(" Error while attempting to play the following video file: \"" + file +
+                            "\". ",
                         error.what());
     }
 }
@@ -120,13 +121,15 @@ void GameVideos::PlayVideoControl(MediaPlayer& player) {
     try {
         player.Play();
     } catch (const MediaError& error) {
-        Prompts().MessageBox(Text(30) + " " + Text(31) + "\r\n\r\nUnable to play video file. " + error.what(),
+        Prompts().MessageBox(Text(30) + " " + Text(31) + "\r\n\r\nUnable to play video file. " +
+                                 error.what(),
                              BoxStyle::Critical, Text(29));
     }
 }
 
 void GameVideos::ResetHotspotVideos() {
-    for (auto& [index, player] : m_hotspotPlayers) player->Stop();
+    for (auto& [index, player] : m_hotspotPlayers)
+        player->Stop();
     m_hotspotPlayers.clear();
 }
 

@@ -156,6 +156,9 @@ private:
         // The player is clocked by the samples rendered, so a file keeps time with the mixer.
         fluid_settings_setstr(m_settings, "player.timing-source", "sample");
         fluid_settings_setint(m_settings, "synth.cpu-cores", 1);
+        // FluidSynth's default gain of 0.2 leaves a tune of a few voices far quieter than the
+        // digital sounds beside it; 0.6 brings it to their level and keeps chords unclipped.
+        fluid_settings_setnum(m_settings, "synth.gain", 0.6);
     }
     fluid_settings_t* m_settings = nullptr;
     std::mutex m_mutex;

@@ -223,22 +223,6 @@ QImage RopeInBoat() {
     return image;
 }
 
-QImage Glint() {
-    QImage image = Canvas(24, 24, true);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient glow(12, 12, 12);
-    glow.setColorAt(0, QColor(255, 255, 230, 255));
-    glow.setColorAt(1, QColor(255, 240, 160, 0));
-    p.setBrush(glow);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(12, 12), 12, 12);
-    p.setPen(QPen(QColor(255, 255, 255), 1.5));
-    p.drawLine(12, 2, 12, 22);
-    p.drawLine(2, 12, 22, 12);
-    return image;
-}
-
 QImage LampLit() {
     QImage image = Canvas(640, 480, false);
     QPainter p(&image);

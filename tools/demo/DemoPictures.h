@@ -19,9 +19,8 @@ QImage RopeIcon();
 QImage HookIcon();
 QImage GrappleIcon();
 QImage KeyIcon();
-// Hotspot pictures: the rope lying in the boat, a glint in the sand.
+// A hotspot picture: the rope lying in the boat.
 QImage RopeInBoat();
-QImage Glint();
 // The lamp room at the top of the lighthouse, and the ending.
 QImage LampLit();
 

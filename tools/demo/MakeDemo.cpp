@@ -52,7 +52,6 @@ void WritePictures(test::ProjectWriter& game) {
     LighthouseDoor(true).save(QString::fromStdString(root + "Areas/door_open.png"), "PNG");
     Seagull().save(QString::fromStdString(root + "Areas/seagull.png"), "PNG");
     RopeInBoat().save(QString::fromStdString(root + "Areas/rope.png"), "PNG");
-    Glint().save(QString::fromStdString(root + "Areas/glint.png"), "PNG");
     LampLit()
         .convertToFormat(QImage::Format_RGB32)
         .save(QString::fromStdString(root + "Frames/lamp.jpg"), "JPG", 82);
@@ -81,6 +80,12 @@ HotspotSpec Pictured(HotspotSpec spot, const std::string& picture) {
     return spot;
 }
 
+HotspotSpec Animated(HotspotSpec spot) {
+    spot.Animated = 1;
+    spot.Speed = 50;
+    return spot;
+}
+
 HotspotSpec When(HotspotSpec spot, std::vector<std::string> one, std::vector<std::string> zero) {
     spot.Conditions = true;
     spot.MustBeOne = std::move(one);
@@ -94,6 +99,20 @@ ActionSpec Say(const std::string& message) {
 
 ActionSpec GoTo(const std::string& frame) {
     return {.GoToFrame = 1, .Frame = frame};
+}
+
+// Adds a sound effect (a file of the Frames folder) on the sound-effect channel.
+ActionSpec WithSound(ActionSpec action, const std::string& sound) {
+    action.PlaySecondSound = true;
+    action.SecondSound = sound;
+    return action;
+}
+
+// A frame's channel row for channel 1: fade to `file` (looping), or fade the channel out.
+void FadeChannelOne(FrameSpec& frame, const std::string& file, double volume) {
+    frame.ChannelFadeDuration = 2000;
+    frame.RowWidth = 5;
+    frame.ChannelRows = {file.empty() ? 3 : 0, true, true, volume, file};
 }
 
 TextSpec Caption(int number, const std::string& text, int x, int y, double size, int colour) {
@@ -123,6 +142,7 @@ void WriteIntro(test::ProjectWriter& game) {
     intro.AutoJump = true;
     intro.AutoJumpDelay = 4;
     intro.AutoJumpFrame = "Shore";
+    intro.Music = "theme.mid";
     game.WriteFrame("Intro", intro);
     game.WriteTexts("Intro", {
                                  {.Number = 1,
@@ -155,27 +175,31 @@ void WriteShore(test::ProjectWriter& game) {
     FrameSpec shore;
     shore.BackgroundKind = 1;
     shore.Background = "shore.jpg";
+    shore.StopMusic = true; // the title theme ends; the waves come in on channel 1
+    FadeChannelOne(shore, "waves.ogg", 6);
     game.WriteFrame("Shore", shore);
     HotspotSpec boat = Pictured(Spot(5, 80, 280, 120, 60), "boat.bmp");
     boat.Pointer = "default";
     game.WriteHotspots(
-        "Shore", {
-                     Spot(1, 0, 252, 640, 56), // the sea, under everything else
-                     When(Pictured(Spot(2, 450, 270, 40, 60), "door_closed.png"), {}, {"DoorOpen"}),
-                     When(Pictured(Spot(3, 450, 270, 40, 60), "door_open.png"), {"DoorOpen"}, {}),
-                     When(Pictured(Spot(4, 200, 100, 64, 40), "seagull.png"), {}, {"GullScared"}),
-                     boat,
-                     Pictured(Spot(6, 122, 292, 36, 16), "rope.png"),
-                     When(Pictured(Spot(7, 330, 400, 24, 24), "glint.png"), {"GullScared"}, {}),
-                     Spot(8, 580, 330, 60, 150),
-                 });
-    ActionSpec scare = Say("The seagull flies off. Something glints in the sand!");
+        "Shore",
+        {
+            Spot(1, 0, 252, 640, 56), // the sea, under everything else
+            When(Pictured(Spot(2, 450, 270, 40, 60), "door_closed.png"), {}, {"DoorOpen"}),
+            When(Pictured(Spot(3, 450, 270, 40, 60), "door_open.png"), {"DoorOpen"}, {}),
+            When(Pictured(Spot(4, 200, 100, 64, 40), "seagull.png"), {}, {"GullScared"}),
+            boat,
+            Pictured(Spot(6, 122, 292, 36, 16), "rope.png"),
+            Animated(When(Pictured(Spot(7, 330, 400, 24, 24), "glint.gif"), {"GullScared"}, {})),
+            Spot(8, 580, 330, 60, 150),
+        });
+    ActionSpec scare =
+        WithSound(Say("The seagull flies off. Something glints in the sand!"), "squawk.wav");
     scare.ChangeSwitch = 1;
     scare.Variable = "GullScared";
     scare.SetOne = true;
-    ActionSpec rope = Say("You take the rope from the boat.");
+    ActionSpec rope = WithSound(Say("You take the rope from the boat."), "chime.wav");
     rope.Disappear = true;
-    ActionSpec hook = Say("A fishing hook, half buried in the sand.");
+    ActionSpec hook = WithSound(Say("A fishing hook, half buried in the sand."), "chime.wav");
     hook.Disappear = true;
     game.WriteActions("Shore", {
                                    Say("The water is cold and deep."),
@@ -188,12 +212,13 @@ void WriteShore(test::ProjectWriter& game) {
                                    GoTo("Path"),
                                });
     game.WritePickups("Shore", {{6, "Rope"}, {7, "Hook"}});
-    ActionSpec fish = Say("You cast the grapple... and fish out a rusty key!");
+    ActionSpec fish =
+        WithSound(Say("You cast the grapple... and fish out a rusty key!"), "splash.au");
     fish.Key = "1_grapple.drg";
     fish.Disappear = true; // the grapple is used up
     fish.AddItem = true;
     fish.Item = "Key";
-    ActionSpec unlock = Say("The key turns. The door creaks open.");
+    ActionSpec unlock = WithSound(Say("The key turns. The door creaks open."), "creak.wav");
     unlock.Key = "2_key.drg";
     unlock.ChangeSwitch = 1;
     unlock.Variable = "DoorOpen";
@@ -208,13 +233,19 @@ void WriteInside(test::ProjectWriter& game) {
     FrameSpec inside;
     inside.BackgroundKind = 1;
     inside.Background = "inside.jpg";
+    FadeChannelOne(inside, "drone.mp3", 5); // the waves cross-fade into the lighthouse's hum
     game.WriteFrame("Lighthouse", inside);
     game.WriteTexts("Lighthouse",
                     {Caption(1, "Inside the lighthouse", 16, 12, 16, kWhite),
                      Caption(2, "The stairs lead up to the lamp.", 16, 440, 12, kWhite)});
-    game.WriteHotspots("Lighthouse", {Spot(1, 370, 80, 240, 370), Spot(2, 0, 60, 300, 360)});
+    HotspotSpec flame = Spot(3, 126, 190, 48, 64);
+    flame.Video = true;
+    flame.VideoFile = "flame.mpg";
+    flame.VideoVolume = 0;
+    game.WriteHotspots("Lighthouse", {Spot(1, 370, 80, 240, 370), Spot(2, 0, 60, 300, 360), flame});
     ActionSpec out = {.GoBack = true};
-    game.WriteActions("Lighthouse", {GoTo("LampRoom"), out});
+    game.WriteActions("Lighthouse",
+                      {GoTo("LampRoom"), out, Say("The keeper's little oil lamp still burns.")});
 
     FrameSpec lamp;
     lamp.BackgroundKind = 1;
@@ -222,6 +253,10 @@ void WriteInside(test::ProjectWriter& game) {
     lamp.AutoJump = true;
     lamp.AutoJumpDelay = 8;
     lamp.AutoJumpFrame = "Credits";
+    lamp.Video = "beam.avi"; // the cut-scene: the great lamp sweeps the bay again
+    lamp.VideoWidth = 640;
+    lamp.VideoHeight = 480;
+    FadeChannelOne(lamp, "", 0);
     game.WriteFrame("LampRoom", lamp);
     game.WriteTexts("LampRoom",
                     {Caption(1, "The lamp shines again over the bay.", 110, 390, 16, kGold),
