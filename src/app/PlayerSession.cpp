@@ -56,7 +56,7 @@ void PlayerSession::StartNewGame() {
 }
 
 void PlayerSession::ShowGameWindow() {
-    m_game->show();
+    m_game->ShowGameWindow();
 }
 
 void PlayerSession::ShowLoadGameWindow() {

@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace quillora {
 
@@ -34,10 +35,6 @@ Game::Game() : m_state(State()) {
     m_pictureBox = new PictureBox(this);
     m_pictureBox->setObjectName("PictureBox");
     setCentralWidget(m_pictureBox);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
     m_scene = std::make_unique<GameScene>(*m_pictureBox);
     m_messageBar = std::make_unique<MessageBar>(*m_scene);
@@ -139,6 +136,17 @@ void Game::StartNewGame() {
     CurrentFrame().Name = Project().StartFrame;
     ExecuteOnLoadVBScript();
     OpenFrame(CurrentFrame().Name, false, 0, 0);
+}
+
+void Game::ShowGameWindow() {
+    if (Project().WindowedMode) {
+        show();
+        return;
+    }
+    // Without a window manager a full-screen request alone leaves the window small: cover the
+    // screen explicitly as well.
+    if (QScreen* screen = this->screen()) setGeometry(screen->geometry());
+    showFullScreen();
 }
 
 void Game::CenterWindowAndPictureBox() {

@@ -37,6 +37,8 @@ public:
     void ResetAll();
     // Runs the start-up script and opens the project's first frame.
     void StartNewGame();
+    // Shows the window: a window of frame size, or the whole screen.
+    void ShowGameWindow();
 
     // Opens a frame (the name is taken by value: callers pass the current frame's own name,
     // which opening clears): resets the previous one, reads the frame file, draws the background,
