@@ -1,0 +1,868 @@
+// The virtual machine: runs a procedure's instructions on the value stack, with calls, members,
+// loops, On Error Resume Next and the time-out check.
+#include "vbscript/Engine.h"
+
+#include "vbscript/Convert.h"
+#include "vbscript/Operators.h"
+
+#include <cmath>
+
+namespace quillora::vbs {
+
+namespace {
+
+constexpr int kMaxCallDepth = 3000;
+constexpr long kMaxNativeStack = 3 * 1024 * 1024;
+
+bool IsSmallInt(const Value& v) { return v.GetType() == Type::Integer || v.GetType() == Type::Long; }
+
+Value IntResult(int64_t x, bool bothInteger) {
+    if (bothInteger && x >= -32768 && x <= 32767) return Value::Integer(static_cast<int16_t>(x));
+    if (x >= INT32_MIN && x <= INT32_MAX) return Value::Long(static_cast<int32_t>(x));
+    return Value::Double(static_cast<double>(x));
+}
+
+// The maximum depth the value stack reaches inside one procedure (statements leave it empty).
+int StackNeed(const Procedure& proc) {
+    int depth = 0, most = 0;
+    for (const Instr& in : proc.code) {
+        const int b = in.b;
+        switch (in.op) {
+        case Op::PushConst: case Op::PushMe: case Op::LoadL: case Op::RefL: case Op::LoadG:
+        case Op::RefG: case Op::LoadF: case Op::RefF: case Op::LoadO: case Op::RefO:
+        case Op::ForEachNext: case Op::NewObject:
+            ++depth;
+            break;
+        case Op::CallL: case Op::CallG: case Op::CallF: case Op::CallO:
+            depth += 1 - b;
+            break;
+        case Op::GetMember: case Op::CallValue: case Op::RefIndexed:
+            depth -= b;
+            break;
+        case Op::LetMember: case Op::SetMember: case Op::LetIndexed: case Op::SetIndexed:
+            depth -= b + 2;
+            break;
+        case Op::DimArray: case Op::ReDim:
+            depth -= b + 1;
+            break;
+        case Op::ForPrep:
+            depth -= 2;
+            break;
+        case Op::Neg: case Op::Not: case Op::Jump: case Op::ForIncr: case Op::ForLoopL:
+        case Op::ForLoopG: case Op::ClearL: case Op::OnErrorResume: case Op::OnErrorGoto0:
+        case Op::Return: case Op::WithObject: case Op::Nop:
+            break;
+        default: // stores, binary operators, conditional jumps, tests, Pop, Erase...
+            --depth;
+            break;
+        }
+        if (depth < 0) depth = 0;
+        most = std::max(most, depth);
+    }
+    return most;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Assignment and arrays
+
+void LetAssign(Value& target, Value value) {
+    if (target.GetType() == Type::Object && target.AsObject()) {
+        // Assigning to an object without Set assigns its default property.
+        ObjectRef keep(target.AsObject());
+        Value arg = value.IsObject() ? Resolve(value) : std::move(value);
+        keep->Invoke(kDefaultMember, InvokeKind::Let, std::span<Value>(&arg, 1));
+        return;
+    }
+    if (value.GetType() == Type::Object) value = Resolve(value);
+    else if (value.IsReference()) value = Value(value.Deref());
+    target = std::move(value);
+}
+
+void SetAssign(Value& target, Value value) {
+    if (value.IsReference()) value = Value(value.Deref());
+    if (value.GetType() != Type::Object) ThrowError(Err::ObjectRequired);
+    target = std::move(value);
+}
+
+Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts) {
+    int32_t subs[64];
+    if (subscripts.size() > 64 || subscripts.size() != array->Dimensions()) ThrowError(Err::OutOfRange);
+    for (size_t i = 0; i < subscripts.size(); ++i) subs[i] = ToLong(subscripts[i]);
+    const long long flat = array->Index(subs, subscripts.size());
+    if (flat < 0) ThrowError(Err::OutOfRange);
+    return array->items[static_cast<size_t>(flat)];
+}
+
+namespace {
+
+std::vector<int32_t> BoundsFrom(std::span<Value> values) {
+    std::vector<int32_t> bounds;
+    for (const Value& v : values) bounds.push_back(ToLong(v));
+    return bounds;
+}
+
+void DoReDim(Value& target, std::span<Value> boundValues, bool preserve) {
+    std::vector<int32_t> bounds = BoundsFrom(boundValues);
+    if (target.IsArray()) {
+        ArrayData* old = target.AsArray();
+        if (old->fixed || old->locks > 0) ThrowError(Err::ArrayLocked);
+        if (preserve && old->Dimensions() > 0) {
+            if (old->Dimensions() != bounds.size()) ThrowError(Err::OutOfRange);
+            for (size_t d = 0; d + 1 < bounds.size(); ++d)
+                if (old->upper[d] != bounds[d] || old->lower[d] != 0) ThrowError(Err::OutOfRange);
+            ArrayData* fresh = ArrayData::Create(bounds);
+            const size_t keep = std::min(fresh->items.size(), old->items.size());
+            const bool unique = old->refs == 1;
+            for (size_t i = 0; i < keep; ++i)
+                fresh->items[i] = unique ? std::move(old->items[i]) : old->items[i];
+            target = Value::ArrayAdopt(fresh);
+            return;
+        }
+    }
+    target = Value::ArrayAdopt(ArrayData::Create(bounds));
+}
+
+void DoErase(Value& target) {
+    if (!target.IsArray()) ThrowTypeMismatch();
+    ArrayData* arr = target.AsArray();
+    if (arr->locks > 0) ThrowError(Err::ArrayLocked);
+    if (arr->fixed) {
+        ArrayData* data = target.UniqueArray();
+        for (Value& v : data->items) v = Value();
+        return;
+    }
+    target = Value::ArrayAdopt(new ArrayData);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Calls
+
+Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
+    Value* args = m_top - argc;
+    struct Unwind {
+        Engine& e;
+        Value* base;
+        bool framePushed = false;
+        ~Unwind() {
+            while (e.m_top > base) *--e.m_top = Value();
+            if (framePushed) e.m_frames.pop_back();
+        }
+    } unwind{*this, args};
+    if (argc != proc->paramCount) ThrowError(Err::WrongArgCount);
+    char probe = 0;
+    if (m_frames.size() > kMaxCallDepth || (m_nativeBase && m_nativeBase - &probe > kMaxNativeStack))
+        ThrowError(Err::OutOfStack);
+    static thread_local std::vector<std::pair<const Procedure*, int>> needCache;
+    int need = -1;
+    for (const auto& [p, n] : needCache)
+        if (p == proc) need = n;
+    if (need < 0) {
+        need = StackNeed(*proc);
+        if (needCache.size() > 64) needCache.erase(needCache.begin());
+        needCache.emplace_back(proc, need);
+    }
+    if (args + proc->localCount + need + 16 > m_stackEnd) ThrowError(Err::OutOfStack);
+    for (int i = 0; i < argc; ++i) {
+        if (proc->byVal[static_cast<size_t>(i)] && args[i].IsReference()) {
+            Value copy = args[i].Deref();
+            args[i] = std::move(copy);
+        }
+    }
+    m_top = args + proc->localCount;
+    Frame frame;
+    frame.proc = proc;
+    frame.locals = args;
+    frame.me = me;
+    m_frames.push_back(&frame);
+    unwind.framePushed = true;
+    if (--m_budget <= 0) CheckTimeout();
+    return Execute(frame);
+}
+
+Value Engine::CallOnValue(const Value& callee, std::span<Value> args) {
+    const Value& v = callee.Deref();
+    if (v.IsArray()) return ArrayElement(v.AsArray(), args);
+    if (v.IsObject()) {
+        if (!v.AsObject()) ThrowError(Err::ObjectNotSet);
+        ObjectRef keep(v.AsObject());
+        return keep->Invoke(kDefaultMember, InvokeKind::Get, args);
+    }
+    if (args.empty()) return v;
+    ThrowTypeMismatch();
+}
+
+Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKind kind,
+                           std::span<Value> args) {
+    const Value& t = target.Deref();
+    if (!t.IsObject() || !t.AsObject()) ThrowError(Err::ObjectRequired, "Object required: '" + ToUtf8(name.text) + "'");
+    ObjectRef object(t.AsObject());
+    Frame* frame = CurrentFrame();
+    const bool inside = frame && frame->proc->owner;
+    if (inside) {
+        if (auto* inst = dynamic_cast<ClassInstance*>(object.Get()); inst && inst->Class() == frame->proc->owner) {
+            const int id = inst->FindMemberInside(name.folded);
+            if (id == kNoMember)
+                ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + ToUtf8(name.text) + "'");
+            return inst->InvokeInside(id, kind, args, true);
+        }
+    }
+    const int id = object->FindMember(name.folded);
+    if (id == kNoMember)
+        ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + ToUtf8(name.text) + "'");
+    return object->Invoke(id, kind, args);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Globals outside the fast paths: named objects' members, implicit variables, built-ins.
+
+namespace {
+
+// Finds a member of an object added with add-members.
+bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects, const std::string& folded,
+                     ObjectRef& object, int& id) {
+    for (const auto& [obj, addMembers] : objects) {
+        if (!addMembers) continue;
+        const int found = obj->FindMember(folded);
+        if (found != kNoMember) {
+            object = obj;
+            id = found;
+            return true;
+        }
+    }
+    return false;
+}
+
+[[noreturn]] void Undefined(const Global& g) {
+    ThrowError(Err::Undefined, "Variable is undefined: '" + ToUtf8(g.name) + "'");
+}
+
+} // namespace
+
+class Vm {
+public:
+    static Value LoadGlobal(Engine& e, Frame& f, int a, int c) {
+        Global& g = e.GlobalAt(a);
+        switch (g.kind) {
+        case Global::Variable:
+        case Global::Const:
+        case Global::NamedObject:
+            return g.value;
+        case Global::BuiltinConst:
+            return g.builtinValue;
+        case Global::Procedure:
+            return e.CallWithValues(g.proc, nullptr, {});
+        case Global::Builtin:
+            if (g.builtin->minArgs > 0) ThrowError(Err::WrongArgCount);
+            return g.builtin->fn(e, {});
+        case Global::Class:
+            Undefined(g);
+        case Global::Undefined:
+            break;
+        }
+        if (c >= 0) return f.locals[c].Deref();
+        ObjectRef obj;
+        int id = 0;
+        if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id))
+            return obj->Invoke(id, InvokeKind::Get, {});
+        if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
+        return {};
+    }
+
+    static void StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool raw) {
+        Global& g = e.GlobalAt(a);
+        switch (g.kind) {
+        case Global::Variable:
+        case Global::NamedObject:
+            if (g.kind == Global::NamedObject && set) ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(g.name) + "'");
+            if (raw) g.value = std::move(v);
+            else if (set) SetAssign(g.value, std::move(v));
+            else LetAssign(g.value, std::move(v));
+            return;
+        case Global::Undefined:
+            break;
+        default:
+            ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(g.name) + "'");
+        }
+        if (c >= 0) {
+            Value& slot = f.locals[c].DerefMutable();
+            if (raw) slot = std::move(v);
+            else if (set) SetAssign(slot, std::move(v));
+            else LetAssign(slot, std::move(v));
+            return;
+        }
+        ObjectRef obj;
+        int id = 0;
+        if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id)) {
+            if (!set && v.IsObject()) v = Resolve(v);
+            obj->Invoke(id, set ? InvokeKind::Set : InvokeKind::Let, std::span<Value>(&v, 1));
+            return;
+        }
+        if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
+        g.kind = Global::Variable;
+        g.value = Value();
+        if (raw) g.value = std::move(v);
+        else if (set) SetAssign(g.value, std::move(v));
+        else LetAssign(g.value, std::move(v));
+    }
+
+    static Value RefGlobal(Engine& e, Frame& f, int a, int c) {
+        Global& g = e.GlobalAt(a);
+        if (g.kind == Global::Variable) return Value::MakeRef(&g.value);
+        if (g.kind == Global::Undefined) {
+            if (c >= 0) {
+                Value& slot = f.locals[c];
+                return slot.IsReference() ? slot : Value::MakeRef(&slot);
+            }
+            ObjectRef obj;
+            int id = 0;
+            if (!FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id)) {
+                if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
+                g.kind = Global::Variable;
+                return Value::MakeRef(&g.value);
+            }
+        }
+        return LoadGlobal(e, f, a, c);
+    }
+
+    static Value CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
+        Global& g = e.GlobalAt(a);
+        std::span<Value> args(e.m_top - argc, static_cast<size_t>(argc));
+        switch (g.kind) {
+        case Global::Procedure:
+            return e.CallProcedure(g.proc, nullptr, argc);
+        case Global::Builtin:
+            if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs) ThrowError(Err::WrongArgCount);
+            return g.builtin->fn(e, args);
+        case Global::Variable:
+        case Global::Const:
+        case Global::NamedObject:
+            return e.CallOnValue(Value(g.value), args);
+        case Global::BuiltinConst:
+            return e.CallOnValue(g.builtinValue, args);
+        case Global::Class:
+            ThrowTypeMismatch(ToUtf8(g.name));
+        case Global::Undefined:
+            break;
+        }
+        if (c >= 0) return e.CallOnValue(Value(f.locals[c].Deref()), args);
+        ObjectRef obj;
+        int id = 0;
+        if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id))
+            return obj->Invoke(id, InvokeKind::Get, args);
+        if (f.proc->module && f.proc->module->optionExplicit && argc == 0) Undefined(g);
+        ThrowTypeMismatch(ToUtf8(g.name));
+    }
+};
+
+// ---------------------------------------------------------------------------------------------
+// The interpreter loop
+
+Value Engine::Execute(Frame& frame) {
+    Procedure* const proc = frame.proc;
+    const Instr* const code = proc->code.data();
+    const Instr* pc = code;
+    Value* const locals = frame.locals;
+    Value* const base = locals + proc->localCount;
+    const std::vector<MemberName>& names = proc->module->names;
+    const Value* constants = proc->constants.data();
+
+    auto pop = [this]() -> Value { return std::move(*--m_top); };
+    auto popN = [this](int n) {
+        while (n-- > 0) *--m_top = Value();
+    };
+    auto push = [this](Value v) { *m_top++ = std::move(v); };
+    auto me = [&]() -> ClassInstance& {
+        if (!frame.me) ThrowError(Err::ObjectRequired);
+        return *static_cast<ClassInstance*>(frame.me);
+    };
+    auto outer = [&](int a) -> Value& {
+        if (!frame.context) ThrowError(Err::OutOfRange);
+        return frame.context->locals[a];
+    };
+    auto jumpTo = [&](int target) {
+        if (target <= pc - code && --m_budget <= 0) CheckTimeout();
+        pc = code + target;
+    };
+    auto store = [](Value& slot, Value v, bool raw) {
+        Value& t = slot.IsReference() ? slot.DerefMutable() : slot;
+        if (raw) t = std::move(v);
+        else LetAssign(t, std::move(v));
+    };
+    auto ref = [](Value& slot) { return slot.IsReference() ? slot : Value::MakeRef(&slot); };
+    auto forContinues = [](const Value& counter, const Value& end, const Value& step) {
+        if (IsSmallInt(counter) && IsSmallInt(end) && IsSmallInt(step))
+            return step.AsInt() >= 0 ? counter.AsInt() <= end.AsInt() : counter.AsInt() >= end.AsInt();
+        const int c = Compare(counter, end);
+        return ToDouble(step) >= 0 ? c <= 0 : c >= 0;
+    };
+    auto addStep = [](const Value& counter, const Value& step) {
+        if (IsSmallInt(counter) && IsSmallInt(step))
+            return IntResult(counter.AsInt() + step.AsInt(),
+                             counter.GetType() == Type::Integer && step.GetType() == Type::Integer);
+        return Add(counter, step);
+    };
+
+    for (;;) {
+        try {
+            for (;;) {
+                const Instr& in = *pc;
+                switch (in.op) {
+                case Op::Nop:
+                    break;
+                case Op::PushConst:
+                    push(constants[in.a]);
+                    break;
+                case Op::Pop:
+                    *--m_top = Value();
+                    break;
+                case Op::PushMe:
+                    if (!frame.me) ThrowError(Err::ObjectRequired);
+                    push(Value::Obj(frame.me));
+                    break;
+
+                case Op::LoadL:
+                    push(locals[in.a].Deref());
+                    break;
+                case Op::StoreL:
+                    store(locals[in.a], pop(), in.b == 1);
+                    break;
+                case Op::SetL: {
+                    Value& slot = locals[in.a];
+                    SetAssign(slot.IsReference() ? slot.DerefMutable() : slot, pop());
+                    break;
+                }
+                case Op::RefL:
+                    push(ref(locals[in.a]));
+                    break;
+                case Op::CallL: {
+                    Value callee = locals[in.a].Deref();
+                    Value r = CallOnValue(callee, {m_top - in.b, in.b});
+                    popN(in.b);
+                    push(std::move(r));
+                    break;
+                }
+
+                case Op::LoadG: {
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    if (g.kind == Global::Variable) push(g.value);
+                    else push(Vm::LoadGlobal(*this, frame, in.a, in.c));
+                    break;
+                }
+                case Op::StoreG: {
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    Value v = pop();
+                    if (g.kind == Global::Variable && !g.value.IsObject() && !v.IsObject() && !v.IsReference())
+                        g.value = std::move(v);
+                    else Vm::StoreGlobal(*this, frame, in.a, in.c, std::move(v), false, in.b == 1);
+                    break;
+                }
+                case Op::SetG:
+                    Vm::StoreGlobal(*this, frame, in.a, in.c, pop(), true, false);
+                    break;
+                case Op::RefG:
+                    push(Vm::RefGlobal(*this, frame, in.a, in.c));
+                    break;
+                case Op::CallG: {
+                    Value* argBase = m_top - in.b; // a script procedure consumes its arguments itself
+                    Value r = Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
+                    while (m_top > argBase) *--m_top = Value();
+                    push(std::move(r));
+                    break;
+                }
+
+                case Op::LoadF:
+                    push(me().Fields()[static_cast<size_t>(in.a)]);
+                    break;
+                case Op::StoreF:
+                    store(me().Fields()[static_cast<size_t>(in.a)], pop(), in.b == 1);
+                    break;
+                case Op::SetF:
+                    SetAssign(me().Fields()[static_cast<size_t>(in.a)], pop());
+                    break;
+                case Op::RefF:
+                    push(Value::MakeRef(&me().Fields()[static_cast<size_t>(in.a)]));
+                    break;
+                case Op::CallF: {
+                    Value callee = me().Fields()[static_cast<size_t>(in.a)];
+                    Value r = CallOnValue(callee, {m_top - in.b, in.b});
+                    popN(in.b);
+                    push(std::move(r));
+                    break;
+                }
+
+                case Op::LoadO:
+                    push(outer(in.a).Deref());
+                    break;
+                case Op::StoreO:
+                    store(outer(in.a), pop(), in.b == 1);
+                    break;
+                case Op::SetO: {
+                    Value& slot = outer(in.a);
+                    SetAssign(slot.IsReference() ? slot.DerefMutable() : slot, pop());
+                    break;
+                }
+                case Op::RefO:
+                    push(ref(outer(in.a)));
+                    break;
+                case Op::CallO: {
+                    Value callee = outer(in.a).Deref();
+                    Value r = CallOnValue(callee, {m_top - in.b, in.b});
+                    popN(in.b);
+                    push(std::move(r));
+                    break;
+                }
+
+                case Op::ConcatL:
+                case Op::ConcatG: {
+                    Value v = pop();
+                    Value* target;
+                    if (in.op == Op::ConcatL) {
+                        target = &locals[in.a].DerefMutable();
+                    } else {
+                        Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                        if (g.kind != Global::Variable) {
+                            Value cur = Vm::LoadGlobal(*this, frame, in.a, -1);
+                            Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false, false);
+                            break;
+                        }
+                        target = &g.value;
+                    }
+                    if (target->IsString() && !v.IsObject()) {
+                        if (v.IsString()) target->AppendString(v.AsString());
+                        else target->AppendString(ToDisplayString(v));
+                    } else {
+                        LetAssign(*target, vbs::Concat(*target, v));
+                    }
+                    break;
+                }
+
+                case Op::GetMember: {
+                    Value* args = m_top - in.b;
+                    Value r = InvokeMember(args[-1], names[static_cast<size_t>(in.a)], InvokeKind::Get, {args, in.b});
+                    popN(in.b + 1);
+                    push(std::move(r));
+                    break;
+                }
+                case Op::LetMember:
+                case Op::SetMember: {
+                    Value* args = m_top - in.b - 1;
+                    Value& value = m_top[-1];
+                    if (value.IsReference()) value = Value(value.Deref());
+                    const bool set = in.op == Op::SetMember;
+                    if (set && !value.IsObject()) ThrowError(Err::ObjectRequired);
+                    if (!set && value.IsObject()) value = Resolve(value);
+                    InvokeMember(args[-1], names[static_cast<size_t>(in.a)], set ? InvokeKind::Set : InvokeKind::Let,
+                                 {args, static_cast<size_t>(in.b) + 1});
+                    popN(in.b + 2);
+                    break;
+                }
+                case Op::CallValue: {
+                    Value* args = m_top - in.b;
+                    Value callee = args[-1].Deref();
+                    Value r = CallOnValue(callee, {args, in.b});
+                    popN(in.b + 1);
+                    push(std::move(r));
+                    break;
+                }
+                case Op::LetIndexed:
+                case Op::SetIndexed: {
+                    Value* args = m_top - in.b - 1;
+                    Value& target = args[-1].DerefMutable();
+                    const bool set = in.op == Op::SetIndexed;
+                    Value value = pop();
+                    if (target.IsArray()) {
+                        Value& element = ArrayElement(target.UniqueArray(), {args, in.b});
+                        if (set) SetAssign(element, std::move(value));
+                        else LetAssign(element, std::move(value));
+                    } else if (target.IsObject() && target.AsObject()) {
+                        if (set && !value.Deref().IsObject()) ThrowError(Err::ObjectRequired);
+                        Value v = value.Deref();
+                        if (!set && v.IsObject()) v = Resolve(v);
+                        *m_top++ = std::move(v);
+                        ObjectRef keep(target.AsObject());
+                        keep->Invoke(kDefaultMember, set ? InvokeKind::Set : InvokeKind::Let,
+                                     {args, static_cast<size_t>(in.b) + 1});
+                    } else {
+                        ThrowTypeMismatch();
+                    }
+                    while (m_top > args - 1) *--m_top = Value();
+                    break;
+                }
+                case Op::RefIndexed: {
+                    Value* args = m_top - in.b;
+                    Value& target = args[-1].DerefMutable();
+                    Value r;
+                    if (target.IsArray()) {
+                        ArrayData* arr = target.UniqueArray();
+                        Value& element = ArrayElement(arr, {args, in.b});
+                        r = Value::MakeElemRef(arr, static_cast<size_t>(&element - arr->items.data()));
+                    } else {
+                        Value callee = target;
+                        r = CallOnValue(callee, {args, in.b});
+                    }
+                    popN(in.b + 1);
+                    push(std::move(r));
+                    break;
+                }
+
+                case Op::Add: {
+                    Value& l = m_top[-2];
+                    const Value& r = m_top[-1];
+                    if (IsSmallInt(l) && IsSmallInt(r))
+                        l = IntResult(l.AsInt() + r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else if (l.GetType() == Type::Double && r.GetType() == Type::Double)
+                        l = Value::Double(l.AsDouble() + r.AsDouble());
+                    else l = Add(l, r);
+                    *--m_top = Value();
+                    break;
+                }
+                case Op::Sub: {
+                    Value& l = m_top[-2];
+                    const Value& r = m_top[-1];
+                    if (IsSmallInt(l) && IsSmallInt(r))
+                        l = IntResult(l.AsInt() - r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else l = Subtract(l, r);
+                    *--m_top = Value();
+                    break;
+                }
+                case Op::Mul: {
+                    Value& l = m_top[-2];
+                    const Value& r = m_top[-1];
+                    if (IsSmallInt(l) && IsSmallInt(r))
+                        l = IntResult(l.AsInt() * r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else l = Multiply(l, r);
+                    *--m_top = Value();
+                    break;
+                }
+                case Op::Mod: {
+                    Value& l = m_top[-2];
+                    const Value& r = m_top[-1];
+                    if (IsSmallInt(l) && IsSmallInt(r) && r.AsInt() != 0)
+                        l = IntResult(l.AsInt() % r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else l = Modulo(l, r);
+                    *--m_top = Value();
+                    break;
+                }
+                case Op::Div: m_top[-2] = Divide(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::IntDiv: m_top[-2] = IntDivide(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Pow: m_top[-2] = Power(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Concat: m_top[-2] = vbs::Concat(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::And: m_top[-2] = LogicalAnd(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Or: m_top[-2] = LogicalOr(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Xor: m_top[-2] = LogicalXor(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Eqv: m_top[-2] = LogicalEqv(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Imp: m_top[-2] = LogicalImp(m_top[-2], m_top[-1]); *--m_top = Value(); break;
+                case Op::Neg: m_top[-1] = Negate(m_top[-1]); break;
+                case Op::Not: m_top[-1] = LogicalNot(m_top[-1]); break;
+                case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
+                    const int c = Compare(m_top[-2], m_top[-1], in.b);
+                    bool result = false;
+                    if (c == kCompareNull) {
+                        m_top[-2] = Value::Null();
+                        *--m_top = Value();
+                        break;
+                    }
+                    switch (in.op) {
+                    case Op::Eq: result = c == 0; break;
+                    case Op::Ne: result = c != 0; break;
+                    case Op::Lt: result = c < 0; break;
+                    case Op::Gt: result = c > 0; break;
+                    case Op::Le: result = c <= 0; break;
+                    default: result = c >= 0; break;
+                    }
+                    m_top[-2] = Value::Boolean(result);
+                    *--m_top = Value();
+                    break;
+                }
+                case Op::Is:
+                    m_top[-2] = Value::Boolean(SameObject(m_top[-2], m_top[-1]));
+                    *--m_top = Value();
+                    break;
+
+                case Op::Jump:
+                    jumpTo(in.c);
+                    continue;
+                case Op::JumpIfFalse:
+                case Op::JumpIfTrue: {
+                    Value v = pop();
+                    const bool t = v.GetType() == Type::Boolean ? v.AsBool() : IsTrue(v);
+                    if (t == (in.op == Op::JumpIfTrue)) {
+                        jumpTo(in.c);
+                        continue;
+                    }
+                    break;
+                }
+
+                case Op::ForPrep: {
+                    Value step = Resolve(pop());
+                    Value end = Resolve(m_top[-1]);
+                    m_top[-1] = Value();
+                    --m_top;
+                    Value& start = m_top[-1];
+                    start = Resolve(start);
+                    for (Value* v : {&start, &end, &step}) {
+                        if (v->IsNull()) ThrowError(Err::InvalidUseOfNull);
+                        if (v->IsString()) *v = Value::Double(ToDouble(*v));
+                        else if (v->IsEmpty()) *v = Value::Integer(0);
+                        else if (!v->IsNumericType()) ThrowTypeMismatch();
+                    }
+                    locals[in.a] = std::move(end);
+                    locals[in.a + 1] = std::move(step);
+                    break;
+                }
+                case Op::ForIncr:
+                    m_top[-1] = addStep(m_top[-1], locals[in.a + 1]);
+                    break;
+                case Op::ForTest: {
+                    Value counter = pop();
+                    if (forContinues(counter, locals[in.a], locals[in.a + 1])) {
+                        jumpTo(in.c);
+                        continue;
+                    }
+                    break;
+                }
+                case Op::ForLoopL: {
+                    Value& counter = locals[in.a].DerefMutable();
+                    counter = addStep(counter, locals[in.b + 1]);
+                    if (forContinues(counter, locals[in.b], locals[in.b + 1])) {
+                        jumpTo(in.c);
+                        continue;
+                    }
+                    break;
+                }
+                case Op::ForLoopG: {
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    bool again;
+                    if (g.kind == Global::Variable && !g.value.IsObject()) {
+                        g.value = addStep(g.value, locals[in.b + 1]);
+                        again = forContinues(g.value, locals[in.b], locals[in.b + 1]);
+                    } else {
+                        Value next = addStep(Vm::LoadGlobal(*this, frame, in.a, -1), locals[in.b + 1]);
+                        Vm::StoreGlobal(*this, frame, in.a, -1, next, false, false);
+                        again = forContinues(Resolve(Vm::LoadGlobal(*this, frame, in.a, -1)), locals[in.b], locals[in.b + 1]);
+                    }
+                    if (again) {
+                        jumpTo(in.c);
+                        continue;
+                    }
+                    break;
+                }
+                case Op::ForEachInit: {
+                    Value coll = pop();
+                    const Value& c = coll.Deref();
+                    if (c.IsArray()) {
+                        locals[in.a] = c;
+                        locals[in.a + 1] = Value::Long(0);
+                    } else if (c.IsObject() && c.AsObject()) {
+                        std::unique_ptr<Enumerator> en = c.AsObject()->Enumerate();
+                        if (!en) ThrowError(Err::NotACollection);
+                        locals[in.a] = Value::Obj(new EnumHolder(std::move(en)));
+                        locals[in.a + 1] = Value();
+                    } else {
+                        ThrowError(c.IsObject() ? Err::ObjectRequired : Err::NotACollection);
+                    }
+                    break;
+                }
+                case Op::ForEachNext: {
+                    Value& state = locals[in.a];
+                    if (state.IsArray()) {
+                        const int64_t i = locals[in.a + 1].AsInt();
+                        const ArrayData* arr = state.AsArray();
+                        if (static_cast<size_t>(i) >= arr->items.size()) {
+                            jumpTo(in.c);
+                            continue;
+                        }
+                        push(arr->items[static_cast<size_t>(i)]);
+                        locals[in.a + 1] = Value::Long(static_cast<int32_t>(i + 1));
+                    } else if (state.IsObject() && state.AsObject()) {
+                        Value item;
+                        if (!static_cast<EnumHolder*>(state.AsObject())->Get().Next(item)) {
+                            jumpTo(in.c);
+                            continue;
+                        }
+                        push(std::move(item));
+                    } else {
+                        jumpTo(in.c);
+                        continue;
+                    }
+                    break;
+                }
+                case Op::ClearL:
+                    locals[in.a] = Value();
+                    break;
+                case Op::OnErrorResume:
+                    frame.resumeNext = true;
+                    m_err = ErrState();
+                    break;
+                case Op::OnErrorGoto0:
+                    frame.resumeNext = false;
+                    m_err = ErrState();
+                    break;
+                case Op::Return: {
+                    Value& result = locals[proc->ResultSlot()];
+                    return result.IsReference() ? Value(result.Deref()) : std::move(result);
+                }
+                case Op::NewObject: {
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    if (g.kind == Global::Class) {
+                        push(NewInstance(g.cls));
+                    } else if (FoldedUtf8(g.name) == "regexp") {
+                        push(Value::Obj(MakeRegExp().Get()));
+                    } else {
+                        ThrowError(Err::ClassNotDefined, "Class not defined: '" + ToUtf8(g.name) + "'");
+                    }
+                    break;
+                }
+                case Op::DimArray: {
+                    Value* bounds = m_top - in.b;
+                    Value& target = bounds[-1].DerefMutable();
+                    if (!target.IsArray()) {
+                        ArrayData* arr = ArrayData::Create(BoundsFrom({bounds, in.b}));
+                        arr->fixed = true;
+                        target = Value::ArrayAdopt(arr);
+                    }
+                    popN(in.b + 1);
+                    break;
+                }
+                case Op::ReDim: {
+                    Value* bounds = m_top - in.b;
+                    DoReDim(bounds[-1].DerefMutable(), {bounds, in.b}, in.c == 1);
+                    popN(in.b + 1);
+                    break;
+                }
+                case Op::Erase:
+                    DoErase(m_top[-1].DerefMutable());
+                    *--m_top = Value();
+                    break;
+                case Op::WithObject:
+                    break;
+                case Op::ConstError:
+                    ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(names[static_cast<size_t>(in.a)].text) + "'");
+                }
+                ++pc;
+            }
+        } catch (ScriptError& e) {
+            frame.pc = pc;
+            Annotate(e, frame);
+            if (!frame.resumeNext || e.IsFatal()) throw;
+            SetErrFrom(e);
+        } catch (const std::bad_alloc&) {
+            frame.pc = pc;
+            ScriptError e(Err::OutOfMemory, ErrorDescription(Err::OutOfMemory), kRuntimeSource);
+            Annotate(e, frame);
+            if (!frame.resumeNext) throw e;
+            SetErrFrom(e);
+        }
+        // On Error Resume Next: drop the statement's temporaries and go on with the next one.
+        while (m_top > base) *--m_top = Value();
+        const int32_t next = proc->resume[static_cast<size_t>(pc - code)];
+        const bool valid = next >= 0 && static_cast<size_t>(next) < proc->code.size();
+        pc = valid ? code + next : code + proc->code.size() - 1; // the closing Return
+    }
+}
+
+} // namespace quillora::vbs
