@@ -464,7 +464,7 @@ private:
             return;
         case Expr::Member:
             PushObject(e);
-            Emit(Op::GetMember, e.pos, Name(e.name), 0);
+            Emit(Op::GetMember, e.pos, Name(e.name), 0, ObjectName(e));
             return;
         case Expr::Call:
             CompileCall(e);
@@ -522,6 +522,11 @@ private:
             if (m_with.empty()) CompileFail(Err::Syntax, member.pos);
             Emit(Op::LoadL, member.pos, m_with.back());
         }
+    }
+
+    // The name of a member access's object when it is a plain name, for error messages.
+    int ObjectName(const Expr& member) {
+        return member.left && member.left->kind == Expr::Name ? Name(member.left->name) : -1;
     }
 
     void LoadName(Expr& e) {
@@ -627,7 +632,7 @@ private:
         if (callee.kind == Expr::Member) {
             PushObject(callee);
             const int argc = CompileArgs(e.args);
-            Emit(Op::GetMember, e.pos, Name(callee.name), argc);
+            Emit(Op::GetMember, e.pos, Name(callee.name), argc, ObjectName(callee));
             return;
         }
         CompileExpr(callee);
@@ -821,7 +826,7 @@ private:
         if (target.kind == Expr::Member) {
             PushObject(target);
             CompileExpr(*s.value);
-            Emit(set ? Op::SetMember : Op::LetMember, s.pos, Name(target.name), 0);
+            Emit(set ? Op::SetMember : Op::LetMember, s.pos, Name(target.name), 0, ObjectName(target));
             return;
         }
         if (target.kind == Expr::Call) {
@@ -846,7 +851,7 @@ private:
                 PushObject(callee);
                 const int argc = CompileArgValues(target.args);
                 CompileExpr(*s.value);
-                Emit(set ? Op::SetMember : Op::LetMember, s.pos, Name(callee.name), argc);
+                Emit(set ? Op::SetMember : Op::LetMember, s.pos, Name(callee.name), argc, ObjectName(callee));
                 return;
             }
         }

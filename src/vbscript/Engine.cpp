@@ -231,9 +231,20 @@ Value Engine::CallWithValues(Procedure* proc, Object* me, std::span<const Value>
 }
 
 void Engine::Reset() {
-    std::vector<Value> released;
+    // Variables go first, while procedures and named objects still exist: Class_Terminate of
+    // the objects they held may still call them. A terminator may store new values; a few
+    // rounds catch those.
+    for (int round = 0; round < 4; ++round) {
+        std::vector<Value> released;
+        for (Global* g : m_globalPtrs)
+            if ((g->kind == Global::Variable || g->kind == Global::Const) && !g->value.IsEmpty())
+                released.push_back(std::move(g->value));
+        if (released.empty()) break;
+        released.clear();
+    }
+    std::vector<Value> rest;
     for (Global* g : m_globalPtrs) {
-        if (!g->value.IsEmpty()) released.push_back(std::move(g->value));
+        if (!g->value.IsEmpty()) rest.push_back(std::move(g->value));
         g->value = Value();
         g->proc = nullptr;
         g->cls = nullptr;
@@ -242,7 +253,7 @@ void Engine::Reset() {
     m_namedObjects.clear();
     m_procedureOrder.clear();
     m_err = ErrState();
-    released.clear(); // Class_Terminate of script objects runs now, against a clean scope
+    rest.clear();
     m_modules.clear();
 }
 
@@ -276,8 +287,7 @@ void Engine::BeginRun() {
     if (m_runDepth++ == 0) {
         m_runStart = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
         m_budget = 1;
-        char probe = 0;
-        m_nativeBase = &probe;
+        m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
     }
 }
 

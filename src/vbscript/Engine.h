@@ -109,8 +109,9 @@ public:
     // Calls a procedure with arguments that may be references (ByRef parameters reach them).
     Value CallWithArgs(Procedure* proc, Object* me, std::span<Value> args);
     // Invokes a member of a value that must be an object (424 otherwise).
+    // `objectName` (may be null) names the object in error messages.
     Value InvokeMember(const Value& target, const MemberName& name, InvokeKind kind,
-                       std::span<Value> args);
+                       std::span<Value> args, const MemberName* objectName = nullptr);
     // Calls or indexes a value: arrays are indexed, objects called on their default member.
     Value CallOnValue(const Value& callee, std::span<Value> args);
     // A new instance of a script class (runs Class_Initialize).

@@ -153,8 +153,8 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
         }
     } unwind{*this, args};
     if (argc != proc->paramCount) ThrowError(Err::WrongArgCount);
-    char probe = 0;
-    if (m_frames.size() > kMaxCallDepth || (m_nativeBase && m_nativeBase - &probe > kMaxNativeStack))
+    const char* here = static_cast<const char*>(__builtin_frame_address(0));
+    if (m_frames.size() > kMaxCallDepth || (m_nativeBase && m_nativeBase - here > kMaxNativeStack))
         ThrowError(Err::OutOfStack);
     static thread_local std::vector<std::pair<const Procedure*, int>> needCache;
     int need = -1;
@@ -196,23 +196,27 @@ Value Engine::CallOnValue(const Value& callee, std::span<Value> args) {
 }
 
 Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKind kind,
-                           std::span<Value> args) {
+                           std::span<Value> args, const MemberName* objectName) {
     const Value& t = target.Deref();
-    if (!t.IsObject() || !t.AsObject()) ThrowError(Err::ObjectRequired, "Object required: '" + ToUtf8(name.text) + "'");
+    if (!t.IsObject() || !t.AsObject()) {
+        if (objectName) ThrowError(Err::ObjectRequired, "Object required: '" + ToUtf8(objectName->text) + "'");
+        ThrowError(Err::ObjectRequired);
+    }
     ObjectRef object(t.AsObject());
+    auto unsupported = [&]() {
+        const std::string what = objectName ? ToUtf8(objectName->text) + "." + ToUtf8(name.text) : ToUtf8(name.text);
+        ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + what + "'");
+    };
     Frame* frame = CurrentFrame();
-    const bool inside = frame && frame->proc->owner;
-    if (inside) {
+    if (frame && frame->proc->owner) {
         if (auto* inst = dynamic_cast<ClassInstance*>(object.Get()); inst && inst->Class() == frame->proc->owner) {
             const int id = inst->FindMemberInside(name.folded);
-            if (id == kNoMember)
-                ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + ToUtf8(name.text) + "'");
+            if (id == kNoMember) unsupported();
             return inst->InvokeInside(id, kind, args, true);
         }
     }
     const int id = object->FindMember(name.folded);
-    if (id == kNoMember)
-        ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + ToUtf8(name.text) + "'");
+    if (id == kNoMember) unsupported();
     return object->Invoke(id, kind, args);
 }
 
@@ -542,7 +546,8 @@ Value Engine::Execute(Frame& frame) {
 
                 case Op::GetMember: {
                     Value* args = m_top - in.b;
-                    Value r = InvokeMember(args[-1], names[static_cast<size_t>(in.a)], InvokeKind::Get, {args, in.b});
+                    Value r = InvokeMember(args[-1], names[static_cast<size_t>(in.a)], InvokeKind::Get, {args, in.b},
+                                           in.c >= 0 ? &names[static_cast<size_t>(in.c)] : nullptr);
                     popN(in.b + 1);
                     push(std::move(r));
                     break;
@@ -556,7 +561,8 @@ Value Engine::Execute(Frame& frame) {
                     if (set && !value.IsObject()) ThrowError(Err::ObjectRequired);
                     if (!set && value.IsObject()) value = Resolve(value);
                     InvokeMember(args[-1], names[static_cast<size_t>(in.a)], set ? InvokeKind::Set : InvokeKind::Let,
-                                 {args, static_cast<size_t>(in.b) + 1});
+                                 {args, static_cast<size_t>(in.b) + 1},
+                                 in.c >= 0 ? &names[static_cast<size_t>(in.c)] : nullptr);
                     popN(in.b + 2);
                     break;
                 }

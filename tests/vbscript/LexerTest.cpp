@@ -1,0 +1,81 @@
+// Lexer corners that scripts cannot observe directly: token kinds, literal types, positions.
+#include "vbscript/Convert.h"
+#include "vbscript/Lexer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace quillora::vbs;
+
+std::vector<Tok> Kinds(const std::vector<Token>& tokens) {
+    std::vector<Tok> kinds;
+    for (const Token& t : tokens) kinds.push_back(t.kind);
+    return kinds;
+}
+
+TEST(Lexer, NumberLiteralsTakeTheSmallestTypeAndRadixLiteralsAreBitPatterns) {
+    const auto t = Tokenize(u"32767 32768 &HFFFF &H10000 &O777 1.5E3 .5");
+    ASSERT_EQ(t.size(), 8u);
+    EXPECT_EQ(t[0].literal.GetType(), Type::Integer);
+    EXPECT_EQ(t[1].literal.GetType(), Type::Long);
+    EXPECT_EQ(t[2].literal.GetType(), Type::Integer);
+    EXPECT_EQ(t[2].literal.AsInt(), -1);
+    EXPECT_EQ(t[3].literal.GetType(), Type::Long);
+    EXPECT_EQ(t[3].literal.AsInt(), 65536);
+    EXPECT_EQ(t[4].literal.AsInt(), 511);
+    EXPECT_EQ(t[5].literal.GetType(), Type::Double);
+    EXPECT_DOUBLE_EQ(t[5].literal.AsDouble(), 1500);
+    EXPECT_DOUBLE_EQ(t[6].literal.AsDouble(), 0.5);
+}
+
+TEST(Lexer, ContinuationJoinsLinesAndCommentsVanish) {
+    const auto t = Tokenize(u"a = 1 + _\r\n  2 ' note\r\nRem whole line\nb");
+    EXPECT_EQ(Kinds(t), (std::vector<Tok>{Tok::Name, Tok::Eq, Tok::Literal, Tok::Plus, Tok::Literal, Tok::NewLine,
+                                          Tok::NewLine, Tok::Name, Tok::End}));
+    EXPECT_EQ(t[4].line, 2);
+    EXPECT_EQ(t[7].line, 4);
+}
+
+TEST(Lexer, KeywordsAreCaseInsensitiveAndBracketsMakeNames) {
+    const auto t = Tokenize(u"IF x tHeN [if] [a b]");
+    EXPECT_EQ(t[0].kind, Tok::KwIf);
+    EXPECT_EQ(t[2].kind, Tok::KwThen);
+    EXPECT_EQ(t[3].kind, Tok::Name);
+    EXPECT_EQ(t[3].text, u"if");
+    EXPECT_EQ(t[4].text, u"a b");
+}
+
+TEST(Lexer, DotBeforeDigitIsANumberOnlyWhenNotAMemberAccess) {
+    const auto member = Tokenize(u"a.b(1).c");
+    EXPECT_EQ(Kinds(member), (std::vector<Tok>{Tok::Name, Tok::Dot, Tok::Name, Tok::LParen, Tok::Literal,
+                                               Tok::RParen, Tok::Dot, Tok::Name, Tok::End}));
+    const auto number = Tokenize(u"x = .25");
+    EXPECT_EQ(number[2].kind, Tok::Literal);
+}
+
+TEST(Lexer, ErrorsCarryNumberAndPosition) {
+    try {
+        Tokenize(u"x = 1\ny = \"open");
+        FAIL() << "no error";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.Number(), 1033);
+        EXPECT_TRUE(e.IsCompilation());
+        EXPECT_EQ(e.Position().line, 2);
+    }
+    try {
+        Tokenize(u"x = 1 $ 2");
+        FAIL() << "no error";
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.Number(), 1032);
+        EXPECT_EQ(e.Position().column, 7);
+    }
+}
+
+TEST(Lexer, DateLiteralsParseToSerials) {
+    const auto t = Tokenize(u"#1/2/2003 6:00 PM#");
+    ASSERT_EQ(t[0].literal.GetType(), Type::Date);
+    EXPECT_DOUBLE_EQ(t[0].literal.AsDouble(), 37623.75);
+}
+
+} // namespace
