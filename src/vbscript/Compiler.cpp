@@ -169,7 +169,7 @@ private:
                     Module::GlobalDecl g;
                     g.global = m_engine.GlobalIndex(d.name);
                     g.kind = Module::GlobalDecl::Variable;
-                    g.isArray = d.isArray && !d.dims.empty();
+                    g.isArray = d.isArray;
                     if (g.isArray) g.bounds = Bounds(d);
                     m_module.globals.push_back(std::move(g));
                 }
@@ -576,6 +576,12 @@ private:
                 Emit(Op::RefIndexed, e.pos, 0, argc);
                 return;
             }
+            if (!recursion && b.kind == Binding::Global) {
+                // An element of a global array goes by reference; anything else is a call.
+                const int argc = CompileArgs(e.args);
+                Emit(Op::RefIndexedG, e.pos, b.index, argc, b.fallback);
+                return;
+            }
         }
         CompileExpr(e);
     }
@@ -664,7 +670,7 @@ private:
             break;
         case Stmt::Dim:
             for (auto& d : s.decls) {
-                if (!d.isArray || d.dims.empty()) continue;
+                if (!d.isArray) continue;
                 Binding b = Lookup(d.name);
                 EmitRef(b, d.pos);
                 for (auto& dim : d.dims) CompileExpr(*dim);

@@ -135,10 +135,10 @@ ObjectRef MakeWScript(ScriptControl& control, const std::string& file, const std
     w->DefineMember("Quit", [](std::span<Value> a) -> Value {
         throw QuitRequest{a.empty() ? 0 : ToLong(a[0])};
     });
-    w->DefineMember("Arguments", [arguments](std::span<Value>) { return Value::Obj(arguments.Get()); });
-    w->DefineMember("StdOut", [stdOut](std::span<Value>) { return Value::Obj(stdOut.Get()); });
-    w->DefineMember("StdErr", [stdErr](std::span<Value>) { return Value::Obj(stdErr.Get()); });
-    w->DefineMember("StdIn", [stdIn](std::span<Value>) { return Value::Obj(stdIn.Get()); });
+    w->DefineProperty("Arguments", [arguments] { return Value::Obj(arguments.Get()); });
+    w->DefineProperty("StdOut", [stdOut] { return Value::Obj(stdOut.Get()); });
+    w->DefineProperty("StdErr", [stdErr] { return Value::Obj(stdErr.Get()); });
+    w->DefineProperty("StdIn", [stdIn] { return Value::Obj(stdIn.Get()); });
     w->DefineMember("ScriptName", [file](std::span<Value>) {
         return Value::FromUtf8(std::string(FileNamePart(file)));
     });

@@ -121,7 +121,7 @@ std::u16string FormatDouble(double x, int significantDigits) {
         if (c != '.') digits.push_back(c);
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     std::string out = negative ? "-" : "";
-    if (exponent >= significantDigits || exponent < -5 + (significantDigits == 15 ? 0 : 0)) {
+    if (exponent >= significantDigits || exponent < -4) {
         out += digits[0];
         if (digits.size() > 1) out += "." + digits.substr(1);
         char e[16];
@@ -311,7 +311,7 @@ std::u16string FormatLongTime(double serial) {
 std::u16string FormatDateValue(double serial) {
     const double day = std::trunc(serial);
     const bool hasTime = std::fabs(serial - day) * 86400.0 >= 0.5;
-    if (day == 0 && hasTime) return FormatLongTime(serial);
+    if (day == 0) return FormatLongTime(serial); // the zero date shows as a time of day
     if (!hasTime) return FormatShortDate(serial);
     return FormatShortDate(serial) + u" " + FormatLongTime(serial);
 }

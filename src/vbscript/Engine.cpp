@@ -120,8 +120,8 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
                 g.value = Value();
             }
             if (d.isArray && !g.value.IsArray()) {
-                ArrayData* arr = ArrayData::Create(d.bounds);
-                arr->fixed = true;
+                ArrayData* arr = d.bounds.empty() ? new ArrayData : ArrayData::Create(d.bounds);
+                arr->fixed = !d.bounds.empty();
                 g.value = Value::ArrayAdopt(arr);
             }
             break;

@@ -214,6 +214,8 @@ void LetAssign(Value& target, Value value);
 // Assigns with Set semantics: the value must be an object or Nothing (error 424 otherwise).
 void SetAssign(Value& target, Value value);
 
+// Indexes a value with arguments: an array element, or an object's default member.
+Value IndexValue(const Value& value, std::span<Value> args);
 // Reads element `subscripts` of an array (error 9 when out of range).
 Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts);
 

@@ -117,8 +117,13 @@ public:
     explicit HostObject(std::u16string typeName = u"Object") : m_typeName(std::move(typeName)) {}
 
     // Declares a member by name (any letter case). An empty name declares the default member.
+    // The getter receives the call's arguments (a method, or an indexed property).
     void DefineMember(std::string_view name, Getter get, Setter let = nullptr,
                       Setter set = nullptr);
+    // Declares a property without parameters: arguments written after it index the value it
+    // returns, as `WScript.Arguments(0)` indexes the Arguments collection.
+    void DefineProperty(std::string_view name, std::function<Value()> get, Setter let = nullptr,
+                        Setter set = nullptr);
     // Makes the object a collection for For Each: `items` is called at the start of each loop.
     void DefineItems(std::function<std::vector<Value>()> items) { m_items = std::move(items); }
 

@@ -8,6 +8,17 @@ namespace quillora::vbs {
 // ---------------------------------------------------------------------------------------------
 // Script classes
 
+Value IndexValue(const Value& value, std::span<Value> args) {
+    const Value& v = value.Deref();
+    if (v.IsArray()) return ArrayElement(v.AsArray(), args);
+    if (v.IsObject() && v.AsObject()) {
+        ObjectRef keep(v.AsObject());
+        return keep->Invoke(kDefaultMember, InvokeKind::Get, args);
+    }
+    if (v.IsObject()) ThrowError(Err::ObjectNotSet);
+    ThrowTypeMismatch();
+}
+
 ClassInstance::ClassInstance(ClassDef* cls, std::shared_ptr<Module> module)
     : m_class(cls), m_module(std::move(module)) {
     m_fields.resize(cls->fieldNames.size());
@@ -78,6 +89,11 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
     switch (kind) {
     case InvokeKind::Get:
         if (!m.get) ThrowError(Err::WrongArgCount);
+        if (m.get->paramCount == 0 && !args.empty()) {
+            // obj.List(2) with a parameterless List indexes what List returns.
+            const Value v = engine->CallWithArgs(m.get, this, {});
+            return IndexValue(v, args);
+        }
         return engine->CallWithArgs(m.get, this, args);
     case InvokeKind::Let:
         if (!m.let) ThrowError(Err::WrongArgCount);
@@ -143,6 +159,17 @@ void HostObject::DefineMember(std::string_view name, Getter get, Setter let, Set
     }
     m_ids.emplace(folded, static_cast<int>(m_members.size()));
     m_members.push_back(Member{std::move(get), std::move(let), std::move(set)});
+}
+
+void HostObject::DefineProperty(std::string_view name, std::function<Value()> get, Setter let, Setter set) {
+    DefineMember(
+        name,
+        [get = std::move(get)](std::span<Value> args) -> Value {
+            Value v = get();
+            if (args.empty()) return v;
+            return IndexValue(v, args);
+        },
+        std::move(let), std::move(set));
 }
 
 int HostObject::FindMember(std::string_view foldedName) {

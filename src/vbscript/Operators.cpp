@@ -369,8 +369,15 @@ int Compare(const Value& a, const Value& b, int flags, bool textCompare) {
             return xs ? c : -c;
         }
         if (other.GetType() == Type::Array || other.GetType() == Type::Error) ThrowTypeMismatch();
-        if (flags) {
-            // A literal on either side: the string is read as a number.
+        // A literal keeps its type and the other side converts to it: a number compared with
+        // a string literal is compared as text, a string with a number literal as a number.
+        const bool strLiteral = (flags & (xs ? kLeftLiteral : kRightLiteral)) != 0;
+        const bool numLiteral = (flags & (xs ? kRightLiteral : kLeftLiteral)) != 0;
+        if (strLiteral && !numLiteral) {
+            const int c = CompareText(str.AsString(), ToString(other), textCompare);
+            return xs ? c : -c;
+        }
+        if (numLiteral) {
             double d = 0;
             if (!ParseNumber(str.AsString(), d)) ThrowTypeMismatch();
             const double o = ToNum(other).d;

@@ -1045,8 +1045,8 @@ private:
             Fail(statement ? Err::ExpectedStatement : Err::ExpectedExpression);
         }
         while (true) {
-            if (At(Tok::Dot)) {
-                // `a .b` with a space before the dot still continues the chain.
+            if (At(Tok::Dot) && !Cur().spaceBefore) {
+                // `Echo .b` with a space before the dot starts a With member instead.
                 auto m = MakeExpr(Expr::Member);
                 Next();
                 m->name = MemberName();

@@ -31,6 +31,7 @@ enum class Op : uint8_t {
     GetMember, LetMember, SetMember, // a = name index, b = argc; stack: object, args[, value]
     CallValue,                       // stack: callee value, args (b)
     LetIndexed, SetIndexed, RefIndexed, // stack: reference, args (b)[, value]
+    RefIndexedG,                        // global a(args): an element reference, else a call
     Add, Sub, Mul, Div, IntDiv, Mod, Pow, Neg, Concat,
     Eq, Ne, Lt, Gt, Le, Ge, Is, // b = literal flags
     Not, And, Or, Xor, Eqv, Imp,

@@ -60,6 +60,10 @@ public:
     }
     Value Invoke(int member, InvokeKind kind, std::span<Value> args) override {
         if (kind != InvokeKind::Get) ThrowError(Err::NoSuchMember);
+        if (member == 3) {
+            const Value list = Value::Obj(new ValueList(u"ISubMatches", m_data.groups));
+            return args.empty() ? list : IndexValue(list, args);
+        }
         if (!args.empty()) ThrowError(Err::WrongArgCount);
         switch (member) {
         case 0: return Value::Str(m_data.value);

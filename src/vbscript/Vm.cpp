@@ -39,6 +39,9 @@ int StackNeed(const Procedure& proc) {
         case Op::GetMember: case Op::CallValue: case Op::RefIndexed:
             depth -= b;
             break;
+        case Op::RefIndexedG:
+            depth += 1 - b;
+            break;
         case Op::LetMember: case Op::SetMember: case Op::LetIndexed: case Op::SetIndexed:
             depth -= b + 2;
             break;
@@ -615,6 +618,25 @@ Value Engine::Execute(Frame& frame) {
                     break;
                 }
 
+                case Op::RefIndexedG: {
+                    Value* args = m_top - in.b;
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    Value* holder = nullptr;
+                    if (g.kind == Global::Variable) holder = &g.value;
+                    else if (g.kind == Global::Undefined && in.c >= 0) holder = &locals[in.c].DerefMutable();
+                    Value r;
+                    if (holder && holder->IsArray()) {
+                        ArrayData* arr = holder->UniqueArray();
+                        Value& element = ArrayElement(arr, {args, in.b});
+                        r = Value::MakeElemRef(arr, static_cast<size_t>(&element - arr->items.data()));
+                        popN(in.b);
+                    } else {
+                        r = Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
+                        while (m_top > args) *--m_top = Value();
+                    }
+                    push(std::move(r));
+                    break;
+                }
                 case Op::Add: {
                     Value& l = m_top[-2];
                     const Value& r = m_top[-1];
@@ -827,8 +849,9 @@ Value Engine::Execute(Frame& frame) {
                     Value* bounds = m_top - in.b;
                     Value& target = bounds[-1].DerefMutable();
                     if (!target.IsArray()) {
-                        ArrayData* arr = ArrayData::Create(BoundsFrom({bounds, in.b}));
-                        arr->fixed = true;
+                        // Dim a(n) makes a fixed array; Dim a() an empty dynamic one.
+                        ArrayData* arr = in.b ? ArrayData::Create(BoundsFrom({bounds, in.b})) : new ArrayData;
+                        arr->fixed = in.b > 0;
                         target = Value::ArrayAdopt(arr);
                     }
                     popN(in.b + 1);

@@ -8,7 +8,7 @@ WScript.Echo Sgn(-2), Sgn(0), Sgn(0.1), TypeName(Sgn(5))
 WScript.Echo Round(2.5), Round(3.5), Round(-2.5), Round(2.456, 2), Round(1.005, 2), Round(2.4), TypeName(Round(2.5)), TypeName(Round(CInt(3)))
 ' expect: 2 4 -2 2.46 1 2 Double Integer
 WScript.Echo Sqr(16), Round(Exp(1), 10), Log(Exp(2)), Round(Sin(0), 5), Cos(0), Round(Atn(1) * 4, 10), Round(Tan(0), 3)
-' expect: 4 2.718281828 2 0 1 3.1415926536 0
+' expect: 4 2.7182818285 2 0 1 3.1415926536 0
 On Error Resume Next
 x = Sqr(-1)
 WScript.Echo Err.Number

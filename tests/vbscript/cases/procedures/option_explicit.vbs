@@ -5,4 +5,4 @@ WScript.Echo declared
 ' expect: 1
 undeclared = 2
 WScript.Echo "not reached"
-' expect error: (5, 1) runtime error: Variable is undefined: 'undeclared'
+' expect error: (6, 1) runtime error: Variable is undefined: 'undeclared'

@@ -3,15 +3,26 @@ Function Kind(x)
   Select Case x
     Case 1, 2, 3
       Kind = "small"
-    Case "a", "b"
-      Kind = "letter"
     Case 10: Kind = "ten"
     Case Else
       Kind = "other"
   End Select
 End Function
-WScript.Echo Kind(2), Kind("b"), Kind(10), Kind(99), Kind("A")
-' expect: small letter ten other other
+WScript.Echo Kind(2), Kind(10), Kind(99)
+' expect: small ten other
+Function Letter(x)
+  Select Case x
+    Case "a", "b" : Letter = "ab"
+    Case Else : Letter = "other"
+  End Select
+End Function
+WScript.Echo Letter("b"), Letter("A"), Letter(5)
+' expect: ab other other
+On Error Resume Next
+WScript.Echo Kind("b")
+WScript.Echo Err.Number
+' expect: 13
+On Error GoTo 0
 Dim v : v = "3"
 Select Case v
   Case 3 : WScript.Echo "string 3 matches the literal 3"
