@@ -18,6 +18,7 @@ constexpr size_t kCodeCacheSize = 16;
 } // namespace
 
 std::string Module::LineText(int line) const {
+    line -= firstLine - 1;
     if (line < 1 || static_cast<size_t>(line) > lineStarts.size()) return {};
     const size_t start = lineStarts[static_cast<size_t>(line) - 1];
     size_t end = start;
@@ -46,9 +47,11 @@ Engine::Engine() {
 
 Engine::~Engine() {
     Reset();
-    for (auto& [text, module] : m_codeCache)
-        for (auto& cls : module->classes) cls->engine = nullptr;
+    for (auto* cache : {&m_codeCache, &m_libraryCache})
+        for (auto& [text, module] : *cache)
+            for (auto& cls : module->classes) cls->engine = nullptr;
     m_codeCache.clear();
+    m_libraryCache.clear();
     // The stack was zero-allocated: release what is left in it, then free the block by hand.
     while (m_top > m_stack.get()) *--m_top = Value();
     std::free(m_stack.release());
@@ -71,16 +74,20 @@ int Engine::FindGlobal(const std::string& folded) const {
     return it == m_globalIndex.end() ? -1 : it->second;
 }
 
-std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* context, bool expression) {
+std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* context, bool expression, int firstLine,
+                                        bool inheritExplicit) {
     try {
         std::shared_ptr<Module> module;
         if (expression) {
             ExprPtr expr = ParseExpression(source);
             module = CompileExpression(*this, *expr, context);
         } else {
-            ProgramAst program = ParseProgram(source);
+            ProgramAst program = ParseProgram(source, firstLine);
+            program.optionExplicit |= inheritExplicit;
             module = CompileProgram(*this, program, context);
+            module->declarationsOnly = program.body.empty();
         }
+        module->firstLine = firstLine;
         module->source = std::u16string(source);
         module->lineStarts.push_back(0);
         for (size_t i = 0; i < source.size(); ++i) {
@@ -91,7 +98,7 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
     } catch (ScriptError& e) {
         if (e.HasPosition()) {
             // Give the error the text of its line.
-            size_t line = 1, start = 0;
+            size_t line = static_cast<size_t>(firstLine), start = 0;
             for (size_t i = 0; i < source.size() && line < static_cast<size_t>(e.Position().line); ++i) {
                 if (source[i] == '\n' || (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n'))) {
                     ++line;
@@ -183,15 +190,102 @@ void Engine::AddCode(std::u16string_view source) {
         }
     }
     if (!module) {
+        if (AddCodeAfterLibrary(source)) return;
         module = Compile(source, nullptr, false);
         m_codeCache.emplace_front(std::u16string(source), module);
         if (m_codeCache.size() > kCodeCacheSize) {
             for (auto& cls : m_codeCache.back().second->classes) cls->engine = nullptr;
             m_codeCache.pop_back();
         }
+        RememberLibraryOf(source);
     }
     Load(module);
     RunMain(*module, nullptr);
+}
+
+namespace {
+
+size_t CountLines(std::u16string_view text) {
+    size_t lines = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++lines;
+    return lines;
+}
+
+bool StartsWithWord(std::u16string_view line, std::u16string_view word) {
+    if (line.size() < word.size() + 1) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (FoldChar(line[i]) != word[i]) return false;
+    return line[word.size()] == ' ' || line[word.size()] == '\t';
+}
+
+// Where the last top-level Sub or Function of a text starts (0 when none): a host that wraps
+// each piece of code in a procedure after a fixed library keeps the library before it.
+size_t LastProcedureStart(std::u16string_view text) {
+    size_t pos = text.size();
+    while (pos > 0) {
+        const size_t nl = text.find_last_of(u"\r\n", pos - 1);
+        if (nl == std::u16string_view::npos) return 0;
+        std::u16string_view line = text.substr(nl + 1);
+        size_t indent = 0;
+        while (indent < line.size() && (line[indent] == ' ' || line[indent] == '\t')) ++indent;
+        line.remove_prefix(indent);
+        for (std::u16string_view scope : {u"public", u"private"})
+            if (StartsWithWord(line, scope)) {
+                line.remove_prefix(scope.size());
+                while (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line.remove_prefix(1);
+            }
+        if (StartsWithWord(line, u"sub") || StartsWithWord(line, u"function")) return nl + 1;
+        pos = nl;
+    }
+    return 0;
+}
+
+constexpr size_t kMinLibraryLength = 2048;
+
+} // namespace
+
+bool Engine::AddCodeAfterLibrary(std::u16string_view source) {
+    for (auto it = m_libraryCache.begin(); it != m_libraryCache.end(); ++it) {
+        const std::u16string& library = it->first;
+        if (source.size() <= library.size() || source.compare(0, library.size(), library) != 0) continue;
+        const std::shared_ptr<Module> libraryModule = it->second;
+        const std::u16string_view rest = source.substr(library.size());
+        std::shared_ptr<Module> tail;
+        try {
+            tail = Compile(rest, nullptr, false, static_cast<int>(CountLines(library)) + 1, libraryModule->optionExplicit);
+        } catch (const ScriptError&) {
+            return false; // compiled whole, the text reports its error as usual
+        }
+        // Only declarations may follow: top-level statements could depend on the library's
+        // On Error state, which a separate module would not share.
+        if (!tail->declarationsOnly) return false;
+        m_libraryCache.splice(m_libraryCache.begin(), m_libraryCache, it);
+        Load(libraryModule);
+        Load(tail);
+        RunMain(*libraryModule, nullptr);
+        RunMain(*tail, nullptr);
+        return true;
+    }
+    return false;
+}
+
+void Engine::RememberLibraryOf(std::u16string_view source) {
+    const size_t split = LastProcedureStart(source);
+    if (split < kMinLibraryLength) return;
+    const std::u16string_view library = source.substr(0, split);
+    for (const auto& entry : m_libraryCache)
+        if (entry.first == library) return;
+    try {
+        std::shared_ptr<Module> module = Compile(library, nullptr, false);
+        m_libraryCache.emplace_front(std::u16string(library), std::move(module));
+        if (m_libraryCache.size() > 4) {
+            for (auto& cls : m_libraryCache.back().second->classes) cls->engine = nullptr;
+            m_libraryCache.pop_back();
+        }
+    } catch (const ScriptError&) {
+        // The text does not split there; it is simply compiled whole each time.
+    }
 }
 
 void Engine::ExecuteText(std::u16string_view source, Frame* context) {

@@ -141,7 +141,11 @@ public:
 
 private:
     friend class Vm;
-    std::shared_ptr<Module> Compile(std::u16string_view source, Frame* context, bool expression);
+    std::shared_ptr<Module> Compile(std::u16string_view source, Frame* context, bool expression,
+                                    int firstLine = 1, bool inheritExplicit = false);
+    // A cached library that `source` continues with declarations only, or null.
+    bool AddCodeAfterLibrary(std::u16string_view source);
+    void RememberLibraryOf(std::u16string_view source);
     void Load(const std::shared_ptr<Module>& module);
     Value RunMain(Module& module, Frame* context);
     Value Execute(Frame& frame);
@@ -153,6 +157,7 @@ private:
     std::vector<std::pair<ObjectRef, bool>> m_namedObjects; // object, add-members
     std::vector<std::shared_ptr<Module>> m_modules;         // loaded since the last reset
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
+    std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
     std::vector<struct Procedure*> m_procedureOrder;
 
     std::unique_ptr<Value[]> m_stack;

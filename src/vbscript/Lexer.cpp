@@ -54,7 +54,7 @@ bool IsBlank(char16_t c) { return c == ' ' || c == '\t' || c == 0xA0 || c == 0x0
 
 class Lexer {
 public:
-    explicit Lexer(std::u16string_view source) : m_src(source) {}
+    Lexer(std::u16string_view source, int firstLine) : m_src(source), m_line(firstLine) {}
 
     std::vector<Token> Run() {
         std::vector<Token> tokens;
@@ -328,7 +328,7 @@ private:
 
 } // namespace
 
-std::vector<Token> Tokenize(std::u16string_view source) { return Lexer(source).Run(); }
+std::vector<Token> Tokenize(std::u16string_view source, int firstLine) { return Lexer(source, firstLine).Run(); }
 
 const char* TokenText(Tok kind) {
     switch (kind) {

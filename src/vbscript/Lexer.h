@@ -38,7 +38,8 @@ struct Token {
 
 // Tokenises a whole text. Throws a compilation ScriptError (1032 invalid character, 1033
 // unterminated string, 1031 invalid number, 1030 identifier too long...) with its position.
-std::vector<Token> Tokenize(std::u16string_view source);
+// `firstLine` numbers the first line (a text that continues another one starts further down).
+std::vector<Token> Tokenize(std::u16string_view source, int firstLine = 1);
 
 // The display text of a token kind, for messages.
 const char* TokenText(Tok kind);

@@ -120,9 +120,9 @@ Value Engine::NewInstance(ClassDef* cls) {
     std::shared_ptr<Module> owner;
     for (const auto& m : m_modules)
         if (m.get() == cls->module) owner = m;
-    if (!owner)
-        for (const auto& [text, m] : m_codeCache)
-            if (m.get() == cls->module) owner = m;
+    for (auto* cache : {&m_codeCache, &m_libraryCache})
+        for (const auto& [text, m] : *cache)
+            if (!owner && m.get() == cls->module) owner = m;
     auto* instance = new ClassInstance(cls, owner);
     Value v = Value::Obj(instance);
     if (cls->initialize) CallWithValues(cls->initialize, instance, {});

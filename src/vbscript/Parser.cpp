@@ -1092,8 +1092,8 @@ private:
 
 } // namespace
 
-ProgramAst ParseProgram(std::u16string_view source) {
-    Parser parser(Tokenize(source));
+ProgramAst ParseProgram(std::u16string_view source, int firstLine) {
+    Parser parser(Tokenize(source, firstLine));
     return parser.Program();
 }
 

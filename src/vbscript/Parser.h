@@ -10,7 +10,8 @@ namespace quillora::vbs {
 
 // Parses a whole text of statements, procedures and classes. Throws a compilation ScriptError
 // with the position of the offending token.
-ProgramAst ParseProgram(std::u16string_view source);
+// `firstLine` numbers the text's first line.
+ProgramAst ParseProgram(std::u16string_view source, int firstLine = 1);
 
 // Parses one expression (what Eval takes).
 ExprPtr ParseExpression(std::u16string_view source);

@@ -77,6 +77,7 @@ struct Procedure {
     int paramCount = 0;
     std::vector<uint8_t> byVal;
     int localCount = 0; // parameters, the result slot, declared and hidden locals
+    int maxStack = -1;  // deepest use of the value stack, worked out on the first call
     std::vector<std::u16string> localNames; // by slot (hidden slots are empty)
     std::vector<Instr> code;
     std::vector<SourcePosition> positions; // per instruction
@@ -115,7 +116,9 @@ struct ClassDef {
 struct Module {
     std::u16string source;
     std::vector<size_t> lineStarts;
+    int firstLine = 1;            // the number of the source's first line
     bool optionExplicit = false;
+    bool declarationsOnly = false; // no statements outside procedures and classes
     std::vector<std::unique_ptr<Procedure>> procedures; // [0] is the top-level code
     std::vector<std::unique_ptr<ClassDef>> classes;
     std::vector<MemberName> names;

@@ -90,7 +90,7 @@ ArrayData* Value::UniqueArray() {
     return m_u.arr;
 }
 
-void Value::AddRefPayload() {
+void Value::AddRefSlow() {
     switch (m_type) {
     case Type::String:
         ++m_u.str->refs;
@@ -111,7 +111,7 @@ void Value::AddRefPayload() {
     }
 }
 
-void Value::ReleasePayload() {
+void Value::ReleaseSlow() {
     switch (m_type) {
     case Type::String:
         if (--m_u.str->refs == 0) delete m_u.str;

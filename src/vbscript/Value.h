@@ -25,11 +25,12 @@ enum class Type : uint8_t {
     Double,
     Currency,
     Date,
+    Error, // an error code; Missing is the error DISP_E_PARAMNOTFOUND
+    Ref,   // a by-reference argument: points at the caller's variable
+    // The kinds from here on own a reference-counted payload.
     String,
-    Object, // a null pointer is Nothing
-    Error,  // an error code; Missing is the error DISP_E_PARAMNOTFOUND
+    Object,   // a null pointer is Nothing
     Array,
-    Ref,      // a by-reference argument: points at the caller's variable
     ArrayRef, // a by-reference argument naming an array element (keeps the array alive, locked)
 };
 
@@ -56,7 +57,10 @@ public:
         other.m_type = Type::Empty;
     }
     Value& operator=(const Value& other) {
-        if (this != &other) {
+        if (m_type < Type::String && other.m_type < Type::String) {
+            m_type = other.m_type;
+            m_u = other.m_u;
+        } else if (this != &other) {
             Value copy(other);
             Swap(copy);
         }
@@ -177,8 +181,15 @@ public:
 
 private:
     explicit Value(Type type) : m_type(type) { m_u.i64 = 0; }
-    void AddRefPayload();
-    void ReleasePayload();
+    // Only strings, objects and arrays carry reference counts; numbers skip the calls.
+    void AddRefPayload() {
+        if (m_type >= Type::String) AddRefSlow();
+    }
+    void ReleasePayload() {
+        if (m_type >= Type::String) ReleaseSlow();
+    }
+    void AddRefSlow();
+    void ReleaseSlow();
 
     Type m_type;
     union {

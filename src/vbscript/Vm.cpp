@@ -16,6 +16,18 @@ constexpr long kMaxNativeStack = 3 * 1024 * 1024;
 
 bool IsSmallInt(const Value& v) { return v.GetType() == Type::Integer || v.GetType() == Type::Long; }
 
+// Integer, Long or Double, at least one being Double: the result is a Double.
+bool IsFastNumber(const Value& v) {
+    return v.GetType() == Type::Integer || v.GetType() == Type::Long || v.GetType() == Type::Double;
+}
+double AsFastDouble(const Value& v) {
+    return v.GetType() == Type::Double ? v.AsDouble() : static_cast<double>(v.AsInt());
+}
+Value DoubleResult(double x) {
+    if (!std::isfinite(x)) ThrowError(Err::Overflow);
+    return Value::Double(x);
+}
+
 Value IntResult(int64_t x, bool bothInteger) {
     if (bothInteger && x >= -32768 && x <= 32767) return Value::Integer(static_cast<int16_t>(x));
     if (x >= INT32_MIN && x <= INT32_MAX) return Value::Long(static_cast<int32_t>(x));
@@ -159,15 +171,8 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
     const char* here = static_cast<const char*>(__builtin_frame_address(0));
     if (m_frames.size() > kMaxCallDepth || (m_nativeBase && m_nativeBase - here > kMaxNativeStack))
         ThrowError(Err::OutOfStack);
-    static thread_local std::vector<std::pair<const Procedure*, int>> needCache;
-    int need = -1;
-    for (const auto& [p, n] : needCache)
-        if (p == proc) need = n;
-    if (need < 0) {
-        need = StackNeed(*proc);
-        if (needCache.size() > 64) needCache.erase(needCache.begin());
-        needCache.emplace_back(proc, need);
-    }
+    if (proc->maxStack < 0) proc->maxStack = StackNeed(*proc);
+    const int need = proc->maxStack;
     if (args + proc->localCount + need + 16 > m_stackEnd) ThrowError(Err::OutOfStack);
     for (int i = 0; i < argc; ++i) {
         if (proc->byVal[static_cast<size_t>(i)] && args[i].IsReference()) {
@@ -381,7 +386,7 @@ Value Engine::Execute(Frame& frame) {
     auto popN = [this](int n) {
         while (n-- > 0) *--m_top = Value();
     };
-    auto push = [this](Value v) { *m_top++ = std::move(v); };
+    auto push = [this](auto&& v) { *m_top++ = std::forward<decltype(v)>(v); };
     auto me = [&]() -> ClassInstance& {
         if (!frame.me) ThrowError(Err::ObjectRequired);
         return *static_cast<ClassInstance*>(frame.me);
@@ -396,7 +401,7 @@ Value Engine::Execute(Frame& frame) {
     };
     auto store = [](Value& slot, Value v, bool raw) {
         Value& t = slot.IsReference() ? slot.DerefMutable() : slot;
-        if (raw) t = std::move(v);
+        if (raw || (!t.IsObject() && v.GetType() < Type::Ref)) t = std::move(v);
         else LetAssign(t, std::move(v));
     };
     auto ref = [](Value& slot) { return slot.IsReference() ? slot : Value::MakeRef(&slot); };
@@ -470,12 +475,17 @@ Value Engine::Execute(Frame& frame) {
                 case Op::SetG:
                     Vm::StoreGlobal(*this, frame, in.a, in.c, pop(), true, false);
                     break;
-                case Op::RefG:
-                    push(Vm::RefGlobal(*this, frame, in.a, in.c));
+                case Op::RefG: {
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    if (g.kind == Global::Variable) push(Value::MakeRef(&g.value));
+                    else push(Vm::RefGlobal(*this, frame, in.a, in.c));
                     break;
+                }
                 case Op::CallG: {
                     Value* argBase = m_top - in.b; // a script procedure consumes its arguments itself
-                    Value r = Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
+                    Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    Value r = g.kind == Global::Procedure ? CallProcedure(g.proc, nullptr, in.b)
+                                                          : Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
                     while (m_top > argBase) *--m_top = Value();
                     push(std::move(r));
                     break;
@@ -642,8 +652,8 @@ Value Engine::Execute(Frame& frame) {
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
                         l = IntResult(l.AsInt() + r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
-                    else if (l.GetType() == Type::Double && r.GetType() == Type::Double)
-                        l = Value::Double(l.AsDouble() + r.AsDouble());
+                    else if (IsFastNumber(l) && IsFastNumber(r))
+                        l = DoubleResult(AsFastDouble(l) + AsFastDouble(r));
                     else l = Add(l, r);
                     *--m_top = Value();
                     break;
@@ -653,6 +663,8 @@ Value Engine::Execute(Frame& frame) {
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
                         l = IntResult(l.AsInt() - r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else if (IsFastNumber(l) && IsFastNumber(r))
+                        l = DoubleResult(AsFastDouble(l) - AsFastDouble(r));
                     else l = Subtract(l, r);
                     *--m_top = Value();
                     break;
@@ -662,6 +674,8 @@ Value Engine::Execute(Frame& frame) {
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
                         l = IntResult(l.AsInt() * r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else if (IsFastNumber(l) && IsFastNumber(r))
+                        l = DoubleResult(AsFastDouble(l) * AsFastDouble(r));
                     else l = Multiply(l, r);
                     *--m_top = Value();
                     break;

@@ -218,6 +218,37 @@ TEST(Host, ReAddingTheSameLibraryRunsItsStatementsAgain) {
     }
 }
 
+TEST(Host, CodeAfterARememberedLibraryKeepsLineNumbersAndOptionExplicit) {
+    // The host re-adds its library with a different start-up procedure each time; the library
+    // is then compiled once and only the procedure after it is compiled again.
+    std::string library = "Option Explicit\r\nDim calls\r\n";
+    for (int i = 0; i < 200; ++i)
+        library += "Function Part" + std::to_string(i) + "(a)\r\n  Part" + std::to_string(i) + " = a + " +
+                   std::to_string(i) + "\r\nEnd Function\r\n";
+    const int libraryLines = 2 + 200 * 3;
+    ScriptControl sc;
+    for (int round = 0; round < 3; ++round) {
+        sc.Reset();
+        const std::string wrapper = "\r\nSub StartupProcedure\r\ncalls = Part5(" + std::to_string(round) +
+                                    ")\r\nEnd Sub";
+        ASSERT_TRUE(sc.AddCode(library + wrapper)) << sc.LastError().Description();
+        ASSERT_TRUE(sc.Run("StartupProcedure"));
+        Value v;
+        ASSERT_TRUE(sc.Eval("calls", v));
+        EXPECT_EQ(v.AsInt(), 5 + round);
+    }
+    sc.Reset();
+    ASSERT_TRUE(sc.AddCode(library + "\r\nSub StartupProcedure\r\nundeclared = 1\r\nEnd Sub"));
+    EXPECT_FALSE(sc.Run("StartupProcedure"));
+    EXPECT_EQ(sc.LastError().Number(), 500);
+    EXPECT_EQ(sc.LastError().Position().line, libraryLines + 3);
+    EXPECT_EQ(sc.LastError().LineText(), "undeclared = 1");
+    sc.Reset();
+    EXPECT_FALSE(sc.AddCode(library + "\r\nSub StartupProcedure\r\nx = (\r\nEnd Sub"));
+    EXPECT_EQ(sc.LastError().Position().line, libraryLines + 3);
+    EXPECT_EQ(sc.Procedures().size(), 0u);
+}
+
 TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
     ScriptControl sc;
     int terminated = 0;
