@@ -156,7 +156,11 @@ private:
 
     std::vector<int32_t> Bounds(const VarDecl& v) {
         std::vector<int32_t> bounds;
-        for (const auto& d : v.dims) bounds.push_back(ToLong(d->value));
+        try {
+            for (const auto& d : v.dims) bounds.push_back(ToLong(d->value));
+        } catch (const ScriptError&) {
+            CompileFail(Err::ExpectedInteger, v.pos);
+        }
         return bounds;
     }
 
@@ -207,16 +211,24 @@ private:
     }
 
     Value FoldConstant(Expr& e) {
+        try {
+            return FoldConstantExpr(e);
+        } catch (const ScriptError& error) {
+            if (error.IsCompilation()) throw;
+            CompileFail(Err::ExpectedLiteral, e.pos);
+        }
+    }
+    Value FoldConstantExpr(Expr& e) {
         switch (e.kind) {
         case Expr::Literal:
             return e.value;
         case Expr::Paren:
-            return FoldConstant(*e.left);
+            return FoldConstantExpr(*e.left);
         case Expr::Unary:
-            return e.unop == UnOp::Neg ? Negate(FoldConstant(*e.left)) : LogicalNot(FoldConstant(*e.left));
+            return e.unop == UnOp::Neg ? Negate(FoldConstantExpr(*e.left)) : LogicalNot(FoldConstantExpr(*e.left));
         case Expr::Binary: {
             try {
-                const Value l = FoldConstant(*e.left), r = FoldConstant(*e.right);
+                const Value l = FoldConstantExpr(*e.left), r = FoldConstantExpr(*e.right);
                 switch (e.binop) {
                 case BinOp::Add: return Add(l, r);
                 case BinOp::Sub: return Subtract(l, r);

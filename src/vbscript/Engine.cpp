@@ -160,7 +160,10 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
 
 Value Engine::RunMain(Module& module, Frame* context) {
     Procedure* main = module.procedures[0].get();
-    if (m_top + main->localCount + 64 > m_stackEnd) ThrowError(Err::OutOfStack);
+    const char* here = static_cast<const char*>(__builtin_frame_address(0));
+    if (m_top + main->localCount + 64 > m_stackEnd || m_frames.size() > 3000 ||
+        (m_nativeBase && m_nativeBase - here > 3 * 1024 * 1024))
+        ThrowError(Err::OutOfStack);
     Value* locals = m_top;
     m_top += main->localCount;
     Frame frame;

@@ -132,8 +132,9 @@ Value Engine::NewInstance(ClassDef* cls) {
 void Engine::Terminate(Object* instance, ClassDef* cls) {
     try {
         CallWithValues(cls->terminate, instance, {});
-    } catch (const ScriptError&) {
-        // An error inside Class_Terminate cannot reach any handler: the object is going away.
+    } catch (...) {
+        // Nothing raised inside Class_Terminate can reach a handler: the object is going away,
+        // possibly while the stack unwinds from another error.
     }
 }
 

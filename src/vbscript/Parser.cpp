@@ -925,7 +925,7 @@ private:
             ExprPtr operand = UnaryExpr();
             if (!negate) return operand;
             if (operand->kind == Expr::Literal && operand->value.IsNumericType() &&
-                operand->value.GetType() != Type::Boolean) {
+                operand->value.GetType() != Type::Boolean && operand->value.GetType() != Type::Date) {
                 operand->value = Negate(operand->value);
                 operand->pos = pos;
                 return operand;

@@ -6,6 +6,7 @@
 #include "vbscript/Operators.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace quillora::vbs {
 
@@ -892,6 +893,12 @@ Value Engine::Execute(Frame& frame) {
             frame.pc = pc;
             Annotate(e, frame);
             if (!frame.resumeNext || e.IsFatal()) throw;
+            SetErrFrom(e);
+        } catch (const std::length_error&) {
+            frame.pc = pc;
+            ScriptError e(Err::OutOfMemory, ErrorDescription(Err::OutOfMemory), kRuntimeSource);
+            Annotate(e, frame);
+            if (!frame.resumeNext) throw e;
             SetErrFrom(e);
         } catch (const std::bad_alloc&) {
             frame.pc = pc;
