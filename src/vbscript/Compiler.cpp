@@ -89,6 +89,7 @@ private:
         proc->paramCount = static_cast<int>(decl.params.size());
         for (const auto& p : decl.params) proc->byVal.push_back(p.byVal ? 1 : 0);
         if (!owner) {
+            Declare(decl.name, decl.pos);
             Module::GlobalDecl g;
             g.global = m_engine.GlobalIndex(decl.name);
             g.kind = Module::GlobalDecl::Procedure;
@@ -146,12 +147,23 @@ private:
                 cls->defaultMember = idx;
             }
         }
+        Declare(decl.name, decl.pos);
         Module::GlobalDecl g;
         g.global = m_engine.GlobalIndex(decl.name);
         g.kind = Module::GlobalDecl::Class;
         g.cls = cls.get();
         m_module.globals.push_back(std::move(g));
         m_module.classes.push_back(std::move(cls));
+    }
+
+    // A name may be declared once at global level in one text ("Name redefined" otherwise).
+    void Declare(const std::u16string& name, SourcePosition pos) {
+        auto [it, fresh] = m_declaredGlobals.emplace(Fold(name), pos);
+        if (fresh) return;
+        // The later of the two declarations is the one in error.
+        const SourcePosition first = it->second;
+        const bool later = pos.line > first.line || (pos.line == first.line && pos.column > first.column);
+        CompileFail(Err::NameRedefined, later ? pos : first);
     }
 
     std::vector<int32_t> Bounds(const VarDecl& v) {
@@ -170,6 +182,7 @@ private:
             switch (s->kind) {
             case Stmt::Dim:
                 for (auto& d : s->decls) {
+                    Declare(d.name, d.pos);
                     Module::GlobalDecl g;
                     g.global = m_engine.GlobalIndex(d.name);
                     g.kind = Module::GlobalDecl::Variable;
@@ -180,6 +193,7 @@ private:
                 break;
             case Stmt::Const:
                 for (auto& [name, expr] : s->consts) {
+                    Declare(name, s->pos);
                     Value v = FoldConstant(*expr);
                     m_globalConsts[Fold(name)] = v;
                     Module::GlobalDecl g;
@@ -1054,6 +1068,7 @@ private:
     std::unordered_map<std::string, Value> m_globalConsts;
     std::unordered_map<std::string, int> m_implicit;
     std::unordered_map<std::string, int> m_nameIndex;
+    std::unordered_map<std::string, SourcePosition> m_declaredGlobals; // global names of this text
     std::string m_resultName;
     std::vector<Procedure*> m_declared;
     std::vector<int> m_with;
