@@ -197,7 +197,7 @@ int RunConsoleScript(const std::string& fileName, const std::string& bytes, cons
         if (!control.AddCode(DecodeScriptBytes(bytes))) {
             const ScriptError& e = control.LastError();
             streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " + std::to_string(e.Position().column) +
-                        ") " + (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Description() + "\n");
+                        ") " + (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Message() + "\n");
             status = 1;
         }
     } catch (const QuitRequest& quit) {

@@ -308,7 +308,7 @@ void Engine::AddNamedObject(std::u16string_view name, ObjectRef object, bool add
     const int index = GlobalIndex(name);
     Global& g = GlobalAt(index);
     if (g.kind != Global::Undefined && g.kind != Global::Builtin && g.kind != Global::BuiltinConst)
-        ThrowError(Err::KeyExists, "Name redefined: '" + ToUtf8(name) + "'");
+        ThrowNamed(Err::KeyExists, ToUtf8(name));
     g.kind = Global::NamedObject;
     g.value = Value::Obj(object.Get());
     m_namedObjects.emplace_back(object, addMembers);

@@ -152,7 +152,13 @@ void ThrowError(int number, const std::string& description) {
 
 void ThrowTypeMismatch(const std::string& name) {
     if (name.empty()) ThrowError(Err::TypeMismatch);
-    ThrowError(Err::TypeMismatch, "Type mismatch: '" + name + "'");
+    ThrowNamed(Err::TypeMismatch, name);
+}
+
+void ThrowNamed(int number, const std::string& name) {
+    ScriptError e(number, ErrorDescription(number), kRuntimeSource);
+    e.SetName(name);
+    throw e;
 }
 
 } // namespace quillora::vbs

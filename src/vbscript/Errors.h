@@ -20,7 +20,12 @@ public:
 
     const char* what() const noexcept override { return m_description.c_str(); }
     int Number() const { return m_number; }
+    // The error's text, as Err.Description reports it ("Type mismatch").
     const std::string& Description() const { return m_description; }
+    // The name the failure concerns, which the host's message adds ("Type mismatch: 'Foo'").
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string name) { m_name = std::move(name); }
+    std::string Message() const { return m_name.empty() ? m_description : m_description + ": '" + m_name + "'"; }
     // "Microsoft VBScript runtime error", "Microsoft VBScript compilation error", or the source
     // a script gave to Err.Raise.
     const std::string& Source() const { return m_source; }
@@ -41,6 +46,7 @@ public:
 private:
     int m_number;
     std::string m_description;
+    std::string m_name;
     std::string m_source;
     bool m_compilation = false;
     bool m_fatal = false;
@@ -91,8 +97,10 @@ std::string ErrorDescription(int number);
 [[noreturn]] void ThrowError(int number);
 // Throws ScriptError with the number and a description of the caller's choice.
 [[noreturn]] void ThrowError(int number, const std::string& description);
-// Throws error 13 "Type mismatch", optionally naming the culprit as the engine does ("Type
-// mismatch: 'Foo'").
+// Throws error 13 "Type mismatch", optionally naming the culprit ("Type mismatch: 'Foo'" in the
+// host's message).
 [[noreturn]] void ThrowTypeMismatch(const std::string& name = {});
+// Throws an error with its standard text and the name it concerns.
+[[noreturn]] void ThrowNamed(int number, const std::string& name);
 
 } // namespace quillora::vbs

@@ -208,13 +208,13 @@ Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKi
                            std::span<Value> args, const MemberName* objectName) {
     const Value& t = target.Deref();
     if (!t.IsObject() || !t.AsObject()) {
-        if (objectName) ThrowError(Err::ObjectRequired, "Object required: '" + ToUtf8(objectName->text) + "'");
+        if (objectName) ThrowNamed(Err::ObjectRequired, ToUtf8(objectName->text));
         ThrowError(Err::ObjectRequired);
     }
     ObjectRef object(t.AsObject());
     auto unsupported = [&]() {
         const std::string what = objectName ? ToUtf8(objectName->text) + "." + ToUtf8(name.text) : ToUtf8(name.text);
-        ThrowError(Err::NoSuchMember, "Object doesn't support this property or method: '" + what + "'");
+        ThrowNamed(Err::NoSuchMember, what);
     };
     Frame* frame = CurrentFrame();
     if (frame && frame->proc->owner) {
@@ -250,7 +250,7 @@ bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects, con
 }
 
 [[noreturn]] void Undefined(const Global& g) {
-    ThrowError(Err::Undefined, "Variable is undefined: '" + ToUtf8(g.name) + "'");
+    ThrowNamed(Err::Undefined, ToUtf8(g.name));
 }
 
 } // namespace
@@ -290,7 +290,7 @@ public:
         switch (g.kind) {
         case Global::Variable:
         case Global::NamedObject:
-            if (g.kind == Global::NamedObject && set) ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(g.name) + "'");
+            if (g.kind == Global::NamedObject && set) ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
             if (raw) g.value = std::move(v);
             else if (set) SetAssign(g.value, std::move(v));
             else LetAssign(g.value, std::move(v));
@@ -298,7 +298,7 @@ public:
         case Global::Undefined:
             break;
         default:
-            ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(g.name) + "'");
+            ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
         }
         if (c >= 0) {
             Value& slot = f.locals[c].DerefMutable();
@@ -856,7 +856,7 @@ Value Engine::Execute(Frame& frame) {
                     } else if (FoldedUtf8(g.name) == "regexp") {
                         push(Value::Obj(MakeRegExp().Get()));
                     } else {
-                        ThrowError(Err::ClassNotDefined, "Class not defined: '" + ToUtf8(g.name) + "'");
+                        ThrowNamed(Err::ClassNotDefined, ToUtf8(g.name));
                     }
                     break;
                 }
@@ -885,7 +885,7 @@ Value Engine::Execute(Frame& frame) {
                 case Op::WithObject:
                     break;
                 case Op::ConstError:
-                    ThrowError(Err::IllegalAssignment, "Illegal assignment: '" + ToUtf8(names[static_cast<size_t>(in.a)].text) + "'");
+                    ThrowNamed(Err::IllegalAssignment, ToUtf8(names[static_cast<size_t>(in.a)].text));
                 }
                 ++pc;
             }

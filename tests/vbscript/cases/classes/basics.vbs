@@ -27,7 +27,7 @@ WScript.Echo acc.Balance, acc.Describe(), TypeName(acc), VarType(acc)
 On Error Resume Next
 acc.m_balance = 100
 WScript.Echo Err.Number, Err.Description
-' expect: 438 Object doesn't support this property or method: 'acc.m_balance'
+' expect: 438 Object doesn't support this property or method
 Err.Clear
 WScript.Echo acc.FormatBalance()
 WScript.Echo Err.Number

@@ -10,7 +10,7 @@ WScript.Echo Err.Number, Err.Source, Err.Description
 Err.Clear
 Set s = New NotAClass
 WScript.Echo Err.Number, Err.Description
-' expect: 506 Class not defined: 'NotAClass'
+' expect: 506 Class not defined
 Err.Clear
 Dim nothingHere
 nothingHere.Go

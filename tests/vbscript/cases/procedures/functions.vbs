@@ -49,4 +49,4 @@ WScript.Echo Err.Number, Err.Description
 Err.Clear
 Undefined_Procedure 1
 WScript.Echo Err.Number, Err.Description
-' expect: 13 Type mismatch: 'Undefined_Procedure'
+' expect: 13 Type mismatch
