@@ -99,7 +99,16 @@ void Value::AddRefSlow() {
         if (m_u.obj) m_u.obj->AddRef();
         break;
     case Type::Array:
-        ++m_u.arr->refs;
+        if (m_u.arr->locks > 0) {
+            // Data with element references out is never shared: the copy gets its own.
+            auto* copy = new ArrayData(*m_u.arr);
+            copy->refs = 1;
+            copy->locks = 0;
+            copy->fixed = false;
+            m_u.arr = copy;
+        } else {
+            ++m_u.arr->refs;
+        }
         break;
     case Type::ArrayRef:
         m_u.elem = new ElemRefBox(*m_u.elem);
