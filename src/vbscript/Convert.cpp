@@ -185,6 +185,10 @@ bool ParseNumber(std::u16string_view text, double& result) {
         ++i;
         while (i < n && isSpace(text[i])) ++i;
     }
+    if (i < n && text[i] == '$') { // the currency symbol of the locale
+        ++i;
+        while (i < n && isSpace(text[i])) ++i;
+    }
     bool digits = false, point = false;
     for (; i < n; ++i) {
         const char16_t c = text[i];

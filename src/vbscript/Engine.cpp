@@ -7,7 +7,9 @@
 #include "vbscript/Convert.h"
 #include "vbscript/Parser.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <pthread.h>
 #include <new>
 
 namespace quillora::vbs {
@@ -160,9 +162,7 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
 
 Value Engine::RunMain(Module& module, Frame* context) {
     Procedure* main = module.procedures[0].get();
-    const char* here = static_cast<const char*>(__builtin_frame_address(0));
-    if (m_top + main->localCount + 64 > m_stackEnd || m_frames.size() > 3000 ||
-        (m_nativeBase && m_nativeBase - here > 3 * 1024 * 1024))
+    if (m_top + main->localCount + 64 > m_stackEnd || !StackRoom())
         ThrowError(Err::OutOfStack);
     Value* locals = m_top;
     m_top += main->localCount;
@@ -385,6 +385,18 @@ void Engine::BeginRun() {
         m_runStart = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
         m_budget = 1;
         m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
+        // Deep recursion must end with "Out of stack space" well before the thread's stack does.
+        m_nativeLimit = 4L * 1024 * 1024;
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+            void* low = nullptr;
+            size_t size = 0;
+            if (pthread_attr_getstack(&attr, &low, &size) == 0 && low) {
+                const long available = m_nativeBase - static_cast<const char*>(low);
+                m_nativeLimit = std::min(m_nativeLimit, available - 256L * 1024);
+            }
+            pthread_attr_destroy(&attr);
+        }
     }
 }
 

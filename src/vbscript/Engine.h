@@ -139,6 +139,13 @@ public:
     // Module of a procedure being run (for positions in errors).
     static void Annotate(ScriptError& e, const Frame& frame);
 
+    // Whether the native stack or the call depth has room for one more call.
+    bool StackRoom() const {
+        const char* here = static_cast<const char*>(__builtin_frame_address(0));
+        return m_frames.size() < kMaxCallDepth && (!m_nativeBase || m_nativeBase - here < m_nativeLimit);
+    }
+    static constexpr size_t kMaxCallDepth = 5000;
+
 private:
     friend class Vm;
     std::shared_ptr<Module> Compile(std::u16string_view source, Frame* context, bool expression,
@@ -165,6 +172,7 @@ private:
     Value* m_stackEnd = nullptr;
     std::vector<Frame*> m_frames;
     const char* m_nativeBase = nullptr;
+    long m_nativeLimit = 0; // bytes of native stack the run may use below m_nativeBase
 
     ErrState m_err;
     ObjectRef m_errObject;

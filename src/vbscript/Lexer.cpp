@@ -275,9 +275,13 @@ private:
             ++m_pos;
         }
         if (!any) FailHere(Err::Syntax);
-        if (m_pos < m_src.size() && m_src[m_pos] == '&') ++m_pos; // trailing type character
+        bool asLong = false;
+        if (m_pos < m_src.size() && m_src[m_pos] == '&') { // trailing Long type character
+            ++m_pos;
+            asLong = true;
+        }
         t.kind = Tok::Literal;
-        if (v <= 0xFFFF) {
+        if (v <= 0xFFFF && !asLong) {
             t.literal = Value::Integer(static_cast<int16_t>(static_cast<uint16_t>(v)));
         } else {
             t.literal = Value::Long(static_cast<int32_t>(static_cast<uint32_t>(v)));

@@ -12,8 +12,6 @@ namespace quillora::vbs {
 
 namespace {
 
-constexpr int kMaxCallDepth = 3000;
-constexpr long kMaxNativeStack = 3 * 1024 * 1024;
 
 bool IsSmallInt(const Value& v) { return v.GetType() == Type::Integer || v.GetType() == Type::Long; }
 
@@ -169,9 +167,7 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
         }
     } unwind{*this, args};
     if (argc != proc->paramCount) ThrowError(Err::WrongArgCount);
-    const char* here = static_cast<const char*>(__builtin_frame_address(0));
-    if (m_frames.size() > kMaxCallDepth || (m_nativeBase && m_nativeBase - here > kMaxNativeStack))
-        ThrowError(Err::OutOfStack);
+    if (!StackRoom()) ThrowError(Err::OutOfStack);
     if (proc->maxStack < 0) proc->maxStack = StackNeed(*proc);
     const int need = proc->maxStack;
     if (args + proc->localCount + need + 16 > m_stackEnd) ThrowError(Err::OutOfStack);

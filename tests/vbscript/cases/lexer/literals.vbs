@@ -15,3 +15,5 @@ WScript.Echo TypeName(#1/1/2000#), TypeName(1.0), TypeName(True), TypeName(Empty
 ' expect: Date Double Boolean Empty Null Nothing
 WScript.Echo -32768, TypeName(-32768), TypeName(-32767)
 ' expect: -32768 Long Integer
+WScript.Echo &H8000&, TypeName(&HFF&), CDbl("$1,234.50"), IsNumeric("$5")
+' expect: 32768 Long 1234.5 True
