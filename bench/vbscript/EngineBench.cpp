@@ -45,7 +45,8 @@ std::string Library() {
         code += "Function Helper" + n + "(a, b)\r\n";
         code += "  Dim t : t = a * " + n + " + b\r\n";
         code += "  If t > 100 Then t = t - 100 Else t = t + 1\r\n";
-        code += "  Select Case t Mod 3 : Case 0 : t = t + 1 : Case Else : t = t - 1 : End Select\r\n";
+        code +=
+            "  Select Case t Mod 3 : Case 0 : t = t + 1 : Case Else : t = t - 1 : End Select\r\n";
         code += "  Helper" + n + " = \"result \" & t\r\n";
         code += "  Exit Function\r\n";
         code += "End Function\r\n\r\n";
@@ -63,7 +64,8 @@ void AddLibraryAndRun(benchmark::State& state) {
         sc.Reset();
         const std::string code = library + "\r\n\r\nSub StartupProcedure\r\nx = Helper7(1, " +
                                  std::to_string(round++) + ")\r\nEnd Sub";
-        if (!sc.AddCode(code) || !sc.Run("StartupProcedure")) state.SkipWithError(sc.LastError().Description().c_str());
+        if (!sc.AddCode(code) || !sc.Run("StartupProcedure"))
+            state.SkipWithError(sc.LastError().Description().c_str());
     }
     state.counters["lines"] = static_cast<double>(std::count(library.begin(), library.end(), '\n'));
 }
@@ -75,8 +77,10 @@ void CompileLibraryCold(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
         ScriptControl sc;
-        const std::string code = library + "\r\n' " + std::to_string(round++) + "\r\nSub StartupProcedure\r\nEnd Sub";
-        if (!sc.AddCode(code) || !sc.Run("StartupProcedure")) state.SkipWithError(sc.LastError().Description().c_str());
+        const std::string code =
+            library + "\r\n' " + std::to_string(round++) + "\r\nSub StartupProcedure\r\nEnd Sub";
+        if (!sc.AddCode(code) || !sc.Run("StartupProcedure"))
+            state.SkipWithError(sc.LastError().Description().c_str());
     }
 }
 BENCHMARK(CompileLibraryCold)->Unit(benchmark::kMillisecond);

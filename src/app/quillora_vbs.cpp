@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         all << std::cin.rdbuf();
         return all.str();
     };
-    const int status = quillora::vbs::RunConsoleScript(file, bytes.str(), {argv + 2, argv + argc}, streams);
+    const int status =
+        quillora::vbs::RunConsoleScript(file, bytes.str(), {argv + 2, argv + argc}, streams);
     std::fflush(stdout);
     return status;
 }

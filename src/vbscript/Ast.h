@@ -11,9 +11,26 @@
 namespace quillora::vbs {
 
 enum class BinOp : uint8_t {
-    Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat,
-    Eq, Ne, Lt, Gt, Le, Ge, Is,
-    And, Or, Xor, Eqv, Imp,
+    Add,
+    Sub,
+    Mul,
+    Div,
+    IntDiv,
+    Mod,
+    Pow,
+    Concat,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Is,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
 };
 enum class UnOp : uint8_t { Neg, Not };
 
@@ -62,19 +79,19 @@ struct CaseClause {
 
 struct Stmt {
     enum Kind : uint8_t {
-        CallStmt,   // expr: a call (target with args)
-        Assign,     // target = value
-        SetAssign,  // Set target = value
-        Dim,        // decls (local or global)
-        ReDim,      // decls, preserve
-        Const,      // consts
-        If,         // cond, body, elseIfs, elseBody
-        Select,     // value, cases
-        For,        // var, from, to, step, body
-        ForEach,    // var, value(collection), body
-        Do,         // cond (may be null), testAtTop, isUntil, body
-        While,      // cond, body
-        Exit,       // exitKind
+        CallStmt,  // expr: a call (target with args)
+        Assign,    // target = value
+        SetAssign, // Set target = value
+        Dim,       // decls (local or global)
+        ReDim,     // decls, preserve
+        Const,     // consts
+        If,        // cond, body, elseIfs, elseBody
+        Select,    // value, cases
+        For,       // var, from, to, step, body
+        ForEach,   // var, value(collection), body
+        Do,        // cond (may be null), testAtTop, isUntil, body
+        While,     // cond, body
+        Exit,      // exitKind
         OnErrorResumeNext,
         OnErrorGoto0,
         Erase,    // target
@@ -90,7 +107,13 @@ struct Stmt {
     std::vector<std::pair<ExprPtr, Block>> elseIfs;
     std::vector<CaseClause> cases;
     bool testAtTop = true, isUntil = false;
-    enum ExitKind : uint8_t { ExitDo, ExitFor, ExitSub, ExitFunction, ExitProperty } exitKind = ExitDo;
+    enum ExitKind : uint8_t {
+        ExitDo,
+        ExitFor,
+        ExitSub,
+        ExitFunction,
+        ExitProperty
+    } exitKind = ExitDo;
     bool isPublic = false; // for class-level and global Dim/Public/Private
 };
 

@@ -12,17 +12,25 @@ namespace quillora::vbs::builtins {
 using Args = std::span<Value>;
 
 // The value of argument i (references followed).
-inline const Value& Arg(Args args, size_t i) { return args[i].Deref(); }
+inline const Value& Arg(Args args, size_t i) {
+    return args[i].Deref();
+}
 // Whether argument i was given (present and not omitted).
-inline bool Has(Args args, size_t i) { return i < args.size() && !args[i].Deref().IsMissing(); }
+inline bool Has(Args args, size_t i) {
+    return i < args.size() && !args[i].Deref().IsMissing();
+}
 // The value of argument i with objects replaced by their default values.
-inline Value Plain(Args args, size_t i) { return Resolve(args[i]); }
+inline Value Plain(Args args, size_t i) {
+    return Resolve(args[i]);
+}
 // Argument i as a Long, or `fallback` when it was not given.
 inline int32_t LongOr(Args args, size_t i, int32_t fallback) {
     return Has(args, i) ? ToLong(args[i]) : fallback;
 }
 // Argument i as text; raises 94 for Null.
-inline std::u16string Text(Args args, size_t i) { return ToString(args[i]); }
+inline std::u16string Text(Args args, size_t i) {
+    return ToString(args[i]);
+}
 
 // The function tables of each topic.
 std::span<const BuiltinDef> TextFunctions();

@@ -11,7 +11,8 @@ namespace {
 
 const char* kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                          "July",    "August",   "September", "October", "November", "December"};
-const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                       "Thursday", "Friday", "Saturday"};
 
 // The date argument i: Null gives nothing (the caller returns Null).
 bool DateArg(Args a, size_t i, double& serial) {
@@ -37,8 +38,12 @@ Value DateValueOf(double serial) {
     return Value::Date(serial);
 }
 
-Value Now(Engine&, Args) { return Value::Date(NowSerial()); }
-Value DateFn(Engine&, Args) { return Value::Date(std::trunc(NowSerial())); }
+Value Now(Engine&, Args) {
+    return Value::Date(NowSerial());
+}
+Value DateFn(Engine&, Args) {
+    return Value::Date(std::trunc(NowSerial()));
+}
 Value Time(Engine&, Args) {
     const double n = NowSerial();
     return Value::Date(n - std::trunc(n));
@@ -53,8 +58,10 @@ Value DateSerial(Engine&, Args a) {
     long long year = ToInteger(a[0]);
     const long long month = ToInteger(a[1]);
     const long long day = ToInteger(a[2]);
-    if (year >= 0 && year < 30) year += 2000;
-    else if (year >= 30 && year < 100) year += 1900;
+    if (year >= 0 && year < 30)
+        year += 2000;
+    else if (year >= 30 && year < 100)
+        year += 1900;
     double serial = 0;
     if (!MakeDate(year, month, day, serial)) ThrowError(Err::InvalidCall);
     return Value::Date(serial);
@@ -93,7 +100,9 @@ int FirstDay(Args a, size_t i) {
 }
 
 // Weekday counted from `firstDay` (1 = Sunday).
-int WeekdayFrom(int weekday, int firstDay) { return (weekday - firstDay + 7) % 7 + 1; }
+int WeekdayFrom(int weekday, int firstDay) {
+    return (weekday - firstDay + 7) % 7 + 1;
+}
 
 Value Weekday(Engine&, Args a) {
     double s = 0;
@@ -134,8 +143,10 @@ int WeekOfYear(double serial, int firstDay, int rule) {
     const int jan1Weekday = WeekdayFrom(SplitDate(jan1).weekday, firstDay); // 1..7
     const int doy = DayOfYear(p);
     int week = (doy + jan1Weekday - 2) / 7 + 1;
-    if (rule == 2 && jan1Weekday > 4) --week;      // first week with four days
-    else if (rule == 3 && jan1Weekday > 1) --week; // first full week
+    if (rule == 2 && jan1Weekday > 4)
+        --week; // first week with four days
+    else if (rule == 3 && jan1Weekday > 1)
+        --week; // first full week
     if (week < 1) {
         double dec31 = 0;
         MakeDate(p.year - 1, 12, 31, dec31);
@@ -174,15 +185,24 @@ Value DateAdd(Engine&, Args a) {
     double s = 0;
     if (!DateArg(a, 2, s)) return Value::Null();
     double result;
-    if (interval == "yyyy") result = AddMonths(s, static_cast<long long>(number) * 12);
-    else if (interval == "q") result = AddMonths(s, static_cast<long long>(number) * 3);
-    else if (interval == "m") result = AddMonths(s, static_cast<long long>(number));
-    else if (interval == "y" || interval == "d" || interval == "w") result = FromLinear(Linear(s) + number);
-    else if (interval == "ww") result = FromLinear(Linear(s) + number * 7);
-    else if (interval == "h") result = FromLinear(Linear(s) + number / 24.0);
-    else if (interval == "n") result = FromLinear(Linear(s) + number / 1440.0);
-    else if (interval == "s") result = FromLinear(Linear(s) + number / 86400.0);
-    else ThrowError(Err::InvalidCall);
+    if (interval == "yyyy")
+        result = AddMonths(s, static_cast<long long>(number) * 12);
+    else if (interval == "q")
+        result = AddMonths(s, static_cast<long long>(number) * 3);
+    else if (interval == "m")
+        result = AddMonths(s, static_cast<long long>(number));
+    else if (interval == "y" || interval == "d" || interval == "w")
+        result = FromLinear(Linear(s) + number);
+    else if (interval == "ww")
+        result = FromLinear(Linear(s) + number * 7);
+    else if (interval == "h")
+        result = FromLinear(Linear(s) + number / 24.0);
+    else if (interval == "n")
+        result = FromLinear(Linear(s) + number / 1440.0);
+    else if (interval == "s")
+        result = FromLinear(Linear(s) + number / 86400.0);
+    else
+        ThrowError(Err::InvalidCall);
     return DateValueOf(result);
 }
 
@@ -196,13 +216,19 @@ Value DateDiff(Engine&, Args a) {
     const double l1 = Linear(s1), l2 = Linear(s2);
     long long r;
     auto units = [&](double perDay) {
-        return static_cast<long long>(std::floor(l2 * perDay + 1e-7)) - static_cast<long long>(std::floor(l1 * perDay + 1e-7));
+        return static_cast<long long>(std::floor(l2 * perDay + 1e-7)) -
+               static_cast<long long>(std::floor(l1 * perDay + 1e-7));
     };
-    if (interval == "yyyy") r = p2.year - p1.year;
-    else if (interval == "q") r = (p2.year * 4 + (p2.month - 1) / 3) - (p1.year * 4 + (p1.month - 1) / 3);
-    else if (interval == "m") r = (p2.year * 12LL + p2.month) - (p1.year * 12LL + p1.month);
-    else if (interval == "y" || interval == "d") r = units(1);
-    else if (interval == "w") r = units(1) / 7;
+    if (interval == "yyyy")
+        r = p2.year - p1.year;
+    else if (interval == "q")
+        r = (p2.year * 4 + (p2.month - 1) / 3) - (p1.year * 4 + (p1.month - 1) / 3);
+    else if (interval == "m")
+        r = (p2.year * 12LL + p2.month) - (p1.year * 12LL + p1.month);
+    else if (interval == "y" || interval == "d")
+        r = units(1);
+    else if (interval == "w")
+        r = units(1) / 7;
     else if (interval == "ww") {
         // Count the first days of the week between the two dates.
         auto weekStart = [&](double l) {
@@ -211,10 +237,15 @@ Value DateDiff(Engine&, Args a) {
             return day - (wd - 1);
         };
         r = static_cast<long long>((weekStart(l2) - weekStart(l1)) / 7);
-    } else if (interval == "h") r = units(24);
-    else if (interval == "n") r = units(1440);
-    else if (interval == "s") r = static_cast<long long>(std::llround(l2 * 86400.0)) - static_cast<long long>(std::llround(l1 * 86400.0));
-    else ThrowError(Err::InvalidCall);
+    } else if (interval == "h")
+        r = units(24);
+    else if (interval == "n")
+        r = units(1440);
+    else if (interval == "s")
+        r = static_cast<long long>(std::llround(l2 * 86400.0)) -
+            static_cast<long long>(std::llround(l1 * 86400.0));
+    else
+        ThrowError(Err::InvalidCall);
     if (r > INT32_MAX || r < INT32_MIN) ThrowError(Err::Overflow);
     return Value::Long(static_cast<int32_t>(r));
 }
@@ -227,17 +258,28 @@ Value DatePart(Engine&, Args a) {
     if (!DateArg(a, 1, s)) return Value::Null();
     const DateTimeParts p = SplitDate(s);
     int r;
-    if (interval == "yyyy") r = p.year;
-    else if (interval == "q") r = (p.month - 1) / 3 + 1;
-    else if (interval == "m") r = p.month;
-    else if (interval == "y") r = DayOfYear(p);
-    else if (interval == "d") r = p.day;
-    else if (interval == "w") r = WeekdayFrom(p.weekday, first);
-    else if (interval == "ww") r = WeekOfYear(s, first, rule == 0 ? 1 : rule);
-    else if (interval == "h") r = p.hour;
-    else if (interval == "n") r = p.minute;
-    else if (interval == "s") r = p.second;
-    else ThrowError(Err::InvalidCall);
+    if (interval == "yyyy")
+        r = p.year;
+    else if (interval == "q")
+        r = (p.month - 1) / 3 + 1;
+    else if (interval == "m")
+        r = p.month;
+    else if (interval == "y")
+        r = DayOfYear(p);
+    else if (interval == "d")
+        r = p.day;
+    else if (interval == "w")
+        r = WeekdayFrom(p.weekday, first);
+    else if (interval == "ww")
+        r = WeekOfYear(s, first, rule == 0 ? 1 : rule);
+    else if (interval == "h")
+        r = p.hour;
+    else if (interval == "n")
+        r = p.minute;
+    else if (interval == "s")
+        r = p.second;
+    else
+        ThrowError(Err::InvalidCall);
     return Value::Integer(static_cast<int16_t>(r));
 }
 
@@ -251,8 +293,8 @@ Value FormatDateTime(Engine&, Args a) {
         return Value::Str(FormatDateValue(s));
     case 1: {
         const DateTimeParts p = SplitDate(s);
-        return Value::Str(Ascii(std::string(kDays[p.weekday - 1]) + ", " + kMonths[p.month - 1] + " " +
-                                std::to_string(p.day) + ", " + std::to_string(p.year)));
+        return Value::Str(Ascii(std::string(kDays[p.weekday - 1]) + ", " + kMonths[p.month - 1] +
+                                " " + std::to_string(p.day) + ", " + std::to_string(p.year)));
     }
     case 2:
         return Value::Str(FormatShortDate(s));
@@ -295,6 +337,8 @@ const BuiltinDef kDate[] = {
 
 } // namespace
 
-std::span<const BuiltinDef> DateFunctions() { return kDate; }
+std::span<const BuiltinDef> DateFunctions() {
+    return kDate;
+}
 
 } // namespace quillora::vbs::builtins

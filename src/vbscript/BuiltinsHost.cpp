@@ -57,17 +57,28 @@ Value InputBox(Engine&, Args a) {
     if (Has(a, 1)) title = ToDisplayString(Plain(a, 1));
     std::u16string def;
     if (Has(a, 2)) def = ToDisplayString(Plain(a, 2));
-    const std::optional<std::string> answer = Prompts().InputBox(ToUtf8(prompt), ToUtf8(title), ToUtf8(def));
+    const std::optional<std::string> answer =
+        Prompts().InputBox(ToUtf8(prompt), ToUtf8(title), ToUtf8(def));
     if (!answer) return Value::Str(u"");
     return Value::FromUtf8(*answer);
 }
 
-Value ErrFn(Engine& e, Args) { return e.ErrObjectValue(); }
+Value ErrFn(Engine& e, Args) {
+    return e.ErrObjectValue();
+}
 
-Value ScriptEngine(Engine&, Args) { return Value::Str(u"VBScript"); }
-Value ScriptEngineMajorVersion(Engine&, Args) { return Value::Long(5); }
-Value ScriptEngineMinorVersion(Engine&, Args) { return Value::Long(8); }
-Value ScriptEngineBuildVersion(Engine&, Args) { return Value::Long(16384); }
+Value ScriptEngine(Engine&, Args) {
+    return Value::Str(u"VBScript");
+}
+Value ScriptEngineMajorVersion(Engine&, Args) {
+    return Value::Long(5);
+}
+Value ScriptEngineMinorVersion(Engine&, Args) {
+    return Value::Long(8);
+}
+Value ScriptEngineBuildVersion(Engine&, Args) {
+    return Value::Long(16384);
+}
 
 Value Rgb(Engine&, Args a) {
     int32_t parts[3];
@@ -81,8 +92,12 @@ Value Rgb(Engine&, Args a) {
     return Value::Long(parts[0] + parts[1] * 256 + parts[2] * 65536);
 }
 
-Value GetLocale(Engine&, Args) { return Value::Long(1033); }
-Value SetLocale(Engine&, Args) { return Value::Long(1033); }
+Value GetLocale(Engine&, Args) {
+    return Value::Long(1033);
+}
+Value SetLocale(Engine&, Args) {
+    return Value::Long(1033);
+}
 
 const BuiltinDef kHost[] = {
     {"Eval", 1, 1, Eval},
@@ -105,6 +120,8 @@ const BuiltinDef kHost[] = {
 
 } // namespace
 
-std::span<const BuiltinDef> HostFunctions() { return kHost; }
+std::span<const BuiltinDef> HostFunctions() {
+    return kHost;
+}
 
 } // namespace quillora::vbs::builtins

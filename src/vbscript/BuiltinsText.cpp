@@ -130,14 +130,22 @@ Value TrimSides(Args a, bool left, bool right) {
     std::u16string s = ToString(v);
     size_t b = 0, e = s.size();
     if (left)
-        while (b < e && s[b] == ' ') ++b;
+        while (b < e && s[b] == ' ')
+            ++b;
     if (right)
-        while (e > b && s[e - 1] == ' ') --e;
+        while (e > b && s[e - 1] == ' ')
+            --e;
     return Value::Str(s.substr(b, e - b));
 }
-Value LTrim(Engine&, Args a) { return TrimSides(a, true, false); }
-Value RTrim(Engine&, Args a) { return TrimSides(a, false, true); }
-Value Trim(Engine&, Args a) { return TrimSides(a, true, true); }
+Value LTrim(Engine&, Args a) {
+    return TrimSides(a, true, false);
+}
+Value RTrim(Engine&, Args a) {
+    return TrimSides(a, false, true);
+}
+Value Trim(Engine&, Args a) {
+    return TrimSides(a, true, true);
+}
 
 Value Space(Engine&, Args a) {
     const int32_t n = NonNegative(a, 0);
@@ -208,7 +216,8 @@ Value Replace(Engine&, Args a) {
 
 Value MakeStringArray(const std::vector<std::u16string>& parts) {
     ArrayData* arr = ArrayData::Create({static_cast<int32_t>(parts.size()) - 1});
-    for (size_t i = 0; i < parts.size(); ++i) arr->items[i] = Value::Str(parts[i]);
+    for (size_t i = 0; i < parts.size(); ++i)
+        arr->items[i] = Value::Str(parts[i]);
     return Value::ArrayAdopt(arr);
 }
 
@@ -297,7 +306,8 @@ Value Chr(Engine&, Args a) {
     if (v.IsNull()) ThrowError(Err::InvalidUseOfNull);
     const int32_t code = ToLong(v);
     if (code < 0 || code > 255) ThrowError(Err::InvalidCall);
-    return Value::Str(std::u16string(1, static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(code)))));
+    return Value::Str(std::u16string(
+        1, static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(code)))));
 }
 
 Value ChrW(Engine&, Args a) {
@@ -315,8 +325,9 @@ Value Escape(Engine&, Args a) {
     static const char* hex = "0123456789ABCDEF";
     std::u16string out;
     for (char16_t c : s) {
-        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                          c == '@' || c == '*' || c == '_' || c == '+' || c == '-' || c == '.' || c == '/';
+        const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                          (c >= '0' && c <= '9') || c == '@' || c == '*' || c == '_' || c == '+' ||
+                          c == '-' || c == '.' || c == '/';
         if (keep) {
             out.push_back(c);
         } else if (c < 256) {
@@ -325,7 +336,8 @@ Value Escape(Engine&, Args a) {
             out.push_back(static_cast<char16_t>(hex[c & 15]));
         } else {
             out += u"%u";
-            for (int shift = 12; shift >= 0; shift -= 4) out.push_back(static_cast<char16_t>(hex[(c >> shift) & 15]));
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out.push_back(static_cast<char16_t>(hex[(c >> shift) & 15]));
         }
     }
     return Value::Str(std::move(out));
@@ -369,42 +381,23 @@ Value Unescape(Engine&, Args a) {
 }
 
 const BuiltinDef kText[] = {
-    {"Len", 1, 1, Len},
-    {"Left", 2, 2, Left},
-    {"Right", 2, 2, Right},
-    {"Mid", 2, 3, Mid},
-    {"InStr", 2, 4, InStr},
-    {"InStrRev", 2, 4, InStrRev},
-    {"LCase", 1, 1, LCase},
-    {"UCase", 1, 1, UCase},
-    {"LTrim", 1, 1, LTrim},
-    {"RTrim", 1, 1, RTrim},
-    {"Trim", 1, 1, Trim},
-    {"Space", 1, 1, Space},
-    {"String", 2, 2, StringFn},
-    {"StrComp", 2, 3, StrComp},
-    {"StrReverse", 1, 1, StrReverse},
-    {"Replace", 3, 6, Replace},
-    {"Split", 1, 4, Split},
-    {"Join", 1, 2, Join},
-    {"Filter", 2, 4, Filter},
-    {"Asc", 1, 1, Asc},
-    {"AscB", 1, 1, Asc},
-    {"AscW", 1, 1, AscW},
-    {"Chr", 1, 1, Chr},
-    {"ChrB", 1, 1, Chr},
-    {"ChrW", 1, 1, ChrW},
-    {"Escape", 1, 1, Escape},
-    {"Unescape", 1, 1, Unescape},
-    {"LenB", 1, 1, Len},
-    {"LeftB", 2, 2, Left},
-    {"RightB", 2, 2, Right},
-    {"MidB", 2, 3, Mid},
-    {"InStrB", 2, 4, InStr},
+    {"Len", 1, 1, Len},         {"Left", 2, 2, Left},       {"Right", 2, 2, Right},
+    {"Mid", 2, 3, Mid},         {"InStr", 2, 4, InStr},     {"InStrRev", 2, 4, InStrRev},
+    {"LCase", 1, 1, LCase},     {"UCase", 1, 1, UCase},     {"LTrim", 1, 1, LTrim},
+    {"RTrim", 1, 1, RTrim},     {"Trim", 1, 1, Trim},       {"Space", 1, 1, Space},
+    {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp}, {"StrReverse", 1, 1, StrReverse},
+    {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},     {"Join", 1, 2, Join},
+    {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},         {"AscB", 1, 1, Asc},
+    {"AscW", 1, 1, AscW},       {"Chr", 1, 1, Chr},         {"ChrB", 1, 1, Chr},
+    {"ChrW", 1, 1, ChrW},       {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
+    {"LenB", 1, 1, Len},        {"LeftB", 2, 2, Left},      {"RightB", 2, 2, Right},
+    {"MidB", 2, 3, Mid},        {"InStrB", 2, 4, InStr},
 };
 
 } // namespace
 
-std::span<const BuiltinDef> TextFunctions() { return kText; }
+std::span<const BuiltinDef> TextFunctions() {
+    return kText;
+}
 
 } // namespace quillora::vbs::builtins

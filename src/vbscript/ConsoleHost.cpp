@@ -21,7 +21,6 @@ struct QuitRequest {
     int code;
 };
 
-
 // Text of a value as the console host prints it.
 std::string Show(const Value& value) {
     const Value& v = value.Deref();
@@ -37,7 +36,8 @@ public:
         m_streams.out(text + "\n");
         return DefaultBoxResult(style);
     }
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
+    std::optional<std::string> InputBox(const std::string&, const std::string&,
+                                        const std::string&) override {
         return m_streams.readLine();
     }
 
@@ -88,7 +88,8 @@ ObjectRef MakeStdStream(const ConsoleStreams& streams, bool toErr, bool input) {
     });
     s->DefineMember("WriteBlankLines", [out](std::span<Value> a) {
         if (a.size() != 1) ThrowError(Err::WrongArgCount);
-        for (int i = ToLong(a[0]); i > 0; --i) out("\n");
+        for (int i = ToLong(a[0]); i > 0; --i)
+            out("\n");
         return Value();
     });
     s->DefineMember("Close", [](std::span<Value>) { return Value(); });
@@ -103,21 +104,24 @@ ObjectRef MakeArguments(const std::vector<std::string>& args) {
         if (i < 0 || static_cast<size_t>(i) >= args.size()) ThrowError(Err::OutOfRange);
         return Value::FromUtf8(args[static_cast<size_t>(i)]);
     };
-    auto count = [n = args.size()](std::span<Value>) { return Value::Long(static_cast<int32_t>(n)); };
+    auto count = [n = args.size()](std::span<Value>) {
+        return Value::Long(static_cast<int32_t>(n));
+    };
     a->DefineMember("", item);
     a->DefineMember("Item", item);
     a->DefineMember("Count", count);
     a->DefineMember("Length", count);
     a->DefineItems([args] {
         std::vector<Value> items;
-        for (const auto& s : args) items.push_back(Value::FromUtf8(s));
+        for (const auto& s : args)
+            items.push_back(Value::FromUtf8(s));
         return items;
     });
     return ObjectRef(a);
 }
 
-ObjectRef MakeWScript(ScriptControl& control, const std::string& file, const std::vector<std::string>& args,
-                      const ConsoleStreams& streams) {
+ObjectRef MakeWScript(ScriptControl& control, const std::string& file,
+                      const std::vector<std::string>& args, const ConsoleStreams& streams) {
     auto* w = new HostObject(u"Object");
     ObjectRef arguments = MakeArguments(args);
     ObjectRef stdOut = MakeStdStream(streams, false, false);
@@ -163,7 +167,8 @@ ObjectRef MakeWScript(ScriptControl& control, const std::string& file, const std
 } // namespace
 
 std::string DecodeScriptBytes(const std::string& bytes) {
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         std::u16string text;
         for (size_t i = 2; i + 1 < bytes.size(); i += 2)
             text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
@@ -175,7 +180,11 @@ std::string DecodeScriptBytes(const std::string& bytes) {
     size_t i = 0;
     while (i < bytes.size()) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        const size_t extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 9;
+        const size_t extra = c < 0x80         ? 0
+                             : (c >> 5) == 6  ? 1
+                             : (c >> 4) == 14 ? 2
+                             : (c >> 3) == 30 ? 3
+                                              : 9;
         if (extra == 9 || i + extra >= bytes.size() + (extra ? 0 : 1)) return Cp1252ToUtf8(bytes);
         for (size_t k = 1; k <= extra; ++k)
             if ((static_cast<unsigned char>(bytes[i + k]) >> 6) != 2) return Cp1252ToUtf8(bytes);
@@ -184,8 +193,8 @@ std::string DecodeScriptBytes(const std::string& bytes) {
     return bytes;
 }
 
-int RunConsoleScript(const std::string& fileName, const std::string& bytes, const std::vector<std::string>& args,
-                     const ConsoleStreams& streams) {
+int RunConsoleScript(const std::string& fileName, const std::string& bytes,
+                     const std::vector<std::string>& args, const ConsoleStreams& streams) {
     ConsolePrompts prompts(streams);
     PromptService* previous = &Prompts();
     SetPrompts(&prompts);
@@ -196,8 +205,10 @@ int RunConsoleScript(const std::string& fileName, const std::string& bytes, cons
         control.AddObject("WScript", MakeWScript(control, fileName, args, streams), false);
         if (!control.AddCode(DecodeScriptBytes(bytes))) {
             const ScriptError& e = control.LastError();
-            streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " + std::to_string(e.Position().column) +
-                        ") " + (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Message() + "\n");
+            streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " +
+                        std::to_string(e.Position().column) + ") " +
+                        (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Message() +
+                        "\n");
             status = 1;
         }
     } catch (const QuitRequest& quit) {

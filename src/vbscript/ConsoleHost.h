@@ -10,10 +10,11 @@
 namespace quillora::vbs {
 
 struct ConsoleStreams {
-    std::function<void(const std::string&)> out;          // standard output (UTF-8)
-    std::function<void(const std::string&)> err;          // standard error (UTF-8)
-    std::function<std::optional<std::string>()> readLine; // a line of standard input, or none at its end
-    std::function<std::string()> readAll;                 // the rest of standard input
+    std::function<void(const std::string&)> out; // standard output (UTF-8)
+    std::function<void(const std::string&)> err; // standard error (UTF-8)
+    std::function<std::optional<std::string>()>
+        readLine;                         // a line of standard input, or none at its end
+    std::function<std::string()> readAll; // the rest of standard input
 };
 
 // Runs script text (bytes: UTF-16 with BOM, UTF-8, or Windows-1252) as the file `fileName`

@@ -1,6 +1,6 @@
 // Variant conversions: encodings, letter case, number and date text, and the language coercions.
-#include "core/Cp1252.h"
 #include "vbscript/Convert.h"
+#include "core/Cp1252.h"
 
 #include "core/Cp1252.h"
 #include "vbscript/Errors.h"
@@ -29,9 +29,13 @@ std::string ToUtf8(std::u16string_view text) {
     return out;
 }
 
-std::u16string FromUtf8(std::string_view text) { return Value::FromUtf8(text).AsString(); }
+std::u16string FromUtf8(std::string_view text) {
+    return Value::FromUtf8(text).AsString();
+}
 
-std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Ascii(std::string_view text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 char16_t FoldChar(char16_t c) {
     if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
@@ -63,17 +67,21 @@ char16_t UpperChar(char16_t c) {
 
 std::u16string LowerText(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = FoldChar(c);
+    for (auto& c : out)
+        c = FoldChar(c);
     return out;
 }
 
 std::u16string UpperText(std::u16string_view text) {
     std::u16string out(text);
-    for (auto& c : out) c = UpperChar(c);
+    for (auto& c : out)
+        c = UpperChar(c);
     return out;
 }
 
-std::string FoldedUtf8(std::u16string_view text) { return ToUtf8(LowerText(text)); }
+std::string FoldedUtf8(std::u16string_view text) {
+    return ToUtf8(LowerText(text));
+}
 
 int CompareText(std::u16string_view a, std::u16string_view b, bool textCompare) {
     const size_t n = std::min(a.size(), b.size());
@@ -119,7 +127,8 @@ std::u16string FormatDouble(double x, int significantDigits) {
     std::string digits;
     for (char c : mantissa)
         if (c != '.') digits.push_back(c);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     std::string out = negative ? "-" : "";
     if (exponent >= significantDigits || exponent < -4) {
         out += digits[0];
@@ -148,7 +157,8 @@ std::u16string FormatCurrency(int64_t scaled) {
     if (frac) {
         std::string f = std::to_string(frac);
         f = std::string(4 - f.size(), '0') + f;
-        while (f.back() == '0') f.pop_back();
+        while (f.back() == '0')
+            f.pop_back();
         out += "." + f;
     }
     return Ascii(negative ? "-" + out : out);
@@ -156,9 +166,13 @@ std::u16string FormatCurrency(int64_t scaled) {
 
 bool ParseNumber(std::u16string_view text, double& result) {
     size_t i = 0, n = text.size();
-    auto isSpace = [](char16_t c) { return c == ' ' || c == '\t' || c == 0xA0 || c == '\r' || c == '\n'; };
-    while (i < n && isSpace(text[i])) ++i;
-    while (n > i && isSpace(text[n - 1])) --n;
+    auto isSpace = [](char16_t c) {
+        return c == ' ' || c == '\t' || c == 0xA0 || c == '\r' || c == '\n';
+    };
+    while (i < n && isSpace(text[i]))
+        ++i;
+    while (n > i && isSpace(text[n - 1]))
+        --n;
     if (i >= n) return false;
     if (text[i] == '&' && i + 1 < n) {
         const char16_t kind = FoldChar(text[i + 1]);
@@ -169,7 +183,9 @@ bool ParseNumber(std::u16string_view text, double& result) {
         uint64_t v = 0;
         for (; i < n; ++i) {
             const char16_t c = FoldChar(text[i]);
-            int digit = (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
+            int digit = (c >= '0' && c <= '9')   ? c - '0'
+                        : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                                                 : 99;
             if (digit >= base) return false;
             v = v * base + digit;
             if (v > 0xFFFFFFFFull) return false;
@@ -183,11 +199,13 @@ bool ParseNumber(std::u16string_view text, double& result) {
     if (text[i] == '+' || text[i] == '-') {
         negative = text[i] == '-';
         ++i;
-        while (i < n && isSpace(text[i])) ++i;
+        while (i < n && isSpace(text[i]))
+            ++i;
     }
     if (i < n && text[i] == '$') { // the currency symbol of the locale
         ++i;
-        while (i < n && isSpace(text[i])) ++i;
+        while (i < n && isSpace(text[i]))
+            ++i;
     }
     bool digits = false, point = false;
     for (; i < n; ++i) {
@@ -208,7 +226,8 @@ bool ParseNumber(std::u16string_view text, double& result) {
     if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
         std::string exp = "e";
         size_t j = i + 1;
-        if (j < n && (text[j] == '+' || text[j] == '-')) exp.push_back(static_cast<char>(text[j++]));
+        if (j < n && (text[j] == '+' || text[j] == '-'))
+            exp.push_back(static_cast<char>(text[j++]));
         bool expDigits = false;
         while (j < n && text[j] >= '0' && text[j] <= '9') {
             exp.push_back(static_cast<char>(text[j++]));
@@ -278,8 +297,8 @@ bool MakeDate(long long year, long long month, long long day, double& serial) {
     year += (month - 1 >= 0 ? (month - 1) / 12 : (month - 12) / 12);
     month = ((month - 1) % 12 + 12) % 12 + 1;
     if (year < 100 || year > 9999) return false;
-    const long long days = DaysFromCivil(year, static_cast<unsigned>(month), 1) + kEpochOffset +
-                           (day - 1);
+    const long long days =
+        DaysFromCivil(year, static_cast<unsigned>(month), 1) + kEpochOffset + (day - 1);
     serial = static_cast<double>(days);
     return IsValidDateSerial(serial);
 }
@@ -294,7 +313,9 @@ double CombineDateTime(double daySerial, double timeFraction) {
     return daySerial + timeFraction;
 }
 
-bool IsValidDateSerial(double serial) { return serial >= -657434.0 && serial < 2958466.0; }
+bool IsValidDateSerial(double serial) {
+    return serial >= -657434.0 && serial < 2958466.0;
+}
 
 std::u16string FormatShortDate(double serial) {
     const DateTimeParts p = SplitDate(serial);
@@ -335,8 +356,9 @@ struct DateToken {
 };
 
 int MonthFromWord(const std::u16string& word) {
-    static const char* names[] = {"january", "february", "march",     "april",   "may",      "june",
-                                  "july",    "august",   "september", "october", "november", "december"};
+    static const char* names[] = {"january",   "february", "march",    "april",
+                                  "may",       "june",     "july",     "august",
+                                  "september", "october",  "november", "december"};
     if (word.size() < 3) return 0;
     const std::string w = ToUtf8(LowerText(word));
     for (int m = 0; m < 12; ++m) {
@@ -363,7 +385,8 @@ bool ParseDate(std::u16string_view text, double& serial) {
             tokens.push_back(t);
         } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
             DateToken t = DateToken::Of(DateToken::Word);
-            while (i < text.size() && ((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z')))
+            while (i < text.size() &&
+                   ((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z')))
                 t.word.push_back(text[i++]);
             tokens.push_back(t);
         } else if (c == ':') {
@@ -395,7 +418,8 @@ bool ParseDate(std::u16string_view text, double& serial) {
                 haveTime = true;
                 hour = t.number;
                 if (timeStart) {
-                    if (i + 2 >= tokens.size() || tokens[i + 2].kind != DateToken::Number) return false;
+                    if (i + 2 >= tokens.size() || tokens[i + 2].kind != DateToken::Number)
+                        return false;
                     minute = tokens[i + 2].number;
                     i += 2;
                     if (i + 2 < tokens.size() && tokens[i + 1].kind == DateToken::Colon &&
@@ -423,10 +447,12 @@ bool ParseDate(std::u16string_view text, double& serial) {
             } else if (int m = MonthFromWord(t.word); m && !monthName) {
                 monthName = m;
             } else {
-                static const char* days[] = {"sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday",
-                                             "sun", "mon", "tue", "wed", "thu", "fri", "sat"};
+                static const char* days[] = {
+                    "sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday",
+                    "sun",    "mon",    "tue",     "wed",       "thu",      "fri",    "sat"};
                 bool isDay = false;
-                for (const char* d : days) isDay |= w == d;
+                for (const char* d : days)
+                    isDay |= w == d;
                 if (!isDay) return false;
             }
         } else if (t.kind == DateToken::Colon) {
@@ -524,7 +550,9 @@ double NowSerial() {
 // ---------------------------------------------------------------------------------------------
 // Coercions
 
-double BankersRound(double x) { return std::nearbyint(x); } // default rounding: to even
+double BankersRound(double x) {
+    return std::nearbyint(x);
+} // default rounding: to even
 
 double ToDouble(const Value& value) {
     const Value& v = value.Deref();
@@ -583,15 +611,20 @@ int32_t ToLong(const Value& value) {
     return static_cast<int32_t>(ToWhole(value, -2147483648.0, 2147483647.0));
 }
 
-int16_t ToInteger(const Value& value) { return static_cast<int16_t>(ToWhole(value, -32768, 32767)); }
+int16_t ToInteger(const Value& value) {
+    return static_cast<int16_t>(ToWhole(value, -32768, 32767));
+}
 
-uint8_t ToByte(const Value& value) { return static_cast<uint8_t>(ToWhole(value, 0, 255)); }
+uint8_t ToByte(const Value& value) {
+    return static_cast<uint8_t>(ToWhole(value, 0, 255));
+}
 
 int64_t ToCurrency(const Value& value) {
     const Value& v = value.Deref();
     if (v.GetType() == Type::Currency) return v.AsInt();
     const double d = std::nearbyint(ToDouble(v) * 10000.0);
-    if (!(d >= -922337203685477.0 * 10000.0 && d <= 922337203685477.0 * 10000.0)) ThrowError(Err::Overflow);
+    if (!(d >= -922337203685477.0 * 10000.0 && d <= 922337203685477.0 * 10000.0))
+        ThrowError(Err::Overflow);
     return static_cast<int64_t>(d);
 }
 
@@ -699,42 +732,72 @@ bool IsNumericValue(const Value& value) {
 int VarTypeCode(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty: return 0;
-    case Type::Null: return 1;
-    case Type::Integer: return 2;
-    case Type::Long: return 3;
-    case Type::Single: return 4;
-    case Type::Double: return 5;
-    case Type::Currency: return 6;
-    case Type::Date: return 7;
-    case Type::String: return 8;
-    case Type::Object: return 9;
-    case Type::Error: return 10;
-    case Type::Boolean: return 11;
-    case Type::Byte: return 17;
-    case Type::Array: return 8204; // arrays of Variants
-    default: return 0;
+    case Type::Empty:
+        return 0;
+    case Type::Null:
+        return 1;
+    case Type::Integer:
+        return 2;
+    case Type::Long:
+        return 3;
+    case Type::Single:
+        return 4;
+    case Type::Double:
+        return 5;
+    case Type::Currency:
+        return 6;
+    case Type::Date:
+        return 7;
+    case Type::String:
+        return 8;
+    case Type::Object:
+        return 9;
+    case Type::Error:
+        return 10;
+    case Type::Boolean:
+        return 11;
+    case Type::Byte:
+        return 17;
+    case Type::Array:
+        return 8204; // arrays of Variants
+    default:
+        return 0;
     }
 }
 
 std::u16string TypeNameOf(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty: return u"Empty";
-    case Type::Null: return u"Null";
-    case Type::Boolean: return u"Boolean";
-    case Type::Byte: return u"Byte";
-    case Type::Integer: return u"Integer";
-    case Type::Long: return u"Long";
-    case Type::Single: return u"Single";
-    case Type::Double: return u"Double";
-    case Type::Currency: return u"Currency";
-    case Type::Date: return u"Date";
-    case Type::String: return u"String";
-    case Type::Object: return v.AsObject() ? v.AsObject()->TypeName() : u"Nothing";
-    case Type::Error: return u"Error";
-    case Type::Array: return u"Variant()";
-    default: return u"Unknown";
+    case Type::Empty:
+        return u"Empty";
+    case Type::Null:
+        return u"Null";
+    case Type::Boolean:
+        return u"Boolean";
+    case Type::Byte:
+        return u"Byte";
+    case Type::Integer:
+        return u"Integer";
+    case Type::Long:
+        return u"Long";
+    case Type::Single:
+        return u"Single";
+    case Type::Double:
+        return u"Double";
+    case Type::Currency:
+        return u"Currency";
+    case Type::Date:
+        return u"Date";
+    case Type::String:
+        return u"String";
+    case Type::Object:
+        return v.AsObject() ? v.AsObject()->TypeName() : u"Nothing";
+    case Type::Error:
+        return u"Error";
+    case Type::Array:
+        return u"Variant()";
+    default:
+        return u"Unknown";
     }
 }
 

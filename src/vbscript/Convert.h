@@ -63,7 +63,7 @@ double NowSerial();
 // Coercions. Each follows references and resolves objects to their default values; Null
 // raises 94 ("Invalid use of Null") where the language does; bad text raises 13.
 double ToDouble(const Value& value);
-int32_t ToLong(const Value& value);  // banker's rounding, 6 on overflow
+int32_t ToLong(const Value& value); // banker's rounding, 6 on overflow
 int16_t ToInteger(const Value& value);
 uint8_t ToByte(const Value& value);
 int64_t ToCurrency(const Value& value); // scaled by 10,000

@@ -13,13 +13,33 @@ class Dictionary : public Object {
 public:
     std::u16string TypeName() const override { return u"Dictionary"; }
 
-    enum Id { Item = 0, Add, Exists, Items, Keys, Remove, RemoveAll, Count, Key, CompareMode, HashVal };
+    enum Id {
+        Item = 0,
+        Add,
+        Exists,
+        Items,
+        Keys,
+        Remove,
+        RemoveAll,
+        Count,
+        Key,
+        CompareMode,
+        HashVal
+    };
 
     int FindMember(std::string_view name) override {
         static const std::unordered_map<std::string_view, int> ids = {
-            {"item", Item},   {"add", Add},         {"exists", Exists}, {"items", Items},
-            {"keys", Keys},   {"remove", Remove},   {"removeall", RemoveAll},
-            {"count", Count}, {"key", Key},         {"comparemode", CompareMode}, {"hashval", HashVal},
+            {"item", Item},
+            {"add", Add},
+            {"exists", Exists},
+            {"items", Items},
+            {"keys", Keys},
+            {"remove", Remove},
+            {"removeall", RemoveAll},
+            {"count", Count},
+            {"key", Key},
+            {"comparemode", CompareMode},
+            {"hashval", HashVal},
         };
         auto it = ids.find(name);
         return it == ids.end() ? kNoMember : it->second;
@@ -35,8 +55,10 @@ public:
                 need(2);
                 const Value& value = args[1].Deref();
                 Value& slot = FindOrAdd(args[0].Deref());
-                if (kind == InvokeKind::Set) SetAssign(slot, value);
-                else slot = value.IsObject() ? Resolve(value) : value;
+                if (kind == InvokeKind::Set)
+                    SetAssign(slot, value);
+                else
+                    slot = value.IsObject() ? Resolve(value) : value;
                 return {};
             }
             case Key: {
@@ -119,7 +141,8 @@ public:
 
     std::unique_ptr<Enumerator> Enumerate() override {
         std::vector<Value> keys;
-        for (const auto& e : m_entries) keys.push_back(e.first);
+        for (const auto& e : m_entries)
+            keys.push_back(e.first);
         return std::make_unique<VectorEnumerator>(std::move(keys));
     }
 
@@ -128,14 +151,22 @@ private:
     // mode), objects by identity.
     std::string Normal(const Value& key) const {
         switch (key.GetType()) {
-        case Type::Empty: return "e";
-        case Type::Null: return "z";
-        case Type::String: return "s" + ToUtf8(m_textMode ? LowerText(key.AsString()) : key.AsString());
-        case Type::Object: return "o" + std::to_string(reinterpret_cast<uintptr_t>(key.AsObject()));
-        case Type::Boolean: return key.AsBool() ? "b1" : "b0";
-        case Type::Date: return "d" + ToUtf8(FormatDouble(key.AsDouble()));
-        case Type::Array: ThrowTypeMismatch();
-        default: return "n" + ToUtf8(FormatDouble(ToDouble(key), 17));
+        case Type::Empty:
+            return "e";
+        case Type::Null:
+            return "z";
+        case Type::String:
+            return "s" + ToUtf8(m_textMode ? LowerText(key.AsString()) : key.AsString());
+        case Type::Object:
+            return "o" + std::to_string(reinterpret_cast<uintptr_t>(key.AsObject()));
+        case Type::Boolean:
+            return key.AsBool() ? "b1" : "b0";
+        case Type::Date:
+            return "d" + ToUtf8(FormatDouble(key.AsDouble()));
+        case Type::Array:
+            ThrowTypeMismatch();
+        default:
+            return "n" + ToUtf8(FormatDouble(ToDouble(key), 17));
         }
     }
 
@@ -155,6 +186,8 @@ private:
 
 } // namespace
 
-ObjectRef MakeDictionary() { return ObjectRef(new Dictionary); }
+ObjectRef MakeDictionary() {
+    return ObjectRef(new Dictionary);
+}
 
 } // namespace quillora::vbs

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <pthread.h>
 #include <new>
+#include <pthread.h>
 
 namespace quillora::vbs {
 
@@ -24,7 +24,8 @@ std::string Module::LineText(int line) const {
     if (line < 1 || static_cast<size_t>(line) > lineStarts.size()) return {};
     const size_t start = lineStarts[static_cast<size_t>(line) - 1];
     size_t end = start;
-    while (end < source.size() && source[end] != '\r' && source[end] != '\n') ++end;
+    while (end < source.size() && source[end] != '\r' && source[end] != '\n')
+        ++end;
     return ToUtf8(std::u16string_view(source).substr(start, end - start));
 }
 
@@ -51,11 +52,13 @@ Engine::~Engine() {
     Reset();
     for (auto* cache : {&m_codeCache, &m_libraryCache})
         for (auto& [text, module] : *cache)
-            for (auto& cls : module->classes) cls->engine = nullptr;
+            for (auto& cls : module->classes)
+                cls->engine = nullptr;
     m_codeCache.clear();
     m_libraryCache.clear();
     // The stack was zero-allocated: release what is left in it, then free the block by hand.
-    while (m_top > m_stack.get()) *--m_top = Value();
+    while (m_top > m_stack.get())
+        *--m_top = Value();
     std::free(m_stack.release());
 }
 
@@ -76,8 +79,8 @@ int Engine::FindGlobal(const std::string& folded) const {
     return it == m_globalIndex.end() ? -1 : it->second;
 }
 
-std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* context, bool expression, int firstLine,
-                                        bool inheritExplicit) {
+std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* context, bool expression,
+                                        int firstLine, bool inheritExplicit) {
     try {
         std::shared_ptr<Module> module;
         if (expression) {
@@ -93,7 +96,8 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         module->source = std::u16string(source);
         module->lineStarts.push_back(0);
         for (size_t i = 0; i < source.size(); ++i) {
-            if (source[i] == '\n' || (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n')))
+            if (source[i] == '\n' ||
+                (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n')))
                 module->lineStarts.push_back(i + 1);
         }
         return module;
@@ -101,14 +105,17 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         if (e.HasPosition()) {
             // Give the error the text of its line.
             size_t line = static_cast<size_t>(firstLine), start = 0;
-            for (size_t i = 0; i < source.size() && line < static_cast<size_t>(e.Position().line); ++i) {
-                if (source[i] == '\n' || (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n'))) {
+            for (size_t i = 0; i < source.size() && line < static_cast<size_t>(e.Position().line);
+                 ++i) {
+                if (source[i] == '\n' ||
+                    (source[i] == '\r' && (i + 1 >= source.size() || source[i + 1] != '\n'))) {
                     ++line;
                     start = i + 1;
                 }
             }
             size_t end = start;
-            while (end < source.size() && source[end] != '\r' && source[end] != '\n') ++end;
+            while (end < source.size() && source[end] != '\r' && source[end] != '\n')
+                ++end;
             e.SetLineText(ToUtf8(source.substr(start, end - start)));
         }
         throw;
@@ -162,8 +169,7 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
 
 Value Engine::RunMain(Module& module, Frame* context) {
     Procedure* main = module.procedures[0].get();
-    if (m_top + main->localCount + 64 > m_stackEnd || !StackRoom())
-        ThrowError(Err::OutOfStack);
+    if (m_top + main->localCount + 64 > m_stackEnd || !StackRoom()) ThrowError(Err::OutOfStack);
     Value* locals = m_top;
     m_top += main->localCount;
     Frame frame;
@@ -176,7 +182,8 @@ Value Engine::RunMain(Module& module, Frame* context) {
         Engine& e;
         Value* base;
         ~Cleanup() {
-            while (e.m_top > base) *--e.m_top = Value();
+            while (e.m_top > base)
+                *--e.m_top = Value();
             e.m_frames.pop_back();
         }
     } cleanup{*this, locals};
@@ -197,7 +204,8 @@ void Engine::AddCode(std::u16string_view source) {
         module = Compile(source, nullptr, false);
         m_codeCache.emplace_front(std::u16string(source), module);
         if (m_codeCache.size() > kCodeCacheSize) {
-            for (auto& cls : m_codeCache.back().second->classes) cls->engine = nullptr;
+            for (auto& cls : m_codeCache.back().second->classes)
+                cls->engine = nullptr;
             m_codeCache.pop_back();
         }
         RememberLibraryOf(source);
@@ -211,7 +219,8 @@ namespace {
 size_t CountLines(std::u16string_view text) {
     size_t lines = 0;
     for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++lines;
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
+            ++lines;
     return lines;
 }
 
@@ -231,12 +240,14 @@ size_t LastProcedureStart(std::u16string_view text) {
         if (nl == std::u16string_view::npos) return 0;
         std::u16string_view line = text.substr(nl + 1);
         size_t indent = 0;
-        while (indent < line.size() && (line[indent] == ' ' || line[indent] == '\t')) ++indent;
+        while (indent < line.size() && (line[indent] == ' ' || line[indent] == '\t'))
+            ++indent;
         line.remove_prefix(indent);
         for (std::u16string_view scope : {u"public", u"private"})
             if (StartsWithWord(line, scope)) {
                 line.remove_prefix(scope.size());
-                while (!line.empty() && (line[0] == ' ' || line[0] == '\t')) line.remove_prefix(1);
+                while (!line.empty() && (line[0] == ' ' || line[0] == '\t'))
+                    line.remove_prefix(1);
             }
         if (StartsWithWord(line, u"sub") || StartsWithWord(line, u"function")) return nl + 1;
         pos = nl;
@@ -251,12 +262,14 @@ constexpr size_t kMinLibraryLength = 2048;
 bool Engine::AddCodeAfterLibrary(std::u16string_view source) {
     for (auto it = m_libraryCache.begin(); it != m_libraryCache.end(); ++it) {
         const std::u16string& library = it->first;
-        if (source.size() <= library.size() || source.compare(0, library.size(), library) != 0) continue;
+        if (source.size() <= library.size() || source.compare(0, library.size(), library) != 0)
+            continue;
         const std::shared_ptr<Module> libraryModule = it->second;
         const std::u16string_view rest = source.substr(library.size());
         std::shared_ptr<Module> tail;
         try {
-            tail = Compile(rest, nullptr, false, static_cast<int>(CountLines(library)) + 1, libraryModule->optionExplicit);
+            tail = Compile(rest, nullptr, false, static_cast<int>(CountLines(library)) + 1,
+                           libraryModule->optionExplicit);
         } catch (const ScriptError&) {
             return false; // compiled whole, the text reports its error as usual
         }
@@ -283,7 +296,8 @@ void Engine::RememberLibraryOf(std::u16string_view source) {
         std::shared_ptr<Module> module = Compile(library, nullptr, false);
         m_libraryCache.emplace_front(std::u16string(library), std::move(module));
         if (m_libraryCache.size() > 4) {
-            for (auto& cls : m_libraryCache.back().second->classes) cls->engine = nullptr;
+            for (auto& cls : m_libraryCache.back().second->classes)
+                cls->engine = nullptr;
             m_libraryCache.pop_back();
         }
     } catch (const ScriptError&) {
@@ -316,14 +330,14 @@ void Engine::AddNamedObject(std::u16string_view name, ObjectRef object, bool add
 
 Value Engine::Run(std::u16string_view name, std::span<const Value> args) {
     const int index = FindGlobal(FoldedUtf8(name));
-    if (index < 0 || GlobalAt(index).kind != Global::Procedure)
-        ThrowError(Err::SubNotDefined);
+    if (index < 0 || GlobalAt(index).kind != Global::Procedure) ThrowError(Err::SubNotDefined);
     return CallWithValues(GlobalAt(index).proc, nullptr, args);
 }
 
 Value Engine::CallWithValues(Procedure* proc, Object* me, std::span<const Value> args) {
     if (m_top + args.size() + 64 > m_stackEnd) ThrowError(Err::OutOfStack);
-    for (const Value& a : args) *m_top++ = a.Deref();
+    for (const Value& a : args)
+        *m_top++ = a.Deref();
     return CallProcedure(proc, me, static_cast<int>(args.size()));
 }
 
@@ -345,7 +359,9 @@ void Engine::Reset() {
         g->value = Value();
         g->proc = nullptr;
         g->cls = nullptr;
-        g->kind = g->builtin ? Global::Builtin : !g->builtinValue.IsEmpty() ? Global::BuiltinConst : Global::Undefined;
+        g->kind = g->builtin                   ? Global::Builtin
+                  : !g->builtinValue.IsEmpty() ? Global::BuiltinConst
+                                               : Global::Undefined;
     }
     m_namedObjects.clear();
     m_procedureOrder.clear();
@@ -356,7 +372,8 @@ void Engine::Reset() {
 
 std::vector<std::u16string> Engine::ProcedureNames() const {
     std::vector<std::u16string> names;
-    for (const Procedure* p : m_procedureOrder) names.push_back(p->name);
+    for (const Procedure* p : m_procedureOrder)
+        names.push_back(p->name);
     return names;
 }
 
@@ -403,7 +420,8 @@ void Engine::BeginRun() {
 void Engine::EndRun() {
     if (--m_runDepth == 0) {
         m_nativeBase = nullptr;
-        while (m_top > m_stack.get()) *--m_top = Value();
+        while (m_top > m_stack.get())
+            *--m_top = Value();
     }
 }
 

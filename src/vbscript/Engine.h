@@ -38,7 +38,14 @@ std::span<const BuiltinConstDef> BuiltinConstants();
 // One name of the global scope.
 struct Global {
     enum Kind : uint8_t {
-        Undefined, Variable, Const, Procedure, Class, NamedObject, Builtin, BuiltinConst,
+        Undefined,
+        Variable,
+        Const,
+        Procedure,
+        Class,
+        NamedObject,
+        Builtin,
+        BuiltinConst,
     };
     std::u16string name;
     Kind kind = Undefined;
@@ -64,10 +71,10 @@ struct ErrState {
 struct Frame {
     Procedure* proc = nullptr;
     Value* locals = nullptr;
-    Object* me = nullptr;       // the class instance of a class procedure
-    Frame* context = nullptr;   // for Execute/Eval code: the frame whose locals it sees
+    Object* me = nullptr;     // the class instance of a class procedure
+    Frame* context = nullptr; // for Execute/Eval code: the frame whose locals it sees
     bool resumeNext = false;
-    const Instr* pc = nullptr;  // the instruction being run (for error positions)
+    const Instr* pc = nullptr; // the instruction being run (for error positions)
 };
 
 // Creates objects by ProgID for CreateObject; returns null for an unknown class.
@@ -142,7 +149,8 @@ public:
     // Whether the native stack or the call depth has room for one more call.
     bool StackRoom() const {
         const char* here = static_cast<const char*>(__builtin_frame_address(0));
-        return m_frames.size() < kMaxCallDepth && (!m_nativeBase || m_nativeBase - here < m_nativeLimit);
+        return m_frames.size() < kMaxCallDepth &&
+               (!m_nativeBase || m_nativeBase - here < m_nativeLimit);
     }
     static constexpr size_t kMaxCallDepth = 5000;
 

@@ -144,7 +144,9 @@ std::string ErrorDescription(int number) {
     return it != table.end() ? it->second : "Unknown runtime error";
 }
 
-void ThrowError(int number) { throw ScriptError(number, ErrorDescription(number), kRuntimeSource); }
+void ThrowError(int number) {
+    throw ScriptError(number, ErrorDescription(number), kRuntimeSource);
+}
 
 void ThrowError(int number, const std::string& description) {
     throw ScriptError(number, description, kRuntimeSource);

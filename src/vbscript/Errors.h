@@ -25,7 +25,9 @@ public:
     // The name the failure concerns, which the host's message adds ("Type mismatch: 'Foo'").
     const std::string& Name() const { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }
-    std::string Message() const { return m_name.empty() ? m_description : m_description + ": '" + m_name + "'"; }
+    std::string Message() const {
+        return m_name.empty() ? m_description : m_description + ": '" + m_name + "'";
+    }
     // "Microsoft VBScript runtime error", "Microsoft VBScript compilation error", or the source
     // a script gave to Err.Raise.
     const std::string& Source() const { return m_source; }
@@ -65,10 +67,9 @@ inline constexpr int InvalidCall = 5, Overflow = 6, OutOfMemory = 7, OutOfRange 
                      FileAlreadyExists = 58, InputPastEnd = 62, PermissionDenied = 70,
                      PathNotFound = 76, ObjectNotSet = 91, ForNotInitialized = 92,
                      InvalidUseOfNull = 94, ObjectRequired = 424, CantCreateObject = 429,
-                     NoSuchMember = 438, WrongArgCount = 450, NotACollection = 451,
-                     KeyExists = 457, Undefined = 500, IllegalAssignment = 501,
-                     ClassNotDefined = 506, RegExpSyntax = 5017, ElementNotFound = 32811,
-                     Timeout = 6000;
+                     NoSuchMember = 438, WrongArgCount = 450, NotACollection = 451, KeyExists = 457,
+                     Undefined = 500, IllegalAssignment = 501, ClassNotDefined = 506,
+                     RegExpSyntax = 5017, ElementNotFound = 32811, Timeout = 6000;
 // Compilation errors.
 inline constexpr int Syntax = 1002, ExpectedColon = 1003, ExpectedLParen = 1005,
                      ExpectedRParen = 1006, ExpectedRBracket = 1007, ExpectedIdentifier = 1010,
@@ -78,16 +79,16 @@ inline constexpr int Syntax = 1002, ExpectedColon = 1003, ExpectedLParen = 1005,
                      ExpectedNext = 1020, ExpectedCase = 1021, ExpectedSelect = 1022,
                      ExpectedExpression = 1023, ExpectedStatement = 1024,
                      ExpectedEndOfStatement = 1025, ExpectedInteger = 1026,
-                     ExpectedWhileUntil = 1027, ExpectedWhileUntilEnd = 1028,
-                     ExpectedWith = 1029, IdentifierTooLong = 1030, InvalidNumber = 1031,
-                     InvalidCharacter = 1032, UnterminatedString = 1033, InvalidMe = 1037,
-                     LoopWithoutDo = 1038, InvalidExit = 1039, InvalidForVariable = 1040,
-                     NameRedefined = 1041, MustBeFirst = 1042, ParenthesesInSubCall = 1044,
-                     ExpectedLiteral = 1045, ExpectedIn = 1046, ExpectedClass = 1047,
-                     InsideClass = 1048, ExpectedLetSetGet = 1049, ExpectedProperty = 1050,
-                     InconsistentArgs = 1051, MultipleDefault = 1052, InitNoArgs = 1053,
-                     LetNeedsArg = 1054, UnexpectedNext = 1055, DefaultOnlyOn = 1056,
-                     DefaultPublic = 1057, DefaultGetOnly = 1058;
+                     ExpectedWhileUntil = 1027, ExpectedWhileUntilEnd = 1028, ExpectedWith = 1029,
+                     IdentifierTooLong = 1030, InvalidNumber = 1031, InvalidCharacter = 1032,
+                     UnterminatedString = 1033, InvalidMe = 1037, LoopWithoutDo = 1038,
+                     InvalidExit = 1039, InvalidForVariable = 1040, NameRedefined = 1041,
+                     MustBeFirst = 1042, ParenthesesInSubCall = 1044, ExpectedLiteral = 1045,
+                     ExpectedIn = 1046, ExpectedClass = 1047, InsideClass = 1048,
+                     ExpectedLetSetGet = 1049, ExpectedProperty = 1050, InconsistentArgs = 1051,
+                     MultipleDefault = 1052, InitNoArgs = 1053, LetNeedsArg = 1054,
+                     UnexpectedNext = 1055, DefaultOnlyOn = 1056, DefaultPublic = 1057,
+                     DefaultGetOnly = 1058;
 } // namespace Err
 
 // The engine's text for an error number ("Type mismatch"), "Unknown runtime error" otherwise.

@@ -18,7 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string PathArg(std::span<Value> args, size_t i) { return ToUtf8(ToString(args[i])); }
+std::string PathArg(std::span<Value> args, size_t i) {
+    return ToUtf8(ToString(args[i]));
+}
 
 // The first argument, which the member requires.
 const Value& First(std::span<Value> args) {
@@ -33,7 +35,9 @@ std::string Native(std::string path) {
 }
 
 // The real path of an existing file or folder, or nothing.
-std::optional<std::string> Existing(const std::string& path) { return PathLookup::Instance().Find(path); }
+std::optional<std::string> Existing(const std::string& path) {
+    return PathLookup::Instance().Find(path);
+}
 
 std::string ForWriting(const std::string& path) {
     std::string p = PathLookup::Instance().PathForWriting(path);
@@ -57,9 +61,11 @@ double FileTimeSerial(const std::string& path) {
 
 std::u16string NamePart(const std::u16string& path) {
     size_t end = path.size();
-    while (end > 0 && (path[end - 1] == '\\' || path[end - 1] == '/')) --end;
+    while (end > 0 && (path[end - 1] == '\\' || path[end - 1] == '/'))
+        --end;
     size_t start = end;
-    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/' && path[start - 1] != ':') --start;
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/' && path[start - 1] != ':')
+        --start;
     return path.substr(start, end - start);
 }
 
@@ -70,7 +76,8 @@ class TextStream : public Object {
 public:
     enum Mode { ForReading = 1, ForWriting = 2, ForAppending = 8 };
 
-    TextStream(std::string path, Mode mode, bool unicode) : m_path(std::move(path)), m_mode(mode), m_unicode(unicode) {
+    TextStream(std::string path, Mode mode, bool unicode)
+        : m_path(std::move(path)), m_mode(mode), m_unicode(unicode) {
         if (mode == ForReading) {
             std::ifstream in(m_path, std::ios::binary);
             std::ostringstream bytes;
@@ -80,13 +87,15 @@ public:
                             static_cast<unsigned char>(raw[1]) == 0xFE)) {
                 size_t i = (raw.size() >= 2 && static_cast<unsigned char>(raw[0]) == 0xFF) ? 2 : 0;
                 for (; i + 1 < raw.size(); i += 2)
-                    m_text.push_back(static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
-                                                           (static_cast<unsigned char>(raw[i + 1]) << 8)));
+                    m_text.push_back(
+                        static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
+                                              (static_cast<unsigned char>(raw[i + 1]) << 8)));
             } else {
                 m_text = FromUtf8(Cp1252ToUtf8(raw));
             }
         } else {
-            m_out.open(m_path, std::ios::binary | (mode == ForAppending ? std::ios::app : std::ios::trunc));
+            m_out.open(m_path,
+                       std::ios::binary | (mode == ForAppending ? std::ios::app : std::ios::trunc));
             if (!m_out) ThrowError(Err::PermissionDenied);
             if (unicode && mode == ForWriting) m_out.write("\xFF\xFE", 2);
         }
@@ -94,14 +103,36 @@ public:
 
     std::u16string TypeName() const override { return u"TextStream"; }
 
-    enum Id { Read, ReadLine, ReadAll, Write, WriteLine, WriteBlankLines, Skip, SkipLine, Close,
-              AtEndOfStream, AtEndOfLine, Line, Column };
+    enum Id {
+        Read,
+        ReadLine,
+        ReadAll,
+        Write,
+        WriteLine,
+        WriteBlankLines,
+        Skip,
+        SkipLine,
+        Close,
+        AtEndOfStream,
+        AtEndOfLine,
+        Line,
+        Column
+    };
     int FindMember(std::string_view name) override {
         static const std::unordered_map<std::string_view, int> ids = {
-            {"read", Read}, {"readline", ReadLine}, {"readall", ReadAll}, {"write", Write},
-            {"writeline", WriteLine}, {"writeblanklines", WriteBlankLines}, {"skip", Skip},
-            {"skipline", SkipLine}, {"close", Close}, {"atendofstream", AtEndOfStream},
-            {"atendofline", AtEndOfLine}, {"line", Line}, {"column", Column}};
+            {"read", Read},
+            {"readline", ReadLine},
+            {"readall", ReadAll},
+            {"write", Write},
+            {"writeline", WriteLine},
+            {"writeblanklines", WriteBlankLines},
+            {"skip", Skip},
+            {"skipline", SkipLine},
+            {"close", Close},
+            {"atendofstream", AtEndOfStream},
+            {"atendofline", AtEndOfLine},
+            {"line", Line},
+            {"column", Column}};
         auto it = ids.find(name);
         return it == ids.end() ? kNoMember : it->second;
     }
@@ -122,7 +153,8 @@ public:
             Reading();
             if (m_pos >= m_text.size()) ThrowError(Err::InputPastEnd);
             size_t end = m_pos;
-            while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n') ++end;
+            while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n')
+                ++end;
             const std::u16string s = m_text.substr(m_pos, end - m_pos);
             size_t next = end;
             if (next < m_text.size() && m_text[next] == '\r') ++next;
@@ -139,7 +171,8 @@ public:
         }
         case Skip:
             Reading();
-            Advance(std::min<size_t>(static_cast<size_t>(std::max(0, ToLong(First(args)))), m_text.size() - m_pos));
+            Advance(std::min<size_t>(static_cast<size_t>(std::max(0, ToLong(First(args)))),
+                                     m_text.size() - m_pos));
             return {};
         case SkipLine:
             Invoke(ReadLine, kind, {});
@@ -156,7 +189,8 @@ public:
         case WriteBlankLines: {
             Writing();
             const int32_t n = ToLong(First(args));
-            for (int32_t i = 0; i < n; ++i) Put(u"\r\n");
+            for (int32_t i = 0; i < n; ++i)
+                Put(u"\r\n");
             return {};
         }
         case Close:
@@ -171,7 +205,8 @@ public:
             return Value::Boolean(m_pos >= m_text.size());
         case AtEndOfLine:
             Reading();
-            return Value::Boolean(m_pos >= m_text.size() || m_text[m_pos] == '\r' || m_text[m_pos] == '\n');
+            return Value::Boolean(m_pos >= m_text.size() || m_text[m_pos] == '\r' ||
+                                  m_text[m_pos] == '\n');
         case Line:
             return Value::Long(m_line);
         case Column:
@@ -232,14 +267,16 @@ private:
 };
 
 ObjectRef OpenStream(const std::string& path, int mode, bool create, bool unicode) {
-    if (mode != TextStream::ForReading && mode != TextStream::ForWriting && mode != TextStream::ForAppending)
+    if (mode != TextStream::ForReading && mode != TextStream::ForWriting &&
+        mode != TextStream::ForAppending)
         ThrowError(Err::InvalidCall);
     std::optional<std::string> real = Existing(path);
     if (real && fs::is_directory(*real)) ThrowError(Err::PermissionDenied);
     if (!real) {
         if (mode == TextStream::ForReading || !create) ThrowError(Err::FileNotFound);
         const std::string target = ForWriting(path);
-        if (!fs::is_directory(fs::path(target).parent_path().empty() ? "." : fs::path(target).parent_path()))
+        if (!fs::is_directory(
+                fs::path(target).parent_path().empty() ? "." : fs::path(target).parent_path()))
             ThrowError(Err::PathNotFound);
         real = target;
     }
@@ -272,17 +309,50 @@ public:
     FileItem(std::string path, bool folder) : m_path(std::move(path)), m_folder(folder) {}
     std::u16string TypeName() const override { return m_folder ? u"Folder" : u"File"; }
 
-    enum Id { Path = 0, Name, Size, DateLastModified, DateCreated, DateLastAccessed, ParentFolder, Delete,
-              Copy, Move, OpenAsTextStream, Files, SubFolders, CreateTextFile, IsRootFolder, Attributes, TypeProp,
-              ShortName, ShortPath, Drive };
+    enum Id {
+        Path = 0,
+        Name,
+        Size,
+        DateLastModified,
+        DateCreated,
+        DateLastAccessed,
+        ParentFolder,
+        Delete,
+        Copy,
+        Move,
+        OpenAsTextStream,
+        Files,
+        SubFolders,
+        CreateTextFile,
+        IsRootFolder,
+        Attributes,
+        TypeProp,
+        ShortName,
+        ShortPath,
+        Drive
+    };
     int FindMember(std::string_view name) override {
         static const std::unordered_map<std::string_view, int> ids = {
-            {"path", Path}, {"name", Name}, {"size", Size}, {"datelastmodified", DateLastModified},
-            {"datecreated", DateCreated}, {"datelastaccessed", DateLastAccessed}, {"parentfolder", ParentFolder},
-            {"delete", Delete}, {"copy", Copy}, {"move", Move}, {"openastextstream", OpenAsTextStream},
-            {"files", Files}, {"subfolders", SubFolders}, {"createtextfile", CreateTextFile},
-            {"isrootfolder", IsRootFolder}, {"attributes", Attributes}, {"type", TypeProp},
-            {"shortname", ShortName}, {"shortpath", ShortPath}, {"drive", Drive}};
+            {"path", Path},
+            {"name", Name},
+            {"size", Size},
+            {"datelastmodified", DateLastModified},
+            {"datecreated", DateCreated},
+            {"datelastaccessed", DateLastAccessed},
+            {"parentfolder", ParentFolder},
+            {"delete", Delete},
+            {"copy", Copy},
+            {"move", Move},
+            {"openastextstream", OpenAsTextStream},
+            {"files", Files},
+            {"subfolders", SubFolders},
+            {"createtextfile", CreateTextFile},
+            {"isrootfolder", IsRootFolder},
+            {"attributes", Attributes},
+            {"type", TypeProp},
+            {"shortname", ShortName},
+            {"shortpath", ShortPath},
+            {"drive", Drive}};
         auto it = ids.find(name);
         return it == ids.end() ? kNoMember : it->second;
     }
@@ -317,7 +387,8 @@ public:
             } else {
                 total = fs::file_size(m_path, ec);
             }
-            return total <= 2147483647u ? Value::Long(static_cast<int32_t>(total)) : Value::Double(static_cast<double>(total));
+            return total <= 2147483647u ? Value::Long(static_cast<int32_t>(total))
+                                        : Value::Double(static_cast<double>(total));
         }
         case DateLastModified:
         case DateCreated:
@@ -333,8 +404,11 @@ public:
         case Copy:
         case Move: {
             const std::string dest = ForWriting(ToUtf8(ToString(First(args))));
-            if (member == Copy) fs::copy(m_path, dest, fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-            else fs::rename(m_path, dest, ec);
+            if (member == Copy)
+                fs::copy(m_path, dest,
+                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
+            else
+                fs::rename(m_path, dest, ec);
             if (ec) ThrowError(Err::PermissionDenied);
             Forget(dest);
             return {};
@@ -350,13 +424,18 @@ public:
             for (auto& e : fs::directory_iterator(m_path, ec)) {
                 const bool isDir = e.is_directory(ec);
                 if (isDir != (member == SubFolders)) continue;
-                items.emplace_back(e.path().filename().string(),
-                                   isDir ? MakeFolder(e.path().string()) : MakeFile(e.path().string()));
+                items.emplace_back(e.path().filename().string(), isDir
+                                                                     ? MakeFolder(e.path().string())
+                                                                     : MakeFile(e.path().string()));
             }
-            std::sort(items.begin(), items.end(), [](auto& x, auto& y) { return FoldCase(x.first) < FoldCase(y.first); });
+            std::sort(items.begin(), items.end(),
+                      [](auto& x, auto& y) { return FoldCase(x.first) < FoldCase(y.first); });
             auto* list = new HostObject(member == Files ? u"Files" : u"Folders");
-            auto shared = std::make_shared<std::vector<std::pair<std::string, Value>>>(std::move(items));
-            list->DefineMember("Count", [shared](std::span<Value>) { return Value::Long(static_cast<int32_t>(shared->size())); });
+            auto shared =
+                std::make_shared<std::vector<std::pair<std::string, Value>>>(std::move(items));
+            list->DefineMember("Count", [shared](std::span<Value>) {
+                return Value::Long(static_cast<int32_t>(shared->size()));
+            });
             auto item = [shared](std::span<Value> a) -> Value {
                 if (a.size() != 1) ThrowError(Err::WrongArgCount);
                 const std::string key = FoldCase(ToUtf8(ToString(a[0])));
@@ -368,7 +447,8 @@ public:
             list->DefineMember("Item", item);
             list->DefineItems([shared] {
                 std::vector<Value> v;
-                for (auto& [n, x] : *shared) v.push_back(x);
+                for (auto& [n, x] : *shared)
+                    v.push_back(x);
                 return v;
             });
             return Value::Obj(list);
@@ -397,8 +477,12 @@ private:
     bool m_folder;
 };
 
-Value MakeFolder(const std::string& path) { return Value::Obj(new FileItem(path, true)); }
-Value MakeFile(const std::string& path) { return Value::Obj(new FileItem(path, false)); }
+Value MakeFolder(const std::string& path) {
+    return Value::Obj(new FileItem(path, true));
+}
+Value MakeFile(const std::string& path) {
+    return Value::Obj(new FileItem(path, false));
+}
 
 // ---------------------------------------------------------------------------------------------
 // FileSystemObject
@@ -407,20 +491,56 @@ class FileSystemObject : public Object {
 public:
     std::u16string TypeName() const override { return u"FileSystemObject"; }
 
-    enum Id { FileExists, FolderExists, DriveExists, CreateFolder, DeleteFile, DeleteFolder, CopyFile, MoveFile,
-              CopyFolder, MoveFolder, GetFile, GetFolder, OpenTextFile, CreateTextFile, GetFileName, GetBaseName,
-              GetExtensionName, GetParentFolderName, GetAbsolutePathName, BuildPath, GetTempName, GetDriveName,
-              GetSpecialFolder };
+    enum Id {
+        FileExists,
+        FolderExists,
+        DriveExists,
+        CreateFolder,
+        DeleteFile,
+        DeleteFolder,
+        CopyFile,
+        MoveFile,
+        CopyFolder,
+        MoveFolder,
+        GetFile,
+        GetFolder,
+        OpenTextFile,
+        CreateTextFile,
+        GetFileName,
+        GetBaseName,
+        GetExtensionName,
+        GetParentFolderName,
+        GetAbsolutePathName,
+        BuildPath,
+        GetTempName,
+        GetDriveName,
+        GetSpecialFolder
+    };
     int FindMember(std::string_view name) override {
         static const std::unordered_map<std::string_view, int> ids = {
-            {"fileexists", FileExists}, {"folderexists", FolderExists}, {"driveexists", DriveExists},
-            {"createfolder", CreateFolder}, {"deletefile", DeleteFile}, {"deletefolder", DeleteFolder},
-            {"copyfile", CopyFile}, {"movefile", MoveFile}, {"copyfolder", CopyFolder}, {"movefolder", MoveFolder},
-            {"getfile", GetFile}, {"getfolder", GetFolder}, {"opentextfile", OpenTextFile},
-            {"createtextfile", CreateTextFile}, {"getfilename", GetFileName}, {"getbasename", GetBaseName},
-            {"getextensionname", GetExtensionName}, {"getparentfoldername", GetParentFolderName},
-            {"getabsolutepathname", GetAbsolutePathName}, {"buildpath", BuildPath}, {"gettempname", GetTempName},
-            {"getdrivename", GetDriveName}, {"getspecialfolder", GetSpecialFolder}};
+            {"fileexists", FileExists},
+            {"folderexists", FolderExists},
+            {"driveexists", DriveExists},
+            {"createfolder", CreateFolder},
+            {"deletefile", DeleteFile},
+            {"deletefolder", DeleteFolder},
+            {"copyfile", CopyFile},
+            {"movefile", MoveFile},
+            {"copyfolder", CopyFolder},
+            {"movefolder", MoveFolder},
+            {"getfile", GetFile},
+            {"getfolder", GetFolder},
+            {"opentextfile", OpenTextFile},
+            {"createtextfile", CreateTextFile},
+            {"getfilename", GetFileName},
+            {"getbasename", GetBaseName},
+            {"getextensionname", GetExtensionName},
+            {"getparentfoldername", GetParentFolderName},
+            {"getabsolutepathname", GetAbsolutePathName},
+            {"buildpath", BuildPath},
+            {"gettempname", GetTempName},
+            {"getdrivename", GetDriveName},
+            {"getspecialfolder", GetSpecialFolder}};
         auto it = ids.find(name);
         return it == ids.end() ? kNoMember : it->second;
     }
@@ -472,16 +592,19 @@ public:
             need(2, 3);
             const bool folder = member == CopyFolder || member == MoveFolder;
             auto real = Existing(PathArg(args, 0));
-            if (!real || fs::is_directory(*real) != folder) ThrowError(folder ? Err::PathNotFound : Err::FileNotFound);
+            if (!real || fs::is_directory(*real) != folder)
+                ThrowError(folder ? Err::PathNotFound : Err::FileNotFound);
             std::string dest = PathArg(args, 1);
             const bool intoFolder = !dest.empty() && (dest.back() == '\\' || dest.back() == '/');
             std::string target = ForWriting(dest);
             if (intoFolder) target = (fs::path(target) / fs::path(*real).filename()).string();
             const bool overwrite = args.size() < 3 || ToBool(args[2]);
             const bool exists = fs::exists(target);
-            if (exists && (member == MoveFile || member == MoveFolder || !overwrite)) ThrowError(Err::FileAlreadyExists);
+            if (exists && (member == MoveFile || member == MoveFolder || !overwrite))
+                ThrowError(Err::FileAlreadyExists);
             if (member == CopyFile || member == CopyFolder)
-                fs::copy(*real, target, fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
+                fs::copy(*real, target,
+                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
             else
                 fs::rename(*real, target, ec);
             if (ec) ThrowError(Err::PermissionDenied);
@@ -505,12 +628,14 @@ public:
             need(1, 4);
             const int mode = args.size() > 1 && !args[1].Deref().IsMissing() ? ToLong(args[1]) : 1;
             const bool create = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
-            const bool unicode = args.size() > 3 && !args[3].Deref().IsMissing() && ToLong(args[3]) == -1;
+            const bool unicode =
+                args.size() > 3 && !args[3].Deref().IsMissing() && ToLong(args[3]) == -1;
             return Value::Obj(OpenStream(PathArg(args, 0), mode, create, unicode).Get());
         }
         case CreateTextFile: {
             need(1, 3);
-            const bool overwrite = args.size() > 1 && !args[1].Deref().IsMissing() ? ToBool(args[1]) : true;
+            const bool overwrite =
+                args.size() > 1 && !args[1].Deref().IsMissing() ? ToBool(args[1]) : true;
             const bool unicode = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
             return Value::Obj(CreateStream(PathArg(args, 0), overwrite, unicode).Get());
         }
@@ -522,29 +647,34 @@ public:
             need(1, 1);
             const std::u16string name = NamePart(ToString(args[0]));
             const size_t dot = name.rfind('.');
-            if (member == GetBaseName) return Value::Str(dot == std::u16string::npos ? name : name.substr(0, dot));
+            if (member == GetBaseName)
+                return Value::Str(dot == std::u16string::npos ? name : name.substr(0, dot));
             return Value::Str(dot == std::u16string::npos ? u"" : name.substr(dot + 1));
         }
         case GetParentFolderName: {
             need(1, 1);
             std::u16string path = ToString(args[0]);
-            while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+            while (!path.empty() && (path.back() == '\\' || path.back() == '/'))
+                path.pop_back();
             const size_t cut = path.find_last_of(u"\\/");
             if (cut == std::u16string::npos) return Value::Str(u"");
             std::u16string parent = path.substr(0, cut);
-            if (parent.empty() || (parent.size() == 2 && parent[1] == ':')) parent = path.substr(0, cut + 1);
+            if (parent.empty() || (parent.size() == 2 && parent[1] == ':'))
+                parent = path.substr(0, cut + 1);
             return Value::Str(parent);
         }
         case GetAbsolutePathName: {
             need(1, 1);
             const std::string path = Native(PathArg(args, 0));
-            return Value::FromUtf8(fs::absolute(path.empty() ? "." : path, ec).lexically_normal().string());
+            return Value::FromUtf8(
+                fs::absolute(path.empty() ? "." : path, ec).lexically_normal().string());
         }
         case BuildPath: {
             need(2, 2);
             std::u16string path = ToString(args[0]);
             const std::u16string name = ToString(args[1]);
-            if (!path.empty() && path.back() != '\\' && path.back() != '/' && path.back() != ':') path += u"\\";
+            if (!path.empty() && path.back() != '\\' && path.back() != '/' && path.back() != ':')
+                path += u"\\";
             return Value::Str(path + name);
         }
         case GetTempName: {
@@ -574,6 +704,8 @@ public:
 
 } // namespace
 
-ObjectRef MakeFileSystemObject() { return ObjectRef(new FileSystemObject); }
+ObjectRef MakeFileSystemObject() {
+    return ObjectRef(new FileSystemObject);
+}
 
 } // namespace quillora::vbs

@@ -16,28 +16,61 @@ struct Keyword {
 };
 
 const Keyword kKeywords[] = {
-    {"and", Tok::KwAnd},       {"byref", Tok::KwByRef},   {"byval", Tok::KwByVal},
-    {"call", Tok::KwCall},     {"case", Tok::KwCase},     {"class", Tok::KwClass},
-    {"const", Tok::KwConst},   {"dim", Tok::KwDim},       {"do", Tok::KwDo},
-    {"each", Tok::KwEach},     {"else", Tok::KwElse},     {"elseif", Tok::KwElseIf},
-    {"empty", Tok::KwEmpty},   {"end", Tok::KwEnd},       {"eqv", Tok::KwEqv},
-    {"exit", Tok::KwExit},     {"false", Tok::KwFalse},   {"for", Tok::KwFor},
-    {"function", Tok::KwFunction}, {"if", Tok::KwIf},     {"imp", Tok::KwImp},
-    {"in", Tok::KwIn},         {"is", Tok::KwIs},         {"loop", Tok::KwLoop},
-    {"me", Tok::KwMe},         {"mod", Tok::KwMod},       {"new", Tok::KwNew},
-    {"next", Tok::KwNext},     {"not", Tok::KwNot},       {"nothing", Tok::KwNothing},
-    {"null", Tok::KwNull},     {"on", Tok::KwOn},         {"option", Tok::KwOption},
-    {"or", Tok::KwOr},         {"private", Tok::KwPrivate}, {"public", Tok::KwPublic},
-    {"redim", Tok::KwReDim},   {"select", Tok::KwSelect}, {"set", Tok::KwSet},
-    {"sub", Tok::KwSub},       {"then", Tok::KwThen},     {"to", Tok::KwTo},
-    {"true", Tok::KwTrue},     {"until", Tok::KwUntil},   {"wend", Tok::KwWend},
-    {"while", Tok::KwWhile},   {"with", Tok::KwWith},     {"xor", Tok::KwXor},
+    {"and", Tok::KwAnd},
+    {"byref", Tok::KwByRef},
+    {"byval", Tok::KwByVal},
+    {"call", Tok::KwCall},
+    {"case", Tok::KwCase},
+    {"class", Tok::KwClass},
+    {"const", Tok::KwConst},
+    {"dim", Tok::KwDim},
+    {"do", Tok::KwDo},
+    {"each", Tok::KwEach},
+    {"else", Tok::KwElse},
+    {"elseif", Tok::KwElseIf},
+    {"empty", Tok::KwEmpty},
+    {"end", Tok::KwEnd},
+    {"eqv", Tok::KwEqv},
+    {"exit", Tok::KwExit},
+    {"false", Tok::KwFalse},
+    {"for", Tok::KwFor},
+    {"function", Tok::KwFunction},
+    {"if", Tok::KwIf},
+    {"imp", Tok::KwImp},
+    {"in", Tok::KwIn},
+    {"is", Tok::KwIs},
+    {"loop", Tok::KwLoop},
+    {"me", Tok::KwMe},
+    {"mod", Tok::KwMod},
+    {"new", Tok::KwNew},
+    {"next", Tok::KwNext},
+    {"not", Tok::KwNot},
+    {"nothing", Tok::KwNothing},
+    {"null", Tok::KwNull},
+    {"on", Tok::KwOn},
+    {"option", Tok::KwOption},
+    {"or", Tok::KwOr},
+    {"private", Tok::KwPrivate},
+    {"public", Tok::KwPublic},
+    {"redim", Tok::KwReDim},
+    {"select", Tok::KwSelect},
+    {"set", Tok::KwSet},
+    {"sub", Tok::KwSub},
+    {"then", Tok::KwThen},
+    {"to", Tok::KwTo},
+    {"true", Tok::KwTrue},
+    {"until", Tok::KwUntil},
+    {"wend", Tok::KwWend},
+    {"while", Tok::KwWhile},
+    {"with", Tok::KwWith},
+    {"xor", Tok::KwXor},
 };
 
 const std::unordered_map<std::string, Tok>& KeywordMap() {
     static const auto map = [] {
         std::unordered_map<std::string, Tok> m;
-        for (const auto& k : kKeywords) m.emplace(k.text, k.kind);
+        for (const auto& k : kKeywords)
+            m.emplace(k.text, k.kind);
         return m;
     }();
     return map;
@@ -46,11 +79,18 @@ const std::unordered_map<std::string, Tok>& KeywordMap() {
 constexpr size_t kMaxNameLength = 255;
 
 bool IsLetter(char16_t c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000);
 }
-bool IsDigit(char16_t c) { return c >= '0' && c <= '9'; }
-bool IsNameChar(char16_t c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
-bool IsBlank(char16_t c) { return c == ' ' || c == '\t' || c == 0xA0 || c == 0x0B || c == 0x0C || c == 0x1A; }
+bool IsDigit(char16_t c) {
+    return c >= '0' && c <= '9';
+}
+bool IsNameChar(char16_t c) {
+    return IsLetter(c) || IsDigit(c) || c == '_';
+}
+bool IsBlank(char16_t c) {
+    return c == ' ' || c == '\t' || c == 0xA0 || c == 0x0B || c == 0x0C || c == 0x1A;
+}
 
 class Lexer {
 public:
@@ -99,16 +139,18 @@ public:
                 LexDate(t);
             } else if (c == '[') {
                 LexBracketName(t);
-            } else if (IsDigit(c) || (c == '.' && m_pos + 1 < m_src.size() && IsDigit(m_src[m_pos + 1]) &&
-                                      !AfterOperand(tokens, t))) {
+            } else if (IsDigit(c) || (c == '.' && m_pos + 1 < m_src.size() &&
+                                      IsDigit(m_src[m_pos + 1]) && !AfterOperand(tokens, t))) {
                 LexNumber(t);
             } else if (c == '&' && m_pos + 1 < m_src.size() &&
-                       (m_src[m_pos + 1] == 'h' || m_src[m_pos + 1] == 'H' || m_src[m_pos + 1] == 'o' ||
-                        m_src[m_pos + 1] == 'O' || IsDigit(m_src[m_pos + 1]))) {
+                       (m_src[m_pos + 1] == 'h' || m_src[m_pos + 1] == 'H' ||
+                        m_src[m_pos + 1] == 'o' || m_src[m_pos + 1] == 'O' ||
+                        IsDigit(m_src[m_pos + 1]))) {
                 LexRadix(t);
             } else if (IsLetter(c)) {
                 const size_t start = m_pos;
-                while (m_pos < m_src.size() && IsNameChar(m_src[m_pos])) ++m_pos;
+                while (m_pos < m_src.size() && IsNameChar(m_src[m_pos]))
+                    ++m_pos;
                 t.text = std::u16string(m_src.substr(start, m_pos - start));
                 if (t.text.size() > kMaxNameLength) Fail(Err::IdentifierTooLong, t);
                 const std::string folded = ToUtf8(LowerText(t.text));
@@ -152,12 +194,14 @@ private:
     bool ContinuationAhead() const {
         size_t p = m_pos + 1;
         if (p < m_src.size() && IsNameChar(m_src[p])) return false;
-        while (p < m_src.size() && IsBlank(m_src[p])) ++p;
+        while (p < m_src.size() && IsBlank(m_src[p]))
+            ++p;
         return p >= m_src.size() || m_src[p] == '\r' || m_src[p] == '\n';
     }
     void SkipContinuation() {
         ++m_pos;
-        while (m_pos < m_src.size() && IsBlank(m_src[m_pos])) ++m_pos;
+        while (m_pos < m_src.size() && IsBlank(m_src[m_pos]))
+            ++m_pos;
         if (m_pos < m_src.size()) {
             const char16_t c = m_src[m_pos++];
             if (c == '\r' && m_pos < m_src.size() && m_src[m_pos] == '\n') ++m_pos;
@@ -166,7 +210,8 @@ private:
     }
 
     void SkipComment() {
-        while (m_pos < m_src.size() && m_src[m_pos] != '\r' && m_src[m_pos] != '\n') ++m_pos;
+        while (m_pos < m_src.size() && m_src[m_pos] != '\r' && m_src[m_pos] != '\n')
+            ++m_pos;
     }
 
     static bool AfterOperand(const std::vector<Token>& tokens, const Token& t) {
@@ -198,7 +243,8 @@ private:
 
     void LexDate(Token& t) {
         const size_t start = ++m_pos;
-        while (m_pos < m_src.size() && m_src[m_pos] != '#' && m_src[m_pos] != '\r' && m_src[m_pos] != '\n')
+        while (m_pos < m_src.size() && m_src[m_pos] != '#' && m_src[m_pos] != '\r' &&
+               m_src[m_pos] != '\n')
             ++m_pos;
         if (m_pos >= m_src.size() || m_src[m_pos] != '#') Fail(Err::Syntax, t);
         double serial = 0;
@@ -210,7 +256,8 @@ private:
 
     void LexBracketName(Token& t) {
         const size_t start = ++m_pos;
-        while (m_pos < m_src.size() && m_src[m_pos] != ']' && m_src[m_pos] != '\r' && m_src[m_pos] != '\n')
+        while (m_pos < m_src.size() && m_src[m_pos] != ']' && m_src[m_pos] != '\r' &&
+               m_src[m_pos] != '\n')
             ++m_pos;
         if (m_pos >= m_src.size() || m_src[m_pos] != ']') Fail(Err::ExpectedRBracket, t);
         t.text = std::u16string(m_src.substr(start, m_pos - start));
@@ -222,11 +269,13 @@ private:
     void LexNumber(Token& t) {
         const size_t start = m_pos;
         bool isFloat = false;
-        while (m_pos < m_src.size() && IsDigit(m_src[m_pos])) ++m_pos;
+        while (m_pos < m_src.size() && IsDigit(m_src[m_pos]))
+            ++m_pos;
         if (m_pos < m_src.size() && m_src[m_pos] == '.') {
             isFloat = true;
             ++m_pos;
-            while (m_pos < m_src.size() && IsDigit(m_src[m_pos])) ++m_pos;
+            while (m_pos < m_src.size() && IsDigit(m_src[m_pos]))
+                ++m_pos;
         }
         if (m_pos < m_src.size() && (m_src[m_pos] == 'e' || m_src[m_pos] == 'E')) {
             size_t p = m_pos + 1;
@@ -234,13 +283,15 @@ private:
             if (p < m_src.size() && IsDigit(m_src[p])) {
                 isFloat = true;
                 m_pos = p;
-                while (m_pos < m_src.size() && IsDigit(m_src[m_pos])) ++m_pos;
+                while (m_pos < m_src.size() && IsDigit(m_src[m_pos]))
+                    ++m_pos;
             } else {
                 FailHere(Err::InvalidNumber);
             }
         }
         std::string text;
-        for (size_t i = start; i < m_pos; ++i) text.push_back(static_cast<char>(m_src[i]));
+        for (size_t i = start; i < m_pos; ++i)
+            text.push_back(static_cast<char>(m_src[i]));
         const double d = std::strtod(text.c_str(), nullptr);
         if (std::isinf(d)) Fail(Err::InvalidNumber, t);
         t.kind = Tok::Literal;
@@ -292,32 +343,71 @@ private:
         const char16_t c = m_src[m_pos++];
         const char16_t next = m_pos < m_src.size() ? m_src[m_pos] : 0;
         switch (c) {
-        case '(': t.kind = Tok::LParen; break;
-        case ')': t.kind = Tok::RParen; break;
-        case ',': t.kind = Tok::Comma; break;
-        case '.': t.kind = Tok::Dot; break;
-        case ':': t.kind = Tok::Colon; break;
-        case '+': t.kind = Tok::Plus; break;
-        case '-': t.kind = Tok::Minus; break;
-        case '*': t.kind = Tok::Star; break;
-        case '/': t.kind = Tok::Slash; break;
-        case '\\': t.kind = Tok::Backslash; break;
-        case '^': t.kind = Tok::Caret; break;
-        case '&': t.kind = Tok::Amp; break;
+        case '(':
+            t.kind = Tok::LParen;
+            break;
+        case ')':
+            t.kind = Tok::RParen;
+            break;
+        case ',':
+            t.kind = Tok::Comma;
+            break;
+        case '.':
+            t.kind = Tok::Dot;
+            break;
+        case ':':
+            t.kind = Tok::Colon;
+            break;
+        case '+':
+            t.kind = Tok::Plus;
+            break;
+        case '-':
+            t.kind = Tok::Minus;
+            break;
+        case '*':
+            t.kind = Tok::Star;
+            break;
+        case '/':
+            t.kind = Tok::Slash;
+            break;
+        case '\\':
+            t.kind = Tok::Backslash;
+            break;
+        case '^':
+            t.kind = Tok::Caret;
+            break;
+        case '&':
+            t.kind = Tok::Amp;
+            break;
         case '=':
-            if (next == '<') { ++m_pos; t.kind = Tok::Le; }
-            else if (next == '>') { ++m_pos; t.kind = Tok::Ge; }
-            else t.kind = Tok::Eq;
+            if (next == '<') {
+                ++m_pos;
+                t.kind = Tok::Le;
+            } else if (next == '>') {
+                ++m_pos;
+                t.kind = Tok::Ge;
+            } else
+                t.kind = Tok::Eq;
             break;
         case '<':
-            if (next == '>') { ++m_pos; t.kind = Tok::Ne; }
-            else if (next == '=') { ++m_pos; t.kind = Tok::Le; }
-            else t.kind = Tok::Lt;
+            if (next == '>') {
+                ++m_pos;
+                t.kind = Tok::Ne;
+            } else if (next == '=') {
+                ++m_pos;
+                t.kind = Tok::Le;
+            } else
+                t.kind = Tok::Lt;
             break;
         case '>':
-            if (next == '=') { ++m_pos; t.kind = Tok::Ge; }
-            else if (next == '<') { ++m_pos; t.kind = Tok::Ne; }
-            else t.kind = Tok::Gt;
+            if (next == '=') {
+                ++m_pos;
+                t.kind = Tok::Ge;
+            } else if (next == '<') {
+                ++m_pos;
+                t.kind = Tok::Ne;
+            } else
+                t.kind = Tok::Gt;
             break;
         default:
             Fail(Err::InvalidCharacter, t);
@@ -332,20 +422,32 @@ private:
 
 } // namespace
 
-std::vector<Token> Tokenize(std::u16string_view source, int firstLine) { return Lexer(source, firstLine).Run(); }
+std::vector<Token> Tokenize(std::u16string_view source, int firstLine) {
+    return Lexer(source, firstLine).Run();
+}
 
 const char* TokenText(Tok kind) {
     switch (kind) {
-    case Tok::End: return "end of script";
-    case Tok::NewLine: return "end of line";
-    case Tok::Colon: return ":";
-    case Tok::Name: return "identifier";
-    case Tok::Literal: return "literal";
-    case Tok::LParen: return "(";
-    case Tok::RParen: return ")";
-    case Tok::Comma: return ",";
-    case Tok::Dot: return ".";
-    default: break;
+    case Tok::End:
+        return "end of script";
+    case Tok::NewLine:
+        return "end of line";
+    case Tok::Colon:
+        return ":";
+    case Tok::Name:
+        return "identifier";
+    case Tok::Literal:
+        return "literal";
+    case Tok::LParen:
+        return "(";
+    case Tok::RParen:
+        return ")";
+    case Tok::Comma:
+        return ",";
+    case Tok::Dot:
+        return ".";
+    default:
+        break;
     }
     for (const auto& k : kKeywords)
         if (k.kind == kind) return k.text;

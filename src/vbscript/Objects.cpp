@@ -36,7 +36,8 @@ ClassInstance::ClassInstance(ClassDef* cls, std::shared_ptr<Module> module)
 
 int ClassInstance::FindMember(std::string_view foldedName) {
     auto it = m_class->memberIndex.find(std::string(foldedName));
-    if (it == m_class->memberIndex.end() || !m_class->members[static_cast<size_t>(it->second)].isPublic)
+    if (it == m_class->memberIndex.end() ||
+        !m_class->members[static_cast<size_t>(it->second)].isPublic)
         return kNoMember;
     return it->second + 1;
 }
@@ -55,7 +56,8 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
         if (m_class->defaultMember < 0) ThrowError(Err::NoSuchMember);
         member = m_class->defaultMember + 1;
     }
-    if (member < 1 || static_cast<size_t>(member) > m_class->members.size()) ThrowError(Err::NoSuchMember);
+    if (member < 1 || static_cast<size_t>(member) > m_class->members.size())
+        ThrowError(Err::NoSuchMember);
     const ClassDef::Member& m = m_class->members[static_cast<size_t>(member) - 1];
     if (!inside && !m.isPublic) ThrowError(Err::NoSuchMember);
     Engine* engine = m_class->engine;
@@ -70,14 +72,18 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
         Value value = args.back().Deref();
         std::span<Value> indexes = args.first(args.size() - 1);
         if (indexes.empty()) {
-            if (kind == InvokeKind::Set) SetAssign(field, std::move(value));
-            else LetAssign(field, std::move(value));
+            if (kind == InvokeKind::Set)
+                SetAssign(field, std::move(value));
+            else
+                LetAssign(field, std::move(value));
             return {};
         }
         if (field.IsArray()) {
             Value& element = ArrayElement(field.UniqueArray(), indexes);
-            if (kind == InvokeKind::Set) SetAssign(element, std::move(value));
-            else LetAssign(element, std::move(value));
+            if (kind == InvokeKind::Set)
+                SetAssign(element, std::move(value));
+            else
+                LetAssign(element, std::move(value));
             return {};
         }
         if (field.IsObject() && field.AsObject()) {
@@ -140,7 +146,8 @@ void Engine::Terminate(Object* instance, ClassDef* cls) {
 
 Value Engine::CallWithArgs(Procedure* proc, Object* me, std::span<Value> args) {
     if (m_top + args.size() + 64 > m_stackEnd) ThrowError(Err::OutOfStack);
-    for (const Value& a : args) *m_top++ = a;
+    for (const Value& a : args)
+        *m_top++ = a;
     return CallProcedure(proc, me, static_cast<int>(args.size()));
 }
 
@@ -155,14 +162,16 @@ void HostObject::DefineMember(std::string_view name, Getter get, Setter let, Set
     const std::string folded = FoldCase(name);
     auto it = m_ids.find(folded);
     if (it != m_ids.end()) {
-        m_members[static_cast<size_t>(it->second)] = Member{std::move(get), std::move(let), std::move(set)};
+        m_members[static_cast<size_t>(it->second)] =
+            Member{std::move(get), std::move(let), std::move(set)};
         return;
     }
     m_ids.emplace(folded, static_cast<int>(m_members.size()));
     m_members.push_back(Member{std::move(get), std::move(let), std::move(set)});
 }
 
-void HostObject::DefineProperty(std::string_view name, std::function<Value()> get, Setter let, Setter set) {
+void HostObject::DefineProperty(std::string_view name, std::function<Value()> get, Setter let,
+                                Setter set) {
     DefineMember(
         name,
         [get = std::move(get)](std::span<Value> args) -> Value {
@@ -179,7 +188,8 @@ int HostObject::FindMember(std::string_view foldedName) {
 }
 
 Value HostObject::Invoke(int member, InvokeKind kind, std::span<Value> args) {
-    if (member < 0 || static_cast<size_t>(member) >= m_members.size()) ThrowError(Err::NoSuchMember);
+    if (member < 0 || static_cast<size_t>(member) >= m_members.size())
+        ThrowError(Err::NoSuchMember);
     Member& m = m_members[static_cast<size_t>(member)];
     ObjectRef keep(this);
     if (kind == InvokeKind::Get) {
@@ -249,22 +259,37 @@ public:
             if (args.size() != 1) ThrowError(Err::WrongArgCount);
             const Value& v = args[0].Deref();
             switch (member) {
-            case Number: err.number = ToLong(v); return {};
-            case Description: err.description = ToString(v); return {};
-            case Source: err.source = ToString(v); return {};
-            case HelpFile: err.helpFile = ToString(v); return {};
-            case HelpContext: err.helpContext = ToLong(v); return {};
-            default: ThrowError(Err::NoSuchMember);
+            case Number:
+                err.number = ToLong(v);
+                return {};
+            case Description:
+                err.description = ToString(v);
+                return {};
+            case Source:
+                err.source = ToString(v);
+                return {};
+            case HelpFile:
+                err.helpFile = ToString(v);
+                return {};
+            case HelpContext:
+                err.helpContext = ToLong(v);
+                return {};
+            default:
+                ThrowError(Err::NoSuchMember);
             }
         }
         switch (member) {
         case Number:
             if (!args.empty()) ThrowError(Err::WrongArgCount);
             return Value::Long(err.number);
-        case Description: return Value::Str(err.description);
-        case Source: return Value::Str(err.source);
-        case HelpFile: return Value::Str(err.helpFile);
-        case HelpContext: return Value::Long(err.helpContext);
+        case Description:
+            return Value::Str(err.description);
+        case Source:
+            return Value::Str(err.source);
+        case HelpFile:
+            return Value::Str(err.helpFile);
+        case HelpContext:
+            return Value::Long(err.helpContext);
         case Clear:
             err = ErrState();
             return {};
@@ -274,7 +299,8 @@ public:
             const int32_t number = ToLong(args[0]);
             if (number == 0) ThrowError(Err::InvalidCall);
             std::string source = given(1) ? ToUtf8(ToString(args[1])) : kRuntimeSource;
-            std::string description = given(2) ? ToUtf8(ToString(args[2])) : ErrorDescription(number);
+            std::string description =
+                given(2) ? ToUtf8(ToString(args[2])) : ErrorDescription(number);
             if (given(3)) err.helpFile = ToString(args[3]);
             if (given(4)) err.helpContext = ToLong(args[4]);
             throw ScriptError(number, description, source);
@@ -290,9 +316,13 @@ private:
 
 } // namespace
 
-ObjectRef MakeProcedureRef(Engine& engine, Procedure* proc) { return ObjectRef(new ProcedureRef(engine, proc)); }
+ObjectRef MakeProcedureRef(Engine& engine, Procedure* proc) {
+    return ObjectRef(new ProcedureRef(engine, proc));
+}
 
-ObjectRef MakeErrObject(Engine& engine) { return ObjectRef(new ErrObject(engine)); }
+ObjectRef MakeErrObject(Engine& engine) {
+    return ObjectRef(new ErrObject(engine));
+}
 
 Value Engine::ErrObjectValue() {
     if (!m_errObject) m_errObject = MakeErrObject(*this);

@@ -94,7 +94,8 @@ int Combine(int a, int b) {
 // An integer result in the smallest type from `rank` up that holds it.
 Value MakeInt(int64_t x, int rank) {
     if (rank <= RByte && x >= 0 && x <= 255) return Value::Byte(static_cast<uint8_t>(x));
-    if (rank <= RInteger && x >= -32768 && x <= 32767) return Value::Integer(static_cast<int16_t>(x));
+    if (rank <= RInteger && x >= -32768 && x <= 32767)
+        return Value::Integer(static_cast<int16_t>(x));
     if (x >= INT32_MIN && x <= INT32_MAX) return Value::Long(static_cast<int32_t>(x));
     return Value::Double(static_cast<double>(x));
 }
@@ -102,7 +103,8 @@ Value MakeInt(int64_t x, int rank) {
 Value MakeFloat(double x, int rank) {
     if (std::isinf(x) || std::isnan(x)) ThrowError(Err::Overflow);
     if (rank == RSingle) {
-        if (std::fabs(x) <= std::numeric_limits<float>::max()) return Value::Single(static_cast<float>(x));
+        if (std::fabs(x) <= std::numeric_limits<float>::max())
+            return Value::Single(static_cast<float>(x));
         return Value::Double(x);
     }
     return Value::Double(x);
@@ -121,7 +123,9 @@ Value MakeDateResult(double serial) {
     return Value::Date(serial);
 }
 
-bool IsIntRank(int r) { return r >= RNone && r <= RLong; }
+bool IsIntRank(int r) {
+    return r >= RNone && r <= RLong;
+}
 
 enum class Arith { Add, Sub, Mul };
 
@@ -191,9 +195,15 @@ WholeOperand ToWholeOperand(const Value& v) {
 
 } // namespace
 
-Value Add(const Value& a, const Value& b) { return Arithmetic(Arith::Add, a, b); }
-Value Subtract(const Value& a, const Value& b) { return Arithmetic(Arith::Sub, a, b); }
-Value Multiply(const Value& a, const Value& b) { return Arithmetic(Arith::Mul, a, b); }
+Value Add(const Value& a, const Value& b) {
+    return Arithmetic(Arith::Add, a, b);
+}
+Value Subtract(const Value& a, const Value& b) {
+    return Arithmetic(Arith::Sub, a, b);
+}
+Value Multiply(const Value& a, const Value& b) {
+    return Arithmetic(Arith::Mul, a, b);
+}
 
 Value Divide(const Value& a, const Value& b) {
     Value ha, hb;
@@ -287,11 +297,16 @@ enum class Logic { And, Or, Xor, Eqv, Imp };
 
 int64_t ApplyLogic(Logic op, int64_t p, int64_t q) {
     switch (op) {
-    case Logic::And: return p & q;
-    case Logic::Or: return p | q;
-    case Logic::Xor: return p ^ q;
-    case Logic::Eqv: return ~(p ^ q);
-    default: return ~p | q;
+    case Logic::And:
+        return p & q;
+    case Logic::Or:
+        return p | q;
+    case Logic::Xor:
+        return p ^ q;
+    case Logic::Eqv:
+        return ~(p ^ q);
+    default:
+        return ~p | q;
     }
 }
 
@@ -345,11 +360,21 @@ Value LogicalNot(const Value& a) {
     return MakeLogical(~o.value, o.rank, o.isBool);
 }
 
-Value LogicalAnd(const Value& a, const Value& b) { return LogicOp(Logic::And, a, b); }
-Value LogicalOr(const Value& a, const Value& b) { return LogicOp(Logic::Or, a, b); }
-Value LogicalXor(const Value& a, const Value& b) { return LogicOp(Logic::Xor, a, b); }
-Value LogicalEqv(const Value& a, const Value& b) { return LogicOp(Logic::Eqv, a, b); }
-Value LogicalImp(const Value& a, const Value& b) { return LogicOp(Logic::Imp, a, b); }
+Value LogicalAnd(const Value& a, const Value& b) {
+    return LogicOp(Logic::And, a, b);
+}
+Value LogicalOr(const Value& a, const Value& b) {
+    return LogicOp(Logic::Or, a, b);
+}
+Value LogicalXor(const Value& a, const Value& b) {
+    return LogicOp(Logic::Xor, a, b);
+}
+Value LogicalEqv(const Value& a, const Value& b) {
+    return LogicOp(Logic::Eqv, a, b);
+}
+Value LogicalImp(const Value& a, const Value& b) {
+    return LogicOp(Logic::Imp, a, b);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Comparison
@@ -393,8 +418,10 @@ int Compare(const Value& a, const Value& b, int flags, bool textCompare) {
     double pd = p.d, qd = q.d;
     // A Single compared with a Double is compared at Single precision.
     if ((p.rank == RSingle) != (q.rank == RSingle) && (p.rank == RSingle || q.rank == RSingle)) {
-        if (p.rank == RSingle) qd = static_cast<float>(qd);
-        else pd = static_cast<float>(pd);
+        if (p.rank == RSingle)
+            qd = static_cast<float>(qd);
+        else
+            pd = static_cast<float>(pd);
     }
     return pd < qd ? -1 : pd > qd ? 1 : 0;
 }

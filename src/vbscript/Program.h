@@ -19,39 +19,84 @@ struct Module;
 // second slot; c = a jump target or an implicit-local fallback slot (-1: none).
 enum class Op : uint8_t {
     Nop,
-    PushConst, Pop, PushMe,
+    PushConst,
+    Pop,
+    PushMe,
     // Variables: L = local slot, G = global, F = field of Me, O = local of the frame that called
     // Execute/Eval. Load pushes the value; Store assigns (Let); Set assigns an object; Ref pushes
     // a reference for a by-reference argument; Call indexes or calls with b arguments.
-    LoadL, StoreL, SetL, RefL, CallL,
-    LoadG, StoreG, SetG, RefG, CallG,
-    LoadF, StoreF, SetF, RefF, CallF,
-    LoadO, StoreO, SetO, RefO, CallO,
-    ConcatL, ConcatG, // x = x & value, appending in place
-    GetMember, LetMember, SetMember, // a = name index, b = argc; stack: object, args[, value]
-    CallValue,                       // stack: callee value, args (b)
-    LetIndexed, SetIndexed, RefIndexed, // stack: reference, args (b)[, value]
-    RefIndexedG,                        // global a(args): an element reference, else a call
-    Add, Sub, Mul, Div, IntDiv, Mod, Pow, Neg, Concat,
-    Eq, Ne, Lt, Gt, Le, Ge, Is, // b = literal flags
-    Not, And, Or, Xor, Eqv, Imp,
-    Jump, JumpIfFalse, JumpIfTrue,
-    ForPrep,       // stack: start, end, step -> start; end and step kept in hidden slots a, a+1
-    ForIncr,       // stack: counter -> counter + step (hidden slot a)
-    ForTest,       // pops counter; jumps to c while it has not passed the end (hidden slot a)
-    ForLoopL,      // local a += step; jump to c while in range (hidden slot b)
-    ForLoopG,      // global a likewise
-    ForEachInit,   // pops the collection into hidden slots a, a+1; jumps to c when empty
-    ForEachNext,   // pushes the next item, or clears the hidden slots and jumps to c
-    ClearL,        // empties local a
-    OnErrorResume, OnErrorGoto0,
+    LoadL,
+    StoreL,
+    SetL,
+    RefL,
+    CallL,
+    LoadG,
+    StoreG,
+    SetG,
+    RefG,
+    CallG,
+    LoadF,
+    StoreF,
+    SetF,
+    RefF,
+    CallF,
+    LoadO,
+    StoreO,
+    SetO,
+    RefO,
+    CallO,
+    ConcatL,
+    ConcatG, // x = x & value, appending in place
+    GetMember,
+    LetMember,
+    SetMember, // a = name index, b = argc; stack: object, args[, value]
+    CallValue, // stack: callee value, args (b)
+    LetIndexed,
+    SetIndexed,
+    RefIndexed,  // stack: reference, args (b)[, value]
+    RefIndexedG, // global a(args): an element reference, else a call
+    Add,
+    Sub,
+    Mul,
+    Div,
+    IntDiv,
+    Mod,
+    Pow,
+    Neg,
+    Concat,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Is, // b = literal flags
+    Not,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp,
+    Jump,
+    JumpIfFalse,
+    JumpIfTrue,
+    ForPrep,     // stack: start, end, step -> start; end and step kept in hidden slots a, a+1
+    ForIncr,     // stack: counter -> counter + step (hidden slot a)
+    ForTest,     // pops counter; jumps to c while it has not passed the end (hidden slot a)
+    ForLoopL,    // local a += step; jump to c while in range (hidden slot b)
+    ForLoopG,    // global a likewise
+    ForEachInit, // pops the collection into hidden slots a, a+1; jumps to c when empty
+    ForEachNext, // pushes the next item, or clears the hidden slots and jumps to c
+    ClearL,      // empties local a
+    OnErrorResume,
+    OnErrorGoto0,
     Return,
-    NewObject,     // a = global index of the class
-    DimArray,      // stack: reference, bounds (b); creates a fixed array
-    ReDim,         // stack: reference, bounds (b); c = 1 to preserve
-    Erase,         // stack: reference
-    WithObject,    // stack: value -> value; error 424 unless it is an object
-    ConstError,    // assignment to a constant: error 501 naming constant a
+    NewObject,  // a = global index of the class
+    DimArray,   // stack: reference, bounds (b); creates a fixed array
+    ReDim,      // stack: reference, bounds (b); c = 1 to preserve
+    Erase,      // stack: reference
+    WithObject, // stack: value -> value; error 424 unless it is an object
+    ConstError, // assignment to a constant: error 501 naming constant a
 };
 
 struct Instr {
@@ -95,7 +140,7 @@ struct ClassDef {
     struct Member {
         std::u16string name;
         bool isPublic = true;
-        int field = -1; // a variable member
+        int field = -1;           // a variable member
         Procedure* get = nullptr; // Function, Sub or Property Get
         Procedure* let = nullptr;
         Procedure* set = nullptr;
@@ -116,7 +161,7 @@ struct ClassDef {
 struct Module {
     std::u16string source;
     std::vector<size_t> lineStarts;
-    int firstLine = 1;            // the number of the source's first line
+    int firstLine = 1; // the number of the source's first line
     bool optionExplicit = false;
     bool declarationsOnly = false; // no statements outside procedures and classes
     std::vector<std::unique_ptr<Procedure>> procedures; // [0] is the top-level code

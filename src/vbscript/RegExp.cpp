@@ -40,7 +40,9 @@ public:
         if (i < 0 || static_cast<size_t>(i) >= m_items.size()) ThrowError(Err::InvalidCall);
         return m_items[static_cast<size_t>(i)];
     }
-    std::unique_ptr<Enumerator> Enumerate() override { return std::make_unique<VectorEnumerator>(m_items); }
+    std::unique_ptr<Enumerator> Enumerate() override {
+        return std::make_unique<VectorEnumerator>(m_items);
+    }
 
 private:
     std::u16string m_typeName;
@@ -66,10 +68,14 @@ public:
         }
         if (!args.empty()) ThrowError(Err::WrongArgCount);
         switch (member) {
-        case 0: return Value::Str(m_data.value);
-        case 1: return Value::Long(m_data.index);
-        case 2: return Value::Long(static_cast<int32_t>(m_data.value.size()));
-        default: return Value::Obj(new ValueList(u"ISubMatches", m_data.groups));
+        case 0:
+            return Value::Str(m_data.value);
+        case 1:
+            return Value::Long(m_data.index);
+        case 2:
+            return Value::Long(static_cast<int32_t>(m_data.value.size()));
+        default:
+            return Value::Obj(new ValueList(u"ISubMatches", m_data.groups));
         }
     }
 
@@ -85,8 +91,10 @@ public:
     enum Id { Pattern = 0, IgnoreCase, Global, MultiLine, Execute, Replace, Test };
     int FindMember(std::string_view name) override {
         static const std::unordered_map<std::string_view, int> ids = {
-            {"pattern", Pattern}, {"ignorecase", IgnoreCase}, {"global", Global}, {"multiline", MultiLine},
-            {"execute", Execute}, {"replace", Replace},       {"test", Test}};
+            {"pattern", Pattern}, {"ignorecase", IgnoreCase},
+            {"global", Global},   {"multiline", MultiLine},
+            {"execute", Execute}, {"replace", Replace},
+            {"test", Test}};
         auto it = ids.find(name);
         return it == ids.end() ? kNoMember : it->second;
     }
@@ -95,11 +103,20 @@ public:
         if (kind != InvokeKind::Get) {
             if (args.size() != 1) ThrowError(Err::WrongArgCount);
             switch (member) {
-            case Pattern: m_pattern = ToString(args[0]); break;
-            case IgnoreCase: m_ignoreCase = ToBool(args[0]); break;
-            case Global: m_global = ToBool(args[0]); break;
-            case MultiLine: m_multiLine = ToBool(args[0]); break;
-            default: ThrowError(Err::NoSuchMember);
+            case Pattern:
+                m_pattern = ToString(args[0]);
+                break;
+            case IgnoreCase:
+                m_ignoreCase = ToBool(args[0]);
+                break;
+            case Global:
+                m_global = ToBool(args[0]);
+                break;
+            case MultiLine:
+                m_multiLine = ToBool(args[0]);
+                break;
+            default:
+                ThrowError(Err::NoSuchMember);
             }
             Free();
             return {};
@@ -108,10 +125,18 @@ public:
             if (args.size() != n) ThrowError(Err::WrongArgCount);
         };
         switch (member) {
-        case Pattern: need(0); return Value::Str(m_pattern);
-        case IgnoreCase: need(0); return Value::Boolean(m_ignoreCase);
-        case Global: need(0); return Value::Boolean(m_global);
-        case MultiLine: need(0); return Value::Boolean(m_multiLine);
+        case Pattern:
+            need(0);
+            return Value::Str(m_pattern);
+        case IgnoreCase:
+            need(0);
+            return Value::Boolean(m_ignoreCase);
+        case Global:
+            need(0);
+            return Value::Boolean(m_global);
+        case MultiLine:
+            need(0);
+            return Value::Boolean(m_multiLine);
         case Execute: {
             need(1);
             std::vector<Value> items;
@@ -151,15 +176,17 @@ private:
         if (m_code) return m_code;
         uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF;
         if (m_ignoreCase) options |= PCRE2_CASELESS;
-        if (m_multiLine) options |= PCRE2_MULTILINE;
-        else options |= PCRE2_DOLLAR_ENDONLY;
+        if (m_multiLine)
+            options |= PCRE2_MULTILINE;
+        else
+            options |= PCRE2_DOLLAR_ENDONLY;
         pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
         pcre2_set_newline(context, PCRE2_NEWLINE_ANYCRLF);
         pcre2_set_compile_extra_options(context, PCRE2_EXTRA_ALT_BSUX);
         int error = 0;
         PCRE2_SIZE offset = 0;
-        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_pattern.data()), m_pattern.size(), options, &error,
-                               &offset, context);
+        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_pattern.data()), m_pattern.size(),
+                               options, &error, &offset, context);
         pcre2_compile_context_free(context);
         if (!m_code) ThrowError(Err::RegExpSyntax);
         return m_code;
@@ -173,7 +200,8 @@ private:
         pcre2_set_match_limit(mc, 10'000'000);
         size_t start = 0;
         while (start <= subject.size()) {
-            const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), start, 0, md, mc);
+            const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()),
+                                       subject.size(), start, 0, md, mc);
             if (rc < 0) break;
             const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(md);
             MatchData m;
@@ -183,7 +211,8 @@ private:
             pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groups);
             for (uint32_t g = 1; g <= groups; ++g) {
                 if (static_cast<int>(g) < rc && ov[2 * g] != PCRE2_UNSET)
-                    m.groups.push_back(Value::Str(subject.substr(ov[2 * g], ov[2 * g + 1] - ov[2 * g])));
+                    m.groups.push_back(
+                        Value::Str(subject.substr(ov[2 * g], ov[2 * g + 1] - ov[2 * g])));
                 else
                     m.groups.emplace_back();
             }
@@ -217,7 +246,8 @@ private:
                 out.append(subject, 0, static_cast<size_t>(m.index));
                 ++i;
             } else if (n == '\'') {
-                out.append(subject, static_cast<size_t>(m.index) + m.value.size(), std::u16string::npos);
+                out.append(subject, static_cast<size_t>(m.index) + m.value.size(),
+                           std::u16string::npos);
                 ++i;
             } else if (n >= '0' && n <= '9') {
                 size_t group = n - '0';
@@ -250,6 +280,8 @@ private:
 
 } // namespace
 
-ObjectRef MakeRegExp() { return ObjectRef(new RegExpObject); }
+ObjectRef MakeRegExp() {
+    return ObjectRef(new RegExpObject);
+}
 
 } // namespace quillora::vbs

@@ -11,9 +11,15 @@ namespace quillora::vbs {
 ScriptControl::ScriptControl() : m_engine(std::make_unique<Engine>()) {}
 ScriptControl::~ScriptControl() = default;
 
-void ScriptControl::SetTimeout(long long milliseconds) { m_engine->SetTimeout(milliseconds); }
-long long ScriptControl::Timeout() const { return m_engine->Timeout(); }
-void ScriptControl::SetClock(quillora::Clock* clock) { m_engine->SetClock(clock); }
+void ScriptControl::SetTimeout(long long milliseconds) {
+    m_engine->SetTimeout(milliseconds);
+}
+long long ScriptControl::Timeout() const {
+    return m_engine->Timeout();
+}
+void ScriptControl::SetClock(quillora::Clock* clock) {
+    m_engine->SetClock(clock);
+}
 void ScriptControl::SetObjectFactory(std::function<ObjectRef(const std::string&)> factory) {
     m_engine->SetFactory(std::move(factory));
 }
@@ -48,7 +54,8 @@ bool ScriptControl::AddObject(std::string_view name, ObjectRef object, bool addM
     return Guard([&] { m_engine->AddNamedObject(FromUtf8(name), std::move(object), addMembers); });
 }
 
-bool ScriptControl::Run(std::string_view procedureName, std::span<const Value> args, Value* result) {
+bool ScriptControl::Run(std::string_view procedureName, std::span<const Value> args,
+                        Value* result) {
     return Guard([&] {
         Value r = m_engine->Run(FromUtf8(procedureName), args);
         if (result) *result = std::move(r);
@@ -65,7 +72,8 @@ bool ScriptControl::Eval(std::string_view expression, Value& result) {
 
 std::vector<std::string> ScriptControl::Procedures() const {
     std::vector<std::string> names;
-    for (const auto& n : m_engine->ProcedureNames()) names.push_back(ToUtf8(n));
+    for (const auto& n : m_engine->ProcedureNames())
+        names.push_back(ToUtf8(n));
     return names;
 }
 

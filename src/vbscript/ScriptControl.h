@@ -57,7 +57,8 @@ public:
     bool AddObject(std::string_view name, ObjectRef object, bool addMembers);
     // Calls a global Sub or Function with values (objects, such as a collection, included);
     // `result` receives a Function's value.
-    bool Run(std::string_view procedureName, std::span<const Value> args = {}, Value* result = nullptr);
+    bool Run(std::string_view procedureName, std::span<const Value> args = {},
+             Value* result = nullptr);
     // Runs statements in the global scope.
     bool ExecuteStatement(std::string_view statements);
     // Evaluates an expression.

@@ -29,7 +29,7 @@ enum class Type : uint8_t {
     Ref,   // a by-reference argument: points at the caller's variable
     // The kinds from here on own a reference-counted payload.
     String,
-    Object,   // a null pointer is Nothing
+    Object, // a null pointer is Nothing
     Array,
     ArrayRef, // a by-reference argument naming an array element (keeps the array alive, locked)
 };
@@ -158,9 +158,7 @@ public:
     bool IsArray() const { return m_type == Type::Array; }
     bool IsMissing() const { return m_type == Type::Error && m_u.i64 == kMissingError; }
     bool IsReference() const { return m_type == Type::Ref || m_type == Type::ArrayRef; }
-    bool IsNumericType() const {
-        return m_type >= Type::Boolean && m_type <= Type::Date;
-    }
+    bool IsNumericType() const { return m_type >= Type::Boolean && m_type <= Type::Date; }
 
     bool AsBool() const { return m_u.b; }
     int64_t AsInt() const { return m_u.i64; } // Byte, Integer, Long, Error; Currency scaled

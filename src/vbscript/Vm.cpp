@@ -12,8 +12,9 @@ namespace quillora::vbs {
 
 namespace {
 
-
-bool IsSmallInt(const Value& v) { return v.GetType() == Type::Integer || v.GetType() == Type::Long; }
+bool IsSmallInt(const Value& v) {
+    return v.GetType() == Type::Integer || v.GetType() == Type::Long;
+}
 
 // Integer, Long or Double, at least one being Double: the result is a Double.
 bool IsFastNumber(const Value& v) {
@@ -39,32 +40,59 @@ int StackNeed(const Procedure& proc) {
     for (const Instr& in : proc.code) {
         const int b = in.b;
         switch (in.op) {
-        case Op::PushConst: case Op::PushMe: case Op::LoadL: case Op::RefL: case Op::LoadG:
-        case Op::RefG: case Op::LoadF: case Op::RefF: case Op::LoadO: case Op::RefO:
-        case Op::ForEachNext: case Op::NewObject:
+        case Op::PushConst:
+        case Op::PushMe:
+        case Op::LoadL:
+        case Op::RefL:
+        case Op::LoadG:
+        case Op::RefG:
+        case Op::LoadF:
+        case Op::RefF:
+        case Op::LoadO:
+        case Op::RefO:
+        case Op::ForEachNext:
+        case Op::NewObject:
             ++depth;
             break;
-        case Op::CallL: case Op::CallG: case Op::CallF: case Op::CallO:
+        case Op::CallL:
+        case Op::CallG:
+        case Op::CallF:
+        case Op::CallO:
             depth += 1 - b;
             break;
-        case Op::GetMember: case Op::CallValue: case Op::RefIndexed:
+        case Op::GetMember:
+        case Op::CallValue:
+        case Op::RefIndexed:
             depth -= b;
             break;
         case Op::RefIndexedG:
             depth += 1 - b;
             break;
-        case Op::LetMember: case Op::SetMember: case Op::LetIndexed: case Op::SetIndexed:
+        case Op::LetMember:
+        case Op::SetMember:
+        case Op::LetIndexed:
+        case Op::SetIndexed:
             depth -= b + 2;
             break;
-        case Op::DimArray: case Op::ReDim:
+        case Op::DimArray:
+        case Op::ReDim:
             depth -= b + 1;
             break;
         case Op::ForPrep:
             depth -= 2;
             break;
-        case Op::Neg: case Op::Not: case Op::Jump: case Op::ForIncr: case Op::ForLoopL:
-        case Op::ForLoopG: case Op::ClearL: case Op::OnErrorResume: case Op::OnErrorGoto0:
-        case Op::Return: case Op::WithObject: case Op::Nop:
+        case Op::Neg:
+        case Op::Not:
+        case Op::Jump:
+        case Op::ForIncr:
+        case Op::ForLoopL:
+        case Op::ForLoopG:
+        case Op::ClearL:
+        case Op::OnErrorResume:
+        case Op::OnErrorGoto0:
+        case Op::Return:
+        case Op::WithObject:
+        case Op::Nop:
             break;
         default: // stores, binary operators, conditional jumps, tests, Pop, Erase...
             --depth;
@@ -89,8 +117,10 @@ void LetAssign(Value& target, Value value) {
         keep->Invoke(kDefaultMember, InvokeKind::Let, std::span<Value>(&arg, 1));
         return;
     }
-    if (value.GetType() == Type::Object) value = Resolve(value);
-    else if (value.IsReference()) value = Value(value.Deref());
+    if (value.GetType() == Type::Object)
+        value = Resolve(value);
+    else if (value.IsReference())
+        value = Value(value.Deref());
     target = std::move(value);
 }
 
@@ -102,8 +132,10 @@ void SetAssign(Value& target, Value value) {
 
 Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts) {
     int32_t subs[64];
-    if (subscripts.size() > 64 || subscripts.size() != array->Dimensions()) ThrowError(Err::OutOfRange);
-    for (size_t i = 0; i < subscripts.size(); ++i) subs[i] = ToLong(subscripts[i]);
+    if (subscripts.size() > 64 || subscripts.size() != array->Dimensions())
+        ThrowError(Err::OutOfRange);
+    for (size_t i = 0; i < subscripts.size(); ++i)
+        subs[i] = ToLong(subscripts[i]);
     const long long flat = array->Index(subs, subscripts.size());
     if (flat < 0) ThrowError(Err::OutOfRange);
     return array->items[static_cast<size_t>(flat)];
@@ -113,7 +145,8 @@ namespace {
 
 std::vector<int32_t> BoundsFrom(std::span<Value> values) {
     std::vector<int32_t> bounds;
-    for (const Value& v : values) bounds.push_back(ToLong(v));
+    for (const Value& v : values)
+        bounds.push_back(ToLong(v));
     return bounds;
 }
 
@@ -144,7 +177,8 @@ void DoErase(Value& target) {
     if (arr->locks > 0) ThrowError(Err::ArrayLocked);
     if (arr->fixed) {
         ArrayData* data = target.UniqueArray();
-        for (Value& v : data->items) v = Value();
+        for (Value& v : data->items)
+            v = Value();
         return;
     }
     target = Value::ArrayAdopt(new ArrayData);
@@ -162,7 +196,8 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
         Value* base;
         bool framePushed = false;
         ~Unwind() {
-            while (e.m_top > base) *--e.m_top = Value();
+            while (e.m_top > base)
+                *--e.m_top = Value();
             if (framePushed) e.m_frames.pop_back();
         }
     } unwind{*this, args};
@@ -209,12 +244,14 @@ Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKi
     }
     ObjectRef object(t.AsObject());
     auto unsupported = [&]() {
-        const std::string what = objectName ? ToUtf8(objectName->text) + "." + ToUtf8(name.text) : ToUtf8(name.text);
+        const std::string what =
+            objectName ? ToUtf8(objectName->text) + "." + ToUtf8(name.text) : ToUtf8(name.text);
         ThrowNamed(Err::NoSuchMember, what);
     };
     Frame* frame = CurrentFrame();
     if (frame && frame->proc->owner) {
-        if (auto* inst = dynamic_cast<ClassInstance*>(object.Get()); inst && inst->Class() == frame->proc->owner) {
+        if (auto* inst = dynamic_cast<ClassInstance*>(object.Get());
+            inst && inst->Class() == frame->proc->owner) {
             const int id = inst->FindMemberInside(name.folded);
             if (id == kNoMember) unsupported();
             return inst->InvokeInside(id, kind, args, true);
@@ -231,8 +268,8 @@ Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKi
 namespace {
 
 // Finds a member of an object added with add-members.
-bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects, const std::string& folded,
-                     ObjectRef& object, int& id) {
+bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects,
+                     const std::string& folded, ObjectRef& object, int& id) {
     for (const auto& [obj, addMembers] : objects) {
         if (!addMembers) continue;
         const int found = obj->FindMember(folded);
@@ -286,10 +323,14 @@ public:
         switch (g.kind) {
         case Global::Variable:
         case Global::NamedObject:
-            if (g.kind == Global::NamedObject && set) ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
-            if (raw) g.value = std::move(v);
-            else if (set) SetAssign(g.value, std::move(v));
-            else LetAssign(g.value, std::move(v));
+            if (g.kind == Global::NamedObject && set)
+                ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
+            if (raw)
+                g.value = std::move(v);
+            else if (set)
+                SetAssign(g.value, std::move(v));
+            else
+                LetAssign(g.value, std::move(v));
             return;
         case Global::Undefined:
             break;
@@ -298,9 +339,12 @@ public:
         }
         if (c >= 0) {
             Value& slot = f.locals[c].DerefMutable();
-            if (raw) slot = std::move(v);
-            else if (set) SetAssign(slot, std::move(v));
-            else LetAssign(slot, std::move(v));
+            if (raw)
+                slot = std::move(v);
+            else if (set)
+                SetAssign(slot, std::move(v));
+            else
+                LetAssign(slot, std::move(v));
             return;
         }
         ObjectRef obj;
@@ -313,9 +357,12 @@ public:
         if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
         g.kind = Global::Variable;
         g.value = Value();
-        if (raw) g.value = std::move(v);
-        else if (set) SetAssign(g.value, std::move(v));
-        else LetAssign(g.value, std::move(v));
+        if (raw)
+            g.value = std::move(v);
+        else if (set)
+            SetAssign(g.value, std::move(v));
+        else
+            LetAssign(g.value, std::move(v));
     }
 
     static Value RefGlobal(Engine& e, Frame& f, int a, int c) {
@@ -344,7 +391,8 @@ public:
         case Global::Procedure:
             return e.CallProcedure(g.proc, nullptr, argc);
         case Global::Builtin:
-            if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs) ThrowError(Err::WrongArgCount);
+            if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs)
+                ThrowError(Err::WrongArgCount);
             return g.builtin->fn(e, args);
         case Global::Variable:
         case Global::Const:
@@ -381,7 +429,8 @@ Value Engine::Execute(Frame& frame) {
 
     auto pop = [this]() -> Value { return std::move(*--m_top); };
     auto popN = [this](int n) {
-        while (n-- > 0) *--m_top = Value();
+        while (n-- > 0)
+            *--m_top = Value();
     };
     auto push = [this](auto&& v) { *m_top++ = std::forward<decltype(v)>(v); };
     auto me = [&]() -> ClassInstance& {
@@ -398,13 +447,16 @@ Value Engine::Execute(Frame& frame) {
     };
     auto store = [](Value& slot, Value v, bool raw) {
         Value& t = slot.IsReference() ? slot.DerefMutable() : slot;
-        if (raw || (!t.IsObject() && v.GetType() < Type::Ref)) t = std::move(v);
-        else LetAssign(t, std::move(v));
+        if (raw || (!t.IsObject() && v.GetType() < Type::Ref))
+            t = std::move(v);
+        else
+            LetAssign(t, std::move(v));
     };
     auto ref = [](Value& slot) { return slot.IsReference() ? slot : Value::MakeRef(&slot); };
     auto forContinues = [](const Value& counter, const Value& end, const Value& step) {
         if (IsSmallInt(counter) && IsSmallInt(end) && IsSmallInt(step))
-            return step.AsInt() >= 0 ? counter.AsInt() <= end.AsInt() : counter.AsInt() >= end.AsInt();
+            return step.AsInt() >= 0 ? counter.AsInt() <= end.AsInt()
+                                     : counter.AsInt() >= end.AsInt();
         const int c = Compare(counter, end);
         return ToDouble(step) >= 0 ? c <= 0 : c >= 0;
     };
@@ -457,16 +509,20 @@ Value Engine::Execute(Frame& frame) {
 
                 case Op::LoadG: {
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                    if (g.kind == Global::Variable) push(g.value);
-                    else push(Vm::LoadGlobal(*this, frame, in.a, in.c));
+                    if (g.kind == Global::Variable)
+                        push(g.value);
+                    else
+                        push(Vm::LoadGlobal(*this, frame, in.a, in.c));
                     break;
                 }
                 case Op::StoreG: {
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
                     Value v = pop();
-                    if (g.kind == Global::Variable && !g.value.IsObject() && !v.IsObject() && !v.IsReference())
+                    if (g.kind == Global::Variable && !g.value.IsObject() && !v.IsObject() &&
+                        !v.IsReference())
                         g.value = std::move(v);
-                    else Vm::StoreGlobal(*this, frame, in.a, in.c, std::move(v), false, in.b == 1);
+                    else
+                        Vm::StoreGlobal(*this, frame, in.a, in.c, std::move(v), false, in.b == 1);
                     break;
                 }
                 case Op::SetG:
@@ -474,16 +530,21 @@ Value Engine::Execute(Frame& frame) {
                     break;
                 case Op::RefG: {
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                    if (g.kind == Global::Variable) push(Value::MakeRef(&g.value));
-                    else push(Vm::RefGlobal(*this, frame, in.a, in.c));
+                    if (g.kind == Global::Variable)
+                        push(Value::MakeRef(&g.value));
+                    else
+                        push(Vm::RefGlobal(*this, frame, in.a, in.c));
                     break;
                 }
                 case Op::CallG: {
-                    Value* argBase = m_top - in.b; // a script procedure consumes its arguments itself
+                    Value* argBase =
+                        m_top - in.b; // a script procedure consumes its arguments itself
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                    Value r = g.kind == Global::Procedure ? CallProcedure(g.proc, nullptr, in.b)
-                                                          : Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
-                    while (m_top > argBase) *--m_top = Value();
+                    Value r = g.kind == Global::Procedure
+                                  ? CallProcedure(g.proc, nullptr, in.b)
+                                  : Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
+                    while (m_top > argBase)
+                        *--m_top = Value();
                     push(std::move(r));
                     break;
                 }
@@ -540,14 +601,17 @@ Value Engine::Execute(Frame& frame) {
                         Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
                         if (g.kind != Global::Variable) {
                             Value cur = Vm::LoadGlobal(*this, frame, in.a, -1);
-                            Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false, false);
+                            Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false,
+                                            false);
                             break;
                         }
                         target = &g.value;
                     }
                     if (target->IsString() && !v.IsObject()) {
-                        if (v.IsString()) target->AppendString(v.AsString());
-                        else target->AppendString(ToDisplayString(v));
+                        if (v.IsString())
+                            target->AppendString(v.AsString());
+                        else
+                            target->AppendString(ToDisplayString(v));
                     } else {
                         LetAssign(*target, vbs::Concat(*target, v));
                     }
@@ -556,7 +620,8 @@ Value Engine::Execute(Frame& frame) {
 
                 case Op::GetMember: {
                     Value* args = m_top - in.b;
-                    Value r = InvokeMember(args[-1], names[static_cast<size_t>(in.a)], InvokeKind::Get, {args, in.b},
+                    Value r = InvokeMember(args[-1], names[static_cast<size_t>(in.a)],
+                                           InvokeKind::Get, {args, in.b},
                                            in.c >= 0 ? &names[static_cast<size_t>(in.c)] : nullptr);
                     popN(in.b + 1);
                     push(std::move(r));
@@ -570,7 +635,8 @@ Value Engine::Execute(Frame& frame) {
                     const bool set = in.op == Op::SetMember;
                     if (set && !value.IsObject()) ThrowError(Err::ObjectRequired);
                     if (!set && value.IsObject()) value = Resolve(value);
-                    InvokeMember(args[-1], names[static_cast<size_t>(in.a)], set ? InvokeKind::Set : InvokeKind::Let,
+                    InvokeMember(args[-1], names[static_cast<size_t>(in.a)],
+                                 set ? InvokeKind::Set : InvokeKind::Let,
                                  {args, static_cast<size_t>(in.b) + 1},
                                  in.c >= 0 ? &names[static_cast<size_t>(in.c)] : nullptr);
                     popN(in.b + 2);
@@ -592,8 +658,10 @@ Value Engine::Execute(Frame& frame) {
                     Value value = pop();
                     if (target.IsArray()) {
                         Value& element = ArrayElement(target.UniqueArray(), {args, in.b});
-                        if (set) SetAssign(element, std::move(value));
-                        else LetAssign(element, std::move(value));
+                        if (set)
+                            SetAssign(element, std::move(value));
+                        else
+                            LetAssign(element, std::move(value));
                     } else if (target.IsObject() && target.AsObject()) {
                         if (set && !value.Deref().IsObject()) ThrowError(Err::ObjectRequired);
                         Value v = value.Deref();
@@ -605,7 +673,8 @@ Value Engine::Execute(Frame& frame) {
                     } else {
                         ThrowTypeMismatch();
                     }
-                    while (m_top > args - 1) *--m_top = Value();
+                    while (m_top > args - 1)
+                        *--m_top = Value();
                     break;
                 }
                 case Op::RefIndexed: {
@@ -615,7 +684,8 @@ Value Engine::Execute(Frame& frame) {
                     if (target.IsArray()) {
                         ArrayData* arr = target.UniqueArray();
                         Value& element = ArrayElement(arr, {args, in.b});
-                        r = Value::MakeElemRef(arr, static_cast<size_t>(&element - arr->items.data()));
+                        r = Value::MakeElemRef(arr,
+                                               static_cast<size_t>(&element - arr->items.data()));
                     } else {
                         Value callee = target;
                         r = CallOnValue(callee, {args, in.b});
@@ -629,17 +699,21 @@ Value Engine::Execute(Frame& frame) {
                     Value* args = m_top - in.b;
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
                     Value* holder = nullptr;
-                    if (g.kind == Global::Variable) holder = &g.value;
-                    else if (g.kind == Global::Undefined && in.c >= 0) holder = &locals[in.c].DerefMutable();
+                    if (g.kind == Global::Variable)
+                        holder = &g.value;
+                    else if (g.kind == Global::Undefined && in.c >= 0)
+                        holder = &locals[in.c].DerefMutable();
                     Value r;
                     if (holder && holder->IsArray()) {
                         ArrayData* arr = holder->UniqueArray();
                         Value& element = ArrayElement(arr, {args, in.b});
-                        r = Value::MakeElemRef(arr, static_cast<size_t>(&element - arr->items.data()));
+                        r = Value::MakeElemRef(arr,
+                                               static_cast<size_t>(&element - arr->items.data()));
                         popN(in.b);
                     } else {
                         r = Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
-                        while (m_top > args) *--m_top = Value();
+                        while (m_top > args)
+                            *--m_top = Value();
                     }
                     push(std::move(r));
                     break;
@@ -648,10 +722,12 @@ Value Engine::Execute(Frame& frame) {
                     Value& l = m_top[-2];
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
-                        l = IntResult(l.AsInt() + r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                        l = IntResult(l.AsInt() + r.AsInt(),
+                                      l.GetType() == Type::Integer && r.GetType() == Type::Integer);
                     else if (IsFastNumber(l) && IsFastNumber(r))
                         l = DoubleResult(AsFastDouble(l) + AsFastDouble(r));
-                    else l = Add(l, r);
+                    else
+                        l = Add(l, r);
                     *--m_top = Value();
                     break;
                 }
@@ -659,10 +735,12 @@ Value Engine::Execute(Frame& frame) {
                     Value& l = m_top[-2];
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
-                        l = IntResult(l.AsInt() - r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                        l = IntResult(l.AsInt() - r.AsInt(),
+                                      l.GetType() == Type::Integer && r.GetType() == Type::Integer);
                     else if (IsFastNumber(l) && IsFastNumber(r))
                         l = DoubleResult(AsFastDouble(l) - AsFastDouble(r));
-                    else l = Subtract(l, r);
+                    else
+                        l = Subtract(l, r);
                     *--m_top = Value();
                     break;
                 }
@@ -670,10 +748,12 @@ Value Engine::Execute(Frame& frame) {
                     Value& l = m_top[-2];
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r))
-                        l = IntResult(l.AsInt() * r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                        l = IntResult(l.AsInt() * r.AsInt(),
+                                      l.GetType() == Type::Integer && r.GetType() == Type::Integer);
                     else if (IsFastNumber(l) && IsFastNumber(r))
                         l = DoubleResult(AsFastDouble(l) * AsFastDouble(r));
-                    else l = Multiply(l, r);
+                    else
+                        l = Multiply(l, r);
                     *--m_top = Value();
                     break;
                 }
@@ -681,23 +761,61 @@ Value Engine::Execute(Frame& frame) {
                     Value& l = m_top[-2];
                     const Value& r = m_top[-1];
                     if (IsSmallInt(l) && IsSmallInt(r) && r.AsInt() != 0)
-                        l = IntResult(l.AsInt() % r.AsInt(), l.GetType() == Type::Integer && r.GetType() == Type::Integer);
-                    else l = Modulo(l, r);
+                        l = IntResult(l.AsInt() % r.AsInt(),
+                                      l.GetType() == Type::Integer && r.GetType() == Type::Integer);
+                    else
+                        l = Modulo(l, r);
                     *--m_top = Value();
                     break;
                 }
-                case Op::Div: m_top[-2] = Divide(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::IntDiv: m_top[-2] = IntDivide(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Pow: m_top[-2] = Power(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Concat: m_top[-2] = vbs::Concat(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::And: m_top[-2] = LogicalAnd(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Or: m_top[-2] = LogicalOr(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Xor: m_top[-2] = LogicalXor(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Eqv: m_top[-2] = LogicalEqv(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Imp: m_top[-2] = LogicalImp(m_top[-2], m_top[-1]); *--m_top = Value(); break;
-                case Op::Neg: m_top[-1] = Negate(m_top[-1]); break;
-                case Op::Not: m_top[-1] = LogicalNot(m_top[-1]); break;
-                case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
+                case Op::Div:
+                    m_top[-2] = Divide(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::IntDiv:
+                    m_top[-2] = IntDivide(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Pow:
+                    m_top[-2] = Power(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Concat:
+                    m_top[-2] = vbs::Concat(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::And:
+                    m_top[-2] = LogicalAnd(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Or:
+                    m_top[-2] = LogicalOr(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Xor:
+                    m_top[-2] = LogicalXor(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Eqv:
+                    m_top[-2] = LogicalEqv(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Imp:
+                    m_top[-2] = LogicalImp(m_top[-2], m_top[-1]);
+                    *--m_top = Value();
+                    break;
+                case Op::Neg:
+                    m_top[-1] = Negate(m_top[-1]);
+                    break;
+                case Op::Not:
+                    m_top[-1] = LogicalNot(m_top[-1]);
+                    break;
+                case Op::Eq:
+                case Op::Ne:
+                case Op::Lt:
+                case Op::Gt:
+                case Op::Le:
+                case Op::Ge: {
                     const int c = Compare(m_top[-2], m_top[-1], in.b);
                     bool result = false;
                     if (c == kCompareNull) {
@@ -706,12 +824,24 @@ Value Engine::Execute(Frame& frame) {
                         break;
                     }
                     switch (in.op) {
-                    case Op::Eq: result = c == 0; break;
-                    case Op::Ne: result = c != 0; break;
-                    case Op::Lt: result = c < 0; break;
-                    case Op::Gt: result = c > 0; break;
-                    case Op::Le: result = c <= 0; break;
-                    default: result = c >= 0; break;
+                    case Op::Eq:
+                        result = c == 0;
+                        break;
+                    case Op::Ne:
+                        result = c != 0;
+                        break;
+                    case Op::Lt:
+                        result = c < 0;
+                        break;
+                    case Op::Gt:
+                        result = c > 0;
+                        break;
+                    case Op::Le:
+                        result = c <= 0;
+                        break;
+                    default:
+                        result = c >= 0;
+                        break;
                     }
                     m_top[-2] = Value::Boolean(result);
                     *--m_top = Value();
@@ -745,9 +875,12 @@ Value Engine::Execute(Frame& frame) {
                     start = Resolve(start);
                     for (Value* v : {&start, &end, &step}) {
                         if (v->IsNull()) ThrowError(Err::InvalidUseOfNull);
-                        if (v->IsString()) *v = Value::Double(ToDouble(*v));
-                        else if (v->IsEmpty()) *v = Value::Integer(0);
-                        else if (!v->IsNumericType()) ThrowTypeMismatch();
+                        if (v->IsString())
+                            *v = Value::Double(ToDouble(*v));
+                        else if (v->IsEmpty())
+                            *v = Value::Integer(0);
+                        else if (!v->IsNumericType())
+                            ThrowTypeMismatch();
                     }
                     locals[in.a] = std::move(end);
                     locals[in.a + 1] = std::move(step);
@@ -780,9 +913,11 @@ Value Engine::Execute(Frame& frame) {
                         g.value = addStep(g.value, locals[in.b + 1]);
                         again = forContinues(g.value, locals[in.b], locals[in.b + 1]);
                     } else {
-                        Value next = addStep(Vm::LoadGlobal(*this, frame, in.a, -1), locals[in.b + 1]);
+                        Value next =
+                            addStep(Vm::LoadGlobal(*this, frame, in.a, -1), locals[in.b + 1]);
                         Vm::StoreGlobal(*this, frame, in.a, -1, next, false, false);
-                        again = forContinues(Resolve(Vm::LoadGlobal(*this, frame, in.a, -1)), locals[in.b], locals[in.b + 1]);
+                        again = forContinues(Resolve(Vm::LoadGlobal(*this, frame, in.a, -1)),
+                                             locals[in.b], locals[in.b + 1]);
                     }
                     if (again) {
                         jumpTo(in.c);
@@ -861,7 +996,8 @@ Value Engine::Execute(Frame& frame) {
                     Value& target = bounds[-1].DerefMutable();
                     if (!target.IsArray()) {
                         // Dim a(n) makes a fixed array; Dim a() an empty dynamic one.
-                        ArrayData* arr = in.b ? ArrayData::Create(BoundsFrom({bounds, in.b})) : new ArrayData;
+                        ArrayData* arr =
+                            in.b ? ArrayData::Create(BoundsFrom({bounds, in.b})) : new ArrayData;
                         arr->fixed = in.b > 0;
                         target = Value::ArrayAdopt(arr);
                     }
@@ -881,7 +1017,8 @@ Value Engine::Execute(Frame& frame) {
                 case Op::WithObject:
                     break;
                 case Op::ConstError:
-                    ThrowNamed(Err::IllegalAssignment, ToUtf8(names[static_cast<size_t>(in.a)].text));
+                    ThrowNamed(Err::IllegalAssignment,
+                               ToUtf8(names[static_cast<size_t>(in.a)].text));
                 }
                 ++pc;
             }
@@ -904,7 +1041,8 @@ Value Engine::Execute(Frame& frame) {
             SetErrFrom(e);
         }
         // On Error Resume Next: drop the statement's temporaries and go on with the next one.
-        while (m_top > base) *--m_top = Value();
+        while (m_top > base)
+            *--m_top = Value();
         const int32_t next = proc->resume[static_cast<size_t>(pc - code)];
         const bool valid = next >= 0 && static_cast<size_t>(next) < proc->code.size();
         pc = valid ? code + next : code + proc->code.size() - 1; // the closing Return

@@ -1,4 +1,5 @@
-// Runs every script of cases/ and checks its output against its ' expect: and ' expect error: lines.
+// Runs every script of cases/ and checks its output against its ' expect: and ' expect error:
+// lines.
 #include "vbscript/ConsoleHost.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,8 @@ const fs::path kCases = QUILLORA_VBS_CASES;
 std::vector<std::string> CaseFiles() {
     std::vector<std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(kCases))
-        if (entry.path().extension() == ".vbs") files.push_back(fs::relative(entry.path(), kCases).string());
+        if (entry.path().extension() == ".vbs")
+            files.push_back(fs::relative(entry.path(), kCases).string());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -37,7 +39,8 @@ Expectations ReadExpectations(const std::string& text) {
         const size_t at = line.find(marker);
         if (at == std::string::npos) return false;
         out = line.substr(at + marker.size());
-        while (!out.empty() && (out.back() == '\r' || out.back() == '\n')) out.pop_back();
+        while (!out.empty() && (out.back() == '\r' || out.back() == '\n'))
+            out.pop_back();
         return true;
     };
     while (std::getline(in, line)) {
@@ -51,7 +54,8 @@ Expectations ReadExpectations(const std::string& text) {
         } else if (after("' args: ", value)) {
             std::istringstream words(value);
             std::string w;
-            while (words >> w) e.args.push_back(w);
+            while (words >> w)
+                e.args.push_back(w);
         }
     }
     return e;
@@ -79,7 +83,8 @@ TEST_P(ScriptCase, OutputMatchesExpectations) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     const Expectations expected = ReadExpectations(bytes.str());
-    ASSERT_TRUE(!expected.lines.empty() || !expected.error.empty()) << "a case must expect something";
+    ASSERT_TRUE(!expected.lines.empty() || !expected.error.empty())
+        << "a case must expect something";
 
     std::string out, err;
     size_t nextInput = 0;
@@ -92,7 +97,8 @@ TEST_P(ScriptCase, OutputMatchesExpectations) {
     };
     streams.readAll = [&] {
         std::string rest;
-        while (nextInput < expected.input.size()) rest += expected.input[nextInput++] + "\n";
+        while (nextInput < expected.input.size())
+            rest += expected.input[nextInput++] + "\n";
         return rest;
     };
     const std::string name = "case.vbs";
@@ -105,7 +111,8 @@ TEST_P(ScriptCase, OutputMatchesExpectations) {
     } else {
         ASSERT_EQ(err.rfind(name, 0), 0u) << err;
         std::string reported = err.substr(name.size());
-        while (!reported.empty() && reported.back() == '\n') reported.pop_back();
+        while (!reported.empty() && reported.back() == '\n')
+            reported.pop_back();
         // "(LINE, COL) kind error: text"; an expectation without a position checks the rest.
         if (expected.error[0] != '(') reported = reported.substr(reported.find(") ") + 2);
         EXPECT_EQ(reported, expected.error);
@@ -115,7 +122,8 @@ TEST_P(ScriptCase, OutputMatchesExpectations) {
 
 std::string CaseName(const testing::TestParamInfo<std::string>& info) {
     std::string name;
-    for (char c : info.param.substr(0, info.param.size() - 4)) name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
+    for (char c : info.param.substr(0, info.param.size() - 4))
+        name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
     return name;
 }
 

@@ -12,7 +12,9 @@ namespace {
 using namespace quillora;
 using namespace quillora::vbs;
 
-std::string Text(const Value& v) { return ToUtf8(ToString(v)); }
+std::string Text(const Value& v) {
+    return ToUtf8(ToString(v));
+}
 
 // A control array as the game exposes it: Hotspot(3).Visible = False.
 struct Spot {
@@ -28,15 +30,19 @@ ObjectRef MakeHotspots(std::vector<Spot>& spots) {
         if (i < 0 || static_cast<size_t>(i) >= spots.size()) ThrowError(Err::OutOfRange);
         auto* spot = new HostObject(u"Hotspot");
         Spot* s = &spots[static_cast<size_t>(i)];
-        spot->DefineMember("Visible", [s](std::span<Value>) { return Value::Boolean(s->visible); },
-                           [s](std::span<Value>, const Value& v) { s->visible = ToBool(v); });
+        spot->DefineMember(
+            "Visible", [s](std::span<Value>) { return Value::Boolean(s->visible); },
+            [s](std::span<Value>, const Value& v) { s->visible = ToBool(v); });
         spot->DefineMember("Name", [s](std::span<Value>) { return Value::FromUtf8(s->name); });
         return Value::Obj(spot);
     });
-    array->DefineMember("Count", [&spots](std::span<Value>) { return Value::Long(static_cast<int32_t>(spots.size())); });
+    array->DefineMember("Count", [&spots](std::span<Value>) {
+        return Value::Long(static_cast<int32_t>(spots.size()));
+    });
     array->DefineItems([&spots] {
         std::vector<Value> names;
-        for (const auto& s : spots) names.push_back(Value::FromUtf8(s.name));
+        for (const auto& s : spots)
+            names.push_back(Value::FromUtf8(s.name));
         return names;
     });
     return ObjectRef(array);
@@ -45,10 +51,12 @@ ObjectRef MakeHotspots(std::vector<Spot>& spots) {
 // An integer project variable: its value is the default member.
 ObjectRef MakeVariable(int& value) {
     auto* v = new HostObject(u"ClassVariable");
-    v->DefineMember("", [&value](std::span<Value>) { return Value::Long(value); },
-                    [&value](std::span<Value>, const Value& x) { value = ToLong(x); });
-    v->DefineMember("Value", [&value](std::span<Value>) { return Value::Long(value); },
-                    [&value](std::span<Value>, const Value& x) { value = ToLong(x); });
+    v->DefineMember(
+        "", [&value](std::span<Value>) { return Value::Long(value); },
+        [&value](std::span<Value>, const Value& x) { value = ToLong(x); });
+    v->DefineMember(
+        "Value", [&value](std::span<Value>) { return Value::Long(value); },
+        [&value](std::span<Value>, const Value& x) { value = ToLong(x); });
     return ObjectRef(v);
 }
 
@@ -60,7 +68,8 @@ ObjectRef MakeAction(ActionLog& log) {
     auto* a = new HostObject(u"VBScriptActionModule");
     a->DefineMember("GoToFrame", [&log](std::span<Value> args) {
         std::string line = "GoToFrame";
-        for (auto& x : args) line += " " + Text(x);
+        for (auto& x : args)
+            line += " " + Text(x);
         log.calls.push_back(line);
         return Value();
     });
@@ -84,7 +93,8 @@ TEST(Host, DefaultMemberIsIndexedAndMembersAreCaseInsensitive) {
     Value v;
     ASSERT_TRUE(sc.Eval("HOTSPOT(3).name & hotspot.count", v));
     EXPECT_EQ(Text(v), "door4");
-    ASSERT_TRUE(sc.AddCode("Function Names() : Dim n : For Each n In Hotspot : Names = Names & n & \";\" : Next : End Function"));
+    ASSERT_TRUE(sc.AddCode("Function Names() : Dim n : For Each n In Hotspot : Names = Names & n & "
+                           "\";\" : Next : End Function"));
     ASSERT_TRUE(sc.Run("Names", {}, &v));
     EXPECT_EQ(Text(v), ";;;door;");
 }
@@ -93,9 +103,11 @@ TEST(Host, AddMembersMakesMethodsCallableWithoutTheObjectName) {
     ActionLog log;
     ScriptControl sc;
     ASSERT_TRUE(sc.AddObject("Action", MakeAction(log), true));
-    ASSERT_TRUE(sc.ExecuteStatement("GoToFrame \"Hall\", 0, 0\nAction.GoToFrame \"Cellar\", 1, 2.5"))
+    ASSERT_TRUE(
+        sc.ExecuteStatement("GoToFrame \"Hall\", 0, 0\nAction.GoToFrame \"Cellar\", 1, 2.5"))
         << sc.LastError().Description();
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"GoToFrame Hall 0 0", "GoToFrame Cellar 1 2.5"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"GoToFrame Hall 0 0", "GoToFrame Cellar 1 2.5"}));
 }
 
 TEST(Host, ByRefArgumentsComeBackFromHostMethods) {
@@ -103,7 +115,8 @@ TEST(Host, ByRefArgumentsComeBackFromHostMethods) {
     ScriptControl sc;
     ASSERT_TRUE(sc.AddObject("Action", MakeAction(log), true));
     Value v;
-    ASSERT_TRUE(sc.AddCode("Function Where() : Dim x, y : Action.GetPosition x, y : Where = x & \",\" & y : End Function"));
+    ASSERT_TRUE(sc.AddCode("Function Where() : Dim x, y : Action.GetPosition x, y : Where = x & "
+                           "\",\" & y : End Function"));
     ASSERT_TRUE(sc.Run("Where", {}, &v)) << sc.LastError().Description();
     EXPECT_EQ(Text(v), "120,45");
 }
@@ -147,7 +160,8 @@ TEST(Host, ResetForgetsCodeAndObjects) {
 
 TEST(Host, ProceduresListsGlobalSubsAndFunctionsInOrder) {
     ScriptControl sc;
-    ASSERT_TRUE(sc.AddCode("Sub Zeta : End Sub\nClass C : Sub Method : End Sub : End Class\nFunction Alpha(x) : End Function"));
+    ASSERT_TRUE(sc.AddCode("Sub Zeta : End Sub\nClass C : Sub Method : End Sub : End "
+                           "Class\nFunction Alpha(x) : End Function"));
     ASSERT_TRUE(sc.AddCode("Sub Player_Done(params) : End Sub"));
     EXPECT_EQ(sc.Procedures(), (std::vector<std::string>{"Zeta", "Alpha", "Player_Done"}));
 }
@@ -157,10 +171,12 @@ TEST(Host, RunPassesACollectionArgument) {
     spots[0].name = "first";
     spots[1].name = "second";
     ScriptControl sc;
-    ASSERT_TRUE(sc.AddCode("Dim seen\nSub Player_Done(params)\n  seen = params.Count & \":\" & params(1).Name\n"
-                           "  Dim p : For Each p In params : seen = seen & \" \" & p : Next\nEnd Sub"));
+    ASSERT_TRUE(sc.AddCode(
+        "Dim seen\nSub Player_Done(params)\n  seen = params.Count & \":\" & params(1).Name\n"
+        "  Dim p : For Each p In params : seen = seen & \" \" & p : Next\nEnd Sub"));
     const Value arg = Value::Obj(MakeHotspots(spots).Get());
-    ASSERT_TRUE(sc.Run("Player_Done", std::span<const Value>(&arg, 1))) << sc.LastError().Description();
+    ASSERT_TRUE(sc.Run("Player_Done", std::span<const Value>(&arg, 1)))
+        << sc.LastError().Description();
     Value v;
     ASSERT_TRUE(sc.Eval("seen", v));
     EXPECT_EQ(Text(v), "2:second first second");
@@ -208,7 +224,8 @@ TEST(Host, DeepRecursionFailsWithOutOfStackSpace) {
 
 TEST(Host, ReAddingTheSameLibraryRunsItsStatementsAgain) {
     ScriptControl sc;
-    const std::string library = "Dim counter : counter = counter + 1\nFunction Get() : Get = counter : End Function";
+    const std::string library =
+        "Dim counter : counter = counter + 1\nFunction Get() : Get = counter : End Function";
     for (int i = 0; i < 3; ++i) {
         sc.Reset();
         ASSERT_TRUE(sc.AddCode(library));
@@ -223,14 +240,14 @@ TEST(Host, CodeAfterARememberedLibraryKeepsLineNumbersAndOptionExplicit) {
     // is then compiled once and only the procedure after it is compiled again.
     std::string library = "Option Explicit\r\nDim calls\r\n";
     for (int i = 0; i < 200; ++i)
-        library += "Function Part" + std::to_string(i) + "(a)\r\n  Part" + std::to_string(i) + " = a + " +
-                   std::to_string(i) + "\r\nEnd Function\r\n";
+        library += "Function Part" + std::to_string(i) + "(a)\r\n  Part" + std::to_string(i) +
+                   " = a + " + std::to_string(i) + "\r\nEnd Function\r\n";
     const int libraryLines = 2 + 200 * 3;
     ScriptControl sc;
     for (int round = 0; round < 3; ++round) {
         sc.Reset();
-        const std::string wrapper = "\r\nSub StartupProcedure\r\ncalls = Part5(" + std::to_string(round) +
-                                    ")\r\nEnd Sub";
+        const std::string wrapper =
+            "\r\nSub StartupProcedure\r\ncalls = Part5(" + std::to_string(round) + ")\r\nEnd Sub";
         ASSERT_TRUE(sc.AddCode(library + wrapper)) << sc.LastError().Description();
         ASSERT_TRUE(sc.Run("StartupProcedure"));
         Value v;
@@ -253,8 +270,9 @@ TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
     ScriptControl sc;
     int terminated = 0;
     ASSERT_TRUE(sc.AddObject("Counter", MakeVariable(terminated), false));
-    ASSERT_TRUE(sc.AddCode("Class T : Sub Class_Terminate : Counter.Value = Counter.Value + 1 : End Sub : End Class\n"
-                           "Dim kept : Set kept = New T\nSub Drop : Dim t : Set t = New T : End Sub"));
+    ASSERT_TRUE(sc.AddCode(
+        "Class T : Sub Class_Terminate : Counter.Value = Counter.Value + 1 : End Sub : End Class\n"
+        "Dim kept : Set kept = New T\nSub Drop : Dim t : Set t = New T : End Sub"));
     ASSERT_TRUE(sc.Run("Drop"));
     EXPECT_EQ(terminated, 1);
     sc.Reset();

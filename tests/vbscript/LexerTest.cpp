@@ -1,6 +1,6 @@
 // Lexer corners that scripts cannot observe directly: token kinds, literal types, positions.
-#include "vbscript/Convert.h"
 #include "vbscript/Lexer.h"
+#include "vbscript/Convert.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@ using namespace quillora::vbs;
 
 std::vector<Tok> Kinds(const std::vector<Token>& tokens) {
     std::vector<Tok> kinds;
-    for (const Token& t : tokens) kinds.push_back(t.kind);
+    for (const Token& t : tokens)
+        kinds.push_back(t.kind);
     return kinds;
 }
 
@@ -31,8 +32,8 @@ TEST(Lexer, NumberLiteralsTakeTheSmallestTypeAndRadixLiteralsAreBitPatterns) {
 
 TEST(Lexer, ContinuationJoinsLinesAndCommentsVanish) {
     const auto t = Tokenize(u"a = 1 + _\r\n  2 ' note\r\nRem whole line\nb");
-    EXPECT_EQ(Kinds(t), (std::vector<Tok>{Tok::Name, Tok::Eq, Tok::Literal, Tok::Plus, Tok::Literal, Tok::NewLine,
-                                          Tok::NewLine, Tok::Name, Tok::End}));
+    EXPECT_EQ(Kinds(t), (std::vector<Tok>{Tok::Name, Tok::Eq, Tok::Literal, Tok::Plus, Tok::Literal,
+                                          Tok::NewLine, Tok::NewLine, Tok::Name, Tok::End}));
     EXPECT_EQ(t[4].line, 2);
     EXPECT_EQ(t[7].line, 4);
 }
@@ -48,8 +49,9 @@ TEST(Lexer, KeywordsAreCaseInsensitiveAndBracketsMakeNames) {
 
 TEST(Lexer, DotBeforeDigitIsANumberOnlyWhenNotAMemberAccess) {
     const auto member = Tokenize(u"a.b(1).c");
-    EXPECT_EQ(Kinds(member), (std::vector<Tok>{Tok::Name, Tok::Dot, Tok::Name, Tok::LParen, Tok::Literal,
-                                               Tok::RParen, Tok::Dot, Tok::Name, Tok::End}));
+    EXPECT_EQ(Kinds(member),
+              (std::vector<Tok>{Tok::Name, Tok::Dot, Tok::Name, Tok::LParen, Tok::Literal,
+                                Tok::RParen, Tok::Dot, Tok::Name, Tok::End}));
     const auto number = Tokenize(u"x = .25");
     EXPECT_EQ(number[2].kind, Tok::Literal);
 }

@@ -19,19 +19,22 @@ struct Result {
 };
 
 // Runs quillora-vbs on a script given as bytes, feeding `input` to its standard input.
-Result RunScript(const std::string& bytes, const std::string& args = "", const std::string& input = "") {
+Result RunScript(const std::string& bytes, const std::string& args = "",
+                 const std::string& input = "") {
     const fs::path dir = fs::temp_directory_path() / ("qvbs_runner_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     const fs::path script = dir / "Script.vbs";
     std::ofstream(script, std::ios::binary) << bytes;
     std::ofstream(dir / "in.txt", std::ios::binary) << input;
-    const std::string command = std::string(QUILLORA_VBS_EXE) + " " + script.string() + " " + args + " < " +
-                                (dir / "in.txt").string() + " 2> " + (dir / "err.txt").string();
+    const std::string command = std::string(QUILLORA_VBS_EXE) + " " + script.string() + " " + args +
+                                " < " + (dir / "in.txt").string() + " 2> " +
+                                (dir / "err.txt").string();
     Result r;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buf{};
     size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        r.out.append(buf.data(), n);
     const int raw = ::pclose(pipe);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream errFile(dir / "err.txt", std::ios::binary);
@@ -44,7 +47,8 @@ Result RunScript(const std::string& bytes, const std::string& args = "", const s
 }
 
 TEST(Runner, QuitSetsTheExitStatus) {
-    const Result r = RunScript("WScript.Echo \"before\"\r\nWScript.Quit 3\r\nWScript.Echo \"after\"\r\n");
+    const Result r =
+        RunScript("WScript.Echo \"before\"\r\nWScript.Quit 3\r\nWScript.Echo \"after\"\r\n");
     EXPECT_EQ(r.out, "before\n");
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err, "");
@@ -73,7 +77,10 @@ TEST(Runner, ReadsWindows1252AndUtf16Scripts) {
     // "é" as the single Windows-1252 byte 0xE9 prints as UTF-8.
     Result r = RunScript("WScript.Echo \"caf\xE9\", Asc(\"\xE9\")\r\n");
     EXPECT_EQ(r.out, "caf\xC3\xA9 233\n");
-    const std::string utf16("\xFF\xFEW\0S\0c\0r\0i\0p\0t\0.\0E\0c\0h\0o\0 \0""4\0""2\0", 32);
+    const std::string utf16("\xFF\xFEW\0S\0c\0r\0i\0p\0t\0.\0E\0c\0h\0o\0 \0"
+                            "4\0"
+                            "2\0",
+                            32);
     r = RunScript(utf16);
     EXPECT_EQ(r.out, "42\n");
 }

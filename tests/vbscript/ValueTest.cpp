@@ -9,7 +9,9 @@ namespace {
 
 using namespace quillora::vbs;
 
-std::string Str(const Value& v) { return ToUtf8(ToString(v)); }
+std::string Str(const Value& v) {
+    return ToUtf8(ToString(v));
+}
 
 TEST(Convert, DoublesPrintWithFifteenSignificantDigits) {
     EXPECT_EQ(ToUtf8(FormatDouble(0.1 + 0.2)), "0.3");
@@ -87,9 +89,10 @@ TEST(Operators, IntegerArithmeticPromotesOnOverflow) {
 
 TEST(Operators, ComparisonOfNumbersAndStringsDependsOnLiterals) {
     const Value s = Value::Str(u"10"), n = Value::Integer(9);
-    EXPECT_EQ(Compare(s, n), 1);                    // every number sorts before every string
+    EXPECT_EQ(Compare(s, n), 1); // every number sorts before every string
     EXPECT_EQ(Compare(n, Value::Str(u"8")), -1);
-    EXPECT_EQ(Compare(n, Value::Str(u"8"), kRightLiteral), 1); // a literal string is read as a number
+    EXPECT_EQ(Compare(n, Value::Str(u"8"), kRightLiteral),
+              1); // a literal string is read as a number
     EXPECT_EQ(Compare(Value(), Value::Str(u"")), 0);
     EXPECT_EQ(Compare(Value::Null(), n), kCompareNull);
     EXPECT_EQ(Compare(Value::Str(u"abc"), Value::Str(u"ABC"), 0, true), 0);
