@@ -367,6 +367,11 @@ void Engine::Reset() {
     m_procedureOrder.clear();
     m_err = ErrState();
     rest.clear();
+    // A host may reset the engine from inside a running script (a timer tick during a wait):
+    // the code still on the call stack stays alive until the outermost call returns.
+    if (m_runDepth > 1) {
+        for (auto& m : m_modules) m_retired.push_back(std::move(m));
+    }
     m_modules.clear();
 }
 
@@ -419,6 +424,7 @@ void Engine::BeginRun() {
 
 void Engine::EndRun() {
     if (--m_runDepth == 0) {
+        m_retired.clear();
         m_nativeBase = nullptr;
         while (m_top > m_stack.get())
             *--m_top = Value();

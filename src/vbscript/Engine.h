@@ -171,6 +171,7 @@ private:
     std::unordered_map<std::string, int> m_globalIndex;
     std::vector<std::pair<ObjectRef, bool>> m_namedObjects; // object, add-members
     std::vector<std::shared_ptr<Module>> m_modules;         // loaded since the last reset
+    std::vector<std::shared_ptr<Module>> m_retired;         // reset while still running
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
     std::vector<struct Procedure*> m_procedureOrder;

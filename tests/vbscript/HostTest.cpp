@@ -279,6 +279,26 @@ TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
     EXPECT_EQ(terminated, 2);
 }
 
+TEST(Host, AHostCallbackMayResetAndRunTheEngineAgain) {
+    // A timer tick that arrives while a script waits inside a host method runs another script
+    // through the same control, resetting it under the running one.
+    ScriptControl sc;
+    int nested = 0;
+    auto* host = new HostObject(u"Host");
+    host->DefineMember("Wait", [&](std::span<Value>) {
+        sc.Reset();
+        EXPECT_TRUE(sc.AddCode("Function Tick : Tick = 41 + 1 : End Function"));
+        Value v;
+        EXPECT_TRUE(sc.Run("Tick", {}, &v));
+        nested = static_cast<int>(v.AsInt());
+        return Value();
+    });
+    ASSERT_TRUE(sc.AddObject("Host", ObjectRef(host), true));
+    ASSERT_TRUE(sc.AddCode("Dim after\nSub Main\n  Dim local : local = \"kept\"\n  Wait\n  after = local & \" \" & Len(local)\nEnd Sub"));
+    EXPECT_TRUE(sc.Run("Main")) << sc.LastError().Description();
+    EXPECT_EQ(nested, 42);
+}
+
 TEST(Host, LanguageAndFactory) {
     ScriptControl sc;
     EXPECT_EQ(sc.Language(), "VBScript");
