@@ -35,6 +35,10 @@ int StackNeed(const Procedure& proc) {
         case Op::CallO:
             depth += 1 - b;
             break;
+        case Op::ConcatL:
+        case Op::ConcatG:
+            depth -= b;
+            break;
         case Op::GetMember:
         case Op::CallValue:
         case Op::RefIndexed:

@@ -182,13 +182,19 @@ void Compiler::CompileAssign(Stmt& s, bool set) {
     Expr& target = *s.target;
     if (target.kind == Expr::Name) {
         const Binding b = Lookup(target.name);
-        // x = x & y appends in place.
-        Expr& v = *s.value;
-        if (!set && v.kind == Expr::Binary && v.binop == BinOp::Concat &&
-            v.left->kind == Expr::Name && Fold(v.left->name) == Fold(target.name) &&
+        // x = x & a & b appends a and b in place (both evaluated before x changes).
+        std::vector<Expr*> parts;
+        Expr* v = s.value.get();
+        while (v->kind == Expr::Binary && v->binop == BinOp::Concat) {
+            parts.push_back(v->right.get());
+            v = v->left.get();
+        }
+        if (!set && !parts.empty() && parts.size() < 1000 && v->kind == Expr::Name &&
+            Fold(v->name) == Fold(target.name) &&
             (b.kind == Binding::Local || (b.kind == Binding::Global && b.fallback < 0))) {
-            CompileExpr(*v.right);
-            Emit(b.kind == Binding::Local ? Op::ConcatL : Op::ConcatG, s.pos, b.index);
+            for (auto it = parts.rbegin(); it != parts.rend(); ++it) CompileExpr(**it);
+            Emit(b.kind == Binding::Local ? Op::ConcatL : Op::ConcatG, s.pos, b.index,
+                 static_cast<int>(parts.size()));
             return;
         }
         if (b.kind == Binding::MeMember) {

@@ -215,28 +215,32 @@ Value Engine::Execute(Frame& frame) {
 
                 case Op::ConcatL:
                 case Op::ConcatG: {
-                    Value v = pop();
-                    Value* target;
-                    if (in.op == Op::ConcatL) {
-                        target = &locals[in.a].DerefMutable();
-                    } else {
-                        Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                        if (g.kind != Global::Variable) {
-                            Value cur = Vm::LoadGlobal(*this, frame, in.a, -1);
-                            Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false,
-                                            false);
-                            break;
+                    Value* parts = m_top - in.b;
+                    for (Value* part = parts; part < m_top; ++part) {
+                        const Value& v = *part;
+                        Value* target;
+                        if (in.op == Op::ConcatL) {
+                            target = &locals[in.a].DerefMutable();
+                        } else {
+                            Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                            if (g.kind != Global::Variable) {
+                                Value cur = Vm::LoadGlobal(*this, frame, in.a, -1);
+                                Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false,
+                                                false);
+                                continue;
+                            }
+                            target = &g.value;
                         }
-                        target = &g.value;
+                        if (target->IsString() && !v.IsObject()) {
+                            if (v.IsString())
+                                target->AppendString(v.AsString());
+                            else
+                                target->AppendString(ToDisplayString(v));
+                        } else {
+                            LetAssign(*target, vbs::Concat(*target, v));
+                        }
                     }
-                    if (target->IsString() && !v.IsObject()) {
-                        if (v.IsString())
-                            target->AppendString(v.AsString());
-                        else
-                            target->AppendString(ToDisplayString(v));
-                    } else {
-                        LetAssign(*target, vbs::Concat(*target, v));
-                    }
+                    popN(in.b);
                     break;
                 }
 
