@@ -315,9 +315,6 @@ ExprPtr Parser::Primary() {
 ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
     ExprPtr e;
     if (At(Tok::KwMe)) {
-        if (!m_inProc && m_program) {
-            // Me outside a class procedure is refused when used.
-        }
         e = MakeExpr(Expr::Me);
         Next();
     } else if (At(Tok::Dot)) {
@@ -331,7 +328,15 @@ ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
     } else {
         Fail(statement ? Err::ExpectedStatement : Err::ExpectedExpression);
     }
+    // Each suffix nests the tree one level deeper, as a binary operator does.
+    const int saved = m_chain;
+    struct Restore {
+        int& chain;
+        int value;
+        ~Restore() { chain = value; }
+    } restore{m_chain, saved};
     while (true) {
+        if ((At(Tok::Dot) || At(Tok::LParen)) && ++m_chain > kMaxExprDepth) Fail(Err::OutOfMemory);
         if (At(Tok::Dot) && !Cur().spaceBefore) {
             // `Echo .b` with a space before the dot starts a With member instead.
             auto m = MakeExpr(Expr::Member);

@@ -1,5 +1,6 @@
 // Lexer corners that scripts cannot observe directly: token kinds, literal types, positions.
 #include "vbscript/Lexer.h"
+#include "vbscript/Parser.h"
 #include "vbscript/Convert.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,39 @@ TEST(Lexer, DateLiteralsParseToSerials) {
     const auto t = Tokenize(u"#1/2/2003 6:00 PM#");
     ASSERT_EQ(t[0].literal.GetType(), Type::Date);
     EXPECT_DOUBLE_EQ(t[0].literal.AsDouble(), 37623.75);
+}
+
+} // namespace
+
+namespace {
+
+using namespace quillora::vbs;
+
+// Inputs that must end in a compilation error rather than exhaust the native stack.
+TEST(Parser, PathologicalNestingFailsCleanly) {
+    auto fails = [](const std::u16string& text) {
+        try {
+            ParseProgram(text);
+            return false;
+        } catch (const ScriptError& e) {
+            return e.IsCompilation();
+        }
+    };
+    EXPECT_TRUE(fails(u"x = " + std::u16string(100000, u'(') + u"1"));
+    EXPECT_TRUE(fails(u"x = " + std::u16string(100000, u'-') + u"1" ));
+    std::u16string ifs;
+    for (int i = 0; i < 5000; ++i) ifs += u"If x Then\n";
+    EXPECT_TRUE(fails(ifs));
+    std::u16string chain = u"x = 1";
+    for (int i = 0; i < 20000; ++i) chain += u" + 1";
+    EXPECT_TRUE(fails(chain));
+    std::u16string members = u"x = a";
+    for (int i = 0; i < 100000; ++i) members += u"(1)";
+    EXPECT_TRUE(fails(members));
+    // Long but flat inputs are fine.
+    std::u16string flat;
+    for (int i = 0; i < 20000; ++i) flat += u"x = x + 1\n";
+    EXPECT_NO_THROW(ParseProgram(flat));
 }
 
 } // namespace

@@ -1,2 +1,0 @@
-Exit Do
-' expect error: compilation error: Invalid 'exit' statement

@@ -1,3 +1,0 @@
-x = 1
-Loop
-' expect error: (2, 1) compilation error: 'loop' without 'do'

@@ -1,3 +1,0 @@
-If True Then
-  WScript.Echo "x"
-' expect error: compilation error: Expected 'End'

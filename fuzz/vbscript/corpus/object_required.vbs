@@ -1,3 +1,0 @@
-Dim o
-o.Method
-' expect error: (2, 1) runtime error: Object required: 'o'
