@@ -92,6 +92,9 @@ Value Rgb(Engine&, Args a) {
     return Value::Long(parts[0] + parts[1] * 256 + parts[2] * 65536);
 }
 
+// Pictures are the host's business on this platform: the engine has none to load.
+Value LoadPicture(Engine&, Args) { ThrowError(481); }
+
 Value GetLocale(Engine&, Args) {
     return Value::Long(1033);
 }
@@ -115,6 +118,7 @@ const BuiltinDef kHost[] = {
     {"ScriptEngineBuildVersion", 0, 0, ScriptEngineBuildVersion},
     {"RGB", 3, 3, Rgb},
     {"GetLocale", 0, 0, GetLocale},
+    {"LoadPicture", 1, 1, LoadPicture},
     {"SetLocale", 0, 1, SetLocale},
 };
 
