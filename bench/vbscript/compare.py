@@ -6,7 +6,7 @@ import sys
 import time
 
 
-def best_of(fn, runs=3):
+def best_of(fn, runs=5):
     times = []
     for _ in range(runs):
         start = time.perf_counter()
@@ -43,19 +43,20 @@ def calls():
 
 def main():
     binary = sys.argv[1] if len(sys.argv) > 1 else "build/bench/vbscript/vbscript_bench"
-    out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_repetitions=3",
-                          "--benchmark_report_aggregates_only=true"],
+    out = subprocess.run([binary, "--benchmark_format=json", "--benchmark_repetitions=5"],
                          check=True, capture_output=True, text=True).stdout
     ours = {}
     for b in json.loads(out)["benchmarks"]:
-        if b.get("aggregate_name") == "min" or (b.get("aggregate_name") == "mean" and b["run_name"] not in ours):
-            ours[b["run_name"]] = b["real_time"]
+        if b.get("run_type") != "iteration":
+            continue
+        name = b["run_name"]
+        ours[name] = min(ours.get(name, float("inf")), b["real_time"])
     python = {
         "ForLoopModulo": best_of(loop_modulo),
         "StringConcatenation": best_of(concatenation),
         "FunctionCalls": best_of(calls),
     }
-    print(f"{'benchmark':24} {'vbscript ms':>12} {'python3 ms':>12}")
+    print(f"{'benchmark (best of 5)':24} {'vbscript ms':>12} {'python3 ms':>12}")
     for name, ms in ours.items():
         py = python.get(name)
         print(f"{name:24} {ms:12.1f} {py:12.1f}" if py else f"{name:24} {ms:12.2f} {'-':>12}")

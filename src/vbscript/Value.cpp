@@ -51,17 +51,7 @@ Value Value::MakeElemRef(ArrayData* array, size_t index) {
     return v;
 }
 
-const Value& Value::Deref() const {
-    if (m_type == Type::Ref) return *m_u.ref;
-    if (m_type == Type::ArrayRef) return m_u.elem->array->items[m_u.elem->index];
-    return *this;
-}
-
-Value& Value::DerefMutable() {
-    if (m_type == Type::Ref) return *m_u.ref;
-    if (m_type == Type::ArrayRef) return m_u.elem->array->items[m_u.elem->index];
-    return *this;
-}
+Value& Value::ElementTarget() const { return m_u.elem->array->items[m_u.elem->index]; }
 
 void Value::AppendString(std::u16string_view text) {
     if (m_type == Type::String && m_u.str->refs == 1) {

@@ -169,8 +169,14 @@ public:
     ArrayData* AsArray() const { return m_u.arr; }
 
     // The value a reference points at (the value itself when it is no reference).
-    const Value& Deref() const;
-    Value& DerefMutable();
+    const Value& Deref() const {
+        if (m_type == Type::Ref) return *m_u.ref;
+        return m_type == Type::ArrayRef ? ElementTarget() : *this;
+    }
+    Value& DerefMutable() {
+        if (m_type == Type::Ref) return *m_u.ref;
+        return m_type == Type::ArrayRef ? ElementTarget() : *this;
+    }
 
     // Appends text in place when this string's buffer has one owner, else copies.
     void AppendString(std::u16string_view text);
@@ -188,6 +194,7 @@ private:
     }
     void AddRefSlow();
     void ReleaseSlow();
+    Value& ElementTarget() const;
 
     Type m_type;
     union {
