@@ -7,21 +7,35 @@ namespace quillora::vbs::builtins {
 
 namespace {
 
+// A syntax error in code given to Eval or Execute is reported at the statement that gave it.
+template <class F> Value AtCaller(F&& run) {
+    try {
+        return run();
+    } catch (ScriptError& error) {
+        if (error.IsCompilation()) error.SetPosition({});
+        throw;
+    }
+}
+
 Value Eval(Engine& e, Args a) {
     const std::u16string text = Text(a, 0);
-    return e.EvalText(text, e.CurrentFrame());
+    return AtCaller([&] { return e.EvalText(text, e.CurrentFrame()); });
 }
 
 Value Execute(Engine& e, Args a) {
     const std::u16string text = Text(a, 0);
-    e.ExecuteText(text, e.CurrentFrame());
-    return {};
+    return AtCaller([&] {
+        e.ExecuteText(text, e.CurrentFrame());
+        return Value();
+    });
 }
 
 Value ExecuteGlobal(Engine& e, Args a) {
     const std::u16string text = Text(a, 0);
-    e.ExecuteText(text, nullptr);
-    return {};
+    return AtCaller([&] {
+        e.ExecuteText(text, nullptr);
+        return Value();
+    });
 }
 
 Value GetRef(Engine& e, Args a) {
