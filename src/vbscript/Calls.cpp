@@ -70,7 +70,6 @@ int StackNeed(const Procedure& proc) {
         case Op::OnErrorResume:
         case Op::OnErrorGoto0:
         case Op::Return:
-        case Op::WithObject:
         case Op::Nop:
             break;
         default: // stores, binary operators, conditional jumps, tests, Pop, Erase...

@@ -116,7 +116,6 @@ void Compiler::CompileStatement(Stmt& s) {
     case Stmt::With: {
         const int slot = AllocHidden(1);
         CompileExpr(*s.value);
-        Emit(Op::WithObject, s.pos);
         Emit(Op::StoreL, s.pos, slot, 1);
         Boundary();
         m_with.push_back(slot);

@@ -95,7 +95,6 @@ enum class Op : uint8_t {
     DimArray,   // stack: reference, bounds (b); creates a fixed array
     ReDim,      // stack: reference, bounds (b); c = 1 to preserve
     Erase,      // stack: reference
-    WithObject, // stack: value -> value; error 424 unless it is an object
     ConstError, // assignment to a constant: error 501 naming constant a
 };
 

@@ -640,8 +640,6 @@ Value Engine::Execute(Frame& frame) {
                     DoErase(m_top[-1].DerefMutable());
                     *--m_top = Value();
                     break;
-                case Op::WithObject:
-                    break;
                 case Op::ConstError:
                     ThrowNamed(Err::IllegalAssignment,
                                ToUtf8(names[static_cast<size_t>(in.a)].text));
