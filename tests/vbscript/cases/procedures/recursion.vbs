@@ -27,5 +27,5 @@ WScript.Echo Hanoi(10, "A", "B", "C")
 Function Depth(n)
   If n = 0 Then Depth = 0 Else Depth = 1 + Depth(n - 1)
 End Function
-WScript.Echo Depth(1000)
-' expect: 1000
+WScript.Echo Depth(300)
+' expect: 300
