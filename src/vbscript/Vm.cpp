@@ -13,6 +13,13 @@ namespace quillora::vbs {
 
 namespace {
 
+// Subscripts that are objects are replaced by their default values before an array is
+// touched: the property code that computes them might reassign the array itself.
+void ResolveSubscripts(std::span<Value> args) {
+    for (Value& a : args)
+        if (a.Deref().IsObject()) a = Resolve(a);
+}
+
 bool IsSmallInt(const Value& v) {
     return v.GetType() == Type::Integer || v.GetType() == Type::Long;
 }
@@ -279,6 +286,7 @@ Value Engine::Execute(Frame& frame) {
                 case Op::LetIndexed:
                 case Op::SetIndexed: {
                     Value* args = m_top - in.b - 1;
+                    if (args[-1].Deref().IsArray()) ResolveSubscripts({args, in.b});
                     Value& target = args[-1].DerefMutable();
                     const bool set = in.op == Op::SetIndexed;
                     Value value = pop();
@@ -305,6 +313,7 @@ Value Engine::Execute(Frame& frame) {
                 }
                 case Op::RefIndexed: {
                     Value* args = m_top - in.b;
+                    if (args[-1].Deref().IsArray()) ResolveSubscripts({args, in.b});
                     Value& target = args[-1].DerefMutable();
                     Value r;
                     if (target.IsArray()) {
@@ -324,6 +333,7 @@ Value Engine::Execute(Frame& frame) {
                 case Op::RefIndexedG: {
                     Value* args = m_top - in.b;
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
+                    if (g.kind == Global::Variable && g.value.IsArray()) ResolveSubscripts({args, in.b});
                     Value* holder = nullptr;
                     if (g.kind == Global::Variable)
                         holder = &g.value;
