@@ -108,6 +108,11 @@ void SetAssign(Value& target, Value value) {
     target = std::move(value);
 }
 
+void ResolveSubscripts(std::span<Value> args) {
+    for (Value& a : args)
+        if (a.Deref().IsObject()) a = Resolve(a);
+}
+
 Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts) {
     int32_t subs[64];
     if (subscripts.size() > 64 || subscripts.size() != array->Dimensions())

@@ -236,6 +236,9 @@ void LetAssign(Value& target, Value value);
 // Assigns with Set semantics: the value must be an object or Nothing (error 424 otherwise).
 void SetAssign(Value& target, Value value);
 
+// Replaces subscripts that are objects by their default values, before an array is touched:
+// the property code that computes them might reassign the array itself.
+void ResolveSubscripts(std::span<Value> args);
 // Indexes a value with arguments: an array element, or an object's default member.
 Value IndexValue(const Value& value, std::span<Value> args);
 // Reads element `subscripts` of an array (error 9 when out of range).

@@ -79,6 +79,9 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
             return {};
         }
         if (field.IsArray()) {
+            ResolveSubscripts(indexes);
+            if (kind == InvokeKind::Let && value.IsObject()) value = Resolve(value);
+            if (!field.IsArray()) ThrowTypeMismatch();
             Value& element = ArrayElement(field.UniqueArray(), indexes);
             if (kind == InvokeKind::Set)
                 SetAssign(element, std::move(value));

@@ -13,13 +13,6 @@ namespace quillora::vbs {
 
 namespace {
 
-// Subscripts that are objects are replaced by their default values before an array is
-// touched: the property code that computes them might reassign the array itself.
-void ResolveSubscripts(std::span<Value> args) {
-    for (Value& a : args)
-        if (a.Deref().IsObject()) a = Resolve(a);
-}
-
 bool IsSmallInt(const Value& v) {
     return v.GetType() == Type::Integer || v.GetType() == Type::Long;
 }
@@ -291,6 +284,10 @@ Value Engine::Execute(Frame& frame) {
                     const bool set = in.op == Op::SetIndexed;
                     Value value = pop();
                     if (target.IsArray()) {
+                        // Default values are fetched before the element is: their code may
+                        // reassign the array.
+                        if (!set && value.Deref().IsObject()) value = Resolve(value);
+                        if (!target.IsArray()) ThrowTypeMismatch();
                         Value& element = ArrayElement(target.UniqueArray(), {args, in.b});
                         if (set)
                             SetAssign(element, std::move(value));
