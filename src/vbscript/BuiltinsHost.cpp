@@ -107,7 +107,9 @@ Value Rgb(Engine&, Args a) {
 }
 
 // Pictures are the host's business on this platform: the engine has none to load.
-Value LoadPicture(Engine&, Args) { ThrowError(481); }
+Value LoadPicture(Engine&, Args) {
+    ThrowError(481);
+}
 
 Value GetLocale(Engine&, Args) {
     return Value::Long(1033);

@@ -39,6 +39,11 @@ int StackNeed(const Procedure& proc) {
         case Op::ConcatG:
             depth -= b;
             break;
+        case Op::LoadL2:
+            depth += 2;
+            break;
+        case Op::StoreLoadL:
+            break;
         case Op::GetMember:
         case Op::CallValue:
         case Op::RefIndexed:

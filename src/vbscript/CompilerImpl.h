@@ -93,6 +93,20 @@ private:
     // ---- emission -------------------------------------------------------------------------
 
     int Emit(Op op, SourcePosition, int a = 0, int b = 0, int c = -1) {
+        // Two common pairs run as one instruction, unless a jump lands between them.
+        auto& code = m_proc->code;
+        if (op == Op::LoadL && !code.empty() && static_cast<int>(code.size()) != m_barrier) {
+            Instr& prev = code.back();
+            if (prev.op == Op::LoadL) {
+                prev.op = Op::LoadL2;
+                prev.c = a;
+                return static_cast<int>(code.size()) - 1;
+            }
+            if (prev.op == Op::StoreL && prev.b == 0 && prev.a == a) {
+                prev.op = Op::StoreLoadL;
+                return static_cast<int>(code.size()) - 1;
+            }
+        }
         Instr in;
         in.op = op;
         in.a = a;
@@ -103,7 +117,11 @@ private:
         m_proc->resume.push_back(-1);
         return static_cast<int>(m_proc->code.size()) - 1;
     }
-    int Here() const { return static_cast<int>(m_proc->code.size()); }
+    // The next instruction's index; it may become a jump target, so nothing merges into it.
+    int Here() const {
+        m_barrier = static_cast<int>(m_proc->code.size());
+        return m_barrier;
+    }
     void Patch(int at, int target) { m_proc->code[static_cast<size_t>(at)].c = target; }
     // Instructions since the last boundary resume, after an error, at the current position.
     void Boundary() {
@@ -176,6 +194,7 @@ private:
     std::vector<int> m_with;
     std::vector<std::vector<int>> m_exitDo, m_exitFor;
     int m_pendingFrom = 0;
+    mutable int m_barrier = -1;
     SourcePosition m_stmtPos{1, 1};
 };
 

@@ -191,7 +191,8 @@ void Compiler::CompileAssign(Stmt& s, bool set) {
         if (!set && !parts.empty() && parts.size() < 1000 && v->kind == Expr::Name &&
             Fold(v->name) == Fold(target.name) &&
             (b.kind == Binding::Local || (b.kind == Binding::Global && b.fallback < 0))) {
-            for (auto it = parts.rbegin(); it != parts.rend(); ++it) CompileExpr(**it);
+            for (auto it = parts.rbegin(); it != parts.rend(); ++it)
+                CompileExpr(**it);
             Emit(b.kind == Binding::Local ? Op::ConcatL : Op::ConcatG, s.pos, b.index,
                  static_cast<int>(parts.size()));
             return;

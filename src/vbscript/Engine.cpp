@@ -370,7 +370,8 @@ void Engine::Reset() {
     // A host may reset the engine from inside a running script (a timer tick during a wait):
     // the code still on the call stack stays alive until the outermost call returns.
     if (m_runDepth > 1) {
-        for (auto& m : m_modules) m_retired.push_back(std::move(m));
+        for (auto& m : m_modules)
+            m_retired.push_back(std::move(m));
     }
     m_modules.clear();
 }

@@ -30,6 +30,8 @@ enum class Op : uint8_t {
     SetL,
     RefL,
     CallL,
+    LoadL2,     // pushes locals a and c
+    StoreLoadL, // stores into local a (Let) and leaves its new value on the stack
     LoadG,
     StoreG,
     SetG,

@@ -51,7 +51,9 @@ Value Value::MakeElemRef(ArrayData* array, size_t index) {
     return v;
 }
 
-Value& Value::ElementTarget() const { return m_u.elem->array->items[m_u.elem->index]; }
+Value& Value::ElementTarget() const {
+    return m_u.elem->array->items[m_u.elem->index];
+}
 
 void Value::AppendString(std::u16string_view text) {
     if (m_type == Type::String && m_u.str->refs == 1) {

@@ -113,6 +113,14 @@ Value Engine::Execute(Frame& frame) {
                 case Op::StoreL:
                     store(locals[in.a], pop(), in.b == 1);
                     break;
+                case Op::LoadL2:
+                    push(locals[in.a].Deref());
+                    push(locals[in.c].Deref());
+                    break;
+                case Op::StoreLoadL:
+                    store(locals[in.a], m_top[-1], false);
+                    m_top[-1] = locals[in.a].Deref();
+                    break;
                 case Op::SetL: {
                     Value& slot = locals[in.a];
                     SetAssign(slot.IsReference() ? slot.DerefMutable() : slot, pop());
@@ -330,7 +338,8 @@ Value Engine::Execute(Frame& frame) {
                 case Op::RefIndexedG: {
                     Value* args = m_top - in.b;
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                    if (g.kind == Global::Variable && g.value.IsArray()) ResolveSubscripts({args, in.b});
+                    if (g.kind == Global::Variable && g.value.IsArray())
+                        ResolveSubscripts({args, in.b});
                     Value* holder = nullptr;
                     if (g.kind == Global::Variable)
                         holder = &g.value;

@@ -294,7 +294,8 @@ TEST(Host, AHostCallbackMayResetAndRunTheEngineAgain) {
         return Value();
     });
     ASSERT_TRUE(sc.AddObject("Host", ObjectRef(host), true));
-    ASSERT_TRUE(sc.AddCode("Dim after\nSub Main\n  Dim local : local = \"kept\"\n  Wait\n  after = local & \" \" & Len(local)\nEnd Sub"));
+    ASSERT_TRUE(sc.AddCode("Dim after\nSub Main\n  Dim local : local = \"kept\"\n  Wait\n  after = "
+                           "local & \" \" & Len(local)\nEnd Sub"));
     EXPECT_TRUE(sc.Run("Main")) << sc.LastError().Description();
     EXPECT_EQ(nested, 42);
 }

@@ -1,7 +1,7 @@
 // Lexer corners that scripts cannot observe directly: token kinds, literal types, positions.
 #include "vbscript/Lexer.h"
-#include "vbscript/Parser.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Parser.h"
 
 #include <gtest/gtest.h>
 
@@ -98,19 +98,23 @@ TEST(Parser, PathologicalNestingFailsCleanly) {
         }
     };
     EXPECT_TRUE(fails(u"x = " + std::u16string(100000, u'(') + u"1"));
-    EXPECT_TRUE(fails(u"x = " + std::u16string(100000, u'-') + u"1" ));
+    EXPECT_TRUE(fails(u"x = " + std::u16string(100000, u'-') + u"1"));
     std::u16string ifs;
-    for (int i = 0; i < 5000; ++i) ifs += u"If x Then\n";
+    for (int i = 0; i < 5000; ++i)
+        ifs += u"If x Then\n";
     EXPECT_TRUE(fails(ifs));
     std::u16string chain = u"x = 1";
-    for (int i = 0; i < 20000; ++i) chain += u" + 1";
+    for (int i = 0; i < 20000; ++i)
+        chain += u" + 1";
     EXPECT_TRUE(fails(chain));
     std::u16string members = u"x = a";
-    for (int i = 0; i < 100000; ++i) members += u"(1)";
+    for (int i = 0; i < 100000; ++i)
+        members += u"(1)";
     EXPECT_TRUE(fails(members));
     // Long but flat inputs are fine.
     std::u16string flat;
-    for (int i = 0; i < 20000; ++i) flat += u"x = x + 1\n";
+    for (int i = 0; i < 20000; ++i)
+        flat += u"x = x + 1\n";
     EXPECT_NO_THROW(ParseProgram(flat));
 }
 
