@@ -8,7 +8,8 @@
 //
 // Lifetime: objects are reference-counted; Value copies hold references. A host that owns an
 // object for longer (the game's `Action` object) simply keeps a reference of its own (ObjectRef).
-// Everything happens on one thread.
+// Everything happens on one thread. Convert.h turns argument values into C++ ones (ToLong,
+// ToBool, ToString and ToUtf8 for text) with the language's coercions and errors.
 #pragma once
 
 #include "vbscript/Value.h"
