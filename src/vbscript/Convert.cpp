@@ -622,9 +622,11 @@ uint8_t ToByte(const Value& value) {
 int64_t ToCurrency(const Value& value) {
     const Value& v = value.Deref();
     if (v.GetType() == Type::Currency) return v.AsInt();
+    if (v.GetType() == Type::Integer || v.GetType() == Type::Long || v.GetType() == Type::Byte)
+        return v.AsInt() * 10000; // whole numbers convert exactly
+    // Other numbers scale as Doubles, halves rounding to even, as the classic conversion does.
     const double d = std::nearbyint(ToDouble(v) * 10000.0);
-    if (!(d >= -922337203685477.0 * 10000.0 && d <= 922337203685477.0 * 10000.0))
-        ThrowError(Err::Overflow);
+    if (!(d >= -9223372036854775807.0 && d <= 9223372036854775807.0)) ThrowError(Err::Overflow);
     return static_cast<int64_t>(d);
 }
 

@@ -110,9 +110,9 @@ Value MakeFloat(double x, int rank) {
     return Value::Double(x);
 }
 
-Value MakeCurrency(double scaled) {
-    if (!(std::fabs(scaled) < 9.2233720368547758e18)) ThrowError(Err::Overflow);
-    return Value::CurrencyScaled(static_cast<int64_t>(std::nearbyint(scaled)));
+Value MakeCurrency(long double scaled) {
+    if (!(fabsl(scaled) <= 9223372036854775807.0L)) ThrowError(Err::Overflow);
+    return Value::CurrencyScaled(static_cast<int64_t>(std::nearbyintl(scaled)));
 }
 
 Value MakeDateResult(double serial) {
@@ -153,9 +153,9 @@ Value Arithmetic(Arith op, const Value& a, const Value& b) {
         return MakeFloat(r, rank);
     }
     case RCurrency: {
-        const double ps = p.rank == RCurrency ? static_cast<double>(p.i) : p.d * 10000.0;
-        const double qs = q.rank == RCurrency ? static_cast<double>(q.i) : q.d * 10000.0;
-        if (op == Arith::Mul) return MakeCurrency(ps * qs / 10000.0);
+        const long double ps = p.rank == RCurrency ? static_cast<long double>(p.i) : p.d * 10000.0L;
+        const long double qs = q.rank == RCurrency ? static_cast<long double>(q.i) : q.d * 10000.0L;
+        if (op == Arith::Mul) return MakeCurrency(ps * qs / 10000.0L);
         return MakeCurrency(op == Arith::Add ? ps + qs : ps - qs);
     }
     default: { // Date
@@ -213,7 +213,8 @@ Value Divide(const Value& a, const Value& b) {
     const Num p = ToNum(x), q = ToNum(y);
     if (q.d == 0) ThrowError(p.d == 0 ? Err::Overflow : Err::DivisionByZero);
     const double r = p.d / q.d;
-    if (p.rank == RCurrency || q.rank == RCurrency) return MakeCurrency(r * 10000.0);
+    if (p.rank == RCurrency || q.rank == RCurrency)
+        return MakeCurrency(static_cast<long double>(r) * 10000.0L);
     const int rank = Combine(p.rank, q.rank);
     if (rank == RSingle || (rank <= RInteger && (p.rank == RSingle || q.rank == RSingle)))
         return MakeFloat(r, RSingle);

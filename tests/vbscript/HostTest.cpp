@@ -300,6 +300,37 @@ TEST(Host, AHostCallbackMayResetAndRunTheEngineAgain) {
     EXPECT_EQ(nested, 42);
 }
 
+TEST(Host, ErrorsRaisedByHostObjectsReachScriptsAndTheHost) {
+    ScriptControl sc;
+    auto* files = new HostObject(u"Files");
+    files->DefineMember("Open", [](std::span<Value> args) -> Value {
+        if (args.size() != 1) ThrowError(Err::WrongArgCount);
+        ThrowError(Err::FileNotFound);
+    });
+    // A property that can be read and set (Set) but not assigned with Let.
+    ObjectRef held;
+    files->DefineMember(
+        "Current", [&held](std::span<Value>) { return Value::Obj(held.Get()); }, nullptr,
+        [&held](std::span<Value>, const Value& v) { held = ObjectRef(v.AsObject()); });
+    ASSERT_TRUE(sc.AddObject("Files", ObjectRef(files), false));
+    ASSERT_TRUE(sc.AddCode(
+        "Function Try\n  On Error Resume Next\n  Files.Open \"x\"\n  Try = Err.Number & \" \" & "
+        "Err.Description\nEnd Function\nSub Fail\n  Files.Open \"x\"\nEnd Sub"));
+    Value v;
+    ASSERT_TRUE(sc.Run("Try", {}, &v));
+    EXPECT_EQ(Text(v), "53 File not found");
+    EXPECT_FALSE(sc.Run("Fail"));
+    EXPECT_EQ(sc.LastError().Number(), 53);
+    EXPECT_EQ(sc.LastError().Position().line, 7);
+    ASSERT_TRUE(sc.ExecuteStatement("Set Files.Current = Files"));
+    EXPECT_EQ(held.Get(), files);
+    EXPECT_FALSE(sc.ExecuteStatement("Files.Current = 1"));
+    EXPECT_EQ(sc.LastError().Number(), 450);
+    EXPECT_FALSE(sc.ExecuteStatement("Files.Missing"));
+    EXPECT_EQ(sc.LastError().Number(), 438);
+    held = ObjectRef(); // the object must not outlive the control through its own property
+}
+
 TEST(Host, LanguageAndFactory) {
     ScriptControl sc;
     EXPECT_EQ(sc.Language(), "VBScript");
