@@ -43,6 +43,7 @@ int StackNeed(const Procedure& proc) {
             depth += 2;
             break;
         case Op::StoreLoadL:
+        case Op::ClearErr:
             break;
         case Op::GetMember:
         case Op::CallValue:

@@ -93,6 +93,9 @@ void Compiler::CompileStatement(Stmt& s) {
             m_exitFor.back().push_back(Emit(Op::Jump, s.pos));
             break;
         default:
+            // Exit Sub and Exit Function clear Err, as the language defines; Exit Property
+            // does not.
+            if (s.exitKind != Stmt::ExitProperty) Emit(Op::ClearErr, s.pos);
             Emit(Op::Return, s.pos);
             break;
         }

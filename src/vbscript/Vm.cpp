@@ -610,6 +610,9 @@ Value Engine::Execute(Frame& frame) {
                 case Op::ClearL:
                     locals[in.a] = Value();
                     break;
+                case Op::ClearErr:
+                    m_err = ErrState();
+                    break;
                 case Op::OnErrorResume:
                     frame.resumeNext = true;
                     m_err = ErrState();

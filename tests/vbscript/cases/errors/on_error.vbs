@@ -42,3 +42,17 @@ End Sub
 On Error GoTo 0
 Guarded
 ' expect: inside 13
+Function Careful(x)
+  On Error Resume Next
+  Careful = 1 / x
+  If Err.Number <> 0 Then Careful = "failed" : Exit Function
+End Function
+On Error Resume Next
+WScript.Echo Careful(0), Err.Number
+' expect: failed 0
+Function Sloppy(x)
+  On Error Resume Next
+  Sloppy = 1 / x
+End Function
+WScript.Echo Sloppy(0), Err.Number
+' expect:  11
