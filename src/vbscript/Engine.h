@@ -1,0 +1,256 @@
+// The engine: global scope, named objects, compiled modules and the virtual machine's state.
+#pragma once
+
+#include "vbscript/Program.h"
+
+#include <deque>
+#include <functional>
+#include <list>
+#include <memory>
+#include <span>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace quillora {
+class Clock;
+}
+
+namespace quillora::vbs {
+
+class Engine;
+
+// A built-in function: called with its arguments (references allowed) between the bounds.
+struct BuiltinDef {
+    const char* name;
+    int8_t minArgs;
+    int8_t maxArgs;
+    Value (*fn)(Engine& engine, std::span<Value> args);
+};
+// The built-in functions and constants (Builtins*.cpp), registered once per engine.
+std::span<const BuiltinDef> BuiltinFunctions();
+struct BuiltinConstDef {
+    const char* name;
+    Value (*make)();
+};
+std::span<const BuiltinConstDef> BuiltinConstants();
+
+// One name of the global scope.
+struct Global {
+    enum Kind : uint8_t {
+        Undefined,
+        Variable,
+        Const,
+        Procedure,
+        Class,
+        NamedObject,
+        Builtin,
+        BuiltinConst,
+    };
+    std::u16string name;
+    Kind kind = Undefined;
+    Value value;
+    struct Procedure* proc = nullptr;
+    ClassDef* cls = nullptr;
+    const BuiltinDef* builtin = nullptr; // kept across resets
+    Value builtinValue;                  // kept across resets
+};
+
+// The state of the Err object.
+struct ErrState {
+    int32_t number = 0;
+    std::u16string description;
+    std::u16string source;
+    std::u16string helpFile;
+    int32_t helpContext = 0;
+    int line = 0;
+    int column = 0;
+};
+
+// One activation of a procedure.
+struct Frame {
+    Procedure* proc = nullptr;
+    Value* locals = nullptr;
+    Object* me = nullptr;     // the class instance of a class procedure
+    Frame* context = nullptr; // for Execute/Eval code: the frame whose locals it sees
+    bool resumeNext = false;
+    const Instr* pc = nullptr; // the instruction being run (for error positions)
+};
+
+// Creates objects by ProgID for CreateObject; returns null for an unknown class.
+using ObjectFactory = std::function<ObjectRef(const std::string& progId)>;
+
+class Engine {
+public:
+    Engine();
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // ---- global scope
+    int GlobalIndex(std::u16string_view name); // finds or creates
+    int FindGlobal(const std::string& folded) const;
+    Global& GlobalAt(int index) { return *m_globalPtrs[static_cast<size_t>(index)]; }
+    size_t GlobalCount() const { return m_globalPtrs.size(); }
+
+    // ---- loading and running code (throw ScriptError)
+    // Compiles and runs a text at global level (AddCode, ExecuteGlobal).
+    void AddCode(std::u16string_view source);
+    // Runs statements in the scope of `context` (Execute), or globally when it is null.
+    void ExecuteText(std::u16string_view source, Frame* context);
+    Value EvalText(std::u16string_view source, Frame* context);
+    // Adds a named object; error when the name is taken.
+    void AddNamedObject(std::u16string_view name, ObjectRef object, bool addMembers);
+    // Calls a global procedure by name with values (Run).
+    Value Run(std::u16string_view name, std::span<const Value> args);
+    // Everything added is forgotten (compiled-code cache excepted).
+    void Reset();
+    // Public Subs and Functions in the order they were added.
+    std::vector<std::u16string> ProcedureNames() const;
+
+    // ---- calls (the VM)
+    // Calls a procedure with the argc values at the top of the VM stack, which it consumes.
+    Value CallProcedure(Procedure* proc, Object* me, int argc);
+    // Calls a procedure with the given values (pushes them first; references are followed).
+    Value CallWithValues(Procedure* proc, Object* me, std::span<const Value> args);
+    // Calls a procedure with arguments that may be references (ByRef parameters reach them).
+    Value CallWithArgs(Procedure* proc, Object* me, std::span<Value> args);
+    // Invokes a member of a value that must be an object (424 otherwise).
+    // `objectName` (may be null) names the object in error messages.
+    Value InvokeMember(const Value& target, const MemberName& name, InvokeKind kind,
+                       std::span<Value> args, const MemberName* objectName = nullptr);
+    // Calls or indexes a value: arrays are indexed, objects called on their default member.
+    Value CallOnValue(const Value& callee, std::span<Value> args);
+    // A new instance of a script class (runs Class_Initialize).
+    Value NewInstance(ClassDef* cls);
+    // Runs Class_Terminate for an instance that is being released.
+    void Terminate(Object* instance, ClassDef* cls);
+
+    // ---- services
+    ErrState& Err() { return m_err; }
+    // The one Err object of this engine.
+    Value ErrObjectValue();
+    void SetErrFrom(const ScriptError& e);
+    void SetTimeout(long long milliseconds) { m_timeoutMs = milliseconds; }
+    long long Timeout() const { return m_timeoutMs; }
+    void SetClock(quillora::Clock* clock) { m_clock = clock; }
+    void SetFactory(ObjectFactory factory) { m_factory = std::move(factory); }
+    ObjectRef CreateObject(const std::string& progId);
+    Frame* CurrentFrame() { return m_frames.empty() ? nullptr : m_frames.back(); }
+    uint32_t& RandomSeed() { return m_seed; }
+    float& LastRandom() { return m_lastRandom; }
+    // Marks the start of a host call: the time-out counts from here.
+    void BeginRun();
+    void EndRun();
+
+    // Module of a procedure being run (for positions in errors).
+    static void Annotate(ScriptError& e, const Frame& frame);
+
+    // Whether the native stack or the call depth has room for one more call.
+    bool StackRoom() const {
+        const char* here = static_cast<const char*>(__builtin_frame_address(0));
+        return m_frames.size() < kMaxCallDepth &&
+               (!m_nativeBase || m_nativeBase - here < m_nativeLimit);
+    }
+    static constexpr size_t kMaxCallDepth = 5000;
+
+private:
+    friend class Vm;
+    std::shared_ptr<Module> Compile(std::u16string_view source, Frame* context, bool expression,
+                                    int firstLine = 1, bool inheritExplicit = false);
+    // A cached library that `source` continues with declarations only, or null.
+    bool AddCodeAfterLibrary(std::u16string_view source);
+    void RememberLibraryOf(std::u16string_view source);
+    void Load(const std::shared_ptr<Module>& module);
+    Value RunMain(Module& module, Frame* context);
+    Value Execute(Frame& frame);
+    void CheckTimeout();
+
+    std::deque<Global> m_globals;
+    std::vector<Global*> m_globalPtrs;
+    std::unordered_map<std::string, int> m_globalIndex;
+    std::vector<std::pair<ObjectRef, bool>> m_namedObjects; // object, add-members
+    std::vector<std::shared_ptr<Module>> m_modules;         // loaded since the last reset
+    std::vector<std::shared_ptr<Module>> m_retired;         // reset while still running
+    std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
+    std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
+    std::vector<struct Procedure*> m_procedureOrder;
+
+    std::unique_ptr<Value[]> m_stack;
+    Value* m_top = nullptr;
+    Value* m_stackEnd = nullptr;
+    std::vector<Frame*> m_frames;
+    const char* m_nativeBase = nullptr;
+    long m_nativeLimit = 0; // bytes of native stack the run may use below m_nativeBase
+
+    ErrState m_err;
+    ObjectRef m_errObject;
+    long long m_timeoutMs = 10000;
+    quillora::Clock* m_clock = nullptr;
+    double m_runStart = 0;
+    int m_runDepth = 0;
+    int m_budget = 0;
+    ObjectFactory m_factory;
+    uint32_t m_seed = 0x50000;
+    float m_lastRandom = 0;
+};
+
+// The enumerator state of a For Each loop, kept in a hidden local.
+class EnumHolder : public Object {
+public:
+    explicit EnumHolder(std::unique_ptr<Enumerator> e) : m_enum(std::move(e)) {}
+    int FindMember(std::string_view) override { return kNoMember; }
+    Value Invoke(int, InvokeKind, std::span<Value>) override { return {}; }
+    Enumerator& Get() { return *m_enum; }
+
+private:
+    std::unique_ptr<Enumerator> m_enum;
+};
+
+// An instance of a script class.
+class ClassInstance : public Object {
+public:
+    ClassInstance(ClassDef* cls, std::shared_ptr<Module> module);
+    std::u16string TypeName() const override { return m_class->name; }
+    int FindMember(std::string_view foldedName) override;
+    Value Invoke(int member, InvokeKind kind, std::span<Value> args) override;
+    ClassDef* Class() const { return m_class; }
+    std::vector<Value>& Fields() { return m_fields; }
+    // Lets code of the class itself reach private members.
+    int FindMemberInside(std::string_view foldedName);
+    Value InvokeInside(int member, InvokeKind kind, std::span<Value> args, bool inside);
+
+protected:
+    void Finalize() override;
+
+private:
+    ClassDef* m_class;
+    std::shared_ptr<Module> m_module;
+    std::vector<Value> m_fields;
+    bool m_finalizing = false;
+};
+
+// Assigns with Let semantics: a target holding an object gets its default property assigned;
+// an object value is replaced by its default value.
+void LetAssign(Value& target, Value value);
+// Assigns with Set semantics: the value must be an object or Nothing (error 424 otherwise).
+void SetAssign(Value& target, Value value);
+
+// Replaces subscripts that are objects by their default values, before an array is touched:
+// the property code that computes them might reassign the array itself.
+void ResolveSubscripts(std::span<Value> args);
+// Indexes a value with arguments: an array element, or an object's default member.
+Value IndexValue(const Value& value, std::span<Value> args);
+// Reads element `subscripts` of an array (error 9 when out of range).
+Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts);
+
+// Creates the Err object bound to an engine's error state.
+ObjectRef MakeErrObject(Engine& engine);
+// Built-in object classes.
+ObjectRef MakeDictionary();
+ObjectRef MakeFileSystemObject();
+ObjectRef MakeRegExp();
+// A callable reference to a procedure (GetRef).
+ObjectRef MakeProcedureRef(Engine& engine, struct Procedure* proc);
+
+} // namespace quillora::vbs

@@ -1,0 +1,172 @@
+// The parser's internals: the Parser class shared by the statement and expression files.
+#pragma once
+
+#include "vbscript/Ast.h"
+#include "vbscript/Lexer.h"
+
+#include <string>
+#include <vector>
+
+namespace quillora::vbs::detail {
+
+constexpr int kMaxNesting = 400;
+constexpr int kMaxExprDepth = 3000;
+
+class Parser {
+public:
+    explicit Parser(std::vector<Token> tokens) : m_toks(std::move(tokens)) {}
+
+    // program := { separator } { (option | declaration | statement) separators }
+    ProgramAst Program() {
+        ProgramAst program;
+        m_program = &program;
+        SkipSeparators();
+        while (!At(Tok::End)) {
+            if (At(Tok::KwOption)) {
+                Next();
+                if (!AtName("explicit")) Fail(Err::ExpectedIdentifier);
+                Next();
+                program.optionExplicit = true;
+            } else if (!TopLevelDeclaration(program)) {
+                program.body.push_back(Statement());
+            }
+            EndOfStatement();
+        }
+        return program;
+    }
+
+    // expression-text := expr End
+    ExprPtr WholeExpression() {
+        while (At(Tok::NewLine))
+            Next();
+        ExprPtr e = Expression();
+        while (At(Tok::NewLine))
+            Next();
+        if (!At(Tok::End)) Fail(Err::ExpectedEndOfStatement);
+        return e;
+    }
+
+private:
+    // ---- token helpers ------------------------------------------------------------------
+    const Token& Cur() const { return m_toks[m_pos]; }
+    const Token& Peek(size_t n = 1) const { return m_toks[std::min(m_pos + n, m_toks.size() - 1)]; }
+    bool At(Tok kind) const { return Cur().kind == kind; }
+    bool AtName(const char* lowerName) const {
+        return At(Tok::Name) && ToUtf8(LowerText(Cur().text)) == lowerName;
+    }
+    void Next() {
+        if (m_pos + 1 < m_toks.size()) ++m_pos;
+    }
+    SourcePosition Pos() const { return {Cur().line, Cur().column}; }
+    [[noreturn]] void Fail(int number) const { FailAt(number, Pos()); }
+    [[noreturn]] static void FailAt(int number, SourcePosition pos) {
+        ScriptError e(number, ErrorDescription(number), kCompileSource);
+        e.SetCompilation(true);
+        e.SetPosition(pos);
+        throw e;
+    }
+    void Expect(Tok kind, int error) {
+        if (!At(kind)) Fail(error);
+        Next();
+    }
+    bool AtEndOfStatement() const {
+        return At(Tok::NewLine) || At(Tok::Colon) || At(Tok::End) ||
+               (m_singleLineIf > 0 && At(Tok::KwElse));
+    }
+    void EndOfStatement() {
+        if (At(Tok::End)) return;
+        if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
+        SkipSeparators();
+    }
+    void SkipSeparators() {
+        while (At(Tok::NewLine) || At(Tok::Colon))
+            Next();
+    }
+    void ExpectNewLineBlock() {
+        if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
+        SkipSeparators();
+    }
+    // name := Name (reserved words are refused)
+    std::u16string Identifier() {
+        if (!At(Tok::Name)) Fail(Err::ExpectedIdentifier);
+        std::u16string n = Cur().text;
+        Next();
+        return n;
+    }
+    // member-name := Name | any reserved word (after a dot)
+    std::u16string MemberName() {
+        if (At(Tok::Name) || Cur().kind >= Tok::KwAnd) {
+            std::u16string n = Cur().text;
+            Next();
+            return n;
+        }
+        Fail(Err::ExpectedIdentifier);
+    }
+    struct DepthGuard {
+        Parser& p;
+        explicit DepthGuard(Parser& parser) : p(parser) {
+            if (++p.m_depth > kMaxNesting) p.Fail(Err::OutOfMemory);
+        }
+        ~DepthGuard() { --p.m_depth; }
+    };
+
+    // ---- declarations (Parser.cpp)
+    bool TopLevelDeclaration(ProgramAst& program);
+    std::unique_ptr<ClassDecl> ClassDeclaration();
+    std::unique_ptr<ProcDecl> Procedure(bool isPublic, bool isDefault);
+    void VarList(std::vector<VarDecl>& decls, bool redim);
+
+    // ---- statements (Parser.cpp)
+    Block BlockUntil(std::initializer_list<Tok> closers);
+    Block BlockUntilEnd();
+    StmtPtr NewStmt(Stmt::Kind kind);
+    StmtPtr Statement();
+    StmtPtr ConstStatement();
+    static bool IsConstantExpr(const Expr& e);
+    StmtPtr SimpleStatement();
+    void ArgumentList(std::vector<ExprPtr>& args);
+    StmtPtr IfStatement();
+    Block InlineStatements();
+    StmtPtr SelectStatement();
+    StmtPtr ForStatement();
+    void LoopBody(Stmt& s, char kind);
+    StmtPtr DoStatement();
+    StmtPtr WhileStatement();
+    StmtPtr ExitStatement();
+    StmtPtr OnErrorStatement();
+    StmtPtr WithStatement();
+
+    // ---- expressions (ParserExpressions.cpp)
+    ExprPtr MakeExpr(Expr::Kind kind);
+    ExprPtr MakeName(std::u16string name);
+    ExprPtr MakeBinary(BinOp op, ExprPtr l, ExprPtr r, SourcePosition pos);
+    ExprPtr Expression();
+    ExprPtr ImpExpr();
+    ExprPtr EqvExpr();
+    ExprPtr XorExpr();
+    ExprPtr OrExpr();
+    ExprPtr AndExpr();
+    ExprPtr NotExpr();
+    ExprPtr CompareExpr();
+    ExprPtr ConcatExpr();
+    ExprPtr AdditiveExpr();
+    ExprPtr ModExpr();
+    ExprPtr IntDivExpr();
+    ExprPtr MulExpr();
+    ExprPtr UnaryExpr();
+    ExprPtr PowerExpr();
+    ExprPtr Primary();
+    ExprPtr Chain(bool statement, size_t* lastParen = nullptr);
+
+    std::vector<Token> m_toks;
+    size_t m_pos = 0;
+    int m_depth = 0;
+    int m_chain = 0;
+    int m_singleLineIf = 0;
+    bool m_inProc = false;
+    ProcDecl::Kind m_procKind = ProcDecl::Sub;
+    std::vector<char> m_loops;
+    ProgramAst* m_program = nullptr;
+};
+
+} // namespace quillora::vbs::detail

@@ -1,0 +1,88 @@
+// quillora-vbs as a program: exit status, standard streams and file encodings.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs quillora-vbs on a script given as bytes, feeding `input` to its standard input.
+Result RunScript(const std::string& bytes, const std::string& args = "",
+                 const std::string& input = "") {
+    const fs::path dir = fs::temp_directory_path() / ("qvbs_runner_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path script = dir / "Script.vbs";
+    std::ofstream(script, std::ios::binary) << bytes;
+    std::ofstream(dir / "in.txt", std::ios::binary) << input;
+    const std::string command = std::string(QUILLORA_VBS_EXE) + " " + script.string() + " " + args +
+                                " < " + (dir / "in.txt").string() + " 2> " +
+                                (dir / "err.txt").string();
+    Result r;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 4096> buf{};
+    size_t n = 0;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        r.out.append(buf.data(), n);
+    const int raw = ::pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream errFile(dir / "err.txt", std::ios::binary);
+    r.err.assign(std::istreambuf_iterator<char>(errFile), {});
+    // Error lines name the script as given; keep only the part after the file name.
+    const size_t at = r.err.find(script.string());
+    if (at != std::string::npos) r.err.erase(at, script.string().size());
+    fs::remove_all(dir);
+    return r;
+}
+
+TEST(Runner, QuitSetsTheExitStatus) {
+    const Result r =
+        RunScript("WScript.Echo \"before\"\r\nWScript.Quit 3\r\nWScript.Echo \"after\"\r\n");
+    EXPECT_EQ(r.out, "before\n");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Runner, ErrorsGoToStandardErrorWithPositionAndStatusOne) {
+    Result r = RunScript("WScript.Echo 1\r\n  x = 1 / 0\r\n");
+    EXPECT_EQ(r.out, "1\n");
+    EXPECT_EQ(r.err, "(2, 3) runtime error: Division by zero\n");
+    EXPECT_EQ(r.status, 1);
+    r = RunScript("WScript.Echo 1\r\nIf x Then\r\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.substr(r.err.find(')') + 1), " compilation error: Expected 'End'\n");
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST(Runner, ArgumentsAndStandardInput) {
+    const Result r = RunScript("WScript.Echo WScript.Arguments.Count, WScript.Arguments(1)\r\n"
+                               "WScript.Echo InputBox(\"?\") & \"|\" & WScript.StdIn.ReadLine\r\n",
+                               "one two", "first\nsecond\n");
+    EXPECT_EQ(r.out, "2 two\nfirst|second\n");
+    EXPECT_EQ(r.status, 0);
+}
+
+TEST(Runner, ReadsWindows1252AndUtf16Scripts) {
+    // "é" as the single Windows-1252 byte 0xE9 prints as UTF-8.
+    Result r = RunScript("WScript.Echo \"caf\xE9\", Asc(\"\xE9\")\r\n");
+    EXPECT_EQ(r.out, "caf\xC3\xA9 233\n");
+    const std::string utf16("\xFF\xFEW\0S\0c\0r\0i\0p\0t\0.\0E\0c\0h\0o\0 \0"
+                            "4\0"
+                            "2\0",
+                            32);
+    r = RunScript(utf16);
+    EXPECT_EQ(r.out, "42\n");
+}
+
+} // namespace

@@ -1,0 +1,3 @@
+Do
+  x = 1
+' expect error: compilation error: Expected 'Loop'

@@ -1,0 +1,3 @@
+While True
+  x = 1
+' expect error: compilation error: Expected 'Wend'

@@ -1,0 +1,4 @@
+Class A
+  Sub F
+  End Sub
+' expect error: compilation error: Expected 'End'

@@ -1,0 +1,2 @@
+DoesNotExist 1, 2
+' expect error: (1, 1) runtime error: Type mismatch: 'DoesNotExist'

@@ -1,0 +1,24 @@
+' Eval, Execute and ExecuteGlobal; Execute sees the local scope of its caller.
+Dim x : x = 5
+WScript.Echo Eval("x * 2"), Eval("x = 5"), TypeName(Eval("1 + 1"))
+' expect: 10 True Integer
+Execute "x = x + 1"
+WScript.Echo x
+' expect: 6
+Execute "Sub Dynamic : WScript.Echo ""dynamic sub"" : End Sub"
+Dynamic
+' expect: dynamic sub
+ExecuteGlobal "Function Triple(v) : Triple = v * 3 : End Function"
+WScript.Echo Triple(4)
+' expect: 12
+Sub Local
+  Dim y : y = 1
+  Execute "y = y + 41"
+  WScript.Echo y, Eval("y + 1")
+End Sub
+Local
+' expect: 42 43
+On Error Resume Next
+Execute "x = "
+WScript.Echo Err.Number, Err.Description
+' expect: 1023 Expected expression

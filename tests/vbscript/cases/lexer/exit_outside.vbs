@@ -1,0 +1,2 @@
+Exit Do
+' expect error: compilation error: Invalid 'exit' statement

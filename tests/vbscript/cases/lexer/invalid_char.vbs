@@ -1,0 +1,2 @@
+x = 1 ? 2
+' expect error: (1, 7) compilation error: Invalid character

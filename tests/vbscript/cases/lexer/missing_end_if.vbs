@@ -1,0 +1,3 @@
+If True Then
+  WScript.Echo "x"
+' expect error: compilation error: Expected 'End'

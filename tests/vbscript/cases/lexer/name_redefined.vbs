@@ -1,0 +1,3 @@
+Dim total
+Sub Total : End Sub
+' expect error: (2, 1) compilation error: Name redefined

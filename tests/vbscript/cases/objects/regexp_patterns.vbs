@@ -1,0 +1,30 @@
+' ECMAScript-style patterns: anchors, classes, quantifiers, groups, backreferences, lookahead.
+Function Matches(pattern, text)
+  Dim re : Set re = New RegExp
+  re.Pattern = pattern : re.Global = True
+  Dim m, out : out = ""
+  For Each m In re.Execute(text) : out = out & "[" & m.Value & "]" : Next
+  Matches = out
+End Function
+WScript.Echo Matches("\d+", "a1b22c333")
+' expect: [1][22][333]
+WScript.Echo Matches("^\w+", "first second"), Matches("\w+$", "first second")
+' expect: [first] [second]
+WScript.Echo Matches("[aeiou]{2}", "book keeper"), Matches("colou?r", "color colour")
+' expect: [oo][ee] [color][colour]
+WScript.Echo Matches("(\w)\1", "aabbcd"), Matches("\bcat\b", "cat concat cat."), Matches("\s+", "a  b" & vbTab & "c")
+' expect: [aa][bb] [cat][cat] [  ][	]
+WScript.Echo Matches("\d(?=px)", "5px 6em 7px"), Matches("a.c", "abc a" & vbLf & "c"), Matches("[^a-c]+", "abcdefabc")
+' expect: [5][7] [abc] [def]
+WScript.Echo Matches("a*?b", "aaab"), Matches("(ab)+", "ababx"), Matches("\x41\u0042", "AB")
+' expect: [aaab] [abab] [AB]
+Dim re : Set re = New RegExp
+re.Pattern = "(\d+)-(\d+)"
+WScript.Echo re.Replace("10-20", "$2-$1"), re.Replace("1-2", "$$"), re.Replace("1-2", "<$&>"), re.Replace("x1-2y", "[$`|$']")
+' expect: 20-10 $ <1-2> x[x|y]y
+re.Pattern = "z"
+WScript.Echo re.Execute("abc").Count, re.Test(""), re.Replace("abc", "q")
+' expect: 0 False abc
+re.Pattern = "^$"
+WScript.Echo re.Test(""), re.Execute("").Count
+' expect: True 1
