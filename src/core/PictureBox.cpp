@@ -6,8 +6,10 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quillora {
 namespace {
@@ -192,6 +194,22 @@ QPointF PictureBox::FrameToWidget(const QPointF& framePos) const {
     const QRectF rect = FrameRectInWidget();
     const double scale = rect.width() / FramePixels().width();
     return rect.topLeft() + framePos * scale;
+}
+
+bool PictureBox::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    // The element under the pointer shows its tooltip text (an inventory item its name).
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPointF frame = WidgetToFrame(help->pos());
+    const SceneElement* element = ElementAt(
+        QPoint(static_cast<int>(std::floor(frame.x())), static_cast<int>(std::floor(frame.y()))));
+    if (element != nullptr && !element->ToolTipText.empty() && m_dragSource == nullptr) {
+        QToolTip::showText(help->globalPos(), QString::fromStdString(element->ToolTipText), this);
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

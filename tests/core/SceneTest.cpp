@@ -6,8 +6,10 @@
 #include "core/Pictures.h"
 #include "core/Twips.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +91,19 @@ TEST_F(Scene, ContainersHoldTheirElementsAndDragsDropOnTargets) {
     QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, QPoint(2 * 250, 2 * 260));
     EXPECT_EQ(dropped, "item at 750,900");
     EXPECT_FALSE(box.IsDragging());
+}
+
+TEST_F(Scene, ElementsShowTheirTooltips) {
+    Add("plain", 0, 0, 100, 100);
+    Add("item", 200, 200, 32, 32).ToolTipText = "Rusty key";
+    box.show();
+    QHelpEvent over(QEvent::ToolTip, QPoint(2 * 210, 2 * 210), box.mapToGlobal(QPoint(420, 420)));
+    QApplication::sendEvent(&box, &over);
+    EXPECT_EQ(QToolTip::text(), "Rusty key");
+    QHelpEvent plain(QEvent::ToolTip, QPoint(20, 20), box.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&box, &plain);
+    QTest::qWait(400); // the tooltip fades out
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(Scene, ControlArraysCopyTheirTemplate) {
