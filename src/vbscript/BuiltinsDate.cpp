@@ -289,25 +289,21 @@ Value FormatDateTime(Engine&, Args a) {
     if (v.IsNull()) ThrowError(Err::TypeMismatch);
     const double s = ToDate(v);
     switch (format) {
-    case 0:
-        return Value::Str(FormatDateValue(s));
+    case 0: return Value::Str(FormatDateValue(s));
     case 1: {
         const DateTimeParts p = SplitDate(s);
         return Value::Str(Ascii(std::string(kDays[p.weekday - 1]) + ", " + kMonths[p.month - 1] +
                                 " " + std::to_string(p.day) + ", " + std::to_string(p.year)));
     }
-    case 2:
-        return Value::Str(FormatShortDate(s));
-    case 3:
-        return Value::Str(FormatLongTime(s));
+    case 2: return Value::Str(FormatShortDate(s));
+    case 3: return Value::Str(FormatLongTime(s));
     case 4: {
         const DateTimeParts p = SplitDate(s);
         char buf[16];
         std::snprintf(buf, sizeof buf, "%02d:%02d", p.hour, p.minute);
         return Value::Str(Ascii(buf));
     }
-    default:
-        ThrowError(Err::InvalidCall);
+    default: ThrowError(Err::InvalidCall);
     }
 }
 

@@ -82,28 +82,20 @@ Value WholePart(Args a, bool floorIt) {
     const Value v = Plain(a, 0);
     auto op = [&](double d) { return floorIt ? std::floor(d) : std::trunc(d); };
     switch (v.GetType()) {
-    case Type::Null:
-        return Value::Null();
-    case Type::Empty:
-        return Value::Integer(0);
-    case Type::Boolean:
-        return Value::Integer(v.AsBool() ? -1 : 0);
+    case Type::Null: return Value::Null();
+    case Type::Empty: return Value::Integer(0);
+    case Type::Boolean: return Value::Integer(v.AsBool() ? -1 : 0);
     case Type::Byte:
     case Type::Integer:
-    case Type::Long:
-        return v;
-    case Type::Single:
-        return Value::Single(static_cast<float>(op(v.AsDouble())));
-    case Type::Double:
-        return Value::Double(op(v.AsDouble()));
-    case Type::Date:
-        return Value::Date(op(v.AsDouble()));
+    case Type::Long: return v;
+    case Type::Single: return Value::Single(static_cast<float>(op(v.AsDouble())));
+    case Type::Double: return Value::Double(op(v.AsDouble()));
+    case Type::Date: return Value::Date(op(v.AsDouble()));
     case Type::Currency: {
         const double units = static_cast<double>(v.AsInt()) / 10000.0;
         return Value::CurrencyScaled(static_cast<int64_t>(op(units)) * 10000);
     }
-    default:
-        return Value::Double(op(ToDouble(v)));
+    default: return Value::Double(op(ToDouble(v)));
     }
 }
 Value Int(Engine&, Args a) {
@@ -116,26 +108,16 @@ Value Fix(Engine&, Args a) {
 Value Abs(Engine&, Args a) {
     const Value v = Plain(a, 0);
     switch (v.GetType()) {
-    case Type::Null:
-        return Value::Null();
-    case Type::Empty:
-        return Value::Integer(0);
-    case Type::Boolean:
-        return Value::Integer(v.AsBool() ? 1 : 0);
-    case Type::Byte:
-        return v;
-    case Type::Integer:
-        return v.AsInt() < 0 ? Negate(v) : v;
-    case Type::Long:
-        return v.AsInt() < 0 ? Negate(v) : v;
-    case Type::Single:
-        return Value::Single(static_cast<float>(std::fabs(v.AsDouble())));
-    case Type::Currency:
-        return Value::CurrencyScaled(v.AsInt() < 0 ? -v.AsInt() : v.AsInt());
-    case Type::Date:
-        return Value::Date(std::fabs(v.AsDouble()));
-    default:
-        return Value::Double(std::fabs(ToDouble(v)));
+    case Type::Null: return Value::Null();
+    case Type::Empty: return Value::Integer(0);
+    case Type::Boolean: return Value::Integer(v.AsBool() ? 1 : 0);
+    case Type::Byte: return v;
+    case Type::Integer: return v.AsInt() < 0 ? Negate(v) : v;
+    case Type::Long: return v.AsInt() < 0 ? Negate(v) : v;
+    case Type::Single: return Value::Single(static_cast<float>(std::fabs(v.AsDouble())));
+    case Type::Currency: return Value::CurrencyScaled(v.AsInt() < 0 ? -v.AsInt() : v.AsInt());
+    case Type::Date: return Value::Date(std::fabs(v.AsDouble()));
+    default: return Value::Double(std::fabs(ToDouble(v)));
     }
 }
 
@@ -191,16 +173,12 @@ Value Round(Engine&, Args a) {
     if (digits < 0) ThrowError(Err::InvalidCall);
     if (v.IsNull()) return Value::Null();
     switch (v.GetType()) {
-    case Type::Empty:
-        return Value::Integer(0);
-    case Type::Boolean:
-        return Value::Integer(v.AsBool() ? -1 : 0);
+    case Type::Empty: return Value::Integer(0);
+    case Type::Boolean: return Value::Integer(v.AsBool() ? -1 : 0);
     case Type::Byte:
     case Type::Integer:
-    case Type::Long:
-        return v;
-    default:
-        break;
+    case Type::Long: return v;
+    default: break;
     }
     const double d = ToDouble(v);
     const double scale = std::pow(10.0, std::min(digits, 22));

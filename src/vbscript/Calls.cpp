@@ -26,46 +26,27 @@ int StackNeed(const Procedure& proc) {
         case Op::LoadO:
         case Op::RefO:
         case Op::ForEachNext:
-        case Op::NewObject:
-            ++depth;
-            break;
+        case Op::NewObject: ++depth; break;
         case Op::CallL:
         case Op::CallG:
         case Op::CallF:
-        case Op::CallO:
-            depth += 1 - b;
-            break;
+        case Op::CallO: depth += 1 - b; break;
         case Op::ConcatL:
-        case Op::ConcatG:
-            depth -= b;
-            break;
-        case Op::LoadL2:
-            depth += 2;
-            break;
+        case Op::ConcatG: depth -= b; break;
+        case Op::LoadL2: depth += 2; break;
         case Op::StoreLoadL:
-        case Op::ClearErr:
-            break;
+        case Op::ClearErr: break;
         case Op::GetMember:
         case Op::CallValue:
-        case Op::RefIndexed:
-            depth -= b;
-            break;
-        case Op::RefIndexedG:
-            depth += 1 - b;
-            break;
+        case Op::RefIndexed: depth -= b; break;
+        case Op::RefIndexedG: depth += 1 - b; break;
         case Op::LetMember:
         case Op::SetMember:
         case Op::LetIndexed:
-        case Op::SetIndexed:
-            depth -= b + 2;
-            break;
+        case Op::SetIndexed: depth -= b + 2; break;
         case Op::DimArray:
-        case Op::ReDim:
-            depth -= b + 1;
-            break;
-        case Op::ForPrep:
-            depth -= 2;
-            break;
+        case Op::ReDim: depth -= b + 1; break;
+        case Op::ForPrep: depth -= 2; break;
         case Op::Neg:
         case Op::Not:
         case Op::Jump:
@@ -76,8 +57,7 @@ int StackNeed(const Procedure& proc) {
         case Op::OnErrorResume:
         case Op::OnErrorGoto0:
         case Op::Return:
-        case Op::Nop:
-            break;
+        case Op::Nop: break;
         default: // stores, binary operators, conditional jumps, tests, Pop, Erase...
             --depth;
             break;
@@ -278,19 +258,14 @@ Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
     switch (g.kind) {
     case Global::Variable:
     case Global::Const:
-    case Global::NamedObject:
-        return g.value;
-    case Global::BuiltinConst:
-        return g.builtinValue;
-    case Global::Procedure:
-        return e.CallWithValues(g.proc, nullptr, {});
+    case Global::NamedObject: return g.value;
+    case Global::BuiltinConst: return g.builtinValue;
+    case Global::Procedure: return e.CallWithValues(g.proc, nullptr, {});
     case Global::Builtin:
         if (g.builtin->minArgs > 0) ThrowError(Err::WrongArgCount);
         return g.builtin->fn(e, {});
-    case Global::Class:
-        Undefined(g);
-    case Global::Undefined:
-        break;
+    case Global::Class: Undefined(g);
+    case Global::Undefined: break;
     }
     if (c >= 0) return f.locals[c].Deref();
     ObjectRef obj;
@@ -315,10 +290,8 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
         else
             LetAssign(g.value, std::move(v));
         return;
-    case Global::Undefined:
-        break;
-    default:
-        ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
+    case Global::Undefined: break;
+    default: ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
     }
     if (c >= 0) {
         Value& slot = f.locals[c].DerefMutable();
@@ -371,21 +344,16 @@ Value Vm::CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
     Global& g = e.GlobalAt(a);
     std::span<Value> args(e.m_top - argc, static_cast<size_t>(argc));
     switch (g.kind) {
-    case Global::Procedure:
-        return e.CallProcedure(g.proc, nullptr, argc);
+    case Global::Procedure: return e.CallProcedure(g.proc, nullptr, argc);
     case Global::Builtin:
         if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs) ThrowError(Err::WrongArgCount);
         return g.builtin->fn(e, args);
     case Global::Variable:
     case Global::Const:
-    case Global::NamedObject:
-        return e.CallOnValue(Value(g.value), args);
-    case Global::BuiltinConst:
-        return e.CallOnValue(g.builtinValue, args);
-    case Global::Class:
-        ThrowTypeMismatch(ToUtf8(g.name));
-    case Global::Undefined:
-        break;
+    case Global::NamedObject: return e.CallOnValue(Value(g.value), args);
+    case Global::BuiltinConst: return e.CallOnValue(g.builtinValue, args);
+    case Global::Class: ThrowTypeMismatch(ToUtf8(g.name));
+    case Global::Undefined: break;
     }
     if (c >= 0) return e.CallOnValue(Value(f.locals[c].Deref()), args);
     ObjectRef obj;

@@ -19,16 +19,11 @@ Procedure* Compiler::NewProcedure(Procedure::Kind kind, std::u16string name) {
 
 Procedure::Kind Compiler::KindOf(ProcDecl::Kind k) {
     switch (k) {
-    case ProcDecl::Sub:
-        return Procedure::Sub;
-    case ProcDecl::Function:
-        return Procedure::Function;
-    case ProcDecl::PropertyGet:
-        return Procedure::PropertyGet;
-    case ProcDecl::PropertyLet:
-        return Procedure::PropertyLet;
-    default:
-        return Procedure::PropertySet;
+    case ProcDecl::Sub: return Procedure::Sub;
+    case ProcDecl::Function: return Procedure::Function;
+    case ProcDecl::PropertyGet: return Procedure::PropertyGet;
+    case ProcDecl::PropertyLet: return Procedure::PropertyLet;
+    default: return Procedure::PropertySet;
     }
 }
 
@@ -171,11 +166,8 @@ void Compiler::DeclareGlobals(Block& block) {
         case Stmt::ForEach:
         case Stmt::Do:
         case Stmt::While:
-        case Stmt::With:
-            DeclareGlobals(s->body);
-            break;
-        default:
-            break;
+        case Stmt::With: DeclareGlobals(s->body); break;
+        default: break;
         }
     }
 }
@@ -191,10 +183,8 @@ Value Compiler::FoldConstant(Expr& e) {
 
 Value Compiler::FoldConstantExpr(Expr& e) {
     switch (e.kind) {
-    case Expr::Literal:
-        return e.value;
-    case Expr::Paren:
-        return FoldConstantExpr(*e.left);
+    case Expr::Literal: return e.value;
+    case Expr::Paren: return FoldConstantExpr(*e.left);
     case Expr::Unary:
         return e.unop == UnOp::Neg ? Negate(FoldConstantExpr(*e.left))
                                    : LogicalNot(FoldConstantExpr(*e.left));
@@ -202,25 +192,18 @@ Value Compiler::FoldConstantExpr(Expr& e) {
         try {
             const Value l = FoldConstantExpr(*e.left), r = FoldConstantExpr(*e.right);
             switch (e.binop) {
-            case BinOp::Add:
-                return Add(l, r);
-            case BinOp::Sub:
-                return Subtract(l, r);
-            case BinOp::Mul:
-                return Multiply(l, r);
-            case BinOp::Div:
-                return Divide(l, r);
-            case BinOp::Concat:
-                return Concat(l, r);
-            default:
-                break;
+            case BinOp::Add: return Add(l, r);
+            case BinOp::Sub: return Subtract(l, r);
+            case BinOp::Mul: return Multiply(l, r);
+            case BinOp::Div: return Divide(l, r);
+            case BinOp::Concat: return Concat(l, r);
+            default: break;
             }
         } catch (const ScriptError&) {
         }
         CompileFail(Err::ExpectedLiteral, e.pos);
     }
-    default:
-        CompileFail(Err::ExpectedLiteral, e.pos);
+    default: CompileFail(Err::ExpectedLiteral, e.pos);
     }
 }
 
@@ -249,8 +232,7 @@ void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
         case Stmt::ForEach:
             if (s->target->kind == Expr::Name) assigned.push_back(s->target->name);
             break;
-        default:
-            break;
+        default: break;
         }
         CollectLocals(s->body, dims, consts, assigned);
         CollectLocals(s->elseBody, dims, consts, assigned);
@@ -409,36 +391,24 @@ Binding Compiler::Lookup(const std::u16string& name) {
 
 void Compiler::CompileExpr(Expr& e) {
     switch (e.kind) {
-    case Expr::Literal:
-        PushConst(e.value, e.pos);
-        return;
-    case Expr::Paren:
-        CompileExpr(*e.left);
-        return;
+    case Expr::Literal: PushConst(e.value, e.pos); return;
+    case Expr::Paren: CompileExpr(*e.left); return;
     case Expr::Me:
         if (!m_class) CompileFail(Err::InvalidMe, e.pos);
         Emit(Op::PushMe, e.pos);
         return;
-    case Expr::New:
-        Emit(Op::NewObject, e.pos, m_engine.GlobalIndex(e.name));
-        return;
-    case Expr::Name:
-        LoadName(e);
-        return;
+    case Expr::New: Emit(Op::NewObject, e.pos, m_engine.GlobalIndex(e.name)); return;
+    case Expr::Name: LoadName(e); return;
     case Expr::Member:
         PushObject(e);
         Emit(Op::GetMember, e.pos, Name(e.name), 0, ObjectName(e));
         return;
-    case Expr::Call:
-        CompileCall(e);
-        return;
+    case Expr::Call: CompileCall(e); return;
     case Expr::Unary:
         CompileExpr(*e.left);
         Emit(e.unop == UnOp::Neg ? Op::Neg : Op::Not, e.pos);
         return;
-    case Expr::Binary:
-        CompileBinary(e);
-        return;
+    case Expr::Binary: CompileBinary(e); return;
     }
 }
 
@@ -450,66 +420,26 @@ void Compiler::CompileBinary(Expr& e) {
     if (IsLiteral(*e.right)) flags |= kRightLiteral;
     Op op = Op::Add;
     switch (e.binop) {
-    case BinOp::Add:
-        op = Op::Add;
-        break;
-    case BinOp::Sub:
-        op = Op::Sub;
-        break;
-    case BinOp::Mul:
-        op = Op::Mul;
-        break;
-    case BinOp::Div:
-        op = Op::Div;
-        break;
-    case BinOp::IntDiv:
-        op = Op::IntDiv;
-        break;
-    case BinOp::Mod:
-        op = Op::Mod;
-        break;
-    case BinOp::Pow:
-        op = Op::Pow;
-        break;
-    case BinOp::Concat:
-        op = Op::Concat;
-        break;
-    case BinOp::Eq:
-        op = Op::Eq;
-        break;
-    case BinOp::Ne:
-        op = Op::Ne;
-        break;
-    case BinOp::Lt:
-        op = Op::Lt;
-        break;
-    case BinOp::Gt:
-        op = Op::Gt;
-        break;
-    case BinOp::Le:
-        op = Op::Le;
-        break;
-    case BinOp::Ge:
-        op = Op::Ge;
-        break;
-    case BinOp::Is:
-        op = Op::Is;
-        break;
-    case BinOp::And:
-        op = Op::And;
-        break;
-    case BinOp::Or:
-        op = Op::Or;
-        break;
-    case BinOp::Xor:
-        op = Op::Xor;
-        break;
-    case BinOp::Eqv:
-        op = Op::Eqv;
-        break;
-    case BinOp::Imp:
-        op = Op::Imp;
-        break;
+    case BinOp::Add: op = Op::Add; break;
+    case BinOp::Sub: op = Op::Sub; break;
+    case BinOp::Mul: op = Op::Mul; break;
+    case BinOp::Div: op = Op::Div; break;
+    case BinOp::IntDiv: op = Op::IntDiv; break;
+    case BinOp::Mod: op = Op::Mod; break;
+    case BinOp::Pow: op = Op::Pow; break;
+    case BinOp::Concat: op = Op::Concat; break;
+    case BinOp::Eq: op = Op::Eq; break;
+    case BinOp::Ne: op = Op::Ne; break;
+    case BinOp::Lt: op = Op::Lt; break;
+    case BinOp::Gt: op = Op::Gt; break;
+    case BinOp::Le: op = Op::Le; break;
+    case BinOp::Ge: op = Op::Ge; break;
+    case BinOp::Is: op = Op::Is; break;
+    case BinOp::And: op = Op::And; break;
+    case BinOp::Or: op = Op::Or; break;
+    case BinOp::Xor: op = Op::Xor; break;
+    case BinOp::Eqv: op = Op::Eqv; break;
+    case BinOp::Imp: op = Op::Imp; break;
     }
     Emit(op, e.pos, 0, flags);
 }
@@ -536,21 +466,11 @@ int Compiler::ObjectName(const Expr& member) {
 void Compiler::LoadName(Expr& e) {
     const Binding b = Lookup(e.name);
     switch (b.kind) {
-    case Binding::Local:
-        Emit(Op::LoadL, e.pos, b.index);
-        break;
-    case Binding::Field:
-        Emit(Op::LoadF, e.pos, b.index);
-        break;
-    case Binding::Outer:
-        Emit(Op::LoadO, e.pos, b.index);
-        break;
-    case Binding::Const:
-        PushConst(b.constant, e.pos);
-        break;
-    case Binding::Global:
-        Emit(Op::LoadG, e.pos, b.index, 0, b.fallback);
-        break;
+    case Binding::Local: Emit(Op::LoadL, e.pos, b.index); break;
+    case Binding::Field: Emit(Op::LoadF, e.pos, b.index); break;
+    case Binding::Outer: Emit(Op::LoadO, e.pos, b.index); break;
+    case Binding::Const: PushConst(b.constant, e.pos); break;
+    case Binding::Global: Emit(Op::LoadG, e.pos, b.index, 0, b.fallback); break;
     case Binding::MeMember:
         Emit(Op::PushMe, e.pos);
         Emit(Op::GetMember, e.pos, Name(e.name), 0);
@@ -575,20 +495,11 @@ void Compiler::CompileArg(Expr& e) {
     if (e.kind == Expr::Name) {
         const Binding b = Lookup(e.name);
         switch (b.kind) {
-        case Binding::Local:
-            Emit(Op::RefL, e.pos, b.index);
-            return;
-        case Binding::Field:
-            Emit(Op::RefF, e.pos, b.index);
-            return;
-        case Binding::Outer:
-            Emit(Op::RefO, e.pos, b.index);
-            return;
-        case Binding::Global:
-            Emit(Op::RefG, e.pos, b.index, 0, b.fallback);
-            return;
-        default:
-            break;
+        case Binding::Local: Emit(Op::RefL, e.pos, b.index); return;
+        case Binding::Field: Emit(Op::RefF, e.pos, b.index); return;
+        case Binding::Outer: Emit(Op::RefO, e.pos, b.index); return;
+        case Binding::Global: Emit(Op::RefG, e.pos, b.index, 0, b.fallback); return;
+        default: break;
         }
     } else if (e.kind == Expr::Call && e.left->kind == Expr::Name && e.parens) {
         const Binding b = Lookup(e.left->name);
@@ -612,20 +523,11 @@ void Compiler::CompileArg(Expr& e) {
 
 void Compiler::EmitRef(const Binding& b, SourcePosition pos) {
     switch (b.kind) {
-    case Binding::Local:
-        Emit(Op::RefL, pos, b.index);
-        break;
-    case Binding::Field:
-        Emit(Op::RefF, pos, b.index);
-        break;
-    case Binding::Outer:
-        Emit(Op::RefO, pos, b.index);
-        break;
-    case Binding::Global:
-        Emit(Op::RefG, pos, b.index, 0, b.fallback);
-        break;
-    default:
-        CompileFail(Err::Syntax, pos);
+    case Binding::Local: Emit(Op::RefL, pos, b.index); break;
+    case Binding::Field: Emit(Op::RefF, pos, b.index); break;
+    case Binding::Outer: Emit(Op::RefO, pos, b.index); break;
+    case Binding::Global: Emit(Op::RefG, pos, b.index, 0, b.fallback); break;
+    default: CompileFail(Err::Syntax, pos);
     }
 }
 

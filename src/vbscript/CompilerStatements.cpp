@@ -49,23 +49,12 @@ void Compiler::CompileStatement(Stmt& s) {
         Boundary();
         break;
     case Stmt::Const:
-    case Stmt::Nothing_:
-        break;
-    case Stmt::If:
-        CompileIf(s);
-        break;
-    case Stmt::Select:
-        CompileSelect(s);
-        break;
-    case Stmt::For:
-        CompileFor(s);
-        break;
-    case Stmt::ForEach:
-        CompileForEach(s);
-        break;
-    case Stmt::Do:
-        CompileDo(s);
-        break;
+    case Stmt::Nothing_: break;
+    case Stmt::If: CompileIf(s); break;
+    case Stmt::Select: CompileSelect(s); break;
+    case Stmt::For: CompileFor(s); break;
+    case Stmt::ForEach: CompileForEach(s); break;
+    case Stmt::Do: CompileDo(s); break;
     case Stmt::While: {
         const int top = Here();
         CompileExpr(*s.cond);
@@ -152,21 +141,13 @@ void Compiler::CompileCallStatement(Expr& target) {
 void Compiler::StoreBinding(const Binding& b, const std::u16string& name, bool set, bool raw,
                             SourcePosition pos) {
     switch (b.kind) {
-    case Binding::Local:
-        Emit(set ? Op::SetL : Op::StoreL, pos, b.index, raw ? 1 : 0);
-        break;
-    case Binding::Field:
-        Emit(set ? Op::SetF : Op::StoreF, pos, b.index, raw ? 1 : 0);
-        break;
-    case Binding::Outer:
-        Emit(set ? Op::SetO : Op::StoreO, pos, b.index, raw ? 1 : 0);
-        break;
+    case Binding::Local: Emit(set ? Op::SetL : Op::StoreL, pos, b.index, raw ? 1 : 0); break;
+    case Binding::Field: Emit(set ? Op::SetF : Op::StoreF, pos, b.index, raw ? 1 : 0); break;
+    case Binding::Outer: Emit(set ? Op::SetO : Op::StoreO, pos, b.index, raw ? 1 : 0); break;
     case Binding::Global:
         Emit(set ? Op::SetG : Op::StoreG, pos, b.index, raw ? 1 : 0, b.fallback);
         break;
-    case Binding::Const:
-        Emit(Op::ConstError, pos, Name(name));
-        break;
+    case Binding::Const: Emit(Op::ConstError, pos, Name(name)); break;
     case Binding::MeMember: {
         // value is on the stack: object must come first, so go through a hidden slot
         const int slot = AllocHidden(1);
@@ -365,20 +346,11 @@ void Compiler::CompileFor(Stmt& s) {
 
 void Compiler::LoadBinding(const Binding& b, SourcePosition pos) {
     switch (b.kind) {
-    case Binding::Local:
-        Emit(Op::LoadL, pos, b.index);
-        break;
-    case Binding::Field:
-        Emit(Op::LoadF, pos, b.index);
-        break;
-    case Binding::Outer:
-        Emit(Op::LoadO, pos, b.index);
-        break;
-    case Binding::Global:
-        Emit(Op::LoadG, pos, b.index, 0, b.fallback);
-        break;
-    default:
-        CompileFail(Err::Syntax, pos);
+    case Binding::Local: Emit(Op::LoadL, pos, b.index); break;
+    case Binding::Field: Emit(Op::LoadF, pos, b.index); break;
+    case Binding::Outer: Emit(Op::LoadO, pos, b.index); break;
+    case Binding::Global: Emit(Op::LoadG, pos, b.index, 0, b.fallback); break;
+    default: CompileFail(Err::Syntax, pos);
     }
 }
 

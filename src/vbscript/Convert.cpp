@@ -557,31 +557,23 @@ double BankersRound(double x) {
 double ToDouble(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty:
-        return 0;
-    case Type::Null:
-        ThrowError(Err::InvalidUseOfNull);
-    case Type::Boolean:
-        return v.AsBool() ? -1 : 0;
+    case Type::Empty: return 0;
+    case Type::Null: ThrowError(Err::InvalidUseOfNull);
+    case Type::Boolean: return v.AsBool() ? -1 : 0;
     case Type::Byte:
     case Type::Integer:
-    case Type::Long:
-        return static_cast<double>(v.AsInt());
+    case Type::Long: return static_cast<double>(v.AsInt());
     case Type::Single:
     case Type::Double:
-    case Type::Date:
-        return v.AsDouble();
-    case Type::Currency:
-        return static_cast<double>(v.AsInt()) / 10000.0;
+    case Type::Date: return v.AsDouble();
+    case Type::Currency: return static_cast<double>(v.AsInt()) / 10000.0;
     case Type::String: {
         double d = 0;
         if (ParseNumber(v.AsString(), d)) return d;
         ThrowTypeMismatch();
     }
-    case Type::Object:
-        return ToDouble(Resolve(v));
-    default:
-        ThrowTypeMismatch();
+    case Type::Object: return ToDouble(Resolve(v));
+    default: ThrowTypeMismatch();
     }
 }
 
@@ -594,12 +586,9 @@ int64_t ToWhole(const Value& value, double low, double high) {
     case Type::Long:
         if (v.AsInt() < low || v.AsInt() > high) ThrowError(Err::Overflow);
         return v.AsInt();
-    case Type::Boolean:
-        return v.AsBool() ? -1 : 0;
-    case Type::Empty:
-        return 0;
-    default:
-        break;
+    case Type::Boolean: return v.AsBool() ? -1 : 0;
+    case Type::Empty: return 0;
+    default: break;
     }
     const double d = BankersRound(ToDouble(v));
     if (!(d >= low && d <= high)) ThrowError(Err::Overflow);
@@ -639,10 +628,8 @@ float ToSingle(const Value& value) {
 bool ToBool(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty:
-        return false;
-    case Type::Boolean:
-        return v.AsBool();
+    case Type::Empty: return false;
+    case Type::Boolean: return v.AsBool();
     case Type::String: {
         const std::u16string& s = v.AsString();
         if (CompareText(s, u"true", true) == 0) return true;
@@ -651,10 +638,8 @@ bool ToBool(const Value& value) {
         if (ParseNumber(s, d)) return d != 0;
         ThrowTypeMismatch();
     }
-    case Type::Object:
-        return ToBool(Resolve(v));
-    default:
-        return ToDouble(v) != 0;
+    case Type::Object: return ToBool(Resolve(v));
+    default: return ToDouble(v) != 0;
     }
 }
 
@@ -675,32 +660,20 @@ double ToDate(const Value& value) {
 std::u16string ToString(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty:
-        return {};
-    case Type::Null:
-        ThrowError(Err::InvalidUseOfNull);
-    case Type::Boolean:
-        return v.AsBool() ? u"True" : u"False";
+    case Type::Empty: return {};
+    case Type::Null: ThrowError(Err::InvalidUseOfNull);
+    case Type::Boolean: return v.AsBool() ? u"True" : u"False";
     case Type::Byte:
     case Type::Integer:
-    case Type::Long:
-        return Ascii(std::to_string(v.AsInt()));
-    case Type::Single:
-        return FormatDouble(v.AsDouble(), 7);
-    case Type::Double:
-        return FormatDouble(v.AsDouble(), 15);
-    case Type::Currency:
-        return FormatCurrency(v.AsInt());
-    case Type::Date:
-        return FormatDateValue(v.AsDouble());
-    case Type::String:
-        return v.AsString();
-    case Type::Object:
-        return ToString(Resolve(v));
-    case Type::Error:
-        return Ascii("Error " + std::to_string(v.AsInt() & 0xFFFF));
-    default:
-        ThrowTypeMismatch();
+    case Type::Long: return Ascii(std::to_string(v.AsInt()));
+    case Type::Single: return FormatDouble(v.AsDouble(), 7);
+    case Type::Double: return FormatDouble(v.AsDouble(), 15);
+    case Type::Currency: return FormatCurrency(v.AsInt());
+    case Type::Date: return FormatDateValue(v.AsDouble());
+    case Type::String: return v.AsString();
+    case Type::Object: return ToString(Resolve(v));
+    case Type::Error: return Ascii("Error " + std::to_string(v.AsInt() & 0xFFFF));
+    default: ThrowTypeMismatch();
     }
 }
 
@@ -720,86 +693,54 @@ bool IsNumericValue(const Value& value) {
     case Type::Long:
     case Type::Single:
     case Type::Double:
-    case Type::Currency:
-        return true;
+    case Type::Currency: return true;
     case Type::String: {
         double d = 0;
         return ParseNumber(v.AsString(), d);
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
 int VarTypeCode(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty:
-        return 0;
-    case Type::Null:
-        return 1;
-    case Type::Integer:
-        return 2;
-    case Type::Long:
-        return 3;
-    case Type::Single:
-        return 4;
-    case Type::Double:
-        return 5;
-    case Type::Currency:
-        return 6;
-    case Type::Date:
-        return 7;
-    case Type::String:
-        return 8;
-    case Type::Object:
-        return 9;
-    case Type::Error:
-        return 10;
-    case Type::Boolean:
-        return 11;
-    case Type::Byte:
-        return 17;
-    case Type::Array:
-        return 8204; // arrays of Variants
-    default:
-        return 0;
+    case Type::Empty: return 0;
+    case Type::Null: return 1;
+    case Type::Integer: return 2;
+    case Type::Long: return 3;
+    case Type::Single: return 4;
+    case Type::Double: return 5;
+    case Type::Currency: return 6;
+    case Type::Date: return 7;
+    case Type::String: return 8;
+    case Type::Object: return 9;
+    case Type::Error: return 10;
+    case Type::Boolean: return 11;
+    case Type::Byte: return 17;
+    case Type::Array: return 8204; // arrays of Variants
+    default: return 0;
     }
 }
 
 std::u16string TypeNameOf(const Value& value) {
     const Value& v = value.Deref();
     switch (v.GetType()) {
-    case Type::Empty:
-        return u"Empty";
-    case Type::Null:
-        return u"Null";
-    case Type::Boolean:
-        return u"Boolean";
-    case Type::Byte:
-        return u"Byte";
-    case Type::Integer:
-        return u"Integer";
-    case Type::Long:
-        return u"Long";
-    case Type::Single:
-        return u"Single";
-    case Type::Double:
-        return u"Double";
-    case Type::Currency:
-        return u"Currency";
-    case Type::Date:
-        return u"Date";
-    case Type::String:
-        return u"String";
-    case Type::Object:
-        return v.AsObject() ? v.AsObject()->TypeName() : u"Nothing";
-    case Type::Error:
-        return u"Error";
-    case Type::Array:
-        return u"Variant()";
-    default:
-        return u"Unknown";
+    case Type::Empty: return u"Empty";
+    case Type::Null: return u"Null";
+    case Type::Boolean: return u"Boolean";
+    case Type::Byte: return u"Byte";
+    case Type::Integer: return u"Integer";
+    case Type::Long: return u"Long";
+    case Type::Single: return u"Single";
+    case Type::Double: return u"Double";
+    case Type::Currency: return u"Currency";
+    case Type::Date: return u"Date";
+    case Type::String: return u"String";
+    case Type::Object: return v.AsObject() ? v.AsObject()->TypeName() : u"Nothing";
+    case Type::Error: return u"Error";
+    case Type::Array: return u"Variant()";
+    default: return u"Unknown";
     }
 }
 

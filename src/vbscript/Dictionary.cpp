@@ -79,8 +79,7 @@ public:
                 if (!m_entries.empty()) ThrowError(Err::InvalidCall);
                 m_textMode = ToLong(args[0]) == 1;
                 return {};
-            default:
-                ThrowError(Err::NoSuchMember);
+            default: ThrowError(Err::NoSuchMember);
             }
         }
         switch (member) {
@@ -97,9 +96,7 @@ public:
             m_entries.emplace_back(key, args[1].Deref());
             return {};
         }
-        case Exists:
-            need(1);
-            return Value::Boolean(m_index.count(Normal(args[0].Deref())) > 0);
+        case Exists: need(1); return Value::Boolean(m_index.count(Normal(args[0].Deref())) > 0);
         case Items:
         case Keys: {
             need(0);
@@ -124,18 +121,14 @@ public:
             m_entries.clear();
             m_index.clear();
             return {};
-        case Count:
-            need(0);
-            return Value::Long(static_cast<int32_t>(m_entries.size()));
-        case CompareMode:
-            return Value::Long(m_textMode ? 1 : 0);
+        case Count: need(0); return Value::Long(static_cast<int32_t>(m_entries.size()));
+        case CompareMode: return Value::Long(m_textMode ? 1 : 0);
         case HashVal: {
             need(1);
             const std::string k = Normal(args[0].Deref());
             return Value::Long(static_cast<int32_t>(std::hash<std::string>{}(k) % 1201));
         }
-        default:
-            ThrowError(Err::NoSuchMember);
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 
@@ -151,22 +144,15 @@ private:
     // mode), objects by identity.
     std::string Normal(const Value& key) const {
         switch (key.GetType()) {
-        case Type::Empty:
-            return "e";
-        case Type::Null:
-            return "z";
+        case Type::Empty: return "e";
+        case Type::Null: return "z";
         case Type::String:
             return "s" + ToUtf8(m_textMode ? LowerText(key.AsString()) : key.AsString());
-        case Type::Object:
-            return "o" + std::to_string(reinterpret_cast<uintptr_t>(key.AsObject()));
-        case Type::Boolean:
-            return key.AsBool() ? "b1" : "b0";
-        case Type::Date:
-            return "d" + ToUtf8(FormatDouble(key.AsDouble()));
-        case Type::Array:
-            ThrowTypeMismatch();
-        default:
-            return "n" + ToUtf8(FormatDouble(ToDouble(key), 17));
+        case Type::Object: return "o" + std::to_string(reinterpret_cast<uintptr_t>(key.AsObject()));
+        case Type::Boolean: return key.AsBool() ? "b1" : "b0";
+        case Type::Date: return "d" + ToUtf8(FormatDouble(key.AsDouble()));
+        case Type::Array: ThrowTypeMismatch();
+        default: return "n" + ToUtf8(FormatDouble(ToDouble(key), 17));
         }
     }
 

@@ -174,9 +174,7 @@ public:
             Advance(std::min<size_t>(static_cast<size_t>(std::max(0, ToLong(First(args)))),
                                      m_text.size() - m_pos));
             return {};
-        case SkipLine:
-            Invoke(ReadLine, kind, {});
-            return {};
+        case SkipLine: Invoke(ReadLine, kind, {}); return {};
         case Write:
             Writing();
             Put(ToString(First(args)));
@@ -200,19 +198,14 @@ public:
             }
             m_closed = true;
             return {};
-        case AtEndOfStream:
-            Reading();
-            return Value::Boolean(m_pos >= m_text.size());
+        case AtEndOfStream: Reading(); return Value::Boolean(m_pos >= m_text.size());
         case AtEndOfLine:
             Reading();
             return Value::Boolean(m_pos >= m_text.size() || m_text[m_pos] == '\r' ||
                                   m_text[m_pos] == '\n');
-        case Line:
-            return Value::Long(m_line);
-        case Column:
-            return Value::Long(m_column);
-        default:
-            ThrowError(Err::NoSuchMember);
+        case Line: return Value::Long(m_line);
+        case Column: return Value::Long(m_column);
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 
@@ -374,11 +367,9 @@ public:
         std::error_code ec;
         switch (member) {
         case Path:
-        case ShortPath:
-            return Value::FromUtf8(m_path);
+        case ShortPath: return Value::FromUtf8(m_path);
         case Name:
-        case ShortName:
-            return Value::FromUtf8(fs::path(m_path).filename().string());
+        case ShortName: return Value::FromUtf8(fs::path(m_path).filename().string());
         case Size: {
             uintmax_t total = 0;
             if (m_folder) {
@@ -392,10 +383,8 @@ public:
         }
         case DateLastModified:
         case DateCreated:
-        case DateLastAccessed:
-            return Value::Date(FileTimeSerial(m_path));
-        case ParentFolder:
-            return MakeFolder(fs::path(m_path).parent_path().string());
+        case DateLastAccessed: return Value::Date(FileTimeSerial(m_path));
+        case ParentFolder: return MakeFolder(fs::path(m_path).parent_path().string());
         case Delete:
             fs::remove_all(m_path, ec);
             if (ec) ThrowError(Err::PermissionDenied);
@@ -459,16 +448,11 @@ public:
             const bool unicode = args.size() > 2 && ToBool(args[2]);
             return Value::Obj(CreateStream(m_path + "/" + name, overwrite, unicode).Get());
         }
-        case IsRootFolder:
-            return Value::Boolean(fs::path(m_path) == fs::path(m_path).root_path());
-        case Attributes:
-            return Value::Long(m_folder ? 16 : 32);
-        case TypeProp:
-            return Value::Str(m_folder ? u"File folder" : u"File");
-        case Drive:
-            return Value::Str(u"");
-        default:
-            ThrowError(Err::NoSuchMember);
+        case IsRootFolder: return Value::Boolean(fs::path(m_path) == fs::path(m_path).root_path());
+        case Attributes: return Value::Long(m_folder ? 16 : 32);
+        case TypeProp: return Value::Str(m_folder ? u"File folder" : u"File");
+        case Drive: return Value::Str(u"");
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 
@@ -561,9 +545,7 @@ public:
             auto real = Existing(PathArg(args, 0));
             return Value::Boolean(real && fs::is_directory(*real));
         }
-        case DriveExists:
-            need(1, 1);
-            return Value::Boolean(false);
+        case DriveExists: need(1, 1); return Value::Boolean(false);
         case CreateFolder: {
             need(1, 1);
             const std::string path = PathArg(args, 0);
@@ -639,9 +621,7 @@ public:
             const bool unicode = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
             return Value::Obj(CreateStream(PathArg(args, 0), overwrite, unicode).Get());
         }
-        case GetFileName:
-            need(1, 1);
-            return Value::Str(NamePart(ToString(args[0])));
+        case GetFileName: need(1, 1); return Value::Str(NamePart(ToString(args[0])));
         case GetBaseName:
         case GetExtensionName: {
             need(1, 1);
@@ -696,8 +676,7 @@ public:
             if (which < 0 || which > 2) ThrowError(Err::InvalidCall);
             return MakeFolder(which == 2 ? fs::temp_directory_path(ec).string() : std::string("/"));
         }
-        default:
-            ThrowError(Err::NoSuchMember);
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 };

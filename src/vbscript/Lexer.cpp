@@ -343,42 +343,18 @@ private:
         const char16_t c = m_src[m_pos++];
         const char16_t next = m_pos < m_src.size() ? m_src[m_pos] : 0;
         switch (c) {
-        case '(':
-            t.kind = Tok::LParen;
-            break;
-        case ')':
-            t.kind = Tok::RParen;
-            break;
-        case ',':
-            t.kind = Tok::Comma;
-            break;
-        case '.':
-            t.kind = Tok::Dot;
-            break;
-        case ':':
-            t.kind = Tok::Colon;
-            break;
-        case '+':
-            t.kind = Tok::Plus;
-            break;
-        case '-':
-            t.kind = Tok::Minus;
-            break;
-        case '*':
-            t.kind = Tok::Star;
-            break;
-        case '/':
-            t.kind = Tok::Slash;
-            break;
-        case '\\':
-            t.kind = Tok::Backslash;
-            break;
-        case '^':
-            t.kind = Tok::Caret;
-            break;
-        case '&':
-            t.kind = Tok::Amp;
-            break;
+        case '(': t.kind = Tok::LParen; break;
+        case ')': t.kind = Tok::RParen; break;
+        case ',': t.kind = Tok::Comma; break;
+        case '.': t.kind = Tok::Dot; break;
+        case ':': t.kind = Tok::Colon; break;
+        case '+': t.kind = Tok::Plus; break;
+        case '-': t.kind = Tok::Minus; break;
+        case '*': t.kind = Tok::Star; break;
+        case '/': t.kind = Tok::Slash; break;
+        case '\\': t.kind = Tok::Backslash; break;
+        case '^': t.kind = Tok::Caret; break;
+        case '&': t.kind = Tok::Amp; break;
         case '=':
             if (next == '<') {
                 ++m_pos;
@@ -409,8 +385,7 @@ private:
             } else
                 t.kind = Tok::Gt;
             break;
-        default:
-            Fail(Err::InvalidCharacter, t);
+        default: Fail(Err::InvalidCharacter, t);
         }
     }
 
@@ -428,26 +403,16 @@ std::vector<Token> Tokenize(std::u16string_view source, int firstLine) {
 
 const char* TokenText(Tok kind) {
     switch (kind) {
-    case Tok::End:
-        return "end of script";
-    case Tok::NewLine:
-        return "end of line";
-    case Tok::Colon:
-        return ":";
-    case Tok::Name:
-        return "identifier";
-    case Tok::Literal:
-        return "literal";
-    case Tok::LParen:
-        return "(";
-    case Tok::RParen:
-        return ")";
-    case Tok::Comma:
-        return ",";
-    case Tok::Dot:
-        return ".";
-    default:
-        break;
+    case Tok::End: return "end of script";
+    case Tok::NewLine: return "end of line";
+    case Tok::Colon: return ":";
+    case Tok::Name: return "identifier";
+    case Tok::Literal: return "literal";
+    case Tok::LParen: return "(";
+    case Tok::RParen: return ")";
+    case Tok::Comma: return ",";
+    case Tok::Dot: return ".";
+    default: break;
     }
     for (const auto& k : kKeywords)
         if (k.kind == kind) return k.text;

@@ -262,40 +262,23 @@ public:
             if (args.size() != 1) ThrowError(Err::WrongArgCount);
             const Value& v = args[0].Deref();
             switch (member) {
-            case Number:
-                err.number = ToLong(v);
-                return {};
-            case Description:
-                err.description = ToString(v);
-                return {};
-            case Source:
-                err.source = ToString(v);
-                return {};
-            case HelpFile:
-                err.helpFile = ToString(v);
-                return {};
-            case HelpContext:
-                err.helpContext = ToLong(v);
-                return {};
-            default:
-                ThrowError(Err::NoSuchMember);
+            case Number: err.number = ToLong(v); return {};
+            case Description: err.description = ToString(v); return {};
+            case Source: err.source = ToString(v); return {};
+            case HelpFile: err.helpFile = ToString(v); return {};
+            case HelpContext: err.helpContext = ToLong(v); return {};
+            default: ThrowError(Err::NoSuchMember);
             }
         }
         switch (member) {
         case Number:
             if (!args.empty()) ThrowError(Err::WrongArgCount);
             return Value::Long(err.number);
-        case Description:
-            return Value::Str(err.description);
-        case Source:
-            return Value::Str(err.source);
-        case HelpFile:
-            return Value::Str(err.helpFile);
-        case HelpContext:
-            return Value::Long(err.helpContext);
-        case Clear:
-            err = ErrState();
-            return {};
+        case Description: return Value::Str(err.description);
+        case Source: return Value::Str(err.source);
+        case HelpFile: return Value::Str(err.helpFile);
+        case HelpContext: return Value::Long(err.helpContext);
+        case Clear: err = ErrState(); return {};
         case Raise: {
             if (args.empty() || args.size() > 5) ThrowError(Err::WrongArgCount);
             auto given = [&](size_t i) { return i < args.size() && !args[i].Deref().IsMissing(); };
@@ -308,8 +291,7 @@ public:
             if (given(4)) err.helpContext = ToLong(args[4]);
             throw ScriptError(number, description, source);
         }
-        default:
-            ThrowError(Err::NoSuchMember);
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 

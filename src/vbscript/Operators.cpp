@@ -33,9 +33,7 @@ const Value& Operand(const Value& v, Value& holder) {
 Num ToNum(const Value& v) {
     Num n;
     switch (v.GetType()) {
-    case Type::Empty:
-        n.rank = RNone;
-        return n;
+    case Type::Empty: n.rank = RNone; return n;
     case Type::Boolean:
         n.rank = RInteger;
         n.i = v.AsBool() ? -1 : 0;
@@ -76,8 +74,7 @@ Num ToNum(const Value& v) {
         n.d = d;
         return n;
     }
-    default:
-        ThrowTypeMismatch();
+    default: ThrowTypeMismatch();
     }
     n.d = static_cast<double>(n.i);
     return n;
@@ -174,22 +171,17 @@ struct WholeOperand {
 
 WholeOperand ToWholeOperand(const Value& v) {
     switch (v.GetType()) {
-    case Type::Empty:
-        return {RInteger, 0, false};
-    case Type::Boolean:
-        return {RInteger, v.AsBool() ? -1 : 0, true};
-    case Type::Byte:
-        return {RByte, v.AsInt(), false};
-    case Type::Integer:
-        return {RInteger, v.AsInt(), false};
+    case Type::Empty: return {RInteger, 0, false};
+    case Type::Boolean: return {RInteger, v.AsBool() ? -1 : 0, true};
+    case Type::Byte: return {RByte, v.AsInt(), false};
+    case Type::Integer: return {RInteger, v.AsInt(), false};
     case Type::String: {
         const std::u16string& s = v.AsString();
         if (CompareText(s, u"true", true) == 0) return {RInteger, -1, true};
         if (CompareText(s, u"false", true) == 0) return {RInteger, 0, true};
         return {RLong, ToLong(v), false};
     }
-    default:
-        return {RLong, ToLong(v), false};
+    default: return {RLong, ToLong(v), false};
     }
 }
 
@@ -256,27 +248,17 @@ Value Negate(const Value& a) {
     Value ha;
     const Value& x = Operand(a, ha);
     switch (x.GetType()) {
-    case Type::Null:
-        return Value::Null();
-    case Type::Empty:
-        return Value::Integer(0);
-    case Type::Boolean:
-        return Value::Integer(x.AsBool() ? 1 : 0);
+    case Type::Null: return Value::Null();
+    case Type::Empty: return Value::Integer(0);
+    case Type::Boolean: return Value::Integer(x.AsBool() ? 1 : 0);
     case Type::Byte:
-    case Type::Integer:
-        return MakeInt(-x.AsInt(), RInteger);
-    case Type::Long:
-        return MakeInt(-x.AsInt(), RLong);
-    case Type::Single:
-        return Value::Single(static_cast<float>(-x.AsDouble()));
-    case Type::Double:
-        return Value::Double(-x.AsDouble());
-    case Type::Currency:
-        return Value::CurrencyScaled(-x.AsInt());
-    case Type::Date:
-        return MakeDateResult(-x.AsDouble());
-    default:
-        return Value::Double(-ToNum(x).d);
+    case Type::Integer: return MakeInt(-x.AsInt(), RInteger);
+    case Type::Long: return MakeInt(-x.AsInt(), RLong);
+    case Type::Single: return Value::Single(static_cast<float>(-x.AsDouble()));
+    case Type::Double: return Value::Double(-x.AsDouble());
+    case Type::Currency: return Value::CurrencyScaled(-x.AsInt());
+    case Type::Date: return MakeDateResult(-x.AsDouble());
+    default: return Value::Double(-ToNum(x).d);
     }
 }
 
@@ -298,16 +280,11 @@ enum class Logic { And, Or, Xor, Eqv, Imp };
 
 int64_t ApplyLogic(Logic op, int64_t p, int64_t q) {
     switch (op) {
-    case Logic::And:
-        return p & q;
-    case Logic::Or:
-        return p | q;
-    case Logic::Xor:
-        return p ^ q;
-    case Logic::Eqv:
-        return ~(p ^ q);
-    default:
-        return ~p | q;
+    case Logic::And: return p & q;
+    case Logic::Or: return p | q;
+    case Logic::Xor: return p ^ q;
+    case Logic::Eqv: return ~(p ^ q);
+    default: return ~p | q;
     }
 }
 
@@ -340,8 +317,7 @@ Value LogicOp(Logic op, const Value& a, const Value& b) {
             }
             if (o.value == 0) return MakeLogical(-1, o.rank, o.isBool);
             return Value::Null();
-        default:
-            return Value::Null();
+        default: return Value::Null();
         }
     }
     const WholeOperand p = ToWholeOperand(x), q = ToWholeOperand(y);

@@ -252,8 +252,7 @@ StmtPtr Parser::Statement() {
         VarList(s->decls, true);
         return s;
     }
-    case Tok::KwConst:
-        return ConstStatement();
+    case Tok::KwConst: return ConstStatement();
     case Tok::KwPublic:
     case Tok::KwPrivate:
         if (m_inProc) Fail(Err::ExpectedStatement);
@@ -265,22 +264,14 @@ StmtPtr Parser::Statement() {
             VarList(s->decls, false);
             return s;
         }
-    case Tok::KwIf:
-        return IfStatement();
-    case Tok::KwSelect:
-        return SelectStatement();
-    case Tok::KwFor:
-        return ForStatement();
-    case Tok::KwDo:
-        return DoStatement();
-    case Tok::KwWhile:
-        return WhileStatement();
-    case Tok::KwExit:
-        return ExitStatement();
-    case Tok::KwOn:
-        return OnErrorStatement();
-    case Tok::KwWith:
-        return WithStatement();
+    case Tok::KwIf: return IfStatement();
+    case Tok::KwSelect: return SelectStatement();
+    case Tok::KwFor: return ForStatement();
+    case Tok::KwDo: return DoStatement();
+    case Tok::KwWhile: return WhileStatement();
+    case Tok::KwExit: return ExitStatement();
+    case Tok::KwOn: return OnErrorStatement();
+    case Tok::KwWith: return WithStatement();
     case Tok::KwSet: {
         auto s = NewStmt(Stmt::SetAssign);
         Next();
@@ -297,14 +288,10 @@ StmtPtr Parser::Statement() {
     }
     case Tok::KwSub:
     case Tok::KwFunction:
-    case Tok::KwClass:
-        Fail(Err::Syntax);
-    case Tok::KwNext:
-        Fail(Err::UnexpectedNext);
-    case Tok::KwLoop:
-        Fail(Err::LoopWithoutDo);
-    case Tok::KwOption:
-        Fail(Err::MustBeFirst);
+    case Tok::KwClass: Fail(Err::Syntax);
+    case Tok::KwNext: Fail(Err::UnexpectedNext);
+    case Tok::KwLoop: Fail(Err::LoopWithoutDo);
+    case Tok::KwOption: Fail(Err::MustBeFirst);
     case Tok::Name:
         if (AtName("erase")) {
             auto s = NewStmt(Stmt::Erase);
@@ -322,10 +309,8 @@ StmtPtr Parser::Statement() {
         if (AtName("property")) Fail(Err::InsideClass);
         return SimpleStatement();
     case Tok::Dot:
-    case Tok::KwMe:
-        return SimpleStatement();
-    default:
-        Fail(Err::ExpectedStatement);
+    case Tok::KwMe: return SimpleStatement();
+    default: Fail(Err::ExpectedStatement);
     }
 }
 

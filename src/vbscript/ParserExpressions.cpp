@@ -113,29 +113,14 @@ ExprPtr Parser::CompareExpr() {
     while (true) {
         BinOp op;
         switch (Cur().kind) {
-        case Tok::Eq:
-            op = BinOp::Eq;
-            break;
-        case Tok::Ne:
-            op = BinOp::Ne;
-            break;
-        case Tok::Lt:
-            op = BinOp::Lt;
-            break;
-        case Tok::Gt:
-            op = BinOp::Gt;
-            break;
-        case Tok::Le:
-            op = BinOp::Le;
-            break;
-        case Tok::Ge:
-            op = BinOp::Ge;
-            break;
-        case Tok::KwIs:
-            op = BinOp::Is;
-            break;
-        default:
-            return e;
+        case Tok::Eq: op = BinOp::Eq; break;
+        case Tok::Ne: op = BinOp::Ne; break;
+        case Tok::Lt: op = BinOp::Lt; break;
+        case Tok::Gt: op = BinOp::Gt; break;
+        case Tok::Le: op = BinOp::Le; break;
+        case Tok::Ge: op = BinOp::Ge; break;
+        case Tok::KwIs: op = BinOp::Is; break;
+        default: return e;
         }
         auto pos = Pos();
         Next();
@@ -304,10 +289,8 @@ ExprPtr Parser::Primary() {
     }
     case Tok::Name:
     case Tok::Dot:
-    case Tok::KwMe:
-        return Chain(false);
-    default:
-        Fail(Err::ExpectedExpression);
+    case Tok::KwMe: return Chain(false);
+    default: Fail(Err::ExpectedExpression);
     }
 }
 

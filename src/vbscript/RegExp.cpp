@@ -68,14 +68,10 @@ public:
         }
         if (!args.empty()) ThrowError(Err::WrongArgCount);
         switch (member) {
-        case 0:
-            return Value::Str(m_data.value);
-        case 1:
-            return Value::Long(m_data.index);
-        case 2:
-            return Value::Long(static_cast<int32_t>(m_data.value.size()));
-        default:
-            return Value::Obj(new ValueList(u"ISubMatches", m_data.groups));
+        case 0: return Value::Str(m_data.value);
+        case 1: return Value::Long(m_data.index);
+        case 2: return Value::Long(static_cast<int32_t>(m_data.value.size()));
+        default: return Value::Obj(new ValueList(u"ISubMatches", m_data.groups));
         }
     }
 
@@ -103,20 +99,11 @@ public:
         if (kind != InvokeKind::Get) {
             if (args.size() != 1) ThrowError(Err::WrongArgCount);
             switch (member) {
-            case Pattern:
-                m_pattern = ToString(args[0]);
-                break;
-            case IgnoreCase:
-                m_ignoreCase = ToBool(args[0]);
-                break;
-            case Global:
-                m_global = ToBool(args[0]);
-                break;
-            case MultiLine:
-                m_multiLine = ToBool(args[0]);
-                break;
-            default:
-                ThrowError(Err::NoSuchMember);
+            case Pattern: m_pattern = ToString(args[0]); break;
+            case IgnoreCase: m_ignoreCase = ToBool(args[0]); break;
+            case Global: m_global = ToBool(args[0]); break;
+            case MultiLine: m_multiLine = ToBool(args[0]); break;
+            default: ThrowError(Err::NoSuchMember);
             }
             Free();
             return {};
@@ -125,18 +112,10 @@ public:
             if (args.size() != n) ThrowError(Err::WrongArgCount);
         };
         switch (member) {
-        case Pattern:
-            need(0);
-            return Value::Str(m_pattern);
-        case IgnoreCase:
-            need(0);
-            return Value::Boolean(m_ignoreCase);
-        case Global:
-            need(0);
-            return Value::Boolean(m_global);
-        case MultiLine:
-            need(0);
-            return Value::Boolean(m_multiLine);
+        case Pattern: need(0); return Value::Str(m_pattern);
+        case IgnoreCase: need(0); return Value::Boolean(m_ignoreCase);
+        case Global: need(0); return Value::Boolean(m_global);
+        case MultiLine: need(0); return Value::Boolean(m_multiLine);
         case Execute: {
             need(1);
             std::vector<Value> items;
@@ -144,9 +123,7 @@ public:
                 items.push_back(Value::Obj(new MatchObject(std::move(m))));
             return Value::Obj(new ValueList(u"IMatchCollection2", std::move(items)));
         }
-        case Test:
-            need(1);
-            return Value::Boolean(!FindAll(ToString(args[0]), false).empty());
+        case Test: need(1); return Value::Boolean(!FindAll(ToString(args[0]), false).empty());
         case Replace: {
             need(2);
             const std::u16string subject = ToString(args[0]);
@@ -161,8 +138,7 @@ public:
             out.append(subject, last, std::u16string::npos);
             return Value::Str(std::move(out));
         }
-        default:
-            ThrowError(Err::NoSuchMember);
+        default: ThrowError(Err::NoSuchMember);
         }
     }
 

@@ -84,9 +84,7 @@ ArrayData* Value::UniqueArray() {
 
 void Value::AddRefSlow() {
     switch (m_type) {
-    case Type::String:
-        ++m_u.str->refs;
-        break;
+    case Type::String: ++m_u.str->refs; break;
     case Type::Object:
         if (m_u.obj) m_u.obj->AddRef();
         break;
@@ -107,8 +105,7 @@ void Value::AddRefSlow() {
         ++m_u.elem->array->refs;
         ++m_u.elem->array->locks;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -135,8 +132,7 @@ void Value::ReleaseSlow() {
         ReleaseArray(m_u.elem->array);
         delete m_u.elem;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

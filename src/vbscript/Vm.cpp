@@ -94,25 +94,16 @@ Value Engine::Execute(Frame& frame) {
             for (;;) {
                 const Instr& in = *pc;
                 switch (in.op) {
-                case Op::Nop:
-                    break;
-                case Op::PushConst:
-                    push(constants[in.a]);
-                    break;
-                case Op::Pop:
-                    *--m_top = Value();
-                    break;
+                case Op::Nop: break;
+                case Op::PushConst: push(constants[in.a]); break;
+                case Op::Pop: *--m_top = Value(); break;
                 case Op::PushMe:
                     if (!frame.me) ThrowError(Err::ObjectRequired);
                     push(Value::Obj(frame.me));
                     break;
 
-                case Op::LoadL:
-                    push(locals[in.a].Deref());
-                    break;
-                case Op::StoreL:
-                    store(locals[in.a], pop(), in.b == 1);
-                    break;
+                case Op::LoadL: push(locals[in.a].Deref()); break;
+                case Op::StoreL: store(locals[in.a], pop(), in.b == 1); break;
                 case Op::LoadL2:
                     push(locals[in.a].Deref());
                     push(locals[in.c].Deref());
@@ -126,9 +117,7 @@ Value Engine::Execute(Frame& frame) {
                     SetAssign(slot.IsReference() ? slot.DerefMutable() : slot, pop());
                     break;
                 }
-                case Op::RefL:
-                    push(ref(locals[in.a]));
-                    break;
+                case Op::RefL: push(ref(locals[in.a])); break;
                 case Op::CallL: {
                     Value callee = locals[in.a].Deref();
                     Value r = CallOnValue(callee, {m_top - in.b, in.b});
@@ -155,9 +144,7 @@ Value Engine::Execute(Frame& frame) {
                         Vm::StoreGlobal(*this, frame, in.a, in.c, std::move(v), false, in.b == 1);
                     break;
                 }
-                case Op::SetG:
-                    Vm::StoreGlobal(*this, frame, in.a, in.c, pop(), true, false);
-                    break;
+                case Op::SetG: Vm::StoreGlobal(*this, frame, in.a, in.c, pop(), true, false); break;
                 case Op::RefG: {
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
                     if (g.kind == Global::Variable)
@@ -179,15 +166,11 @@ Value Engine::Execute(Frame& frame) {
                     break;
                 }
 
-                case Op::LoadF:
-                    push(me().Fields()[static_cast<size_t>(in.a)]);
-                    break;
+                case Op::LoadF: push(me().Fields()[static_cast<size_t>(in.a)]); break;
                 case Op::StoreF:
                     store(me().Fields()[static_cast<size_t>(in.a)], pop(), in.b == 1);
                     break;
-                case Op::SetF:
-                    SetAssign(me().Fields()[static_cast<size_t>(in.a)], pop());
-                    break;
+                case Op::SetF: SetAssign(me().Fields()[static_cast<size_t>(in.a)], pop()); break;
                 case Op::RefF:
                     push(Value::MakeRef(&me().Fields()[static_cast<size_t>(in.a)]));
                     break;
@@ -199,20 +182,14 @@ Value Engine::Execute(Frame& frame) {
                     break;
                 }
 
-                case Op::LoadO:
-                    push(outer(in.a).Deref());
-                    break;
-                case Op::StoreO:
-                    store(outer(in.a), pop(), in.b == 1);
-                    break;
+                case Op::LoadO: push(outer(in.a).Deref()); break;
+                case Op::StoreO: store(outer(in.a), pop(), in.b == 1); break;
                 case Op::SetO: {
                     Value& slot = outer(in.a);
                     SetAssign(slot.IsReference() ? slot.DerefMutable() : slot, pop());
                     break;
                 }
-                case Op::RefO:
-                    push(ref(outer(in.a)));
-                    break;
+                case Op::RefO: push(ref(outer(in.a))); break;
                 case Op::CallO: {
                     Value callee = outer(in.a).Deref();
                     Value r = CallOnValue(callee, {m_top - in.b, in.b});
@@ -446,12 +423,8 @@ Value Engine::Execute(Frame& frame) {
                     m_top[-2] = LogicalImp(m_top[-2], m_top[-1]);
                     *--m_top = Value();
                     break;
-                case Op::Neg:
-                    m_top[-1] = Negate(m_top[-1]);
-                    break;
-                case Op::Not:
-                    m_top[-1] = LogicalNot(m_top[-1]);
-                    break;
+                case Op::Neg: m_top[-1] = Negate(m_top[-1]); break;
+                case Op::Not: m_top[-1] = LogicalNot(m_top[-1]); break;
                 case Op::Eq:
                 case Op::Ne:
                 case Op::Lt:
@@ -466,24 +439,12 @@ Value Engine::Execute(Frame& frame) {
                         break;
                     }
                     switch (in.op) {
-                    case Op::Eq:
-                        result = c == 0;
-                        break;
-                    case Op::Ne:
-                        result = c != 0;
-                        break;
-                    case Op::Lt:
-                        result = c < 0;
-                        break;
-                    case Op::Gt:
-                        result = c > 0;
-                        break;
-                    case Op::Le:
-                        result = c <= 0;
-                        break;
-                    default:
-                        result = c >= 0;
-                        break;
+                    case Op::Eq: result = c == 0; break;
+                    case Op::Ne: result = c != 0; break;
+                    case Op::Lt: result = c < 0; break;
+                    case Op::Gt: result = c > 0; break;
+                    case Op::Le: result = c <= 0; break;
+                    default: result = c >= 0; break;
                     }
                     m_top[-2] = Value::Boolean(result);
                     *--m_top = Value();
@@ -494,9 +455,7 @@ Value Engine::Execute(Frame& frame) {
                     *--m_top = Value();
                     break;
 
-                case Op::Jump:
-                    jumpTo(in.c);
-                    continue;
+                case Op::Jump: jumpTo(in.c); continue;
                 case Op::JumpIfFalse:
                 case Op::JumpIfTrue: {
                     Value v = pop();
@@ -528,9 +487,7 @@ Value Engine::Execute(Frame& frame) {
                     locals[in.a + 1] = std::move(step);
                     break;
                 }
-                case Op::ForIncr:
-                    m_top[-1] = addStep(m_top[-1], locals[in.a + 1]);
-                    break;
+                case Op::ForIncr: m_top[-1] = addStep(m_top[-1], locals[in.a + 1]); break;
                 case Op::ForTest: {
                     Value counter = pop();
                     if (forContinues(counter, locals[in.a], locals[in.a + 1])) {
@@ -607,12 +564,8 @@ Value Engine::Execute(Frame& frame) {
                     }
                     break;
                 }
-                case Op::ClearL:
-                    locals[in.a] = Value();
-                    break;
-                case Op::ClearErr:
-                    m_err = ErrState();
-                    break;
+                case Op::ClearL: locals[in.a] = Value(); break;
+                case Op::ClearErr: m_err = ErrState(); break;
                 case Op::OnErrorResume:
                     frame.resumeNext = true;
                     m_err = ErrState();
