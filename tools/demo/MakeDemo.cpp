@@ -225,7 +225,7 @@ void WriteShore(test::ProjectWriter& game) {
     unlock.SetOne = true;
     unlock.Disappear = true;
     game.WriteDropActions("Shore", {fish, unlock});
-    game.WriteTexts("Shore", {Caption(1, "The shore", 16, 12, 16, kWhite),
+    game.WriteTexts("Shore", {Caption(1, "The shore", 56, 12, 16, kWhite),
                               Caption(2, "path >", 586, 446, 11, 0x204060)});
 }
 
@@ -236,7 +236,7 @@ void WriteInside(test::ProjectWriter& game) {
     FadeChannelOne(inside, "drone.mp3", 5); // the waves cross-fade into the lighthouse's hum
     game.WriteFrame("Lighthouse", inside);
     game.WriteTexts("Lighthouse",
-                    {Caption(1, "Inside the lighthouse", 16, 12, 16, kWhite),
+                    {Caption(1, "Inside the lighthouse", 56, 12, 16, kWhite),
                      Caption(2, "The stairs lead up to the lamp.", 16, 440, 12, kWhite)});
     HotspotSpec flame = Spot(3, 126, 190, 48, 64);
     flame.Video = true;
