@@ -260,9 +260,11 @@ Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
     case Global::Const:
     case Global::NamedObject: return g.value;
     case Global::BuiltinConst: return g.builtinValue;
-    case Global::Procedure: return e.CallWithValues(g.proc, nullptr, {});
+    case Global::Procedure:
+        if (g.proc->paramCount != 0) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return e.CallWithValues(g.proc, nullptr, {});
     case Global::Builtin:
-        if (g.builtin->minArgs > 0) ThrowError(Err::WrongArgCount);
+        if (g.builtin->minArgs > 0) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
         return g.builtin->fn(e, {});
     case Global::Class: Undefined(g);
     case Global::Undefined: break;
@@ -344,9 +346,13 @@ Value Vm::CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
     Global& g = e.GlobalAt(a);
     std::span<Value> args(e.m_top - argc, static_cast<size_t>(argc));
     switch (g.kind) {
-    case Global::Procedure: return e.CallProcedure(g.proc, nullptr, argc);
+    case Global::Procedure:
+        // The host's message names the procedure called with the wrong count.
+        if (argc != g.proc->paramCount) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return e.CallProcedure(g.proc, nullptr, argc);
     case Global::Builtin:
-        if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs) ThrowError(Err::WrongArgCount);
+        if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs)
+            ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
         return g.builtin->fn(e, args);
     case Global::Variable:
     case Global::Const:
