@@ -306,7 +306,13 @@ void Compiler::BeginProcedure(Procedure* proc, ClassDef* owner, ProcDecl* decl) 
     m_exitDo.clear();
     m_exitFor.clear();
     m_stmtPos = decl ? decl->pos : SourcePosition{1, 1};
-    if (!owner && m_context && m_context->proc) m_class = m_context->proc->owner;
+    if (!owner && InContext()) m_class = m_context->proc->owner;
+}
+
+// Only the top-level statements of Execute's text run in its caller's scope: a procedure the
+// text declares does not inherit that scope and sees the globals.
+bool Compiler::InContext() const {
+    return m_context && m_context->proc && m_proc && m_proc->kind == Procedure::Main;
 }
 
 void Compiler::EndProcedure() {
@@ -359,7 +365,7 @@ Binding Compiler::Lookup(const std::u16string& name) {
             return b;
         }
     }
-    if (m_context && m_context->proc && m_context->proc->kind != Procedure::Main) {
+    if (InContext() && m_context->proc->kind != Procedure::Main) {
         const auto& names = m_context->proc->localNames;
         for (size_t i = 0; i < names.size(); ++i) {
             if (!names[i].empty() && Fold(names[i]) == f) {

@@ -89,6 +89,7 @@ private:
     void EndProcedure();
     void AddLocal(const std::u16string& name, SourcePosition pos);
     int AllocHidden(int n);
+    bool InContext() const;
 
     // ---- emission -------------------------------------------------------------------------
 
