@@ -191,8 +191,7 @@ Value Replace(Engine&, Args a) {
     const int32_t count = LongOr(a, 4, -1);
     const bool text = TextCompare(a, 5);
     if (start < 1 || count < -1) ThrowError(Err::InvalidCall);
-    if (expr.IsNull()) return Value::Null();
-    if (find.IsNull() || with.IsNull()) ThrowError(Err::InvalidUseOfNull);
+    if (expr.IsNull() || find.IsNull() || with.IsNull()) ThrowError(Err::InvalidUseOfNull);
     const std::u16string s = ToString(expr), f = ToString(find), w = ToString(with);
     if (static_cast<size_t>(start) > s.size()) return Value::Str(u"");
     std::u16string rest = s.substr(static_cast<size_t>(start) - 1);

@@ -251,6 +251,18 @@ bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects,
     ThrowNamed(Err::Undefined, ToUtf8(g.name));
 }
 
+// The host's message names the built-in whose own checks failed ("Type mismatch: 'CInt'").
+// Failures of script code it ran (Eval, Execute, a default property) keep their own place.
+Value CallBuiltin(Engine& e, const Global& g, std::span<Value> args) {
+    try {
+        return g.builtin->fn(e, args);
+    } catch (ScriptError& error) {
+        if (!error.HasPosition() && !error.IsCompilation() && error.Name().empty())
+            error.SetName(ToUtf8(g.name));
+        throw;
+    }
+}
+
 } // namespace
 
 Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
@@ -265,7 +277,7 @@ Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
         return e.CallWithValues(g.proc, nullptr, {});
     case Global::Builtin:
         if (g.builtin->minArgs > 0) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
-        return g.builtin->fn(e, {});
+        return CallBuiltin(e, g, {});
     case Global::Class: Undefined(g);
     case Global::Undefined: break;
     }
@@ -353,7 +365,7 @@ Value Vm::CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
     case Global::Builtin:
         if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs)
             ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
-        return g.builtin->fn(e, args);
+        return CallBuiltin(e, g, args);
     case Global::Variable:
     case Global::Const:
     case Global::NamedObject: return e.CallOnValue(Value(g.value), args);
