@@ -86,6 +86,10 @@ void Compiler::DeclareClass(ClassDecl& decl) {
         if (*slot) CompileFail(Err::NameRedefined, p->pos);
         const bool first = !m.get && !m.let && !m.set;
         *slot = proc;
+        // Let and Set take the Get's arguments and then the value.
+        for (Procedure* setter : {m.let, m.set})
+            if (m.get && setter && setter->paramCount != m.get->paramCount + 1)
+                CompileFail(Err::InconsistentArgs, p->pos);
         m.isPublic = first ? p->isPublic : (m.isPublic || p->isPublic);
         if (p->isDefault) {
             const int idx = cls->memberIndex[f];
