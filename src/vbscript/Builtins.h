@@ -34,6 +34,7 @@ inline std::u16string Text(Args args, size_t i) {
 
 // The function tables of each topic.
 std::span<const BuiltinDef> TextFunctions();
+std::span<const BuiltinDef> ByteFunctions();
 std::span<const BuiltinDef> MathFunctions();
 std::span<const BuiltinDef> DateFunctions();
 std::span<const BuiltinDef> FormatFunctions();

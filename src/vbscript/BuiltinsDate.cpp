@@ -181,7 +181,8 @@ Value DateAdd(Engine&, Args a) {
     const std::string interval = Interval(a);
     const Value nv = Plain(a, 1);
     if (nv.IsNull()) ThrowError(Err::InvalidUseOfNull);
-    const double number = std::trunc(ToDouble(nv));
+    // A fractional count rounds to the nearest whole number, as a Long conversion does.
+    const double number = BankersRound(ToDouble(nv));
     double s = 0;
     if (!DateArg(a, 2, s)) return Value::Null();
     double result;

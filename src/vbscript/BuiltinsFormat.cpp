@@ -254,8 +254,8 @@ std::span<const BuiltinDef> BuiltinFunctions() {
     static const std::vector<BuiltinDef> all = [] {
         std::vector<BuiltinDef> v;
         for (auto table :
-             {builtins::TextFunctions(), builtins::MathFunctions(), builtins::DateFunctions(),
-              builtins::FormatFunctions(), builtins::HostFunctions()})
+             {builtins::TextFunctions(), builtins::ByteFunctions(), builtins::MathFunctions(),
+              builtins::DateFunctions(), builtins::FormatFunctions(), builtins::HostFunctions()})
             v.insert(v.end(), table.begin(), table.end());
         return v;
     }();

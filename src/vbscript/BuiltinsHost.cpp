@@ -47,7 +47,14 @@ Value GetRef(Engine& e, Args a) {
 
 Value CreateObject(Engine& e, Args a) {
     const std::u16string id = Text(a, 0);
-    return Value::Obj(e.CreateObject(ToUtf8(id)).Get());
+    try {
+        return Value::Obj(e.CreateObject(ToUtf8(id)).Get());
+    } catch (ScriptError& error) {
+        // The host's message names the class that could not be created.
+        if (error.Number() == Err::CantCreateObject && error.Name().empty())
+            error.SetName(ToUtf8(id));
+        throw;
+    }
 }
 
 Value GetObject(Engine& e, Args a) {

@@ -191,8 +191,7 @@ Value Replace(Engine&, Args a) {
     const int32_t count = LongOr(a, 4, -1);
     const bool text = TextCompare(a, 5);
     if (start < 1 || count < -1) ThrowError(Err::InvalidCall);
-    if (expr.IsNull()) return Value::Null();
-    if (find.IsNull() || with.IsNull()) ThrowError(Err::InvalidUseOfNull);
+    if (expr.IsNull() || find.IsNull() || with.IsNull()) ThrowError(Err::InvalidUseOfNull);
     const std::u16string s = ToString(expr), f = ToString(find), w = ToString(with);
     if (static_cast<size_t>(start) > s.size()) return Value::Str(u"");
     std::u16string rest = s.substr(static_cast<size_t>(start) - 1);
@@ -381,17 +380,15 @@ Value Unescape(Engine&, Args a) {
 }
 
 const BuiltinDef kText[] = {
-    {"Len", 1, 1, Len},         {"Left", 2, 2, Left},       {"Right", 2, 2, Right},
-    {"Mid", 2, 3, Mid},         {"InStr", 2, 4, InStr},     {"InStrRev", 2, 4, InStrRev},
-    {"LCase", 1, 1, LCase},     {"UCase", 1, 1, UCase},     {"LTrim", 1, 1, LTrim},
-    {"RTrim", 1, 1, RTrim},     {"Trim", 1, 1, Trim},       {"Space", 1, 1, Space},
-    {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp}, {"StrReverse", 1, 1, StrReverse},
-    {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},     {"Join", 1, 2, Join},
-    {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},         {"AscB", 1, 1, Asc},
-    {"AscW", 1, 1, AscW},       {"Chr", 1, 1, Chr},         {"ChrB", 1, 1, Chr},
-    {"ChrW", 1, 1, ChrW},       {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
-    {"LenB", 1, 1, Len},        {"LeftB", 2, 2, Left},      {"RightB", 2, 2, Right},
-    {"MidB", 2, 3, Mid},        {"InStrB", 2, 4, InStr},
+    {"Len", 1, 1, Len},         {"Left", 2, 2, Left},         {"Right", 2, 2, Right},
+    {"Mid", 2, 3, Mid},         {"InStr", 2, 4, InStr},       {"InStrRev", 2, 4, InStrRev},
+    {"LCase", 1, 1, LCase},     {"UCase", 1, 1, UCase},       {"LTrim", 1, 1, LTrim},
+    {"RTrim", 1, 1, RTrim},     {"Trim", 1, 1, Trim},         {"Space", 1, 1, Space},
+    {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp},   {"StrReverse", 1, 1, StrReverse},
+    {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},       {"Join", 1, 2, Join},
+    {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},           {"AscW", 1, 1, AscW},
+    {"Chr", 1, 1, Chr},         {"ChrB", 1, 1, Chr},          {"ChrW", 1, 1, ChrW},
+    {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
 };
 
 } // namespace

@@ -251,6 +251,18 @@ bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects,
     ThrowNamed(Err::Undefined, ToUtf8(g.name));
 }
 
+// The host's message names the built-in whose own checks failed ("Type mismatch: 'CInt'").
+// Failures of script code it ran (Eval, Execute, a default property) keep their own place.
+Value CallBuiltin(Engine& e, const Global& g, std::span<Value> args) {
+    try {
+        return g.builtin->fn(e, args);
+    } catch (ScriptError& error) {
+        if (!error.HasPosition() && !error.IsCompilation() && error.Name().empty())
+            error.SetName(ToUtf8(g.name));
+        throw;
+    }
+}
+
 } // namespace
 
 Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
@@ -260,10 +272,12 @@ Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
     case Global::Const:
     case Global::NamedObject: return g.value;
     case Global::BuiltinConst: return g.builtinValue;
-    case Global::Procedure: return e.CallWithValues(g.proc, nullptr, {});
+    case Global::Procedure:
+        if (g.proc->paramCount != 0) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return e.CallWithValues(g.proc, nullptr, {});
     case Global::Builtin:
-        if (g.builtin->minArgs > 0) ThrowError(Err::WrongArgCount);
-        return g.builtin->fn(e, {});
+        if (g.builtin->minArgs > 0) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return CallBuiltin(e, g, {});
     case Global::Class: Undefined(g);
     case Global::Undefined: break;
     }
@@ -344,10 +358,14 @@ Value Vm::CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
     Global& g = e.GlobalAt(a);
     std::span<Value> args(e.m_top - argc, static_cast<size_t>(argc));
     switch (g.kind) {
-    case Global::Procedure: return e.CallProcedure(g.proc, nullptr, argc);
+    case Global::Procedure:
+        // The host's message names the procedure called with the wrong count.
+        if (argc != g.proc->paramCount) ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return e.CallProcedure(g.proc, nullptr, argc);
     case Global::Builtin:
-        if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs) ThrowError(Err::WrongArgCount);
-        return g.builtin->fn(e, args);
+        if (argc < g.builtin->minArgs || argc > g.builtin->maxArgs)
+            ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
+        return CallBuiltin(e, g, args);
     case Global::Variable:
     case Global::Const:
     case Global::NamedObject: return e.CallOnValue(Value(g.value), args);

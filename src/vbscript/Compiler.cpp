@@ -86,6 +86,10 @@ void Compiler::DeclareClass(ClassDecl& decl) {
         if (*slot) CompileFail(Err::NameRedefined, p->pos);
         const bool first = !m.get && !m.let && !m.set;
         *slot = proc;
+        // Let and Set take the Get's arguments and then the value.
+        for (Procedure* setter : {m.let, m.set})
+            if (m.get && setter && setter->paramCount != m.get->paramCount + 1)
+                CompileFail(Err::InconsistentArgs, p->pos);
         m.isPublic = first ? p->isPublic : (m.isPublic || p->isPublic);
         if (p->isDefault) {
             const int idx = cls->memberIndex[f];
@@ -306,7 +310,13 @@ void Compiler::BeginProcedure(Procedure* proc, ClassDef* owner, ProcDecl* decl) 
     m_exitDo.clear();
     m_exitFor.clear();
     m_stmtPos = decl ? decl->pos : SourcePosition{1, 1};
-    if (!owner && m_context && m_context->proc) m_class = m_context->proc->owner;
+    if (!owner && InContext()) m_class = m_context->proc->owner;
+}
+
+// Only the top-level statements of Execute's text run in its caller's scope: a procedure the
+// text declares does not inherit that scope and sees the globals.
+bool Compiler::InContext() const {
+    return m_context && m_context->proc && m_proc && m_proc->kind == Procedure::Main;
 }
 
 void Compiler::EndProcedure() {
@@ -359,7 +369,7 @@ Binding Compiler::Lookup(const std::u16string& name) {
             return b;
         }
     }
-    if (m_context && m_context->proc && m_context->proc->kind != Procedure::Main) {
+    if (InContext() && m_context->proc->kind != Procedure::Main) {
         const auto& names = m_context->proc->localNames;
         for (size_t i = 0; i < names.size(); ++i) {
             if (!names[i].empty() && Fold(names[i]) == f) {

@@ -89,6 +89,7 @@ private:
     void EndProcedure();
     void AddLocal(const std::u16string& name, SourcePosition pos);
     int AllocHidden(int n);
+    bool InContext() const;
 
     // ---- emission -------------------------------------------------------------------------
 
@@ -155,6 +156,7 @@ private:
     void CompileBinary(Expr& e);
     static bool IsLiteral(const Expr& e);
     void PushObject(Expr& member);
+    void PushElementRef(Expr& call);
     int ObjectName(const Expr& member);
     void LoadName(Expr& e);
     int CompileArgs(std::vector<ExprPtr>& args);

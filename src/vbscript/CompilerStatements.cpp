@@ -223,8 +223,38 @@ void Compiler::CompileAssign(Stmt& s, bool set) {
                  ObjectName(callee));
             return;
         }
+        if (callee.kind == Expr::Call) {
+            // a(0)(1) = v: the element of the inner array, then the outer subscripts.
+            PushElementRef(callee);
+            const int argc = CompileArgValues(target.args);
+            CompileExpr(*s.value);
+            Emit(set ? Op::SetIndexed : Op::LetIndexed, s.pos, 0, argc);
+            return;
+        }
     }
     CompileFail(Err::Syntax, s.pos);
+}
+
+// A reference to an element of a variable's array (nested subscripts too); any other callee
+// gives its value, so an assignment into it changes a copy.
+void Compiler::PushElementRef(Expr& call) {
+    Expr& callee = *call.left;
+    if (callee.kind == Expr::Call) {
+        PushElementRef(callee);
+    } else if (callee.kind == Expr::Name) {
+        const Binding b = Lookup(callee.name);
+        if (b.kind != Binding::Local && b.kind != Binding::Field && b.kind != Binding::Outer &&
+            b.kind != Binding::Global) {
+            CompileExpr(call);
+            return;
+        }
+        EmitRef(b, call.pos);
+    } else {
+        CompileExpr(call);
+        return;
+    }
+    const int argc = CompileArgValues(call.args);
+    Emit(Op::RefIndexed, call.pos, 0, argc);
 }
 
 int Compiler::CompileArgValues(std::vector<ExprPtr>& args) {

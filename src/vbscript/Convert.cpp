@@ -608,15 +608,64 @@ uint8_t ToByte(const Value& value) {
     return static_cast<uint8_t>(ToWhole(value, 0, 255));
 }
 
+namespace {
+// Plain decimal text ("-1,234.5678", "$12") converts digit by digit: a Double cannot hold all
+// fifteen integer digits and four decimals of the Currency range.
+bool ParseCurrencyText(std::u16string_view text, int64_t& scaled) {
+    double check = 0;
+    if (!ParseNumber(text, check)) return false;
+    bool negative = false, point = false, any = false, sticky = false;
+    __int128 whole = 0;
+    int decimals = 0;
+    for (char16_t c : text) {
+        if (c == '-') {
+            negative = true;
+        } else if (c == '.') {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            any = true;
+            if (point && decimals == 5) { // digits past the fifth decimal only break ties
+                sticky = sticky || c != '0';
+                continue;
+            }
+            whole = whole * 10 + (c - '0');
+            if (whole > (static_cast<__int128>(1) << 80)) return false;
+            if (point) ++decimals;
+        } else if (c == 'e' || c == 'E' || c == 'd' || c == 'D' || c == '&') {
+            return false; // exponents and radix prefixes go through Double
+        }
+    }
+    if (!any) return false;
+    for (; decimals < 5; ++decimals)
+        whole *= 10;
+    // Halves round to even, as Currency conversions do.
+    __int128 q = whole / 10;
+    const int last = static_cast<int>(whole % 10);
+    if (last > 5 || (last == 5 && (sticky || (q & 1)))) ++q;
+    if (negative) q = -q;
+    if (q > INT64_MAX || q < INT64_MIN) ThrowError(Err::Overflow);
+    scaled = static_cast<int64_t>(q);
+    return true;
+}
+} // namespace
+
 int64_t ToCurrency(const Value& value) {
     const Value& v = value.Deref();
     if (v.GetType() == Type::Currency) return v.AsInt();
     if (v.GetType() == Type::Integer || v.GetType() == Type::Long || v.GetType() == Type::Byte)
         return v.AsInt() * 10000; // whole numbers convert exactly
-    // Other numbers scale as Doubles, halves rounding to even, as the classic conversion does.
-    const double d = std::nearbyint(ToDouble(v) * 10000.0);
-    if (!(d >= -9223372036854775807.0 && d <= 9223372036854775807.0)) ThrowError(Err::Overflow);
-    return static_cast<int64_t>(d);
+    int64_t scaled = 0;
+    if (v.GetType() == Type::String && ParseCurrencyText(v.AsString(), scaled)) return scaled;
+    // Scaling the whole Double by 10,000 would lose the low digits of large values, so the
+    // integer part converts exactly and only the fraction is scaled, halves rounding to even.
+    const double d = ToDouble(v);
+    const double whole = std::trunc(d);
+    const double frac = std::nearbyint((d - whole) * 10000.0);
+    constexpr double kLimit = 922337203685477.0;
+    if (!(std::fabs(whole) <= kLimit)) ThrowError(Err::Overflow);
+    const __int128 total = static_cast<__int128>(whole) * 10000 + static_cast<__int128>(frac);
+    if (total > INT64_MAX || total < INT64_MIN) ThrowError(Err::Overflow);
+    return static_cast<int64_t>(total);
 }
 
 float ToSingle(const Value& value) {

@@ -75,6 +75,7 @@ const std::unordered_map<int, const char*>& Table() {
         {5019, "Expected ']' in regular expression"},
         {5020, "Expected ')' in regular expression"},
         {5021, "Invalid range in character set"},
+        {5008, "Illegal assignment"},
         {6000, "Script execution timed out"},
         {32811, "Element not found"},
         {32812, "The specified date is not available in the current locale's calendar"},

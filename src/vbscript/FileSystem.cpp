@@ -103,8 +103,8 @@ public:
 
     std::u16string TypeName() const override { return u"TextStream"; }
 
-    enum Id {
-        Read,
+    enum Id { // from 1: a TextStream has no default member
+        Read = 1,
         ReadLine,
         ReadAll,
         Write,
@@ -475,8 +475,8 @@ class FileSystemObject : public Object {
 public:
     std::u16string TypeName() const override { return u"FileSystemObject"; }
 
-    enum Id {
-        FileExists,
+    enum Id { // from 1: the FileSystemObject has no default member
+        FileExists = 1,
         FolderExists,
         DriveExists,
         CreateFolder,

@@ -157,7 +157,7 @@ Value Engine::Execute(Frame& frame) {
                     Value* argBase =
                         m_top - in.b; // a script procedure consumes its arguments itself
                     Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
-                    Value r = g.kind == Global::Procedure
+                    Value r = g.kind == Global::Procedure && g.proc->paramCount == in.b
                                   ? CallProcedure(g.proc, nullptr, in.b)
                                   : Vm::CallGlobal(*this, frame, in.a, in.b, in.c);
                     while (m_top > argBase)

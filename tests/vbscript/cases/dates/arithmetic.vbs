@@ -14,6 +14,9 @@ WScript.Echo DatePart("yyyy", d), DatePart("q", d), DatePart("m", d), DatePart("
 ' expect: 2004 1 1 31 31 7 5 10 0 0
 WScript.Echo DatePart("ww", #12/31/2004#), DatePart("y", #12/31/2004#)
 ' expect: 53 366
+' A fractional count rounds to the nearest whole number of intervals.
+WScript.Echo DateAdd("d", 1.7, d), DateAdd("h", -0.6, d), DateAdd("m", 1.5, d)
+' expect: 2/2/2004 10:00:00 AM 1/31/2004 9:00:00 AM 3/31/2004 10:00:00 AM
 On Error Resume Next
 x = DateAdd("x", 1, d)
 WScript.Echo Err.Number

@@ -26,3 +26,6 @@ Sub Thrower : Err.Raise 1001, "Thrower" : End Sub
 Thrower
 WScript.Echo Err.Number, Err.Source
 ' expect: 1001 Thrower
+Err.Raise 5008
+WScript.Echo Err.Number, Err.Description
+' expect: 5008 Illegal assignment

@@ -18,6 +18,17 @@ Sub Local
 End Sub
 Local
 ' expect: 42 43
+' A procedure that Execute declares inside a procedure does not inherit its caller's scope.
+Dim z : z = "global"
+Sub Declarer
+  Dim z : z = "local"
+  Execute "Sub Shows : WScript.Echo z : End Sub"
+  Shows
+  WScript.Echo Eval("z")
+End Sub
+Declarer
+' expect: global
+' expect: local
 On Error Resume Next
 Execute "x = "
 WScript.Echo Err.Number, Err.Description

@@ -64,3 +64,8 @@ fso.DeleteFile path
 fso.DeleteFolder base
 WScript.Echo fso.FolderExists(base)
 ' expect: False
+' Neither the FileSystemObject nor a TextStream has a default member.
+On Error Resume Next
+x = fso("/")
+WScript.Echo Err.Number
+' expect: 438
