@@ -9,6 +9,7 @@
 #include "vbscript/ScriptControl.h"
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -146,7 +147,11 @@ ObjectRef MakeWScript(ScriptControl& control, const std::string& file,
     w->DefineMember("ScriptName", [file](std::span<Value>) {
         return Value::FromUtf8(std::string(FileNamePart(file)));
     });
-    w->DefineMember("ScriptFullName", [file](std::span<Value>) { return Value::FromUtf8(file); });
+    w->DefineMember("ScriptFullName", [file](std::span<Value>) {
+        std::error_code error;
+        const auto full = std::filesystem::absolute(file, error);
+        return Value::FromUtf8(error ? file : full.lexically_normal().string());
+    });
     w->DefineMember("Name", [](std::span<Value>) { return Value::Str(u"Windows Script Host"); });
     w->DefineMember("Version", [](std::span<Value>) { return Value::Str(u"5.8"); });
     w->DefineMember("Interactive", [](std::span<Value>) { return Value::Boolean(false); });

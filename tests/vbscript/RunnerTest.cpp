@@ -18,17 +18,22 @@ struct Result {
     std::string err;
 };
 
+// The folder each run writes its script and streams into.
+fs::path RunFolder() {
+    return fs::temp_directory_path() / ("qvbs_runner_" + std::to_string(::getpid()));
+}
+
 // Runs quillora-vbs on a script given as bytes, feeding `input` to its standard input.
 Result RunScript(const std::string& bytes, const std::string& args = "",
                  const std::string& input = "") {
-    const fs::path dir = fs::temp_directory_path() / ("qvbs_runner_" + std::to_string(::getpid()));
+    const fs::path dir = RunFolder();
     fs::create_directories(dir);
     const fs::path script = dir / "Script.vbs";
     std::ofstream(script, std::ios::binary) << bytes;
     std::ofstream(dir / "in.txt", std::ios::binary) << input;
-    const std::string command = std::string(QUILLORA_VBS_EXE) + " " + script.string() + " " + args +
-                                " < " + (dir / "in.txt").string() + " 2> " +
-                                (dir / "err.txt").string();
+    // Run from the script's folder and name it relatively, as people usually do.
+    const std::string command = "cd " + dir.string() + " && " + QUILLORA_VBS_EXE + " Script.vbs " +
+                                args + " < in.txt 2> err.txt";
     Result r;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buf{};
@@ -40,8 +45,7 @@ Result RunScript(const std::string& bytes, const std::string& args = "",
     std::ifstream errFile(dir / "err.txt", std::ios::binary);
     r.err.assign(std::istreambuf_iterator<char>(errFile), {});
     // Error lines name the script as given; keep only the part after the file name.
-    const size_t at = r.err.find(script.string());
-    if (at != std::string::npos) r.err.erase(at, script.string().size());
+    if (r.err.starts_with("Script.vbs")) r.err.erase(0, std::string("Script.vbs").size());
     fs::remove_all(dir);
     return r;
 }
@@ -67,9 +71,11 @@ TEST(Runner, ErrorsGoToStandardErrorWithPositionAndStatusOne) {
 
 TEST(Runner, ArgumentsAndStandardInput) {
     const Result r = RunScript("WScript.Echo WScript.Arguments.Count, WScript.Arguments(1)\r\n"
+                               "WScript.Echo WScript.ScriptName, WScript.ScriptFullName\r\n"
                                "WScript.Echo InputBox(\"?\") & \"|\" & WScript.StdIn.ReadLine\r\n",
                                "one two", "first\nsecond\n");
-    EXPECT_EQ(r.out, "2 two\nfirst|second\n");
+    EXPECT_EQ(r.out,
+              "2 two\nScript.vbs " + (RunFolder() / "Script.vbs").string() + "\nfirst|second\n");
     EXPECT_EQ(r.status, 0);
 }
 
