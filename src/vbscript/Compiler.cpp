@@ -159,7 +159,7 @@ void Compiler::DeclareGlobals(Block& block) {
         case Stmt::If:
             DeclareGlobals(s->body);
             for (auto& e : s->elseIfs)
-                DeclareGlobals(e.second);
+                DeclareGlobals(e.body);
             DeclareGlobals(s->elseBody);
             break;
         case Stmt::Select:
@@ -241,7 +241,7 @@ void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
         CollectLocals(s->body, dims, consts, assigned);
         CollectLocals(s->elseBody, dims, consts, assigned);
         for (auto& e : s->elseIfs)
-            CollectLocals(e.second, dims, consts, assigned);
+            CollectLocals(e.body, dims, consts, assigned);
         for (auto& c : s->cases)
             CollectLocals(c.body, dims, consts, assigned);
     }

@@ -273,15 +273,16 @@ void Compiler::CompileIf(Stmt& s) {
     int jf = Emit(Op::JumpIfFalse, s.pos);
     Boundary();
     CompileBlock(s.body);
-    for (auto& [cond, body] : s.elseIfs) {
+    for (auto& clause : s.elseIfs) {
         m_stmtPos = s.pos;
         toEnd.push_back(Emit(Op::Jump, s.pos));
         Patch(jf, Here());
-        m_stmtPos = cond->pos;
-        CompileExpr(*cond);
-        jf = Emit(Op::JumpIfFalse, cond->pos);
+        // A failing condition is reported where its ElseIf starts, like any statement.
+        m_stmtPos = clause.pos;
+        CompileExpr(*clause.cond);
+        jf = Emit(Op::JumpIfFalse, clause.pos);
         Boundary();
-        CompileBlock(body);
+        CompileBlock(clause.body);
     }
     if (!s.elseBody.empty()) {
         toEnd.push_back(Emit(Op::Jump, s.pos));
@@ -423,8 +424,10 @@ void Compiler::CompileDo(Stmt& s) {
     CompileBlock(s.body);
     m_stmtPos = s.pos;
     if (s.cond && !s.testAtTop) {
+        // The closing condition belongs to the Loop line.
+        m_stmtPos = s.loopPos;
         CompileExpr(*s.cond);
-        Emit(s.isUntil ? Op::JumpIfFalse : Op::JumpIfTrue, s.pos, 0, 0, top);
+        Emit(s.isUntil ? Op::JumpIfFalse : Op::JumpIfTrue, s.loopPos, 0, 0, top);
     } else {
         Emit(Op::Jump, s.pos, 0, 0, top);
     }

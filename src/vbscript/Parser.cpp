@@ -428,11 +428,13 @@ StmtPtr Parser::IfStatement() {
     }
     s->body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
     while (At(Tok::KwElseIf)) {
+        ElseIfClause clause;
+        clause.pos = Pos();
         Next();
-        ExprPtr cond = Expression();
+        clause.cond = Expression();
         Expect(Tok::KwThen, Err::ExpectedThen);
-        Block body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
-        s->elseIfs.emplace_back(std::move(cond), std::move(body));
+        clause.body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
+        s->elseIfs.push_back(std::move(clause));
     }
     if (At(Tok::KwElse)) {
         Next();
@@ -552,6 +554,7 @@ StmtPtr Parser::DoStatement() {
     s->body = BlockUntil({Tok::KwLoop});
     m_loops.pop_back();
     if (!At(Tok::KwLoop)) Fail(Err::ExpectedLoop);
+    s->loopPos = Pos();
     Next();
     if (At(Tok::KwWhile) || At(Tok::KwUntil)) {
         if (s->cond) Fail(Err::ExpectedEndOfStatement);
