@@ -77,6 +77,8 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
                 if (!At(Tok::KwSub) && !At(Tok::KwFunction) && !AtName("property"))
                     Fail(Err::DefaultOnlyOn);
             }
+        } else if (AtName("default")) {
+            Fail(Err::DefaultPublic); // Default alone: it needs Public before it
         }
         if (At(Tok::KwSub) || At(Tok::KwFunction) || AtName("property")) {
             cls->procs.push_back(Procedure(isPublic, isDefault));
