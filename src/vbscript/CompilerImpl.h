@@ -81,7 +81,7 @@ private:
     Value FoldConstantExpr(Expr& e);
     void CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
                        std::vector<std::pair<std::u16string, Expr*>>& consts,
-                       std::vector<std::u16string>& assigned);
+                       std::vector<std::u16string>& assigned, std::vector<std::u16string>& redims);
     void CompileProcedure(ProcDecl& decl, Procedure* proc, ClassDef* owner);
     void CompileClass(ClassDecl& decl, ClassDef* cls);
     Procedure* FindClassProc(ClassDef* cls, ProcDecl* decl, size_t);

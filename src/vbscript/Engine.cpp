@@ -131,6 +131,7 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
         Global& g = GlobalAt(d.global);
         switch (d.kind) {
         case Module::GlobalDecl::Variable:
+            if (d.ifUndefined && g.kind != Global::Undefined) break;
             if (g.kind != Global::Variable && g.kind != Global::NamedObject) {
                 g.kind = Global::Variable;
                 g.value = Value();
