@@ -203,21 +203,6 @@ Value Compiler::FoldConstantExpr(Expr& e) {
     case Expr::Unary:
         return e.unop == UnOp::Neg ? Negate(FoldConstantExpr(*e.left))
                                    : LogicalNot(FoldConstantExpr(*e.left));
-    case Expr::Binary: {
-        try {
-            const Value l = FoldConstantExpr(*e.left), r = FoldConstantExpr(*e.right);
-            switch (e.binop) {
-            case BinOp::Add: return Add(l, r);
-            case BinOp::Sub: return Subtract(l, r);
-            case BinOp::Mul: return Multiply(l, r);
-            case BinOp::Div: return Divide(l, r);
-            case BinOp::Concat: return Concat(l, r);
-            default: break;
-            }
-        } catch (const ScriptError&) {
-        }
-        CompileFail(Err::ExpectedLiteral, e.pos);
-    }
     default: CompileFail(Err::ExpectedLiteral, e.pos);
     }
 }

@@ -324,7 +324,7 @@ StmtPtr Parser::ConstStatement() {
         std::u16string name = Identifier();
         Expect(Tok::Eq, Err::ExpectedEquals);
         ExprPtr value = Expression();
-        if (!IsConstantExpr(*value)) FailAt(Err::ExpectedLiteral, value->pos);
+        if (const Expr* bad = NonLiteralPart(*value)) FailAt(Err::ExpectedLiteral, bad->pos);
         s->consts.emplace_back(std::move(name), std::move(value));
         if (!At(Tok::Comma)) break;
         Next();
@@ -332,12 +332,19 @@ StmtPtr Parser::ConstStatement() {
     return s;
 }
 
-bool Parser::IsConstantExpr(const Expr& e) {
-    if (e.kind == Expr::Literal) return true;
-    if (e.kind == Expr::Paren) return IsConstantExpr(*e.left);
-    if (e.kind == Expr::Unary) return IsConstantExpr(*e.left);
-    if (e.kind == Expr::Binary) return IsConstantExpr(*e.left) && IsConstantExpr(*e.right);
-    return false;
+// A constant is a single literal, perhaps negated: no names, no operators between values.
+// Gives the first part that breaks this, where the error is reported.
+const Expr* Parser::NonLiteralPart(const Expr& e) {
+    switch (e.kind) {
+    case Expr::Literal: return nullptr;
+    case Expr::Paren:
+    case Expr::Unary: return NonLiteralPart(*e.left);
+    case Expr::Binary: {
+        const Expr* left = NonLiteralPart(*e.left);
+        return left ? left : &e;
+    }
+    default: return &e;
+    }
 }
 
 // assignment := chain = expression

@@ -122,7 +122,7 @@ private:
     StmtPtr NewStmt(Stmt::Kind kind);
     StmtPtr Statement();
     StmtPtr ConstStatement();
-    static bool IsConstantExpr(const Expr& e);
+    static const Expr* NonLiteralPart(const Expr& e);
     StmtPtr SimpleStatement();
     void ArgumentList(std::vector<ExprPtr>& args);
     StmtPtr IfStatement();
