@@ -156,6 +156,7 @@ std::unique_ptr<ProcDecl> Parser::Procedure(bool isPublic, bool isDefault) {
     if ((proc->kind == ProcDecl::PropertyLet || proc->kind == ProcDecl::PropertySet) &&
         proc->params.empty())
         Fail(Err::LetNeedsArg);
+    EndOfHeader();
     m_procKind = proc->kind;
     m_inProc = true;
     m_loops.clear();
@@ -541,6 +542,7 @@ StmtPtr Parser::ForStatement() {
 }
 
 void Parser::LoopBody(Stmt& s, char kind) {
+    EndOfHeader();
     m_loops.push_back(kind);
     s.body = BlockUntil({Tok::KwNext});
     m_loops.pop_back();
@@ -556,6 +558,7 @@ StmtPtr Parser::DoStatement() {
         s->isUntil = At(Tok::KwUntil);
         Next();
         s->cond = Expression();
+        EndOfHeader();
     } else if (!At(Tok::NewLine) && !At(Tok::Colon)) {
         Fail(Err::ExpectedWhileUntilEnd);
     }
@@ -580,6 +583,7 @@ StmtPtr Parser::WhileStatement() {
     auto s = NewStmt(Stmt::While);
     Next();
     s->cond = Expression();
+    EndOfHeader();
     m_loops.push_back('W');
     s->body = BlockUntil({Tok::KwWend});
     m_loops.pop_back();
@@ -648,6 +652,7 @@ StmtPtr Parser::WithStatement() {
     auto s = NewStmt(Stmt::With);
     Next();
     s->value = Expression();
+    EndOfHeader();
     s->body = BlockUntilEnd();
     Next();
     Expect(Tok::KwWith, Err::ExpectedWith);

@@ -82,6 +82,11 @@ private:
         while (At(Tok::NewLine) || At(Tok::Colon))
             Next();
     }
+    // A block statement's header ends its line or is followed by ':'.
+    void EndOfHeader() {
+        if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End))
+            Fail(Err::ExpectedEndOfStatement);
+    }
     void ExpectNewLineBlock() {
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
         SkipSeparators();
