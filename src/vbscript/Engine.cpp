@@ -388,6 +388,8 @@ void Engine::SetErrFrom(const ScriptError& e) {
     m_err.number = e.Number();
     m_err.description = FromUtf8(e.Description());
     m_err.source = FromUtf8(e.Source());
+    m_err.scriptSource = e.ScriptSource();
+    m_err.scriptDescription = e.ScriptDescription();
     m_err.line = e.Position().line;
     m_err.column = e.Position().column;
 }

@@ -63,6 +63,10 @@ struct ErrState {
     std::u16string source;
     std::u16string helpFile;
     int32_t helpContext = 0;
+    // Source and Description the script chose (in Err.Raise or by assignment): a later Raise
+    // that leaves them out keeps them until Err is cleared.
+    bool scriptSource = false;
+    bool scriptDescription = false;
     int line = 0;
     int column = 0;
 };
