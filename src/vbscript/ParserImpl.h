@@ -21,14 +21,18 @@ public:
         ProgramAst program;
         m_program = &program;
         SkipSeparators();
+        bool first = true;
         while (!At(Tok::End)) {
             if (At(Tok::KwOption)) {
+                // Option Explicit comes before any other statement of the script.
+                if (!first) Fail(Err::MustBeFirst);
                 Next();
                 if (!AtName("explicit")) Fail(Err::ExpectedIdentifier);
                 Next();
                 program.optionExplicit = true;
-            } else if (!TopLevelDeclaration(program)) {
-                program.body.push_back(Statement());
+            } else {
+                first = false;
+                if (!TopLevelDeclaration(program)) program.body.push_back(Statement());
             }
             EndOfStatement();
         }
