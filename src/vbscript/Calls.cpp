@@ -165,7 +165,7 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
                 *--e.m_top = Value();
             if (framePushed) {
                 e.m_frames.pop_back();
-                if (!e.m_scopedProcedures.empty()) e.DropScopedProcedures();
+                if (!e.m_scopedNames.empty()) e.DropScopedNames();
             }
         }
     } unwind{*this, args};

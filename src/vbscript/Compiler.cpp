@@ -244,6 +244,27 @@ void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
     }
 }
 
+// Execute inside a procedure: a name its code assigns without declaring it is that activation's
+// own (Engine::ScopeToActivation), unless the name stands for something already.
+void Compiler::DeclareAssigned(Block& body) {
+    if (!InContext() || m_context->proc->kind == Procedure::Main) return;
+    std::vector<const VarDecl*> dims;
+    std::vector<std::pair<std::u16string, Expr*>> consts;
+    std::vector<std::u16string> assigned, redims;
+    CollectLocals(body, dims, consts, assigned, redims);
+    std::unordered_map<std::string, bool> seen;
+    for (const auto& name : assigned) {
+        const std::string f = Fold(name);
+        if (m_declaredGlobals.count(f) || !seen.emplace(f, true).second) continue;
+        if (Lookup(name).kind != Binding::Global) continue;
+        Module::GlobalDecl g;
+        g.global = m_engine.GlobalIndex(name);
+        g.kind = Module::GlobalDecl::Variable;
+        g.ifUndefined = true;
+        m_module.globals.push_back(std::move(g));
+    }
+}
+
 void Compiler::CompileProcedure(ProcDecl& decl, Procedure* proc, ClassDef* owner) {
     BeginProcedure(proc, owner, &decl);
     for (const auto& p : decl.params)

@@ -308,40 +308,11 @@ void Engine::RememberLibraryOf(std::u16string_view source) {
 
 void Engine::ExecuteText(std::u16string_view source, Frame* context) {
     std::shared_ptr<Module> module = Compile(source, context, false);
-    // Procedures declared for a procedure's activation are its own until it returns.
-    while (context && context->proc->kind == Procedure::Main && context->context)
-        context = context->context;
-    if (context && context->proc->kind != Procedure::Main) {
-        const auto at = std::find(m_frames.rbegin(), m_frames.rend(), context);
-        const size_t depth = static_cast<size_t>(m_frames.rend() - at);
-        for (const Module::GlobalDecl& d : module->globals) {
-            const Global& g = GlobalAt(d.global);
-            if (d.kind == Module::GlobalDecl::Procedure &&
-                (g.kind == Global::Undefined || g.kind == Global::Procedure))
-                m_scopedProcedures.push_back({depth, d.global, g.kind, g.proc});
-        }
-    }
+    ScopeToActivation(*module, context);
     Load(module);
     // Code that declared nothing lasting need not be kept once it has run.
     if (module->globals.empty()) m_modules.pop_back();
     RunMain(*module, context);
-}
-
-void Engine::DropScopedProcedures() {
-    while (!m_scopedProcedures.empty() && m_scopedProcedures.back().depth > m_frames.size()) {
-        const ScopedProcedure s = m_scopedProcedures.back();
-        m_scopedProcedures.pop_back();
-        Global& g = GlobalAt(s.global);
-        const auto listed = std::find(m_procedureOrder.begin(), m_procedureOrder.end(), g.proc);
-        if (listed != m_procedureOrder.end()) {
-            if (s.proc)
-                *listed = s.proc;
-            else
-                m_procedureOrder.erase(listed);
-        }
-        g.kind = s.kind;
-        g.proc = s.proc;
-    }
 }
 
 Value Engine::EvalText(std::u16string_view source, Frame* context) {
@@ -396,7 +367,7 @@ void Engine::Reset() {
     }
     m_namedObjects.clear();
     m_procedureOrder.clear();
-    m_scopedProcedures.clear();
+    m_scopedNames.clear();
     m_err = ErrState();
     rest.clear();
     // A host may reset the engine from inside a running script (a timer tick during a wait):
