@@ -105,7 +105,7 @@ struct Stmt {
         Nothing_, // no-op (Stop, Option Explicit already handled)
     } kind;
     SourcePosition pos;
-    SourcePosition loopPos; // Do: the Loop keyword, where a closing condition is tested
+    SourcePosition loopPos; // Do, For: the Loop or Next keyword, where the loop is closed
     ExprPtr target, value, cond, from, to, step;
     std::vector<VarDecl> decls;
     bool preserve = false;

@@ -356,17 +356,19 @@ void Compiler::CompileFor(Stmt& s) {
     Patch(test, top);
     m_exitFor.emplace_back();
     CompileBlock(s.body);
-    m_stmtPos = s.pos;
+    // Stepping the counter is the work of the Next line.
+    const SourcePosition next = s.loopPos;
+    m_stmtPos = next;
     if (counter.kind == Binding::Local) {
-        Emit(Op::ForLoopL, s.pos, counter.index, hidden, top);
+        Emit(Op::ForLoopL, next, counter.index, hidden, top);
     } else if (counter.kind == Binding::Global && counter.fallback < 0) {
-        Emit(Op::ForLoopG, s.pos, counter.index, hidden, top);
+        Emit(Op::ForLoopG, next, counter.index, hidden, top);
     } else {
-        LoadBinding(counter, s.pos);
-        Emit(Op::ForIncr, s.pos, hidden);
-        StoreBinding(counter, s.target->name, false, false, s.pos);
-        LoadBinding(counter, s.pos);
-        Emit(Op::ForTest, s.pos, hidden, 0, top);
+        LoadBinding(counter, next);
+        Emit(Op::ForIncr, next, hidden);
+        StoreBinding(counter, s.target->name, false, false, next);
+        LoadBinding(counter, next);
+        Emit(Op::ForTest, next, hidden, 0, top);
     }
     Patch(toExit, Here());
     for (int at : m_exitFor.back())

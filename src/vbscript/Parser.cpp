@@ -547,6 +547,7 @@ void Parser::LoopBody(Stmt& s, char kind) {
     s.body = BlockUntil({Tok::KwNext});
     m_loops.pop_back();
     if (!At(Tok::KwNext)) Fail(Err::ExpectedNext);
+    s.loopPos = Pos();
     Next();
 }
 
