@@ -71,6 +71,12 @@ struct VarDecl {
     std::vector<ExprPtr> dims; // bounds (Dim: integer literals; ReDim: expressions)
 };
 
+struct ElseIfClause {
+    ExprPtr cond;
+    Block body;
+    SourcePosition pos; // of the ElseIf keyword
+};
+
 struct CaseClause {
     std::vector<ExprPtr> values; // empty: Case Else
     Block body;
@@ -99,12 +105,13 @@ struct Stmt {
         Nothing_, // no-op (Stop, Option Explicit already handled)
     } kind;
     SourcePosition pos;
+    SourcePosition loopPos; // Do, For: the Loop or Next keyword, where the loop is closed
     ExprPtr target, value, cond, from, to, step;
     std::vector<VarDecl> decls;
     bool preserve = false;
     std::vector<std::pair<std::u16string, ExprPtr>> consts;
     Block body, elseBody;
-    std::vector<std::pair<ExprPtr, Block>> elseIfs;
+    std::vector<ElseIfClause> elseIfs;
     std::vector<CaseClause> cases;
     bool testAtTop = true, isUntil = false;
     enum ExitKind : uint8_t {

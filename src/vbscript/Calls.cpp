@@ -163,7 +163,10 @@ Value Engine::CallProcedure(Procedure* proc, Object* me, int argc) {
         ~Unwind() {
             while (e.m_top > base)
                 *--e.m_top = Value();
-            if (framePushed) e.m_frames.pop_back();
+            if (framePushed) {
+                e.m_frames.pop_back();
+                if (!e.m_scopedNames.empty()) e.DropScopedNames();
+            }
         }
     } unwind{*this, args};
     if (argc != proc->paramCount) ThrowError(Err::WrongArgCount);

@@ -144,6 +144,17 @@ void Compiler::DeclareGlobals(Block& block) {
                 m_module.globals.push_back(std::move(g));
             }
             break;
+        case Stmt::ReDim:
+            // ReDim declares a name that nothing else has declared, as Dim would.
+            for (auto& d : s->decls) {
+                if (m_declaredGlobals.count(Fold(d.name))) continue;
+                Module::GlobalDecl g;
+                g.global = m_engine.GlobalIndex(d.name);
+                g.kind = Module::GlobalDecl::Variable;
+                g.ifUndefined = true;
+                m_module.globals.push_back(std::move(g));
+            }
+            break;
         case Stmt::Const:
             for (auto& [name, expr] : s->consts) {
                 Declare(name, s->pos);
@@ -159,7 +170,7 @@ void Compiler::DeclareGlobals(Block& block) {
         case Stmt::If:
             DeclareGlobals(s->body);
             for (auto& e : s->elseIfs)
-                DeclareGlobals(e.second);
+                DeclareGlobals(e.body);
             DeclareGlobals(s->elseBody);
             break;
         case Stmt::Select:
@@ -192,21 +203,6 @@ Value Compiler::FoldConstantExpr(Expr& e) {
     case Expr::Unary:
         return e.unop == UnOp::Neg ? Negate(FoldConstantExpr(*e.left))
                                    : LogicalNot(FoldConstantExpr(*e.left));
-    case Expr::Binary: {
-        try {
-            const Value l = FoldConstantExpr(*e.left), r = FoldConstantExpr(*e.right);
-            switch (e.binop) {
-            case BinOp::Add: return Add(l, r);
-            case BinOp::Sub: return Subtract(l, r);
-            case BinOp::Mul: return Multiply(l, r);
-            case BinOp::Div: return Divide(l, r);
-            case BinOp::Concat: return Concat(l, r);
-            default: break;
-            }
-        } catch (const ScriptError&) {
-        }
-        CompileFail(Err::ExpectedLiteral, e.pos);
-    }
     default: CompileFail(Err::ExpectedLiteral, e.pos);
     }
 }
@@ -215,7 +211,8 @@ Value Compiler::FoldConstantExpr(Expr& e) {
 // every bare name it assigns (implicit locals).
 void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
                              std::vector<std::pair<std::u16string, Expr*>>& consts,
-                             std::vector<std::u16string>& assigned) {
+                             std::vector<std::u16string>& assigned,
+                             std::vector<std::u16string>& redims) {
     for (auto& s : block) {
         switch (s->kind) {
         case Stmt::Dim:
@@ -224,7 +221,7 @@ void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
             break;
         case Stmt::ReDim:
             for (auto& d : s->decls)
-                assigned.push_back(d.name);
+                redims.push_back(d.name);
             break;
         case Stmt::Const:
             for (auto& [name, expr] : s->consts)
@@ -238,12 +235,33 @@ void Compiler::CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
             break;
         default: break;
         }
-        CollectLocals(s->body, dims, consts, assigned);
-        CollectLocals(s->elseBody, dims, consts, assigned);
+        CollectLocals(s->body, dims, consts, assigned, redims);
+        CollectLocals(s->elseBody, dims, consts, assigned, redims);
         for (auto& e : s->elseIfs)
-            CollectLocals(e.second, dims, consts, assigned);
+            CollectLocals(e.body, dims, consts, assigned, redims);
         for (auto& c : s->cases)
-            CollectLocals(c.body, dims, consts, assigned);
+            CollectLocals(c.body, dims, consts, assigned, redims);
+    }
+}
+
+// Execute inside a procedure: a name its code assigns without declaring it is that activation's
+// own (Engine::ScopeToActivation), unless the name stands for something already.
+void Compiler::DeclareAssigned(Block& body) {
+    if (!InContext() || m_context->proc->kind == Procedure::Main) return;
+    std::vector<const VarDecl*> dims;
+    std::vector<std::pair<std::u16string, Expr*>> consts;
+    std::vector<std::u16string> assigned, redims;
+    CollectLocals(body, dims, consts, assigned, redims);
+    std::unordered_map<std::string, bool> seen;
+    for (const auto& name : assigned) {
+        const std::string f = Fold(name);
+        if (m_declaredGlobals.count(f) || !seen.emplace(f, true).second) continue;
+        if (Lookup(name).kind != Binding::Global) continue;
+        Module::GlobalDecl g;
+        g.global = m_engine.GlobalIndex(name);
+        g.kind = Module::GlobalDecl::Variable;
+        g.ifUndefined = true;
+        m_module.globals.push_back(std::move(g));
     }
 }
 
@@ -257,20 +275,24 @@ void Compiler::CompileProcedure(ProcDecl& decl, Procedure* proc, ClassDef* owner
         m_resultName = Fold(decl.name);
     std::vector<const VarDecl*> dims;
     std::vector<std::pair<std::u16string, Expr*>> consts;
-    std::vector<std::u16string> assigned;
-    CollectLocals(decl.body, dims, consts, assigned);
+    std::vector<std::u16string> assigned, redims;
+    CollectLocals(decl.body, dims, consts, assigned, redims);
     for (auto& [name, expr] : consts)
         m_localConsts[Fold(name)] = FoldConstant(*expr);
     for (const VarDecl* d : dims) {
         if (m_locals.count(Fold(d->name))) CompileFail(Err::NameRedefined, d->pos);
         AddLocal(d->name, d->pos);
     }
-    for (const auto& name : assigned) {
+    // ReDim declares even under Option Explicit; a plain assignment does not.
+    const size_t declaring = redims.size();
+    redims.insert(redims.end(), assigned.begin(), assigned.end());
+    for (size_t i = 0; i < redims.size(); ++i) {
+        const std::u16string& name = redims[i];
         const std::string f = Fold(name);
         if (m_locals.count(f) || m_localConsts.count(f) || f == m_resultName) continue;
         if (owner && owner->memberIndex.count(f)) continue;
         if (m_globalConsts.count(f) || m_implicit.count(f)) continue;
-        if (m_module.optionExplicit) continue;
+        if (m_module.optionExplicit && i >= declaring) continue;
         const int slot = proc->localCount++;
         proc->localNames.push_back(name);
         m_implicit[f] = slot;

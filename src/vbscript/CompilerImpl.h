@@ -52,6 +52,7 @@ public:
         for (size_t i = 0; i < program.classes.size(); ++i)
             CompileClass(*program.classes[i], m_module.classes[i].get());
         BeginProcedure(main, nullptr, nullptr);
+        if (!program.optionExplicit) DeclareAssigned(program.body);
         CompileBlock(program.body);
         Emit(Op::Return, {});
         EndProcedure();
@@ -79,9 +80,10 @@ private:
     void DeclareGlobals(Block& block);
     Value FoldConstant(Expr& e);
     Value FoldConstantExpr(Expr& e);
+    void DeclareAssigned(Block& body);
     void CollectLocals(Block& block, std::vector<const VarDecl*>& dims,
                        std::vector<std::pair<std::u16string, Expr*>>& consts,
-                       std::vector<std::u16string>& assigned);
+                       std::vector<std::u16string>& assigned, std::vector<std::u16string>& redims);
     void CompileProcedure(ProcDecl& decl, Procedure* proc, ClassDef* owner);
     void CompileClass(ClassDecl& decl, ClassDef* cls);
     Procedure* FindClassProc(ClassDef* cls, ProcDecl* decl, size_t);

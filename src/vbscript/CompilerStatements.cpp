@@ -273,15 +273,16 @@ void Compiler::CompileIf(Stmt& s) {
     int jf = Emit(Op::JumpIfFalse, s.pos);
     Boundary();
     CompileBlock(s.body);
-    for (auto& [cond, body] : s.elseIfs) {
+    for (auto& clause : s.elseIfs) {
         m_stmtPos = s.pos;
         toEnd.push_back(Emit(Op::Jump, s.pos));
         Patch(jf, Here());
-        m_stmtPos = cond->pos;
-        CompileExpr(*cond);
-        jf = Emit(Op::JumpIfFalse, cond->pos);
+        // A failing condition is reported where its ElseIf starts, like any statement.
+        m_stmtPos = clause.pos;
+        CompileExpr(*clause.cond);
+        jf = Emit(Op::JumpIfFalse, clause.pos);
         Boundary();
-        CompileBlock(body);
+        CompileBlock(clause.body);
     }
     if (!s.elseBody.empty()) {
         toEnd.push_back(Emit(Op::Jump, s.pos));
@@ -355,17 +356,19 @@ void Compiler::CompileFor(Stmt& s) {
     Patch(test, top);
     m_exitFor.emplace_back();
     CompileBlock(s.body);
-    m_stmtPos = s.pos;
+    // Stepping the counter is the work of the Next line.
+    const SourcePosition next = s.loopPos;
+    m_stmtPos = next;
     if (counter.kind == Binding::Local) {
-        Emit(Op::ForLoopL, s.pos, counter.index, hidden, top);
+        Emit(Op::ForLoopL, next, counter.index, hidden, top);
     } else if (counter.kind == Binding::Global && counter.fallback < 0) {
-        Emit(Op::ForLoopG, s.pos, counter.index, hidden, top);
+        Emit(Op::ForLoopG, next, counter.index, hidden, top);
     } else {
-        LoadBinding(counter, s.pos);
-        Emit(Op::ForIncr, s.pos, hidden);
-        StoreBinding(counter, s.target->name, false, false, s.pos);
-        LoadBinding(counter, s.pos);
-        Emit(Op::ForTest, s.pos, hidden, 0, top);
+        LoadBinding(counter, next);
+        Emit(Op::ForIncr, next, hidden);
+        StoreBinding(counter, s.target->name, false, false, next);
+        LoadBinding(counter, next);
+        Emit(Op::ForTest, next, hidden, 0, top);
     }
     Patch(toExit, Here());
     for (int at : m_exitFor.back())
@@ -423,8 +426,10 @@ void Compiler::CompileDo(Stmt& s) {
     CompileBlock(s.body);
     m_stmtPos = s.pos;
     if (s.cond && !s.testAtTop) {
+        // The closing condition belongs to the Loop line.
+        m_stmtPos = s.loopPos;
         CompileExpr(*s.cond);
-        Emit(s.isUntil ? Op::JumpIfFalse : Op::JumpIfTrue, s.pos, 0, 0, top);
+        Emit(s.isUntil ? Op::JumpIfFalse : Op::JumpIfTrue, s.loopPos, 0, 0, top);
     } else {
         Emit(Op::Jump, s.pos, 0, 0, top);
     }

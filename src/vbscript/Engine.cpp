@@ -131,6 +131,7 @@ void Engine::Load(const std::shared_ptr<Module>& module) {
         Global& g = GlobalAt(d.global);
         switch (d.kind) {
         case Module::GlobalDecl::Variable:
+            if (d.ifUndefined && g.kind != Global::Undefined) break;
             if (g.kind != Global::Variable && g.kind != Global::NamedObject) {
                 g.kind = Global::Variable;
                 g.value = Value();
@@ -307,6 +308,7 @@ void Engine::RememberLibraryOf(std::u16string_view source) {
 
 void Engine::ExecuteText(std::u16string_view source, Frame* context) {
     std::shared_ptr<Module> module = Compile(source, context, false);
+    ScopeToActivation(*module, context);
     Load(module);
     // Code that declared nothing lasting need not be kept once it has run.
     if (module->globals.empty()) m_modules.pop_back();
@@ -365,6 +367,7 @@ void Engine::Reset() {
     }
     m_namedObjects.clear();
     m_procedureOrder.clear();
+    m_scopedNames.clear();
     m_err = ErrState();
     rest.clear();
     // A host may reset the engine from inside a running script (a timer tick during a wait):
@@ -387,6 +390,8 @@ void Engine::SetErrFrom(const ScriptError& e) {
     m_err.number = e.Number();
     m_err.description = FromUtf8(e.Description());
     m_err.source = FromUtf8(e.Source());
+    m_err.scriptSource = e.ScriptSource();
+    m_err.scriptDescription = e.ScriptDescription();
     m_err.line = e.Position().line;
     m_err.column = e.Position().column;
 }

@@ -63,6 +63,10 @@ struct ErrState {
     std::u16string source;
     std::u16string helpFile;
     int32_t helpContext = 0;
+    // Source and Description the script chose (in Err.Raise or by assignment): a later Raise
+    // that leaves them out keeps them until Err is cleared.
+    bool scriptSource = false;
+    bool scriptDescription = false;
     int line = 0;
     int column = 0;
 };
@@ -163,6 +167,10 @@ private:
     void RememberLibraryOf(std::u16string_view source);
     void Load(const std::shared_ptr<Module>& module);
     Value RunMain(Module& module, Frame* context);
+    // Execute inside a procedure: what the code declares belongs to that activation.
+    void ScopeToActivation(const Module& module, Frame* context);
+    // Gives back the names declared for activations that have returned.
+    void DropScopedNames();
     Value Execute(Frame& frame);
     void CheckTimeout();
 
@@ -175,6 +183,16 @@ private:
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
     std::vector<struct Procedure*> m_procedureOrder;
+    // A name that Execute declared inside a procedure (a procedure, variable or constant)
+    // lasts until that activation returns; then the name goes back to what it was.
+    struct ScopedName {
+        size_t depth; // frames on the stack while the activation runs
+        int global;
+        Global::Kind kind;
+        struct Procedure* proc;
+        Value value;
+    };
+    std::vector<ScopedName> m_scopedNames;
 
     std::unique_ptr<Value[]> m_stack;
     Value* m_top = nullptr;

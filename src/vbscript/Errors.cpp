@@ -145,6 +145,10 @@ std::string ErrorDescription(int number) {
     return it != table.end() ? it->second : "Unknown runtime error";
 }
 
+bool IsKnownError(int number) {
+    return Table().count(number) != 0;
+}
+
 void ThrowError(int number) {
     throw ScriptError(number, ErrorDescription(number), kRuntimeSource);
 }

@@ -38,6 +38,14 @@ public:
     bool IsFatal() const { return m_fatal; }
     void SetFatal(bool fatal) { m_fatal = fatal; }
 
+    // Err.Raise: whether the script chose the source and the description itself.
+    bool ScriptSource() const { return m_scriptSource; }
+    bool ScriptDescription() const { return m_scriptDescription; }
+    void SetScriptText(bool source, bool description) {
+        m_scriptSource = source;
+        m_scriptDescription = description;
+    }
+
     bool HasPosition() const { return m_position.line > 0; }
     const SourcePosition& Position() const { return m_position; }
     void SetPosition(SourcePosition position) { m_position = position; }
@@ -52,6 +60,8 @@ private:
     std::string m_source;
     bool m_compilation = false;
     bool m_fatal = false;
+    bool m_scriptSource = false;
+    bool m_scriptDescription = false;
     SourcePosition m_position;
     std::string m_lineText;
 };
@@ -93,6 +103,8 @@ inline constexpr int Syntax = 1002, ExpectedColon = 1003, ExpectedLParen = 1005,
 
 // The engine's text for an error number ("Type mismatch"), "Unknown runtime error" otherwise.
 std::string ErrorDescription(int number);
+// Whether the number is one of the language's own errors, with a text of its own.
+bool IsKnownError(int number);
 
 // Throws ScriptError with the number's standard description (and runtime source).
 [[noreturn]] void ThrowError(int number);

@@ -263,8 +263,14 @@ public:
             const Value& v = args[0].Deref();
             switch (member) {
             case Number: err.number = ToLong(v); return {};
-            case Description: err.description = ToString(v); return {};
-            case Source: err.source = ToString(v); return {};
+            case Description:
+                err.description = ToString(v);
+                err.scriptDescription = true;
+                return {};
+            case Source:
+                err.source = ToString(v);
+                err.scriptSource = true;
+                return {};
             case HelpFile: err.helpFile = ToString(v); return {};
             case HelpContext: err.helpContext = ToLong(v); return {};
             default: ThrowError(Err::NoSuchMember);
@@ -274,7 +280,11 @@ public:
         case Number:
             if (!args.empty()) ThrowError(Err::WrongArgCount);
             return Value::Long(err.number);
-        case Description: return Value::Str(err.description);
+        case Description:
+            // A number set without a text reads as the language's text for it.
+            if (err.description.empty() && IsKnownError(err.number))
+                return Value::Str(FromUtf8(ErrorDescription(err.number)));
+            return Value::Str(err.description);
         case Source: return Value::Str(err.source);
         case HelpFile: return Value::Str(err.helpFile);
         case HelpContext: return Value::Long(err.helpContext);
@@ -284,12 +294,18 @@ public:
             auto given = [&](size_t i) { return i < args.size() && !args[i].Deref().IsMissing(); };
             const int32_t number = ToLong(args[0]);
             if (number == 0) ThrowError(Err::InvalidCall);
-            std::string source = given(1) ? ToUtf8(ToString(args[1])) : kRuntimeSource;
-            std::string description =
-                given(2) ? ToUtf8(ToString(args[2])) : ErrorDescription(number);
+            // What the call leaves out comes from what the script set and has not cleared.
+            std::string source = given(1)           ? ToUtf8(ToString(args[1]))
+                                 : err.scriptSource ? ToUtf8(err.source)
+                                                    : kRuntimeSource;
+            std::string description = given(2)                ? ToUtf8(ToString(args[2]))
+                                      : err.scriptDescription ? ToUtf8(err.description)
+                                                              : ErrorDescription(number);
             if (given(3)) err.helpFile = ToString(args[3]);
             if (given(4)) err.helpContext = ToLong(args[4]);
-            throw ScriptError(number, description, source);
+            ScriptError error(number, description, source);
+            error.SetScriptText(given(1) || err.scriptSource, given(2) || err.scriptDescription);
+            throw error;
         }
         default: ThrowError(Err::NoSuchMember);
         }

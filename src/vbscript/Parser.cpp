@@ -77,6 +77,8 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
                 if (!At(Tok::KwSub) && !At(Tok::KwFunction) && !AtName("property"))
                     Fail(Err::DefaultOnlyOn);
             }
+        } else if (AtName("default")) {
+            Fail(Err::DefaultPublic); // Default alone: it needs Public before it
         }
         if (At(Tok::KwSub) || At(Tok::KwFunction) || AtName("property")) {
             cls->procs.push_back(Procedure(isPublic, isDefault));
@@ -154,6 +156,7 @@ std::unique_ptr<ProcDecl> Parser::Procedure(bool isPublic, bool isDefault) {
     if ((proc->kind == ProcDecl::PropertyLet || proc->kind == ProcDecl::PropertySet) &&
         proc->params.empty())
         Fail(Err::LetNeedsArg);
+    EndOfHeader();
     m_procKind = proc->kind;
     m_inProc = true;
     m_loops.clear();
@@ -322,7 +325,7 @@ StmtPtr Parser::ConstStatement() {
         std::u16string name = Identifier();
         Expect(Tok::Eq, Err::ExpectedEquals);
         ExprPtr value = Expression();
-        if (!IsConstantExpr(*value)) FailAt(Err::ExpectedLiteral, value->pos);
+        if (const Expr* bad = NonLiteralPart(*value)) FailAt(Err::ExpectedLiteral, bad->pos);
         s->consts.emplace_back(std::move(name), std::move(value));
         if (!At(Tok::Comma)) break;
         Next();
@@ -330,12 +333,19 @@ StmtPtr Parser::ConstStatement() {
     return s;
 }
 
-bool Parser::IsConstantExpr(const Expr& e) {
-    if (e.kind == Expr::Literal) return true;
-    if (e.kind == Expr::Paren) return IsConstantExpr(*e.left);
-    if (e.kind == Expr::Unary) return IsConstantExpr(*e.left);
-    if (e.kind == Expr::Binary) return IsConstantExpr(*e.left) && IsConstantExpr(*e.right);
-    return false;
+// A constant is a single literal, perhaps negated: no names, no operators between values.
+// Gives the first part that breaks this, where the error is reported.
+const Expr* Parser::NonLiteralPart(const Expr& e) {
+    switch (e.kind) {
+    case Expr::Literal: return nullptr;
+    case Expr::Paren:
+    case Expr::Unary: return NonLiteralPart(*e.left);
+    case Expr::Binary: {
+        const Expr* left = NonLiteralPart(*e.left);
+        return left ? left : &e;
+    }
+    default: return &e;
+    }
 }
 
 // assignment := chain = expression
@@ -428,11 +438,13 @@ StmtPtr Parser::IfStatement() {
     }
     s->body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
     while (At(Tok::KwElseIf)) {
+        ElseIfClause clause;
+        clause.pos = Pos();
         Next();
-        ExprPtr cond = Expression();
+        clause.cond = Expression();
         Expect(Tok::KwThen, Err::ExpectedThen);
-        Block body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
-        s->elseIfs.emplace_back(std::move(cond), std::move(body));
+        clause.body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
+        s->elseIfs.push_back(std::move(clause));
     }
     if (At(Tok::KwElse)) {
         Next();
@@ -530,10 +542,12 @@ StmtPtr Parser::ForStatement() {
 }
 
 void Parser::LoopBody(Stmt& s, char kind) {
+    EndOfHeader();
     m_loops.push_back(kind);
     s.body = BlockUntil({Tok::KwNext});
     m_loops.pop_back();
     if (!At(Tok::KwNext)) Fail(Err::ExpectedNext);
+    s.loopPos = Pos();
     Next();
 }
 
@@ -545,6 +559,7 @@ StmtPtr Parser::DoStatement() {
         s->isUntil = At(Tok::KwUntil);
         Next();
         s->cond = Expression();
+        EndOfHeader();
     } else if (!At(Tok::NewLine) && !At(Tok::Colon)) {
         Fail(Err::ExpectedWhileUntilEnd);
     }
@@ -552,6 +567,7 @@ StmtPtr Parser::DoStatement() {
     s->body = BlockUntil({Tok::KwLoop});
     m_loops.pop_back();
     if (!At(Tok::KwLoop)) Fail(Err::ExpectedLoop);
+    s->loopPos = Pos();
     Next();
     if (At(Tok::KwWhile) || At(Tok::KwUntil)) {
         if (s->cond) Fail(Err::ExpectedEndOfStatement);
@@ -568,6 +584,7 @@ StmtPtr Parser::WhileStatement() {
     auto s = NewStmt(Stmt::While);
     Next();
     s->cond = Expression();
+    EndOfHeader();
     m_loops.push_back('W');
     s->body = BlockUntil({Tok::KwWend});
     m_loops.pop_back();
@@ -636,6 +653,7 @@ StmtPtr Parser::WithStatement() {
     auto s = NewStmt(Stmt::With);
     Next();
     s->value = Expression();
+    EndOfHeader();
     s->body = BlockUntilEnd();
     Next();
     Expect(Tok::KwWith, Err::ExpectedWith);

@@ -21,14 +21,18 @@ public:
         ProgramAst program;
         m_program = &program;
         SkipSeparators();
+        bool first = true;
         while (!At(Tok::End)) {
             if (At(Tok::KwOption)) {
+                // Option Explicit comes before any other statement of the script.
+                if (!first) Fail(Err::MustBeFirst);
                 Next();
                 if (!AtName("explicit")) Fail(Err::ExpectedIdentifier);
                 Next();
                 program.optionExplicit = true;
-            } else if (!TopLevelDeclaration(program)) {
-                program.body.push_back(Statement());
+            } else {
+                first = false;
+                if (!TopLevelDeclaration(program)) program.body.push_back(Statement());
             }
             EndOfStatement();
         }
@@ -82,6 +86,11 @@ private:
         while (At(Tok::NewLine) || At(Tok::Colon))
             Next();
     }
+    // A block statement's header ends its line or is followed by ':'.
+    void EndOfHeader() {
+        if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End))
+            Fail(Err::ExpectedEndOfStatement);
+    }
     void ExpectNewLineBlock() {
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
         SkipSeparators();
@@ -122,7 +131,7 @@ private:
     StmtPtr NewStmt(Stmt::Kind kind);
     StmtPtr Statement();
     StmtPtr ConstStatement();
-    static bool IsConstantExpr(const Expr& e);
+    static const Expr* NonLiteralPart(const Expr& e);
     StmtPtr SimpleStatement();
     void ArgumentList(std::vector<ExprPtr>& args);
     StmtPtr IfStatement();

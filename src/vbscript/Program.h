@@ -178,6 +178,7 @@ struct Module {
         ClassDef* cls = nullptr;
         std::vector<int32_t> bounds; // fixed array variable
         bool isArray = false;
+        bool ifUndefined = false; // ReDim: declares the name only where nothing else has
     };
     std::vector<GlobalDecl> globals;
     std::vector<Procedure*> publicProcedures; // in source order, for Procedures()
