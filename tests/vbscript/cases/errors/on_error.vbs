@@ -48,8 +48,9 @@ Function Careful(x)
   If Err.Number <> 0 Then Careful = "failed" : Exit Function
 End Function
 On Error Resume Next
+' Leaving early keeps Err, as leaving at the end does.
 WScript.Echo Careful(0), Err.Number
-' expect: failed 0
+' expect: failed 11
 Function Sloppy(x)
   On Error Resume Next
   Sloppy = 1 / x
