@@ -12,6 +12,47 @@ namespace quillora::vbs {
 
 namespace {
 
+// The pattern as PCRE2 reads it. A script's "." stops only at "\n", while PCRE2's stops at every
+// newline it knows (and "\r" must stay one for ^ and $ in MultiLine mode), so a bare "." becomes
+// a class without "\n".
+std::u16string ToPcrePattern(const std::u16string& pattern) {
+    std::u16string out;
+    out.reserve(pattern.size());
+    bool inClass = false;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char16_t c = pattern[i];
+        if (c == '\\' && i + 1 < pattern.size()) {
+            out.push_back(c);
+            out.push_back(pattern[++i]);
+        } else if (inClass) {
+            out.push_back(c);
+            if (c == ']') inClass = false;
+        } else if (c == '[') {
+            out.push_back(c);
+            inClass = true;
+            // PCRE2 takes a "]" right after "[" or "[^" as a member, not as the end.
+            if (i + 1 < pattern.size() && pattern[i + 1] == '^') out.push_back(pattern[++i]);
+            if (i + 1 < pattern.size() && pattern[i + 1] == ']') out.push_back(pattern[++i]);
+        } else if (c == '.') {
+            out += u"[^\\n]";
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// The script error for a pattern PCRE2 refused.
+int PatternError(int pcreError) {
+    switch (pcreError) {
+    case PCRE2_ERROR_QUANTIFIER_INVALID: return 5018;
+    case PCRE2_ERROR_MISSING_SQUARE_BRACKET: return 5019;
+    case PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS: return 5020;
+    case PCRE2_ERROR_CLASS_RANGE_ORDER: return 5021;
+    default: return Err::RegExpSyntax;
+    }
+}
+
 struct MatchData {
     int32_t index = 0;
     std::u16string value;
@@ -161,10 +202,11 @@ private:
         pcre2_set_compile_extra_options(context, PCRE2_EXTRA_ALT_BSUX);
         int error = 0;
         PCRE2_SIZE offset = 0;
-        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_pattern.data()), m_pattern.size(),
+        const std::u16string pattern = ToPcrePattern(m_pattern);
+        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
                                options, &error, &offset, context);
         pcre2_compile_context_free(context);
-        if (!m_code) ThrowError(Err::RegExpSyntax);
+        if (!m_code) ThrowError(PatternError(error));
         return m_code;
     }
 

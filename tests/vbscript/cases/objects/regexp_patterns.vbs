@@ -28,3 +28,9 @@ WScript.Echo re.Execute("abc").Count, re.Test(""), re.Replace("abc", "q")
 re.Pattern = "^$"
 WScript.Echo re.Test(""), re.Execute("").Count
 ' expect: True 1
+' "." stops only at a line feed; in MultiLine mode a carriage return still ends a line.
+WScript.Echo Replace(Matches("a.b", "a" & vbCr & "b"), vbCr, "\r"), Matches("[.]", "a.b"), Matches("\..", "a.b")
+' expect: [a\rb] [.] [.b]
+re.Global = True : re.Pattern = "^." : re.MultiLine = True
+WScript.Echo Replace(Replace(re.Replace("ab" & vbCr & "cd" & vbLf & "ef", "_"), vbCr, "\r"), vbLf, "\n")
+' expect: _b\r_d\n_f
