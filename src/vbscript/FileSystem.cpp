@@ -4,6 +4,7 @@
 #include "core/PathLookup.h"
 #include "vbscript/Convert.h"
 #include "vbscript/Engine.h"
+#include "vbscript/FileWildcards.h"
 
 #include <ctime>
 #include <filesystem>
@@ -47,6 +48,27 @@ std::string ForWriting(const std::string& path) {
 void Forget(const std::string& path) {
     PathLookup::Instance().Forget(std::string(FolderPart(Native(path))));
     PathLookup::Instance().ForgetAll();
+}
+
+bool EndsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// The real paths a source argument names: one existing file (or folder), or every entry that a
+// wildcard in its last part fits; none is an error.
+std::vector<std::string> Sources(const std::string& path, bool folders) {
+    const int missing = folders ? Err::PathNotFound : Err::FileNotFound;
+    if (!HasWildcards(path)) {
+        auto real = Existing(path);
+        if (!real || fs::is_directory(*real) != folders) ThrowError(missing);
+        return {*real};
+    }
+    const std::string_view parent = FolderPart(path);
+    auto folder = Existing(parent.empty() ? std::string(".") : std::string(parent));
+    if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
+    std::vector<std::string> found = MatchingEntries(*folder, FileNamePart(path), folders);
+    if (found.empty()) ThrowError(missing);
+    return found;
 }
 
 double FileTimeSerial(const std::string& path) {
@@ -266,11 +288,14 @@ ObjectRef OpenStream(const std::string& path, int mode, bool create, bool unicod
     std::optional<std::string> real = Existing(path);
     if (real && fs::is_directory(*real)) ThrowError(Err::PermissionDenied);
     if (!real) {
-        if (mode == TextStream::ForReading || !create) ThrowError(Err::FileNotFound);
+        if (!create) ThrowError(Err::FileNotFound);
         const std::string target = ForWriting(path);
         if (!fs::is_directory(
                 fs::path(target).parent_path().empty() ? "." : fs::path(target).parent_path()))
             ThrowError(Err::PathNotFound);
+        // Even a file opened for reading is created empty when asked to be.
+        if (mode == TextStream::ForReading && !std::ofstream(target, std::ios::binary))
+            ThrowError(Err::PermissionDenied);
         real = target;
     }
     auto* stream = new TextStream(*real, static_cast<TextStream::Mode>(mode), unicode);
@@ -440,7 +465,8 @@ public:
                     v.push_back(x);
                 return v;
             });
-            return Value::Obj(list);
+            // Files("name") reads the collection's default Item, as with any property.
+            return args.empty() ? Value::Obj(list) : IndexValue(Value::Obj(list), args);
         }
         case CreateTextFile: {
             const std::string name = ToUtf8(ToString(First(args)));
@@ -558,13 +584,11 @@ public:
         case DeleteFile:
         case DeleteFolder: {
             need(1, 2);
-            const std::string path = PathArg(args, 0);
-            auto real = Existing(path);
-            if (!real || fs::is_directory(*real) != (member == DeleteFolder))
-                ThrowError(member == DeleteFile ? Err::FileNotFound : Err::PathNotFound);
-            fs::remove_all(*real, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(*real);
+            for (const std::string& real : Sources(PathArg(args, 0), member == DeleteFolder)) {
+                fs::remove_all(real, ec);
+                if (ec) ThrowError(Err::PermissionDenied);
+                Forget(real);
+            }
             return {};
         }
         case CopyFile:
@@ -573,25 +597,32 @@ public:
         case MoveFolder: {
             need(2, 3);
             const bool folder = member == CopyFolder || member == MoveFolder;
-            auto real = Existing(PathArg(args, 0));
-            if (!real || fs::is_directory(*real) != folder)
-                ThrowError(folder ? Err::PathNotFound : Err::FileNotFound);
-            std::string dest = PathArg(args, 1);
-            const bool intoFolder = !dest.empty() && (dest.back() == '\\' || dest.back() == '/');
-            std::string target = ForWriting(dest);
-            if (intoFolder) target = (fs::path(target) / fs::path(*real).filename()).string();
+            const std::string source = PathArg(args, 0);
+            const std::vector<std::string> sources = Sources(source, folder);
+            const std::string dest = PathArg(args, 1);
+            // With a wildcard or a final separator the destination is a folder that must exist.
+            const bool intoFolder = HasWildcards(source) || EndsWithSeparator(dest);
+            if (intoFolder) {
+                auto real = Existing(dest);
+                if (!real || !fs::is_directory(*real)) ThrowError(Err::PathNotFound);
+            }
             const bool overwrite = args.size() < 3 || ToBool(args[2]);
-            const bool exists = fs::exists(target);
-            if (exists && (member == MoveFile || member == MoveFolder || !overwrite))
-                ThrowError(Err::FileAlreadyExists);
-            if (member == CopyFile || member == CopyFolder)
-                fs::copy(*real, target,
-                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-            else
-                fs::rename(*real, target, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(target);
-            Forget(*real);
+            for (const std::string& real : sources) {
+                std::string target = ForWriting(dest);
+                if (intoFolder) target = (fs::path(target) / fs::path(real).filename()).string();
+                const bool exists = fs::exists(target);
+                if (exists && (member == MoveFile || member == MoveFolder || !overwrite))
+                    ThrowError(Err::FileAlreadyExists);
+                if (member == CopyFile || member == CopyFolder)
+                    fs::copy(real, target,
+                             fs::copy_options::overwrite_existing | fs::copy_options::recursive,
+                             ec);
+                else
+                    fs::rename(real, target, ec);
+                if (ec) ThrowError(Err::PermissionDenied);
+                Forget(target);
+                Forget(real);
+            }
             return {};
         }
         case GetFile: {
