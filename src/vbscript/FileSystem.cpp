@@ -379,6 +379,7 @@ public:
         if (kind != InvokeKind::Get) {
             if (member == Name && args.size() == 1) {
                 const fs::path target = fs::path(m_path).parent_path() / ToUtf8(ToString(args[0]));
+                if (Existing(target.string())) ThrowError(Err::FileAlreadyExists);
                 std::error_code ec;
                 fs::rename(m_path, target, ec);
                 if (ec) ThrowError(Err::PermissionDenied);
@@ -417,7 +418,16 @@ public:
             return {};
         case Copy:
         case Move: {
-            const std::string dest = ForWriting(ToUtf8(ToString(First(args))));
+            // As CopyFile/CopyFolder and MoveFile/MoveFolder with this one source.
+            const std::string given = ToUtf8(ToString(First(args)));
+            std::string dest = ForWriting(given);
+            if (EndsWithSeparator(given)) {
+                auto folder = Existing(given);
+                if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
+                dest = (fs::path(dest) / fs::path(m_path).filename()).string();
+            }
+            const bool overwrite = member == Copy && (args.size() < 2 || ToBool(args[1]));
+            if (fs::exists(dest) && !overwrite) ThrowError(Err::FileAlreadyExists);
             if (member == Copy)
                 fs::copy(m_path, dest,
                          fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
@@ -425,6 +435,10 @@ public:
                 fs::rename(m_path, dest, ec);
             if (ec) ThrowError(Err::PermissionDenied);
             Forget(dest);
+            if (member == Move) {
+                Forget(m_path);
+                m_path = dest; // the object follows its file
+            }
             return {};
         }
         case OpenAsTextStream: {

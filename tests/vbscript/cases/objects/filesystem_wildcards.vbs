@@ -1,4 +1,5 @@
-' FileSystemObject: "*" and "?" in the last part of a source, folder destinations, creating on open.
+' FileSystemObject: "*" and "?" in the last part of a source, folder destinations, creating on
+' open, and File.Copy/Move/Name, which follow the same rules.
 Dim fso : Set fso = CreateObject("Scripting.FileSystemObject")
 Dim base : base = fso.BuildPath(fso.GetSpecialFolder(2), "qvbs_" & fso.GetTempName())
 fso.CreateFolder base
@@ -52,6 +53,26 @@ fso.DeleteFolder base & "\Z*"
 WScript.Echo Err.Number, Err.Description
 ' expect: 76 Path not found
 Err.Clear
+Dim f : Set f = fso.GetFile(base & "\a1.txt")
+f.Copy base & "\B2.txt", False
+WScript.Echo Err.Number
+' expect: 58
+Err.Clear
+f.Move base & "\d44.txt"
+WScript.Echo Err.Number, fso.GetFile(base & "\d44.txt").Size
+' expect: 58 7
+Err.Clear
+f.Name = "b2.TXT"
+WScript.Echo Err.Number, f.Name
+' expect: 58 a1.txt
+Err.Clear
+fso.CreateFolder base & "\Moved"
+f.Move base & "\Moved\"
+WScript.Echo Err.Number, f.Name, fso.FileExists(base & "\a1.txt"), fso.GetFile(base & "\Moved\a1.txt").Size
+' expect: 0 a1.txt False 6
+f.Name = "z.txt"
+WScript.Echo f.Name, fso.FileExists(base & "\Moved\z.txt")
+' expect: z.txt True
 fso.DeleteFolder base & "\O*"
 WScript.Echo Err.Number, fso.FolderExists(base & "\Out")
 ' expect: 0 False
