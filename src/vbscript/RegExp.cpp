@@ -192,7 +192,9 @@ private:
     pcre2_code* Code() {
         if (m_code) return m_code;
         uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF;
-        if (m_ignoreCase) options |= PCRE2_CASELESS;
+        // Letters beyond ASCII fold too, which PCRE2 does only in UTF mode; stray surrogates
+        // then just fail to match.
+        if (m_ignoreCase) options |= PCRE2_CASELESS | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
         if (m_multiLine)
             options |= PCRE2_MULTILINE;
         else

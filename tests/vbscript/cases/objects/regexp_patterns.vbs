@@ -34,3 +34,7 @@ WScript.Echo Replace(Matches("a.b", "a" & vbCr & "b"), vbCr, "\r"), Matches("[.]
 re.Global = True : re.Pattern = "^." : re.MultiLine = True
 WScript.Echo Replace(Replace(re.Replace("ab" & vbCr & "cd" & vbLf & "ef", "_"), vbCr, "\r"), vbLf, "\n")
 ' expect: _b\r_d\n_f
+' IgnoreCase folds letters beyond ASCII as well; \w stays ASCII.
+re.Pattern = "caf" & ChrW(233) & "\w*" : re.IgnoreCase = True : re.MultiLine = False
+WScript.Echo re.Test("CAF" & ChrW(201)), re.Test(ChrW(1041) & "CAFE"), re.Replace("Le CAF" & ChrW(201) & "s" & ChrW(233), "[$&]") = "Le [CAF" & ChrW(201) & "s]" & ChrW(233)
+' expect: True False True
