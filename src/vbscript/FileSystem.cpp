@@ -186,7 +186,8 @@ public:
         }
         case ReadAll: {
             Reading();
-            if (m_pos >= m_text.size() && !m_text.empty()) ThrowError(Err::InputPastEnd);
+            // Even an empty file has nothing to read.
+            if (m_pos >= m_text.size()) ThrowError(Err::InputPastEnd);
             const std::u16string s = m_text.substr(m_pos);
             Advance(s.size());
             return Value::Str(s);
