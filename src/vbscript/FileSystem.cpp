@@ -71,6 +71,24 @@ std::vector<std::string> Sources(const std::string& path, bool folders) {
     return found;
 }
 
+// Copies or moves one file or folder to a target path: an existing target is an error unless
+// a copy may overwrite it, and a file never replaces a folder.
+void Transfer(const std::string& real, const std::string& target, bool copy, bool overwrite) {
+    std::error_code ec;
+    if (fs::exists(target)) {
+        if (!copy || !overwrite) ThrowError(Err::FileAlreadyExists);
+        if (fs::is_directory(target) != fs::is_directory(real)) ThrowError(Err::PermissionDenied);
+    }
+    if (copy)
+        fs::copy(real, target, fs::copy_options::overwrite_existing | fs::copy_options::recursive,
+                 ec);
+    else
+        fs::rename(real, target, ec);
+    if (ec) ThrowError(Err::PermissionDenied);
+    Forget(target);
+    Forget(real);
+}
+
 double FileTimeSerial(const std::string& path) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return 0;
@@ -427,19 +445,8 @@ public:
                 if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
                 dest = (fs::path(dest) / fs::path(m_path).filename()).string();
             }
-            const bool overwrite = member == Copy && (args.size() < 2 || ToBool(args[1]));
-            if (fs::exists(dest) && !overwrite) ThrowError(Err::FileAlreadyExists);
-            if (member == Copy)
-                fs::copy(m_path, dest,
-                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-            else
-                fs::rename(m_path, dest, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(dest);
-            if (member == Move) {
-                Forget(m_path);
-                m_path = dest; // the object follows its file
-            }
+            Transfer(m_path, dest, member == Copy, args.size() < 2 || ToBool(args[1]));
+            if (member == Move) m_path = dest; // the object follows its file
             return {};
         }
         case OpenAsTextStream: {
@@ -625,18 +632,7 @@ public:
             for (const std::string& real : sources) {
                 std::string target = ForWriting(dest);
                 if (intoFolder) target = (fs::path(target) / fs::path(real).filename()).string();
-                const bool exists = fs::exists(target);
-                if (exists && (member == MoveFile || member == MoveFolder || !overwrite))
-                    ThrowError(Err::FileAlreadyExists);
-                if (member == CopyFile || member == CopyFolder)
-                    fs::copy(real, target,
-                             fs::copy_options::overwrite_existing | fs::copy_options::recursive,
-                             ec);
-                else
-                    fs::rename(real, target, ec);
-                if (ec) ThrowError(Err::PermissionDenied);
-                Forget(target);
-                Forget(real);
+                Transfer(real, target, member == CopyFile || member == CopyFolder, overwrite);
             }
             return {};
         }

@@ -53,6 +53,11 @@ fso.DeleteFolder base & "\Z*"
 WScript.Echo Err.Number, Err.Description
 ' expect: 76 Path not found
 Err.Clear
+' Without a final separator the destination names the copy, and a folder cannot be replaced.
+fso.CopyFile base & "\a1.txt", base & "\out"
+WScript.Echo Err.Number, fso.FileExists(base & "\Out\Out")
+' expect: 70 False
+Err.Clear
 Dim f : Set f = fso.GetFile(base & "\a1.txt")
 f.Copy base & "\B2.txt", False
 WScript.Echo Err.Number
