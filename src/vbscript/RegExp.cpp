@@ -42,6 +42,17 @@ std::u16string ToPcrePattern(const std::u16string& pattern) {
     return out;
 }
 
+bool MayNameNonAscii(const std::u16string& pattern) {
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] > 127) return true;
+        if (pattern[i] == '\\' && i + 1 < pattern.size()) {
+            const char16_t next = pattern[++i];
+            if (next == 'u' || next == 'x') return true;
+        }
+    }
+    return false;
+}
+
 // The script error for a pattern PCRE2 refused.
 int PatternError(int pcreError) {
     switch (pcreError) {
@@ -192,9 +203,11 @@ private:
     pcre2_code* Code() {
         if (m_code) return m_code;
         uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF;
-        // Letters beyond ASCII fold too, which PCRE2 does only in UTF mode; stray surrogates
-        // then just fail to match.
-        if (m_ignoreCase) options |= PCRE2_CASELESS | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
+        if (m_ignoreCase) options |= PCRE2_CASELESS;
+        // Letters beyond ASCII fold only in PCRE2's UTF mode. It is kept to patterns that can
+        // name such letters, since it also steps over surrogate pairs as single characters.
+        if (m_ignoreCase && MayNameNonAscii(m_pattern))
+            options |= PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
         if (m_multiLine)
             options |= PCRE2_MULTILINE;
         else

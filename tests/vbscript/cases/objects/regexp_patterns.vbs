@@ -38,3 +38,8 @@ WScript.Echo Replace(Replace(re.Replace("ab" & vbCr & "cd" & vbLf & "ef", "_"), 
 re.Pattern = "caf" & ChrW(233) & "\w*" : re.IgnoreCase = True : re.MultiLine = False
 WScript.Echo re.Test("CAF" & ChrW(201)), re.Test(ChrW(1041) & "CAFE"), re.Replace("Le CAF" & ChrW(201) & "s" & ChrW(233), "[$&]") = "Le [CAF" & ChrW(201) & "s]" & ChrW(233)
 ' expect: True False True
+re.Pattern = "x*" : re.Global = True
+Dim n : n = re.Execute(ChrW(55357) & ChrW(56832) & "a").Count
+re.Pattern = "\u00e9"
+WScript.Echo n, re.Replace("e" & ChrW(201), "[$&]")
+' expect: 4 e[É]
