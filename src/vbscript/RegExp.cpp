@@ -12,6 +12,23 @@ namespace quillora::vbs {
 
 namespace {
 
+// Appends the escape of letter or sign e as PCRE2 should read it. A script's escapes with letters
+// are only b B d D f n r s S t v w W x u c; any other letter stands for itself (PCRE2 gives many
+// of them meanings: \h, \R, \A, \Q...), and \v is the vertical tab alone, not all vertical
+// space.
+void AppendEscape(std::u16string& out, char16_t e) {
+    const bool letter = (e >= 'a' && e <= 'z') || (e >= 'A' && e <= 'Z');
+    if (e == 'v') {
+        out += u"\\x0B";
+    } else if (letter &&
+               std::u16string_view(u"bBdDfnrsStwWxuc").find(e) == std::u16string_view::npos) {
+        out.push_back(e);
+    } else {
+        out.push_back('\\');
+        out.push_back(e);
+    }
+}
+
 // The pattern as PCRE2 reads it. A script's "." stops only at "\n", while PCRE2's stops at every
 // newline it knows (and "\r" must stay one for ^ and $ in MultiLine mode), so a bare "." becomes
 // a class without "\n".
@@ -22,8 +39,7 @@ std::u16string ToPcrePattern(const std::u16string& pattern) {
     for (size_t i = 0; i < pattern.size(); ++i) {
         const char16_t c = pattern[i];
         if (c == '\\' && i + 1 < pattern.size()) {
-            out.push_back(c);
-            out.push_back(pattern[++i]);
+            AppendEscape(out, pattern[++i]);
         } else if (inClass) {
             out.push_back(c);
             if (c == ']') inClass = false;

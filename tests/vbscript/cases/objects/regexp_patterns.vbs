@@ -43,3 +43,10 @@ Dim n : n = re.Execute(ChrW(55357) & ChrW(56832) & "a").Count
 re.Pattern = "\u00e9"
 WScript.Echo n, re.Replace("e" & ChrW(201), "[$&]")
 ' expect: 4 e[É]
+' \v is the vertical tab only; letters without a meaning of their own stand for themselves.
+re.IgnoreCase = False : re.Global = True : re.Pattern = "\v"
+WScript.Echo re.Test(vbLf), re.Test(vbCr), re.Test(vbVerticalTab), re.Test(Chr(12))
+' expect: False False True False
+re.Pattern = "\h\Q\A\z[\R]"
+WScript.Echo re.Replace("x hQAzR hQAz", "<$&>")
+' expect: x <hQAzR> hQAz
