@@ -4,6 +4,7 @@
 #include "core/PathLookup.h"
 #include "vbscript/Convert.h"
 #include "vbscript/Engine.h"
+#include "vbscript/FileWildcards.h"
 
 #include <ctime>
 #include <filesystem>
@@ -47,6 +48,45 @@ std::string ForWriting(const std::string& path) {
 void Forget(const std::string& path) {
     PathLookup::Instance().Forget(std::string(FolderPart(Native(path))));
     PathLookup::Instance().ForgetAll();
+}
+
+bool EndsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// The real paths a source argument names: one existing file (or folder), or every entry that a
+// wildcard in its last part fits; none is an error.
+std::vector<std::string> Sources(const std::string& path, bool folders) {
+    const int missing = folders ? Err::PathNotFound : Err::FileNotFound;
+    if (!HasWildcards(path)) {
+        auto real = Existing(path);
+        if (!real || fs::is_directory(*real) != folders) ThrowError(missing);
+        return {*real};
+    }
+    const std::string_view parent = FolderPart(path);
+    auto folder = Existing(parent.empty() ? std::string(".") : std::string(parent));
+    if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
+    std::vector<std::string> found = MatchingEntries(*folder, FileNamePart(path), folders);
+    if (found.empty()) ThrowError(missing);
+    return found;
+}
+
+// Copies or moves one file or folder to a target path: an existing target is an error unless
+// a copy may overwrite it, and a file never replaces a folder.
+void Transfer(const std::string& real, const std::string& target, bool copy, bool overwrite) {
+    std::error_code ec;
+    if (fs::exists(target)) {
+        if (!copy || !overwrite) ThrowError(Err::FileAlreadyExists);
+        if (fs::is_directory(target) != fs::is_directory(real)) ThrowError(Err::PermissionDenied);
+    }
+    if (copy)
+        fs::copy(real, target, fs::copy_options::overwrite_existing | fs::copy_options::recursive,
+                 ec);
+    else
+        fs::rename(real, target, ec);
+    if (ec) ThrowError(Err::PermissionDenied);
+    Forget(target);
+    Forget(real);
 }
 
 double FileTimeSerial(const std::string& path) {
@@ -164,7 +204,8 @@ public:
         }
         case ReadAll: {
             Reading();
-            if (m_pos >= m_text.size() && !m_text.empty()) ThrowError(Err::InputPastEnd);
+            // Even an empty file has nothing to read.
+            if (m_pos >= m_text.size()) ThrowError(Err::InputPastEnd);
             const std::u16string s = m_text.substr(m_pos);
             Advance(s.size());
             return Value::Str(s);
@@ -266,11 +307,14 @@ ObjectRef OpenStream(const std::string& path, int mode, bool create, bool unicod
     std::optional<std::string> real = Existing(path);
     if (real && fs::is_directory(*real)) ThrowError(Err::PermissionDenied);
     if (!real) {
-        if (mode == TextStream::ForReading || !create) ThrowError(Err::FileNotFound);
+        if (!create) ThrowError(Err::FileNotFound);
         const std::string target = ForWriting(path);
         if (!fs::is_directory(
                 fs::path(target).parent_path().empty() ? "." : fs::path(target).parent_path()))
             ThrowError(Err::PathNotFound);
+        // Even a file opened for reading is created empty when asked to be.
+        if (mode == TextStream::ForReading && !std::ofstream(target, std::ios::binary))
+            ThrowError(Err::PermissionDenied);
         real = target;
     }
     auto* stream = new TextStream(*real, static_cast<TextStream::Mode>(mode), unicode);
@@ -354,6 +398,7 @@ public:
         if (kind != InvokeKind::Get) {
             if (member == Name && args.size() == 1) {
                 const fs::path target = fs::path(m_path).parent_path() / ToUtf8(ToString(args[0]));
+                if (Existing(target.string())) ThrowError(Err::FileAlreadyExists);
                 std::error_code ec;
                 fs::rename(m_path, target, ec);
                 if (ec) ThrowError(Err::PermissionDenied);
@@ -392,14 +437,16 @@ public:
             return {};
         case Copy:
         case Move: {
-            const std::string dest = ForWriting(ToUtf8(ToString(First(args))));
-            if (member == Copy)
-                fs::copy(m_path, dest,
-                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-            else
-                fs::rename(m_path, dest, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(dest);
+            // As CopyFile/CopyFolder and MoveFile/MoveFolder with this one source.
+            const std::string given = ToUtf8(ToString(First(args)));
+            std::string dest = ForWriting(given);
+            if (EndsWithSeparator(given)) {
+                auto folder = Existing(given);
+                if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
+                dest = (fs::path(dest) / fs::path(m_path).filename()).string();
+            }
+            Transfer(m_path, dest, member == Copy, args.size() < 2 || ToBool(args[1]));
+            if (member == Move) m_path = dest; // the object follows its file
             return {};
         }
         case OpenAsTextStream: {
@@ -440,7 +487,8 @@ public:
                     v.push_back(x);
                 return v;
             });
-            return Value::Obj(list);
+            // Files("name") reads the collection's default Item, as with any property.
+            return args.empty() ? Value::Obj(list) : IndexValue(Value::Obj(list), args);
         }
         case CreateTextFile: {
             const std::string name = ToUtf8(ToString(First(args)));
@@ -558,13 +606,11 @@ public:
         case DeleteFile:
         case DeleteFolder: {
             need(1, 2);
-            const std::string path = PathArg(args, 0);
-            auto real = Existing(path);
-            if (!real || fs::is_directory(*real) != (member == DeleteFolder))
-                ThrowError(member == DeleteFile ? Err::FileNotFound : Err::PathNotFound);
-            fs::remove_all(*real, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(*real);
+            for (const std::string& real : Sources(PathArg(args, 0), member == DeleteFolder)) {
+                fs::remove_all(real, ec);
+                if (ec) ThrowError(Err::PermissionDenied);
+                Forget(real);
+            }
             return {};
         }
         case CopyFile:
@@ -573,25 +619,21 @@ public:
         case MoveFolder: {
             need(2, 3);
             const bool folder = member == CopyFolder || member == MoveFolder;
-            auto real = Existing(PathArg(args, 0));
-            if (!real || fs::is_directory(*real) != folder)
-                ThrowError(folder ? Err::PathNotFound : Err::FileNotFound);
-            std::string dest = PathArg(args, 1);
-            const bool intoFolder = !dest.empty() && (dest.back() == '\\' || dest.back() == '/');
-            std::string target = ForWriting(dest);
-            if (intoFolder) target = (fs::path(target) / fs::path(*real).filename()).string();
+            const std::string source = PathArg(args, 0);
+            const std::vector<std::string> sources = Sources(source, folder);
+            const std::string dest = PathArg(args, 1);
+            // With a wildcard or a final separator the destination is a folder that must exist.
+            const bool intoFolder = HasWildcards(source) || EndsWithSeparator(dest);
+            if (intoFolder) {
+                auto real = Existing(dest);
+                if (!real || !fs::is_directory(*real)) ThrowError(Err::PathNotFound);
+            }
             const bool overwrite = args.size() < 3 || ToBool(args[2]);
-            const bool exists = fs::exists(target);
-            if (exists && (member == MoveFile || member == MoveFolder || !overwrite))
-                ThrowError(Err::FileAlreadyExists);
-            if (member == CopyFile || member == CopyFolder)
-                fs::copy(*real, target,
-                         fs::copy_options::overwrite_existing | fs::copy_options::recursive, ec);
-            else
-                fs::rename(*real, target, ec);
-            if (ec) ThrowError(Err::PermissionDenied);
-            Forget(target);
-            Forget(*real);
+            for (const std::string& real : sources) {
+                std::string target = ForWriting(dest);
+                if (intoFolder) target = (fs::path(target) / fs::path(real).filename()).string();
+                Transfer(real, target, member == CopyFile || member == CopyFolder, overwrite);
+            }
             return {};
         }
         case GetFile: {

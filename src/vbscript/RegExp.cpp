@@ -12,6 +12,74 @@ namespace quillora::vbs {
 
 namespace {
 
+// Appends the escape of letter or sign e as PCRE2 should read it. A script's escapes with letters
+// are only b B d D f n r s S t v w W x u c; any other letter stands for itself (PCRE2 gives many
+// of them meanings: \h, \R, \A, \Q...), and \v is the vertical tab alone, not all vertical
+// space.
+void AppendEscape(std::u16string& out, char16_t e) {
+    const bool letter = (e >= 'a' && e <= 'z') || (e >= 'A' && e <= 'Z');
+    if (e == 'v') {
+        out += u"\\x0B";
+    } else if (letter &&
+               std::u16string_view(u"bBdDfnrsStwWxuc").find(e) == std::u16string_view::npos) {
+        out.push_back(e);
+    } else {
+        out.push_back('\\');
+        out.push_back(e);
+    }
+}
+
+// The pattern as PCRE2 reads it. A script's "." stops only at "\n", while PCRE2's stops at every
+// newline it knows (and "\r" must stay one for ^ and $ in MultiLine mode), so a bare "." becomes
+// a class without "\n".
+std::u16string ToPcrePattern(const std::u16string& pattern) {
+    std::u16string out;
+    out.reserve(pattern.size());
+    bool inClass = false;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char16_t c = pattern[i];
+        if (c == '\\' && i + 1 < pattern.size()) {
+            AppendEscape(out, pattern[++i]);
+        } else if (inClass) {
+            out.push_back(c);
+            if (c == ']') inClass = false;
+        } else if (c == '[') {
+            out.push_back(c);
+            inClass = true;
+            // PCRE2 takes a "]" right after "[" or "[^" as a member, not as the end.
+            if (i + 1 < pattern.size() && pattern[i + 1] == '^') out.push_back(pattern[++i]);
+            if (i + 1 < pattern.size() && pattern[i + 1] == ']') out.push_back(pattern[++i]);
+        } else if (c == '.') {
+            out += u"[^\\n]";
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+bool MayNameNonAscii(const std::u16string& pattern) {
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] > 127) return true;
+        if (pattern[i] == '\\' && i + 1 < pattern.size()) {
+            const char16_t next = pattern[++i];
+            if (next == 'u' || next == 'x') return true;
+        }
+    }
+    return false;
+}
+
+// The script error for a pattern PCRE2 refused.
+int PatternError(int pcreError) {
+    switch (pcreError) {
+    case PCRE2_ERROR_QUANTIFIER_INVALID: return 5018;
+    case PCRE2_ERROR_MISSING_SQUARE_BRACKET: return 5019;
+    case PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS: return 5020;
+    case PCRE2_ERROR_CLASS_RANGE_ORDER: return 5021;
+    default: return Err::RegExpSyntax;
+    }
+}
+
 struct MatchData {
     int32_t index = 0;
     std::u16string value;
@@ -152,6 +220,10 @@ private:
         if (m_code) return m_code;
         uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF;
         if (m_ignoreCase) options |= PCRE2_CASELESS;
+        // Letters beyond ASCII fold only in PCRE2's UTF mode. It is kept to patterns that can
+        // name such letters, since it also steps over surrogate pairs as single characters.
+        if (m_ignoreCase && MayNameNonAscii(m_pattern))
+            options |= PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
         if (m_multiLine)
             options |= PCRE2_MULTILINE;
         else
@@ -161,10 +233,11 @@ private:
         pcre2_set_compile_extra_options(context, PCRE2_EXTRA_ALT_BSUX);
         int error = 0;
         PCRE2_SIZE offset = 0;
-        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_pattern.data()), m_pattern.size(),
+        const std::u16string pattern = ToPcrePattern(m_pattern);
+        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
                                options, &error, &offset, context);
         pcre2_compile_context_free(context);
-        if (!m_code) ThrowError(Err::RegExpSyntax);
+        if (!m_code) ThrowError(PatternError(error));
         return m_code;
     }
 

@@ -43,6 +43,15 @@ fso.CreateFolder fso.BuildPath(dir, "sub")
 WScript.Echo Err.Number
 ' expect: 58
 Err.Clear
+Set ts = folder.CreateTextFile("empty.txt")
+ts.Close
+Set ts = fso.OpenTextFile(fso.BuildPath(dir, "empty.txt"))
+Dim all : all = "unread"
+all = ts.ReadAll
+WScript.Echo ts.AtEndOfStream, Err.Number, all
+' expect: True 62 unread
+ts.Close
+Err.Clear
 fso.DeleteFolder fso.BuildPath(dir, "nope")
 WScript.Echo Err.Number
 ' expect: 76

@@ -41,4 +41,15 @@ On Error Resume Next
 r2.Pattern = "(unclosed"
 x = r2.Test("a")
 WScript.Echo Err.Number, Err.Description
+' expect: 5020 Expected ')' in regular expression
+Dim bad
+For Each bad In Array("[ab", "+a", "[z-a]", "a{2,1}")
+  Err.Clear
+  r2.Pattern = bad
+  x = r2.Test("a")
+  WScript.Echo Err.Number, Err.Description
+Next
+' expect: 5019 Expected ']' in regular expression
+' expect: 5018 Unexpected quantifier
+' expect: 5021 Invalid range in character set
 ' expect: 5017 Syntax error in regular expression
