@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/stat.h>
 #include <unordered_map>
@@ -701,9 +702,11 @@ public:
         }
         case GetTempName: {
             need(0, 0);
-            static unsigned counter = 0;
+            // Random, as in Windows: scripts running side by side must not pick the same name.
+            static std::mt19937 random{std::random_device{}()};
             char buf[32];
-            std::snprintf(buf, sizeof buf, "rad%05X.tmp", (++counter * 2654435761u) & 0xFFFFF);
+            std::snprintf(buf, sizeof buf, "rad%05X.tmp",
+                          static_cast<unsigned>(random() & 0xFFFFF));
             return Value::Str(Ascii(buf));
         }
         case GetDriveName: {

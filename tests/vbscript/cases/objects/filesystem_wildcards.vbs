@@ -1,7 +1,7 @@
 ' FileSystemObject: "*" and "?" in the last part of a source, folder destinations, creating on
 ' open, and File.Copy/Move/Name, which follow the same rules.
 Dim fso : Set fso = CreateObject("Scripting.FileSystemObject")
-Dim base : base = fso.BuildPath(fso.GetSpecialFolder(2), "qvbs_" & fso.GetTempName())
+Dim base : base = fso.BuildPath(fso.GetSpecialFolder(2), "qvbs_w_" & fso.GetTempName())
 fso.CreateFolder base
 fso.CreateFolder base & "\Out"
 Dim n
