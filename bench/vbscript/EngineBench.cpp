@@ -37,6 +37,13 @@ void FunctionCalls(benchmark::State& state) {
 }
 BENCHMARK(FunctionCalls)->Unit(benchmark::kMillisecond);
 
+// (c') Growing an array one element at a time, as scripts collect results.
+void ReDimPreserveGrowth(benchmark::State& state) {
+    RunScript(state, "Dim a(), i\nReDim a(0)\n"
+                     "For i = 1 To 100000: ReDim Preserve a(i): a(i) = i: Next\n");
+}
+BENCHMARK(ReDimPreserveGrowth)->Unit(benchmark::kMillisecond);
+
 // A procedure library of about 5,000 lines, as a game's script host re-adds before each run.
 std::string Library() {
     std::string code;
