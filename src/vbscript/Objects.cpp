@@ -114,9 +114,32 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
     return {};
 }
 
+void ClassInstance::Dispose(ClassInstance* instance) {
+    // Deleting an instance releases its fields, which may delete the next instance of a long
+    // Set chain (a linked list) and so on: recursion as deep as the chain. Past a modest
+    // depth the deletions queue up and the outermost one works through them, so short
+    // chains keep their Class_Terminate order and long ones cannot exhaust the stack.
+    static thread_local int depth = 0;
+    static thread_local std::vector<ClassInstance*> queued;
+    if (depth >= 200) {
+        queued.push_back(instance);
+        return;
+    }
+    ++depth;
+    delete instance;
+    --depth;
+    while (depth == 0 && !queued.empty()) {
+        ClassInstance* next = queued.back();
+        queued.pop_back();
+        ++depth;
+        delete next;
+        --depth;
+    }
+}
+
 void ClassInstance::Finalize() {
     if (m_finalizing || !m_class->terminate || !m_class->engine) {
-        delete this;
+        Dispose(this);
         return;
     }
     m_finalizing = true;
