@@ -32,6 +32,7 @@ int StackNeed(const Procedure& proc) {
         case Op::CallF:
         case Op::CallO: depth += 1 - b; break;
         case Op::ConcatL:
+        case Op::ConcatF:
         case Op::ConcatG: depth -= b; break;
         case Op::LoadL2: depth += 2; break;
         case Op::StoreLoadL: break;
