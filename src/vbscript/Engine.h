@@ -242,9 +242,6 @@ protected:
     void Finalize() override;
 
 private:
-    // Deletes the instance; past a nesting depth the deletion waits for the outer ones.
-    static void Dispose(ClassInstance* instance);
-
     ClassDef* m_class;
     std::shared_ptr<Module> m_module;
     std::vector<Value> m_fields;

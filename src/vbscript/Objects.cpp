@@ -114,22 +114,18 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
     return {};
 }
 
-void ClassInstance::Dispose(ClassInstance* instance) {
-    // Deleting an instance releases its fields, which may delete the next instance of a long
-    // Set chain (a linked list) and so on: recursion as deep as the chain. Past a modest
-    // depth the deletions queue up and the outermost one works through them, so short
-    // chains keep their Class_Terminate order and long ones cannot exhaust the stack.
+void DeleteObject(Object* object) {
     static thread_local int depth = 0;
-    static thread_local std::vector<ClassInstance*> queued;
+    static thread_local std::vector<Object*> queued;
     if (depth >= 200) {
-        queued.push_back(instance);
+        queued.push_back(object);
         return;
     }
     ++depth;
-    delete instance;
+    delete object;
     --depth;
     while (depth == 0 && !queued.empty()) {
-        ClassInstance* next = queued.back();
+        Object* next = queued.back();
         queued.pop_back();
         ++depth;
         delete next;
@@ -139,7 +135,7 @@ void ClassInstance::Dispose(ClassInstance* instance) {
 
 void ClassInstance::Finalize() {
     if (m_finalizing || !m_class->terminate || !m_class->engine) {
-        Dispose(this);
+        DeleteObject(this);
         return;
     }
     m_finalizing = true;
