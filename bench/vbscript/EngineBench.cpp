@@ -30,12 +30,26 @@ void StringConcatenation(benchmark::State& state) {
 }
 BENCHMARK(StringConcatenation)->Unit(benchmark::kMillisecond);
 
+// (b') The same from a Sub appending to a global, as logging helpers do.
+void GlobalConcatenationInSub(benchmark::State& state) {
+    RunScript(state, "Dim s, i\nSub Add(x) : s = s & x : End Sub\n"
+                     "For i = 1 To 100000: Add \"x\": Next\n");
+}
+BENCHMARK(GlobalConcatenationInSub)->Unit(benchmark::kMillisecond);
+
 // (c) One million calls of a two-line Function.
 void FunctionCalls(benchmark::State& state) {
     RunScript(state, "Function Add(a, b)\n  Dim c : c = a + b\n  Add = c\nEnd Function\n"
                      "Dim i, t\nFor i = 1 To 1000000: t = Add(t, i): Next\n");
 }
 BENCHMARK(FunctionCalls)->Unit(benchmark::kMillisecond);
+
+// (c') Growing an array one element at a time, as scripts collect results.
+void ReDimPreserveGrowth(benchmark::State& state) {
+    RunScript(state, "Dim a(), i\nReDim a(0)\n"
+                     "For i = 1 To 100000: ReDim Preserve a(i): a(i) = i: Next\n");
+}
+BENCHMARK(ReDimPreserveGrowth)->Unit(benchmark::kMillisecond);
 
 // A procedure library of about 5,000 lines, as a game's script host re-adds before each run.
 std::string Library() {

@@ -32,6 +32,7 @@ int StackNeed(const Procedure& proc) {
         case Op::CallF:
         case Op::CallO: depth += 1 - b; break;
         case Op::ConcatL:
+        case Op::ConcatF:
         case Op::ConcatG: depth -= b; break;
         case Op::LoadL2: depth += 2; break;
         case Op::StoreLoadL: break;
@@ -125,11 +126,27 @@ void DoReDim(Value& target, std::span<Value> boundValues, bool preserve) {
             if (old->Dimensions() != bounds.size()) ThrowError(Err::OutOfRange);
             for (size_t d = 0; d + 1 < bounds.size(); ++d)
                 if (old->upper[d] != bounds[d] || old->lower[d] != 0) ThrowError(Err::OutOfRange);
+            if (old->refs == 1) {
+                // Only the last dimension changes, so the kept elements already sit at the
+                // front: resize in place, letting the vector's spare room make growth loops
+                // (ReDim Preserve a(UBound(a) + 1)) linear rather than quadratic.
+                const size_t total = ArrayData::ItemCount(bounds);
+                std::vector<Value> dropped;
+                if (total < old->items.size()) {
+                    // Released after the array is consistent again: a Class_Terminate they
+                    // run may read it.
+                    dropped.assign(std::make_move_iterator(old->items.begin() + total),
+                                   std::make_move_iterator(old->items.end()));
+                }
+                old->items.resize(total);
+                old->lower.back() = 0;
+                old->upper.back() = bounds.back();
+                return;
+            }
             ArrayData* fresh = ArrayData::Create(bounds);
             const size_t keep = std::min(fresh->items.size(), old->items.size());
-            const bool unique = old->refs == 1;
             for (size_t i = 0; i < keep; ++i)
-                fresh->items[i] = unique ? std::move(old->items[i]) : old->items[i];
+                fresh->items[i] = old->items[i];
             target = Value::ArrayAdopt(fresh);
             return;
         }

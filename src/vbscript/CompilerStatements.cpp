@@ -170,13 +170,16 @@ void Compiler::CompileAssign(Stmt& s, bool set) {
             parts.push_back(v->right.get());
             v = v->left.get();
         }
+        // Globals appended to from procedures and class fields too: string builders live there.
         if (!set && !parts.empty() && parts.size() < 1000 && v->kind == Expr::Name &&
             Fold(v->name) == Fold(target.name) &&
-            (b.kind == Binding::Local || (b.kind == Binding::Global && b.fallback < 0))) {
+            (b.kind == Binding::Local || b.kind == Binding::Field || b.kind == Binding::Global)) {
             for (auto it = parts.rbegin(); it != parts.rend(); ++it)
                 CompileExpr(**it);
-            Emit(b.kind == Binding::Local ? Op::ConcatL : Op::ConcatG, s.pos, b.index,
-                 static_cast<int>(parts.size()));
+            const Op op = b.kind == Binding::Local   ? Op::ConcatL
+                          : b.kind == Binding::Field ? Op::ConcatF
+                                                     : Op::ConcatG;
+            Emit(op, s.pos, b.index, static_cast<int>(parts.size()), b.fallback);
             return;
         }
         if (b.kind == Binding::MeMember) {

@@ -42,6 +42,13 @@ public:
     virtual bool Next(Value& item) = 0;
 };
 
+class Object;
+// Deletes an object whose last reference went. Deleting one object can release the next of a
+// long chain (a linked list of script objects or dictionaries): past a modest nesting depth
+// the deletions queue up and the outermost one works through them, so short chains keep
+// their Class_Terminate order and long ones cannot exhaust the stack.
+void DeleteObject(Object* object);
+
 class Object {
 public:
     virtual ~Object() = default;
@@ -73,7 +80,7 @@ public:
 
 protected:
     // Called when the last reference goes; deletes the object unless overridden.
-    virtual void Finalize() { delete this; }
+    virtual void Finalize() { DeleteObject(this); }
 
 private:
     int m_refs = 0;

@@ -114,9 +114,28 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
     return {};
 }
 
+void DeleteObject(Object* object) {
+    static thread_local int depth = 0;
+    static thread_local std::vector<Object*> queued;
+    if (depth >= 200) {
+        queued.push_back(object);
+        return;
+    }
+    ++depth;
+    delete object;
+    --depth;
+    while (depth == 0 && !queued.empty()) {
+        Object* next = queued.back();
+        queued.pop_back();
+        ++depth;
+        delete next;
+        --depth;
+    }
+}
+
 void ClassInstance::Finalize() {
     if (m_finalizing || !m_class->terminate || !m_class->engine) {
-        delete this;
+        DeleteObject(this);
         return;
     }
     m_finalizing = true;

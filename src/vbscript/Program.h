@@ -48,7 +48,8 @@ enum class Op : uint8_t {
     RefO,
     CallO,
     ConcatL,
-    ConcatG, // x = x & value, appending in place
+    ConcatF,
+    ConcatG, // x = x & value, appending in place (c: ConcatG's implicit local)
     GetMember,
     LetMember,
     SetMember, // a = name index, b = argc; stack: object, args[, value]

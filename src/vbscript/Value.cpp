@@ -149,13 +149,18 @@ long long ArrayData::Index(const int32_t* subscripts, size_t count) const {
     return flat;
 }
 
-ArrayData* ArrayData::Create(const std::vector<int32_t>& upperBounds) {
+size_t ArrayData::ItemCount(const std::vector<int32_t>& upperBounds) {
     size_t total = 1;
     for (int32_t ub : upperBounds) {
         if (ub < -1) ThrowError(Err::OutOfRange);
         total *= static_cast<size_t>(static_cast<long long>(ub) + 1);
         if (total > kMaxArrayItems) ThrowError(Err::OutOfMemory);
     }
+    return total;
+}
+
+ArrayData* ArrayData::Create(const std::vector<int32_t>& upperBounds) {
+    const size_t total = ItemCount(upperBounds);
     auto* array = new ArrayData;
     for (int32_t ub : upperBounds) {
         array->lower.push_back(0);

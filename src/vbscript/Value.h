@@ -225,6 +225,8 @@ struct ArrayData {
     // A new array of Empty values with lower bounds 0; error 7 ("Out of memory") when the
     // element count passes kMaxArrayItems, error 9 for a negative bound below -1.
     static ArrayData* Create(const std::vector<int32_t>& upperBounds);
+    // The element count of those bounds, with Create's errors.
+    static size_t ItemCount(const std::vector<int32_t>& upperBounds);
     static constexpr size_t kMaxArrayItems = size_t(1) << 26;
 };
 

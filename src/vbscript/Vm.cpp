@@ -199,6 +199,7 @@ Value Engine::Execute(Frame& frame) {
                 }
 
                 case Op::ConcatL:
+                case Op::ConcatF:
                 case Op::ConcatG: {
                     Value* parts = m_top - in.b;
                     for (Value* part = parts; part < m_top; ++part) {
@@ -206,12 +207,14 @@ Value Engine::Execute(Frame& frame) {
                         Value* target;
                         if (in.op == Op::ConcatL) {
                             target = &locals[in.a].DerefMutable();
+                        } else if (in.op == Op::ConcatF) {
+                            target = &me().Fields()[static_cast<size_t>(in.a)];
                         } else {
                             Global& g = *m_globalPtrs[static_cast<size_t>(in.a)];
                             if (g.kind != Global::Variable) {
-                                Value cur = Vm::LoadGlobal(*this, frame, in.a, -1);
-                                Vm::StoreGlobal(*this, frame, in.a, -1, vbs::Concat(cur, v), false,
-                                                false);
+                                Value cur = Vm::LoadGlobal(*this, frame, in.a, in.c);
+                                Vm::StoreGlobal(*this, frame, in.a, in.c, vbs::Concat(cur, v),
+                                                false, false);
                                 continue;
                             }
                             target = &g.value;
