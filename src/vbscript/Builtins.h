@@ -27,6 +27,14 @@ inline Value Plain(Args args, size_t i) {
 inline int32_t LongOr(Args args, size_t i, int32_t fallback) {
     return Has(args, i) ? ToLong(args[i]) : fallback;
 }
+// Argument i as a count or length: 94 for Null, 5 when negative.
+inline int32_t NonNegative(Args args, size_t i) {
+    const Value& v = Arg(args, i);
+    if (v.IsNull()) ThrowError(Err::InvalidUseOfNull);
+    const int32_t n = ToLong(v);
+    if (n < 0) ThrowError(Err::InvalidCall);
+    return n;
+}
 // Argument i as text; raises 94 for Null.
 inline std::u16string Text(Args args, size_t i) {
     return ToString(args[i]);

@@ -9,14 +9,6 @@ namespace quillora::vbs::builtins {
 
 namespace {
 
-int32_t ByteCount(Args a, size_t i) {
-    const Value& v = Arg(a, i);
-    if (v.IsNull()) ThrowError(Err::InvalidUseOfNull);
-    const int32_t n = ToLong(v);
-    if (n < 0) ThrowError(Err::InvalidCall);
-    return n;
-}
-
 Value LenB(Engine&, Args a) {
     const Value v = Plain(a, 0);
     if (v.IsNull()) return Value::Null();
@@ -33,7 +25,7 @@ Value AscB(Engine&, Args a) {
 
 Value LeftB(Engine&, Args a) {
     const Value v = Plain(a, 0);
-    const size_t units = static_cast<size_t>(ByteCount(a, 1)) / 2;
+    const size_t units = static_cast<size_t>(NonNegative(a, 1)) / 2;
     if (v.IsNull()) return Value::Null();
     const std::u16string s = ToString(v);
     return Value::Str(s.substr(0, std::min(units, s.size())));
@@ -41,7 +33,7 @@ Value LeftB(Engine&, Args a) {
 
 Value RightB(Engine&, Args a) {
     const Value v = Plain(a, 0);
-    const size_t units = static_cast<size_t>(ByteCount(a, 1)) / 2;
+    const size_t units = static_cast<size_t>(NonNegative(a, 1)) / 2;
     if (v.IsNull()) return Value::Null();
     const std::u16string s = ToString(v);
     return Value::Str(s.substr(s.size() - std::min(units, s.size())));
@@ -54,7 +46,7 @@ Value MidB(Engine&, Args a) {
     const int32_t start = ToLong(startV);
     if (start < 1) ThrowError(Err::InvalidCall);
     const bool all = !Has(a, 2);
-    const size_t units = all ? 0 : static_cast<size_t>(ByteCount(a, 2)) / 2;
+    const size_t units = all ? 0 : static_cast<size_t>(NonNegative(a, 2)) / 2;
     if (v.IsNull()) return Value::Null();
     const std::u16string s = ToString(v);
     const size_t from = static_cast<size_t>(start - 1) / 2;

@@ -28,14 +28,6 @@ size_t FindLast(const std::u16string& where, const std::u16string& what, size_t 
     return LowerText(where).rfind(LowerText(what), before);
 }
 
-int32_t NonNegative(Args args, size_t i) {
-    const Value& v = Arg(args, i);
-    if (v.IsNull()) ThrowError(Err::InvalidUseOfNull);
-    const int32_t n = ToLong(v);
-    if (n < 0) ThrowError(Err::InvalidCall);
-    return n;
-}
-
 Value Len(Engine&, Args a) {
     const Value v = Plain(a, 0);
     if (v.IsNull()) return Value::Null();
