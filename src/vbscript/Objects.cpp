@@ -114,23 +114,47 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
     return {};
 }
 
-void DeleteObject(Object* object) {
-    static thread_local int depth = 0;
-    static thread_local std::vector<Object*> queued;
-    if (depth >= 200) {
-        queued.push_back(object);
+namespace {
+
+// An object or an array waiting to be deleted.
+struct PendingDeletion {
+    Object* object = nullptr;
+    ArrayData* array = nullptr;
+};
+
+thread_local int deletionDepth = 0;
+thread_local std::vector<PendingDeletion> queuedDeletions;
+
+void DeleteNow(PendingDeletion pending) {
+    ++deletionDepth;
+    if (pending.object)
+        delete pending.object;
+    else
+        delete pending.array;
+    --deletionDepth;
+}
+
+void DeleteOrQueue(PendingDeletion pending) {
+    if (deletionDepth >= 200) {
+        queuedDeletions.push_back(pending);
         return;
     }
-    ++depth;
-    delete object;
-    --depth;
-    while (depth == 0 && !queued.empty()) {
-        Object* next = queued.back();
-        queued.pop_back();
-        ++depth;
-        delete next;
-        --depth;
+    DeleteNow(pending);
+    while (deletionDepth == 0 && !queuedDeletions.empty()) {
+        const PendingDeletion next = queuedDeletions.back();
+        queuedDeletions.pop_back();
+        DeleteNow(next);
     }
+}
+
+} // namespace
+
+void DeleteObject(Object* object) {
+    DeleteOrQueue({.object = object});
+}
+
+void DeleteArray(ArrayData* array) {
+    DeleteOrQueue({.array = array});
 }
 
 void ClassInstance::Finalize() {

@@ -230,8 +230,12 @@ struct ArrayData {
     static constexpr size_t kMaxArrayItems = size_t(1) << 26;
 };
 
+// Deletes an array whose last reference went, queued like DeleteObject so that arrays nested
+// in arrays (`l = Array(x, l)` in a loop) cannot exhaust the stack when released.
+void DeleteArray(ArrayData* array);
+
 inline void ReleaseArray(ArrayData* array) {
-    if (array && --array->refs == 0) delete array;
+    if (array && --array->refs == 0) DeleteArray(array);
 }
 
 } // namespace quillora::vbs
