@@ -7,12 +7,12 @@
 //                  device buffer still ahead of it
 //   video/*        a 640x480, 30 frames-a-second MPEG-1 video with sound, decoded, converted
 //                  and shown through a player (made with the ffmpeg tool on first use)
-#include "media/AudioFunctions.h"
+#include "game/AudioFunctions.h"
 #include "media/AudioOutput.h"
 #include "media/MediaDecoder.h"
 #include "media/MediaPlayer.h"
 #include "media/Mixer.h"
-#include "startup/ProjectPaths.h"
+#include "project/ProjectPaths.h"
 
 #include <QGuiApplication>
 

@@ -3,10 +3,10 @@
 
 #include "app/PlayerSession.h"
 #include "core/Clock.h"
-#include "core/Wait.h"
-#include "frames/Game.h"
-#include "gameplay/GameState.h"
-#include "startup/RunState.h"
+#include "game/GameState.h"
+#include "project/RunState.h"
+#include "services/Wait.h"
+#include "ui/Game.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,9 +4,9 @@
 #include "app/Autoplay.h"
 #include "app/CommandLine.h"
 #include "app/PlayerSession.h"
-#include "core/QtPrompts.h"
-#include "core/SettingsStore.h"
-#include "media/AudioFunctions.h"
+#include "game/AudioFunctions.h"
+#include "services/QtPrompts.h"
+#include "services/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>

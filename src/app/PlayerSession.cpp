@@ -2,10 +2,10 @@
 #include "app/PlayerSession.h"
 
 #include "core/Prompts.h"
-#include "core/Wait.h"
-#include "frames/Game.h"
-#include "startup/ProjectInfo.h"
-#include "startup/frmWelcome.h"
+#include "project/ProjectInfo.h"
+#include "services/Wait.h"
+#include "ui/Game.h"
+#include "ui/frmWelcome.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 // One run of the player: the welcome window, the game window it starts, and their hand-over.
 #pragma once
 
-#include "startup/GameLauncher.h"
+#include "ui/GameLauncher.h"
 
 #include <QObject>
 

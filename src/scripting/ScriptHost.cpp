@@ -1,10 +1,10 @@
 // Running script code (the engine arrives later).
 #include "scripting/ScriptHost.h"
 
-#include "gameplay/ActionObject.h"
-#include "gameplay/GameState.h"
-#include "startup/ProjectInfo.h"
-#include "startup/RunState.h"
+#include "game/ActionObject.h"
+#include "game/GameState.h"
+#include "project/ProjectInfo.h"
+#include "project/RunState.h"
 
 namespace quillora {
 

@@ -1,6 +1,5 @@
 // The mixer's sums and ramps, the volume scale, and the audio output with and without a device.
 #include "MediaTestSupport.h"
-#include "media/AudioFunctions.h"
 #include "media/AudioOutput.h"
 #include "media/MediaPlayer.h"
 
@@ -21,13 +20,7 @@ namespace {
 using test::ConstantStream;
 using test::Render;
 
-TEST(VolumeScale, ChannelLevelsBecomeDecibelsAndAmplitudes) {
-    EXPECT_EQ(VolumeToMediaPlayer(10), 0);
-    EXPECT_EQ(VolumeToMediaPlayer(8), -800);
-    EXPECT_EQ(VolumeToMediaPlayer(7), -1200);
-    EXPECT_EQ(VolumeToMediaPlayer(0), -4000);
-    EXPECT_EQ(VolumeToMediaPlayer(2.5), -3000);
-    EXPECT_EQ(VolumeToMediaPlayer(9.99), -4); // -4.0 rounds to the nearest
+TEST(VolumeScale, DecibelsBecomeAmplitudes) {
     EXPECT_NEAR(HundredthsOfDecibelToAmplitude(-1200), 0.251, 0.0005);
     EXPECT_NEAR(HundredthsOfDecibelToAmplitude(-4000), 0.01, 1e-9);
     EXPECT_DOUBLE_EQ(HundredthsOfDecibelToAmplitude(0), 1.0);
@@ -43,10 +36,10 @@ TEST(VolumeScale, PlayerVolumeSevenSoundsTwelveDecibelsDownAndZeroForty) {
     player.Play();
     const double full = test::Peak(Render(mixer, 0.2));
     EXPECT_NEAR(full, 0.5, 0.01);
-    player.SetVolume(VolumeToMediaPlayer(7));
-    Render(mixer, 0.05); // past the ramp
+    player.SetVolume(-1200); // channel level 7
+    Render(mixer, 0.05);     // past the ramp
     EXPECT_NEAR(test::Peak(Render(mixer, 0.1)) / full, 0.251, 0.005);
-    player.SetVolume(VolumeToMediaPlayer(0));
+    player.SetVolume(-4000); // channel level 0
     Render(mixer, 0.05);
     EXPECT_NEAR(test::Peak(Render(mixer, 0.1)) / full, 0.01, 0.001);
 }

@@ -1,7 +1,7 @@
 // make-demo FOLDER: writes the demo game (configuration, frames, hotspots, texts, pictures).
 #include "DemoPictures.h"
 #include "ProjectWriter.h"
-#include "startup/MediaPath.h"
+#include "project/MediaPath.h"
 
 #include <QGuiApplication>
 

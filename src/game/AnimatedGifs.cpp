@@ -1,0 +1,91 @@
+// Creating, updating and drawing the animated pictures of hotspots.
+#include "game/AnimatedGifs.h"
+
+#include "core/Twips.h"
+#include "game/GameScene.h"
+#include "media/AnimatedPicture.h"
+#include "media/MediaError.h"
+#include "project/ErrorMessages.h"
+#include "project/RunState.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace quillora {
+
+AnimatedGifs::AnimatedGifs(GameScene& scene) : m_scene(scene) {}
+
+AnimatedGifs::~AnimatedGifs() = default;
+
+int AnimatedGifs::AniGifNewWithIndex(int newIndex, const std::string& file, int x, int y,
+                                     int speed) {
+    if (file.empty() || newIndex <= 0) return 0;
+    SceneElement& box = m_scene.AniGifBox.Load(newIndex);
+    SceneElement& picture = m_scene.AniGif.Load(newIndex);
+    m_scene.Box.SetContainer(picture, &box);
+    box.Move(x, y);
+    box.SetVisible(true);
+    m_scene.Box.ZOrder(box);
+    if (WireBox) WireBox(box, picture, newIndex);
+    AniGifUpdate(newIndex, file, speed);
+    return newIndex;
+}
+
+void AnimatedGifs::AniGifUpdate(int index, const std::string& file, int speed) {
+    if (Flags().StopEverything) return;
+    SceneElement* box = m_scene.AniGifBox.Item(index);
+    SceneElement* picture = m_scene.AniGif.Item(index);
+    if (box == nullptr || picture == nullptr || index <= 0) return;
+    if (file.empty()) {
+        m_pictures.erase(index);
+        m_scene.AniGif.Unload(index);
+        m_scene.AniGifBox.Unload(index);
+        return;
+    }
+    auto animation = std::make_unique<AnimatedPicture>();
+    try {
+        if (!animation->Load(file, speed)) return; // no such file: nothing happens
+    } catch (const MediaError&) {
+        ShowCommonError(" Unable to load '" + file + "'.");
+        return;
+    }
+    AnimatedPicture& shown = *animation;
+    m_pictures[index] = std::move(animation);
+    const QSize size = shown.Size();
+    picture->Move(0, 0, PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+    picture->Painter = [&shown](QPainter& painter, const QRect& rect) {
+        painter.drawImage(rect.topLeft(), shown.CurrentImage());
+    };
+    connect(&shown, &AnimatedPicture::FrameChanged, this, [picture] { picture->Changed(); });
+    picture->SetVisible(true);
+    box->Move(box->Left, box->Top, picture->Width, picture->Height);
+    QWidget* window = m_scene.Box.window();
+    if (window != nullptr && window->isVisible()) window->setFocus();
+}
+
+void AnimatedGifs::Stop(int index) {
+    if (const auto found = m_pictures.find(index); found != m_pictures.end()) found->second->Stop();
+}
+
+void AnimatedGifs::Restart(int index) {
+    if (const auto found = m_pictures.find(index); found != m_pictures.end())
+        found->second->Restart();
+}
+
+void AnimatedGifs::RestartVisible() {
+    for (auto& [index, animation] : m_pictures) {
+        const SceneElement* box = m_scene.AniGifBox.Item(index);
+        if (box != nullptr && box->Visible()) animation->Restart();
+    }
+}
+
+void AnimatedGifs::Reset() {
+    m_pictures.clear();
+    for (const auto& [index, gif] : m_scene.AniGif.Elements()) {
+        if (SceneElement* box = m_scene.AniGifBox.Item(index)) box->SetVisible(false);
+    }
+    m_scene.AniGif.UnloadAll();
+    m_scene.AniGifBox.UnloadAll();
+}
+
+} // namespace quillora

@@ -1,0 +1,106 @@
+// Reading the project information file.
+#include "project/ProjectInfo.h"
+
+#include "core/ClassicError.h"
+#include "core/ValueListReader.h"
+#include "project/ProjectPaths.h"
+
+namespace quillora {
+
+ProjectInfo& Project() {
+    static ProjectInfo info;
+    return info;
+}
+
+namespace {
+
+// Reads the fields in file order; the end-of-file checks stand exactly before fields 12, 13,
+// 17, 23, 39, 42, 45, 47, 48 and 49.
+void ReadFields(ValueListReader& in, ProjectInfo& p) {
+    p.ProjectName = in.ReadString();
+    in.ReadString();
+    p.AdventureName = in.ReadString();
+    in.ReadInt16();
+    p.StartFrame = in.ReadString();
+    p.Version = in.ReadString();
+    p.FrameWidth = in.ReadInt16();
+    p.FrameHeight = in.ReadInt16();
+    p.Author = in.ReadString();
+    p.Email = in.ReadString();
+    p.Homepage = in.ReadString();
+
+    if (in.AtEnd()) return; // field 12
+    p.ResolutionOption = 1;
+    p.ResolutionOption = in.ReadInt16();
+    if (in.AtEnd()) return; // field 13
+    in.Skip();
+    in.Skip();
+    in.Skip();
+    p.SchemeName = in.ReadString();
+    if (in.AtEnd()) return; // field 17
+    in.Skip();
+    in.Skip();
+    in.Skip();
+    p.DisableLoad = in.ReadBool();
+    p.DisableSave = in.ReadBool();
+    in.Skip();
+    if (in.AtEnd()) return; // field 23
+    in.ReadString();
+    in.Skip();
+    p.InventorySpacingX = in.ReadInt32();
+    p.InventorySpacingY = in.ReadInt32();
+    p.UseInventory = in.ReadBool();
+    p.InventoryAnimateShow = in.ReadBool();
+    p.InventoryAnimateHide = in.ReadBool();
+    p.HideInventory2 = in.ReadBool();
+    p.PopupInventoryOnAdd = in.ReadBool();
+    p.UseInventoryBackground = in.ReadBool();
+    p.InventoryBackground1 = in.ReadString();
+    p.InventoryBackground2 = in.ReadString();
+    p.Resolution = in.ReadInt16();
+    in.Skip();
+    in.Skip();
+    p.DefaultCursor = in.ReadString();
+    if (in.AtEnd()) return; // field 39
+    in.Skip();
+    in.Skip();
+    p.WindowedMode = in.ReadBool();
+    if (in.AtEnd()) return; // field 42
+    in.Skip();
+    p.SkipWelcome = in.ReadBool();
+    p.HideLogo = in.ReadBool();
+    if (in.AtEnd()) return; // field 45
+    in.Skip();
+    p.HideTransitionsOption = in.ReadBool();
+    if (in.AtEnd()) return; // field 47
+    p.HideEffectsOption = in.ReadBool();
+    if (in.AtEnd()) return; // field 48
+    p.RemoveMenuBar = in.ReadBool();
+    if (in.AtEnd()) return; // field 49
+    in.Skip();
+    in.Skip();
+    in.Skip();
+    p.RunStartupScript = in.ReadBool();
+    p.StartupScript = in.ReadString();
+    p.RunFrameScript = in.ReadBool();
+    p.FrameScript = in.ReadString();
+}
+
+} // namespace
+
+std::string LoadProjectInfo() {
+    ProjectInfo& p = Project();
+    p = ProjectInfo();
+    std::string failure;
+    try {
+        ValueListReader in = ValueListReader::Open(Paths().Config + "General");
+        ReadFields(in, p);
+    } catch (const ClassicError& error) {
+        failure = error.Description();
+    }
+    p.StartupScript = DecodeBars(p.StartupScript);
+    p.FrameScript = DecodeBars(p.FrameScript);
+    return failure;
+}
+
+} // namespace quillora

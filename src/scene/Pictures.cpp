@@ -1,0 +1,143 @@
+// Picture and pointer files.
+#include "scene/Pictures.h"
+
+#include "core/ClassicError.h"
+#include "core/PathLookup.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPixmap>
+
+#include <list>
+#include <mutex>
+#include <sys/stat.h>
+#include <unordered_map>
+
+namespace quillora {
+namespace {
+
+constexpr qsizetype kCacheBudgetBytes = 384LL * 1024 * 1024;
+
+struct CachedPicture {
+    long long modified = 0;
+    QImage image;
+};
+
+class PictureCache {
+public:
+    QImage Load(const std::string& realPath) {
+        struct stat info {};
+        if (::stat(realPath.c_str(), &info) != 0) throw ClassicError(ErrorCode::FileNotFound);
+        const long long modified =
+            static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+        std::lock_guard lock(m_mutex);
+        if (auto found = m_entries.find(realPath); found != m_entries.end()) {
+            if (found->second.modified == modified) {
+                Touch(realPath);
+                return found->second.image;
+            }
+            Drop(realPath);
+        }
+        QImage image = Decode(realPath);
+        m_entries[realPath] = {modified, image};
+        m_order.push_front(realPath);
+        m_bytes += image.sizeInBytes();
+        while (m_bytes > kCacheBudgetBytes && m_order.size() > 1)
+            Drop(m_order.back());
+        return image;
+    }
+
+    void Clear() {
+        std::lock_guard lock(m_mutex);
+        m_entries.clear();
+        m_order.clear();
+        m_bytes = 0;
+    }
+
+private:
+    static QImage Decode(const std::string& path) {
+        QImageReader reader(QString::fromStdString(path));
+        reader.setDecideFormatFromContent(true);
+        QImage image = reader.read();
+        if (image.isNull()) {
+            // Cursor files are icon files with another type number; the icon reader takes them.
+            QFile file(QString::fromStdString(path));
+            if (file.open(QIODevice::ReadOnly)) {
+                QByteArray bytes = file.readAll();
+                if (bytes.size() > 4 && bytes[2] == 2 && bytes[3] == 0) bytes[2] = 1;
+                QBuffer buffer(&bytes);
+                QImageReader iconReader(&buffer, "ico");
+                image = iconReader.read();
+            }
+        }
+        if (image.isNull()) throw ClassicError(ErrorCode::InvalidPicture);
+        return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                                       : image.convertToFormat(QImage::Format_RGB32);
+    }
+
+    void Touch(const std::string& path) {
+        m_order.remove(path);
+        m_order.push_front(path);
+    }
+
+    void Drop(const std::string& path) {
+        if (auto found = m_entries.find(path); found != m_entries.end()) {
+            m_bytes -= found->second.image.sizeInBytes();
+            m_entries.erase(found);
+        }
+        m_order.remove(path);
+    }
+
+    std::mutex m_mutex;
+    std::unordered_map<std::string, CachedPicture> m_entries;
+    std::list<std::string> m_order; // most recently used first
+    qsizetype m_bytes = 0;
+};
+
+PictureCache& Cache() {
+    static PictureCache cache;
+    return cache;
+}
+
+std::string RealPath(const std::string& path) {
+    if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    const auto real = PathLookup::Instance().Find(path);
+    if (!real) throw ClassicError(ErrorCode::FileNotFound);
+    return *real;
+}
+
+// The hot spot of the first image of a cursor file, or nothing for icons.
+std::optional<QPoint> CursorHotSpot(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray head = file.read(22);
+    if (head.size() < 22) return std::nullopt;
+    const auto byte = [&](int i) { return static_cast<unsigned char>(head[i]); };
+    if (byte(0) != 0 || byte(1) != 0 || byte(2) != 2 || byte(3) != 0) return std::nullopt;
+    return QPoint(byte(10) | (byte(11) << 8), byte(12) | (byte(13) << 8));
+}
+
+} // namespace
+
+QImage LoadPicture(const std::string& path) {
+    return Cache().Load(RealPath(path));
+}
+
+QImage LoadPictureIfPresent(const std::string& path) {
+    if (!PathLookup::Instance().FileExists(path)) return QImage();
+    return LoadPicture(path);
+}
+
+QCursor LoadPointer(const std::string& path) {
+    const std::string real = RealPath(path);
+    const QImage image = Cache().Load(real);
+    const QPoint hot = CursorHotSpot(real).value_or(QPoint(image.width() / 2, image.height() / 2));
+    return QCursor(QPixmap::fromImage(image), hot.x(), hot.y());
+}
+
+void ClearPictureCache() {
+    Cache().Clear();
+}
+
+} // namespace quillora

@@ -1,0 +1,355 @@
+// The game window: construction, reset, the window's own input, and the unload sequence.
+#include "ui/Game.h"
+
+#include "core/ClassicError.h"
+#include "core/IniFile.h"
+#include "core/Prompts.h"
+#include "core/Twips.h"
+#include "effects/Transitions.h"
+#include "game/AudioFunctions.h"
+#include "game/GameState.h"
+#include "game/Hotspots.h"
+#include "game/Pointers.h"
+#include "game/TextBoxes.h"
+#include "game/Visibility.h"
+#include "project/ErrorMessages.h"
+#include "project/InterfaceTexts.h"
+#include "project/ProjectInfo.h"
+#include "project/ProjectPaths.h"
+#include "project/Resolutions.h"
+#include "project/RunState.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
+#include "services/SettingsStore.h"
+#include "services/Wait.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace quillora {
+
+Game::Game() : m_state(State()) {
+    setObjectName("Game");
+    m_pictureBox = new PictureBox(this);
+    m_pictureBox->setObjectName("PictureBox");
+    setCentralWidget(m_pictureBox);
+    setFocusPolicy(Qt::StrongFocus);
+    m_scene = std::make_unique<GameScene>(*m_pictureBox);
+    m_messageBar = std::make_unique<MessageBar>(*m_scene);
+    m_inventory = std::make_unique<Inventory>(*m_scene, m_state, *this);
+    m_videos = std::make_unique<GameVideos>(*m_scene, m_state);
+    m_gifs = std::make_unique<AnimatedGifs>(*m_scene);
+    m_gifs->WireBox = [this](SceneElement& box, SceneElement& picture, int index) {
+        WireAnimatedBox(box, picture, index);
+    };
+    m_inventory->OnDropOnHotspot = [this](int area, int item) {
+        MakeActionAndConsequences(area, item);
+    };
+    m_timer1.setSingleShot(false);
+    connect(&m_timer1, &QTimer::timeout, this, &Game::Timer1Tick);
+    m_timerUnloadMe.setSingleShot(true);
+    connect(&m_timerUnloadMe, &QTimer::timeout, this, [this] {
+        m_timerUnloadMe.stop();
+        UnloadWindow();
+    });
+    move(0, 0);
+    BuildMenus();
+    WireScene();
+}
+
+Game::~Game() = default;
+
+void Game::WireScene() {
+    GameScene& scene = *m_scene;
+    m_pictureBox->OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    m_pictureBox->OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    m_pictureBox->OnOutsideMouseDown = [this](const ElementMouse& m) { WindowPress(m); };
+    scene.BackImage.OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    scene.BackImage.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.Text.Template().OnMouseDown = [this](const ElementMouse& m) { BackgroundPress(m, true); };
+    scene.Text.Template().OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.FrameMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    scene.LabelMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+}
+
+void Game::WireHotspot(SceneElement& area, int index) {
+    area.OnMouseDown = [this, index](const ElementMouse& m) {
+        SceneElement* element = m_scene->Area.Item(index);
+        if (element == nullptr) return;
+        SaveClickPos(m_state, element->Left + m.X, element->Top + m.Y);
+        AreaClick(index, m.Button);
+        // The element may be gone now (the click may have opened another frame).
+        WaitSeconds(0.1);
+        m_pictureBox->unsetCursor();
+    };
+    area.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    m_inventory->AcceptDrops(area, index, false);
+}
+
+void Game::ResetAll() {
+    Flags().StopEverything = false;
+    try {
+        m_timer1.stop();
+        m_timer1.setInterval(0);
+        StopRipplingWater();
+        ResetTimedEvents();
+        m_state.Vars.Variables.Clear();
+        m_state.Vars.VariablesVariant.Clear();
+        m_state.Vars.Disappear.Clear();
+        m_inventory->Clear();
+        m_state.FramesHistory.clear();
+        m_pictureBox->SetPicture(QImage());
+        m_pictureBox->SetBackColor(0);
+        m_pictureBox->Cls();
+        m_state.AllowControlsReferences = 0;
+        m_videos->StopOneTimeVideoPlayer();
+        Flags().StopMovie = true;
+        const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
+        const int height = Project().FrameHeight > 0 ? Project().FrameHeight : 480;
+        m_pictureBox->SetFrameSize(PixelsToTwips(width), PixelsToTwips(height));
+        CenterWindowAndPictureBox();
+        m_scene->BackImage.Move(0, 0, PixelsToTwips(width), PixelsToTwips(height));
+        m_messageBar->Reset();
+        ResetDefaultPointer();
+        m_inventory->LayOut();
+    } catch (const ClassicError& error) {
+        ShowCommonError(" Unable to initialize the program. ", error.Description());
+        return;
+    }
+    // From here on a failing step is skipped.
+    RebuildFrameList();
+    LoadVariables(m_state.Vars);
+    LoadProjectProcedures();
+    const std::string& project = Project().ProjectName;
+    mnuDisableTransitions->setChecked(
+        Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
+    mnuDisableEffects->setChecked(
+        Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
+    ResetSoundChannels();
+    AudioState().AudioWarningShown = false;
+    m_inventory->Load_InventoryBackground();
+}
+
+void Game::StartNewGame() {
+    CurrentFrame().Name = Project().StartFrame;
+    ExecuteOnLoadVBScript();
+    OpenFrame(CurrentFrame().Name, false, 0, 0);
+}
+
+void Game::ShowGameWindow() {
+    if (Project().WindowedMode) {
+        show();
+        return;
+    }
+    // Without a window manager a full-screen request alone leaves the window small: cover the
+    // screen explicitly as well.
+    if (QScreen* screen = this->screen()) setGeometry(screen->geometry());
+    showFullScreen();
+}
+
+void Game::CenterWindowAndPictureBox() {
+    const int frameWidth = TwipsToPixels(m_pictureBox->FrameWidth());
+    const int frameHeight = TwipsToPixels(m_pictureBox->FrameHeight());
+    if (Project().WindowedMode) {
+        ShowMenus();
+        setWindowTitle(QString::fromStdString(Project().AdventureName + " "));
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        const int menuHeight =
+            menuBar()->isVisible() || !menuBar()->isHidden() ? menuBar()->sizeHint().height() : 0;
+        resize(frameWidth, frameHeight + menuHeight);
+        if (QScreen* screen = this->screen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
+        }
+    } else {
+        setWindowTitle("");
+        HideMenus();
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+}
+
+void Game::ResetDefaultPointer() {
+    ForgetDefaultPointer();
+    ApplyDefaultPointer(*m_pictureBox);
+    for (SceneElement* element :
+         {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
+          &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
+          &m_scene->LabelMessageBox, &m_scene->Inventory1, &m_scene->Inventory2,
+          &m_scene->Inventory_Background}) {
+        ApplyDefaultPointer(*element);
+    }
+    SetScreenPointerDefault();
+}
+
+void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) {
+    m_messageBar->DisplayTextMessage(text, inBar, noTimer);
+}
+
+void Game::ShowOrNotShowAreas() {
+    VisibilityHooks hooks;
+    hooks.HotspotVideo = [this](int i, bool show) {
+        m_videos->ShowHotspotVideo(i, show, TransitionSurfaceShown());
+    };
+    hooks.AnimatedPicture = [this](int n, bool play) {
+        if (play) {
+            m_gifs->Restart(n);
+        } else {
+            m_gifs->Stop(n);
+        }
+    };
+    quillora::ShowOrNotShowAreas(*m_scene, m_state, hooks);
+}
+
+void Game::AreaClick(int areaIndex, int button) {
+    if (Flags().StopEverything) return;
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    if (m_videos->IsOneTimeVideoPlaying() || m_state.VideoWaitActive || m_inventory->Moving())
+        return;
+    if (button == 2) {
+        ToggleMenusByRightPress();
+        return;
+    }
+    if (m_menuDropped) {
+        HideMenus();
+        return;
+    }
+    HideMenus();
+    m_inventory->PickOrNotPickObject(areaIndex);
+    AudioFadeStep(1);
+    MakeActionAndConsequences(areaIndex, 0);
+    m_videos->StopOneTimeVideoPlayer();
+}
+
+bool Game::IsOneTimeVideoPlaying() {
+    return m_videos->IsOneTimeVideoPlaying();
+}
+
+void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
+    ActionContext context{*m_scene, m_state, *this, *m_inventory, *m_videos};
+    quillora::MakeActionAndConsequences(context, static_cast<int16_t>(areaIndex),
+                                        static_cast<int16_t>(objectIndex));
+}
+
+void Game::SetScreenPointerArrow() {
+    quillora::SetScreenPointerArrow(*m_pictureBox);
+}
+
+void Game::SetScreenPointerDefault() {
+    quillora::SetScreenPointerDefault(*m_pictureBox);
+}
+
+bool Game::ExecuteVBScript(const std::string& code, bool resetLastClickPosition) {
+    return quillora::ExecuteVBScript(code, resetLastClickPosition);
+}
+
+void Game::StartTimedEvents() {
+    quillora::StartTimedEvents();
+}
+
+void Game::ToggleMenusByRightPress() {
+    if (!MenuBarShown()) {
+        ShowMenus();
+    } else if (!m_menuDropped) {
+        HideMenus();
+    }
+}
+
+void Game::BackgroundPress(const ElementMouse& mouse, bool setFlags) {
+    if (setFlags) {
+        Flags().StopMovie = true;
+        Flags().TransitionAbortRequested = true;
+        if (IsOneTimeVideoPlaying()) return;
+    }
+    if (mouse.Button == 2) {
+        ToggleMenusByRightPress();
+    } else {
+        HideMenus();
+    }
+}
+
+void Game::WindowPress(const ElementMouse& mouse) {
+    BackgroundPress(mouse, true);
+}
+
+void Game::PointerOverFrame() {
+    m_inventory->PointerOverFrame();
+}
+
+void Game::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        if (!IsOneTimeVideoPlaying() && !TransitionRunning()) {
+            if (MenuBarShown()) {
+                HideMenus();
+            } else {
+                ShowMenus();
+            }
+        }
+        Flags().StopMovie = true;
+        Flags().TransitionAbortRequested = true;
+    }
+    if ((event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+        Qt::ControlModifier) {
+        if (key == Qt::Key_L && !Project().DisableLoad) ShowLoadGameWindow(false);
+        if (key == Qt::Key_S && !Project().DisableSave) ShowSaveGameWindow();
+        if (key == Qt::Key_Q) QuitQuestion();
+    }
+    if (m_debugKeyState < 3 && key == kDebugKeys[m_debugKeyState]) {
+        ++m_debugKeyState;
+    } else if (m_debugKeyState == 3 && key == kDebugKeys[3]) {
+        mnuDebug->menuAction()->setVisible(true);
+        menuBar()->setVisible(true);
+        m_debugKeyState = 0;
+    } else {
+        m_debugKeyState = 0;
+    }
+}
+
+void Game::QuitQuestion() {
+    if (Prompts().MessageBox(Text(10), BoxStyle::YesNo + BoxStyle::Question,
+                             Project().AdventureName) == BoxResult::Yes) {
+        StartUnloading();
+    }
+}
+
+void Game::StartUnloading() {
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    StopRipplingWater();
+    m_timerUnloadMe.start(100);
+}
+
+void Game::StopGameActivity() {
+    Flags().StopMovie = true;
+    Flags().TransitionAbortRequested = true;
+    m_inventory->Abort();
+    DoEvents();
+    m_timer1.stop();
+    m_messageBar->TimerMessageBox.stop();
+    PauseTimedEvents();
+    m_videos->StopOneTimeVideoPlayer();
+    ResetSoundChannels();
+}
+
+void Game::UnloadWindow() {
+    if (m_unloading) return;
+    m_unloading = true;
+    hide();
+    DoEvents();
+    StopGameActivity();
+    ResetHotspotMedia();
+    RestoreDisplayMode();
+    emit Unloaded();
+}
+
+void Game::closeEvent(QCloseEvent* event) {
+    // Closed by the system (the window's close button): the same orderly unload.
+    event->accept();
+    UnloadWindow();
+}
+
+} // namespace quillora

@@ -1,0 +1,147 @@
+// The game window: the frame area, the menu bar, the game's timers and the frame-opening steps.
+#pragma once
+
+#include "game/Actions.h"
+#include "game/AnimatedGifs.h"
+#include "game/FrameFile.h"
+#include "game/GameHost.h"
+#include "game/GameScene.h"
+#include "game/Inventory.h"
+#include "game/MessageBar.h"
+#include "game/Videos.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace quillora {
+
+struct GameState;
+
+class Game : public QMainWindow, public GameHost {
+    Q_OBJECT
+
+public:
+    Game();
+    ~Game() override;
+
+    // Resets the engine for a new game: timers, variables, hidden hotspots, history, window
+    // layout, pointers, menus.
+    void ResetAll();
+    // Runs the start-up script and opens the project's first frame.
+    void StartNewGame();
+    // Shows the window: a window of frame size, or the whole screen.
+    void ShowGameWindow();
+
+    // Opens a frame (the name is taken by value: callers pass the current frame's own name,
+    // which opening clears): resets the previous one, reads the frame file, draws the background,
+    // loads texts and hotspots, runs the frame scripts, starts sounds and effects, arms the
+    // automatic jump.
+    void OpenFrame(std::string frameName, bool withTransition, int transNumber,
+                   double transitionDuration) override;
+
+    void ShowMenus();
+    void HideMenus() override;
+    void ToggleMenusByRightPress() override;
+    void CenterWindowAndPictureBox();
+    void ShowOrNotShowAreas() override;
+    // A press on hotspot index with button 1 (left) or 2 (right).
+    void AreaClick(int areaIndex, int button);
+    void EnableOrDisableTransitions();
+    void EnableOrDisableEffects();
+    // Begins the orderly end of the game: the window unloads on the next tick of TimerUnloadMe.
+    void StartUnloading() override;
+    void StopGameActivity();
+    void ResetDefaultPointer();
+    // Shows a message in the message bar or a system box.
+    void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) override;
+    void ShowLoadGameWindow(bool timerGuard) override;
+    void ShowSaveGameWindow() override;
+    void SetScreenPointerArrow() override;
+    void SetScreenPointerDefault() override;
+    bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) override;
+    void StartTimedEvents() override;
+    bool IsOneTimeVideoPlaying() override;
+    // Performs hotspot areaIndex's action (objectIndex 0: a click; else the dropped item).
+    void MakeActionAndConsequences(int areaIndex, int objectIndex);
+
+    PictureBox& FrameArea() { return *m_pictureBox; }
+    GameScene& Scene() { return *m_scene; }
+    MessageBar& Messages() { return *m_messageBar; }
+    Inventory& Items() { return *m_inventory; }
+    GameVideos& Videos() { return *m_videos; }
+    QTimer& Timer1() { return m_timer1; }
+    // The automatic jump's target frame.
+    const std::string& Timer1Tag() const { return m_timer1Tag; }
+    bool MenuBarShown() const;
+    bool DebugMenuShown() const;
+    // Names listed in the debug menu's frame list, in order.
+    std::vector<std::string> FrameListNames() const;
+    // Key sequence that shows the debug menu.
+    static constexpr std::array<int, 4> kDebugKeys = {Qt::Key_F12, Qt::Key_F8, Qt::Key_F11,
+                                                      Qt::Key_F9};
+
+signals:
+    // The window has unloaded; the welcome window takes over again (or the program ends).
+    void Unloaded();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void RebuildFrameList();
+    void QuitQuestion();
+    void ExecuteVBScriptCommand();
+    void WireScene();
+    void WireHotspot(SceneElement& area, int index);
+    void BackgroundPress(const ElementMouse& mouse, bool setFlags);
+    void WindowPress(const ElementMouse& mouse);
+    void PointerOverFrame();
+    void Timer1Tick();
+    void UnloadWindow();
+    void WireAnimatedBox(SceneElement& box, SceneElement& picture, int index);
+    // Removes the frame's hotspot videos and animated pictures before their elements go.
+    void ResetHotspotMedia();
+    // Frame opening, steps 3 on (after the name checks); false when the opening was abandoned.
+    bool BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
+                    double transitionDuration);
+    void DrawBackground();
+    bool RunFrameScript(const std::string& script);
+    void ArmAutomaticJump(const FrameFileData& frame);
+
+    GameState& m_state;
+    PictureBox* m_pictureBox;
+    std::unique_ptr<GameScene> m_scene;
+    std::unique_ptr<MessageBar> m_messageBar;
+    std::unique_ptr<Inventory> m_inventory;
+    std::unique_ptr<GameVideos> m_videos;
+    std::unique_ptr<AnimatedGifs> m_gifs;
+    QTimer m_timer1;
+    std::string m_timer1Tag;
+    QTimer m_timerUnloadMe;
+    bool m_menuDropped = false;
+    int m_debugKeyState = 0;
+    bool m_unloading = false;
+
+    QAction* mnuExit = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuDisableTransitions = nullptr;
+    QAction* mnuDisableEffects = nullptr;
+    QAction* mnuLoadGame = nullptr;
+    QAction* mnuSaveGame = nullptr;
+    QMenu* mnuDebug = nullptr;
+    QMenu* mnuGoToFrame = nullptr;
+    QAction* mnuCancel = nullptr;
+    std::vector<QAction*> mnuFrameName;
+};
+
+} // namespace quillora

@@ -1,0 +1,316 @@
+// Opening a frame, and the automatic jump to another one.
+#include "ui/Game.h"
+
+#include "core/ClassicError.h"
+#include "core/Cp1252.h"
+#include "core/PathLookup.h"
+#include "core/Twips.h"
+#include "core/ValueListReader.h"
+#include "effects/Transitions.h"
+#include "game/ActionObject.h"
+#include "game/AudioFunctions.h"
+#include "game/GameState.h"
+#include "game/Hotspots.h"
+#include "game/Pointers.h"
+#include "game/TextBoxes.h"
+#include "game/VideoPlacement.h"
+#include "media/MediaError.h"
+#include "project/ErrorMessages.h"
+#include "project/MediaPath.h"
+#include "project/ProjectInfo.h"
+#include "project/ProjectPaths.h"
+#include "project/RunState.h"
+#include "scene/Pictures.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
+#include "services/Wait.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <cmath>
+
+namespace quillora {
+namespace {
+
+// The longest delay a window timer can be armed with, in milliseconds.
+constexpr double kMaxTimerMilliseconds = 65535;
+
+bool Stopped() {
+    return Flags().StopEverything;
+}
+
+bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName) {
+    for (const auto& v : vars.Variables) {
+        if (FoldCase(v->Name) == lowerName) return true;
+    }
+    for (const auto& v : vars.VariablesVariant) {
+        if (FoldCase(v->Name) == lowerName) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber,
+                     double transitionDuration) {
+    if (frameName.empty()) {
+        ShowCommonError(" A program link is broken.");
+        return;
+    }
+    if (!PathLookup::Instance().FileExists(Paths().Frames + frameName + ".fme")) {
+        ShowCommonError(" A program link is broken. The frame named \"" + frameName +
+                        "\" was not found. Verify that the 'Initial Frame' exists and that the 'Go "
+                        "to another frame' option in the Hotspot Properties is linked to an "
+                        "existing frame.");
+        return;
+    }
+    try {
+        BuildFrame(frameName, withTransition, transNumber, transitionDuration);
+    } catch (const ClassicError& error) {
+        if (!Stopped()) {
+            ShowCommonError(" Unable to load the frame called '" + frameName +
+                                "'. Verify that the 'Initial Frame' exists and that the 'Go to "
+                                "another frame' option in the Hotspot Properties is linked to an "
+                                "existing frame. ",
+                            error.Description());
+        }
+    }
+}
+
+bool Game::BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
+                      double transitionDuration) {
+    m_timer1.stop();
+    m_timer1.setInterval(0);
+    ResetTimedEvents();
+    m_state.MergedHotspotIndex = 1;
+    m_state.MergedTextIndex = 1;
+    ClearCurrentFrame();
+    LoadFrameHeader(frameName);
+    if (!Stopped() && m_state.AllowControlsReferences == 0) {
+        m_state.AllowControlsReferences =
+            HasVariableNamed(m_state.Vars, "allowcontrolsreferences") ? 2 : 1;
+    }
+    FramesHistoryAdd(m_state, frameName);
+    if (Stopped()) return false;
+
+    ValueListReader file = ValueListReader::Open(Paths().Frames + frameName + ".fme");
+    const FrameFileData frame = ReadFrameFile(file);
+    if (frame.FadeRowTaken) AudioState().FadeDuration = frame.ChannelFadeDuration / 1000.0;
+    if (Stopped()) return false;
+
+    StopRipplingWater();
+    const bool hasVideo = !frame.VideoFile.empty();
+    const auto playFrameVideo = [&] {
+        HideMenus();
+        Flags().StopMovie = false;
+        m_videos->PlayMovieWithStop(frame.VideoFile,
+                                    MoviePlacementFor(frame.VideoAtOrigin, frame.VideoAtPosition,
+                                                      frame.VideoLeft, frame.VideoTop,
+                                                      frame.VideoWidth, frame.VideoHeight));
+    };
+    if (Stopped()) return false;
+    if (hasVideo && frame.VideoFirst && !withTransition) {
+        m_videos->StopOneTimeVideoPlayer();
+        playFrameVideo();
+    }
+    if (Stopped()) return false;
+    if (frame.StopAllSounds) StopAnyWavOrMP3();
+    if (Stopped()) return false;
+    if (frame.FrameSound.empty() && frame.StopFrameSound) StopChannel(7);
+    if (Stopped()) return false;
+    if (frame.StopMusic) StopChannel(6);
+    if (!frame.MusicFile.empty()) {
+        // Music already playing goes on; a missing file has been reported by the lookup.
+        const std::string music = ResolveMediaPath(Paths().Areas + frame.MusicFile);
+        if (PathLookup::Instance().FileExists(music) &&
+            (!IsFilePlaying(music) || frame.StopMusic)) {
+            PlaySoundOnChannel(6, music, frame.LoopMusic, 7);
+        }
+    }
+    if (Stopped()) return false;
+    ResetFrameTexts(*m_scene);
+    ResetHotspotMedia();
+    ResetFrameAreas(*m_scene);
+    if (Stopped()) return false;
+    DrawBackground();
+    if (Stopped()) return false;
+    LoadTexts(*m_scene, m_state);
+    CurrentFrame().HotspotCount = ReadHotspotCount(frameName);
+    if (Stopped()) return false;
+    HotspotHooks hooks;
+    hooks.ApplyDefaultPointer = [](SceneElement& e) { quillora::ApplyDefaultPointer(e); };
+    hooks.AniGifNewWithIndex = [this](int i, const std::string& f, int l, int t, int s) {
+        return m_gifs->AniGifNewWithIndex(i, f, l, t, s);
+    };
+    hooks.PlayHotspotVideo = [this](int i, const std::string& f, bool st, double r, int c,
+                                    double v) {
+        try {
+            m_videos->PlayHotspotVideo(i, f, st, r, c, v);
+        } catch (const MediaError& error) {
+            throw ClassicError(ErrorCode::InvalidProcedureCall, error.what());
+        }
+    };
+    hooks.WireHotspot = [this](SceneElement& e, int i) { WireHotspot(e, i); };
+    LoadAreas(*m_scene, m_state, hooks);
+    if (Stopped()) return false;
+    Action().ResetModule();
+    if (Project().RunFrameScript && !Project().FrameScript.empty() &&
+        !RunFrameScript(Project().FrameScript)) {
+        return false;
+    }
+    if (Stopped()) return false;
+    if (frame.RunFrameScript && !frame.FrameScriptText.empty() &&
+        !RunFrameScript(frame.FrameScriptText)) {
+        return false;
+    }
+    if (Stopped()) return false;
+    ShowOrNotShowAreas();
+    for (const auto& [index, item] : m_scene->PickedObject.Elements())
+        m_pictureBox->ZOrder(*item);
+    m_pictureBox->ZOrder(m_scene->Inventory2);
+    m_pictureBox->ZOrder(m_scene->Inventory1);
+    if (Stopped()) return false;
+    const std::string chn = Paths().Frames + frameName + ".chn";
+    if (!frame.StopAllSounds && PathLookup::Instance().FileExists(chn)) {
+        ValueListReader block = ValueListReader::Open(chn);
+        PlaySoundChannels(block);
+    }
+    if (Stopped()) return false;
+    if (!frame.FrameSound.empty()) {
+        PlaySoundOnChannel(7, Paths().Frames + frame.FrameSound, false, 8);
+    }
+    if (Stopped()) return false;
+    if (hasVideo && (!frame.VideoFirst || withTransition)) m_videos->StopOneTimeVideoPlayer();
+    if (Stopped()) return false;
+    if (!mnuDisableEffects->isChecked() && CurrentFrame().BackgroundKind == 1 &&
+        !CurrentFrame().TileBackground) {
+        LoadWaveEffectIfAny(frameName.c_str());
+    }
+    ApplySoundChannels();
+    if (withTransition) {
+        TransitionStep2(transNumber, transitionDuration);
+    } else {
+        TimerAudioFade().SetEnabled(true);
+    }
+    if (Stopped()) return false;
+    // Dialogues are loaded here once the dialogue wizard exists.
+    if (Stopped()) return false;
+    if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
+    if (Stopped()) return false;
+    if (m_videos->IsOneTimeVideoPlaying()) {
+        const WaitScope waiting;
+        SetScreenPointerArrow();
+        while (m_videos->IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+            DoEvents();
+            HideMenus();
+        }
+        SetScreenPointerDefault();
+        m_videos->StopOneTimeVideoPlayer();
+        Flags().StopMovie = false;
+        m_videos->PlayVisibleHotspotVideos();
+    }
+    if (Stopped()) return false;
+    ArmAutomaticJump(frame);
+    if (Stopped()) return false;
+    StartTimedEvents();
+    return true;
+}
+
+bool Game::RunFrameScript(const std::string& script) {
+    quillora::ExecuteVBScript(script, true);
+    if (Action().bStopGame) {
+        StartUnloading();
+        return false;
+    }
+    return true;
+}
+
+void Game::DrawBackground() {
+    const CurrentFrameRecord& record = CurrentFrame();
+    PictureBox& box = *m_pictureBox;
+    if (record.BackgroundKind == 0) {
+        box.SetPicture(QImage());
+        box.Cls();
+        double number = 0;
+        if (!ParseClassicNumber(record.Background, number))
+            throw ClassicError(ErrorCode::TypeMismatch);
+        const auto colour = static_cast<uint32_t>(ToInt32(number));
+        if (colour != box.BackColor()) box.SetBackColor(colour);
+    } else if (record.BackgroundKind == 1 && record.TileBackground) {
+        box.SetPicture(QImage());
+        // Tiles with transparent parts must not show the previous frame through them.
+        box.Cls();
+        const QImage tile =
+            LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background));
+        if (tile.isNull()) return;
+        const QSize frame = box.FramePixels();
+        for (int x = 0; x <= frame.width(); x += tile.width()) {
+            for (int y = 0; y <= frame.height(); y += tile.height())
+                box.PaintPicture(tile, x, y);
+        }
+    } else if (record.BackgroundKind == 1) {
+        box.SetBackColor(0);
+        box.Cls();
+        box.SetPicture(LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background)));
+    }
+}
+
+void Game::ArmAutomaticJump(const FrameFileData& frame) {
+    if (!frame.AutoJump) return;
+    m_timer1Tag = frame.AutoJumpFrame;
+    const double milliseconds = frame.AutoJumpDelay * 1000;
+    if (!(milliseconds >= 0 && milliseconds <= kMaxTimerMilliseconds)) {
+        ShowCommonError(" Unable to load timer duration.");
+        return;
+    }
+    const int interval = static_cast<int>(std::lround(milliseconds));
+    m_timer1.setInterval(interval);
+    // A window timer with interval 0 never fires.
+    if (interval > 0) m_timer1.start();
+}
+
+void Game::Timer1Tick() {
+    if (m_inventory->Moving()) {
+        m_timer1.setInterval(1000);
+        return;
+    }
+    if (Flags().StopEverything) {
+        m_timer1.stop();
+        return;
+    }
+    AudioFadeStep(1);
+    std::string target = m_timer1Tag;
+    if (target.empty()) return;
+    if (IsLastVisitedFrame(target)) {
+        target = TakeLastVisitedFrame(m_state);
+        if (target.empty()) return;
+    }
+    const AutoJumpTransitionSettings& jump = AutoJumpSettings();
+    if (jump.AutoJumpTransition) {
+        TransitionStep1(jump.AutoJumpTransitionNumber);
+        OpenFrame(target, true, jump.AutoJumpTransitionNumber,
+                  jump.AutoJumpTransitionDuration / 1000.0);
+    } else {
+        OpenFrame(target, false, 0, 0);
+    }
+}
+
+void Game::WireAnimatedBox(SceneElement& box, SceneElement& picture, int index) {
+    box.OnMouseDown = [this, index](const ElementMouse& m) {
+        SceneElement* element = m_scene->AniGifBox.Item(index);
+        if (element == nullptr) return;
+        SaveClickPos(m_state, element->Left + m.X, element->Top + m.Y);
+        AreaClick(index, m.Button);
+    };
+    box.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    picture.OnMouseDown = box.OnMouseDown;
+    picture.OnMouseMove = box.OnMouseMove;
+    m_inventory->AcceptDrops(picture, index, true);
+}
+
+void Game::ResetHotspotMedia() {
+    m_videos->ResetHotspotVideos();
+    m_gifs->Reset();
+}
+
+} // namespace quillora

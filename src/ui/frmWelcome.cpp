@@ -1,0 +1,392 @@
+// The welcome window's start-up sequence, layout, buttons and links.
+#include "ui/frmWelcome.h"
+
+#include "core/Prompts.h"
+#include "core/Twips.h"
+#include "project/ErrorMessages.h"
+#include "project/InterfaceTexts.h"
+#include "project/ProjectInfo.h"
+#include "project/ProjectInit.h"
+#include "project/ProjectPaths.h"
+#include "project/Resolutions.h"
+#include "services/SettingsStore.h"
+#include "ui/GameLauncher.h"
+#include "ui/StockLogos.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QUrl>
+#include <QWindow>
+
+namespace quillora {
+namespace {
+
+constexpr int kWindowWidth = 4800;
+constexpr int kRowStart = 3000;
+constexpr int kRowStep = 255;
+constexpr int kLoadButtonTop = 1560;
+constexpr int kButtonTops[] = {1080, 1560, 2040};
+constexpr int kCaptionLeft = 240;
+constexpr int kValueLeft = 1560;
+
+bool EndsWithNoCase(const std::string& text, const std::string& tail) {
+    if (text.size() < tail.size()) return false;
+    for (size_t i = 0; i < tail.size(); ++i) {
+        const char a = text[text.size() - tail.size() + i];
+        const char b = tail[i];
+        if (std::tolower(static_cast<unsigned char>(a)) !=
+            std::tolower(static_cast<unsigned char>(b))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QLabel* MakeLabel(QWidget* parent, int left, int top, int width, int height) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                       TwipsToPixels(height));
+    return label;
+}
+
+void PlaceAt(QWidget* control, int topTwips) {
+    control->move(control->x(), TwipsToPixels(topTwips));
+}
+
+} // namespace
+
+std::string ResolutionCaption(const std::string& text7, int resolution) {
+    std::string caption = text7;
+    if (caption.size() >= 2 && caption.back() == '.') caption.pop_back();
+    if (caption.size() >= 8 &&
+        (EndsWithNoCase(caption, "640x480") || EndsWithNoCase(caption, "640*480"))) {
+        caption.resize(caption.size() - 7);
+    }
+    if (caption.size() >= 10 &&
+        (EndsWithNoCase(caption, "640 x 480") || EndsWithNoCase(caption, "640 * 480"))) {
+        caption.resize(caption.size() - 9);
+    }
+    while (!caption.empty() && caption.back() == ' ')
+        caption.pop_back();
+    static const char* const kSizes[] = {" 640x480.", " 800x600.", " 1024x768."};
+    if (resolution >= 0 && resolution <= 2) caption += kSizes[resolution];
+    return caption;
+}
+
+frmWelcome::frmWelcome(std::string programFolder, GameLauncher& launcher)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_programFolder(std::move(programFolder)), m_launcher(launcher) {
+    setObjectName("frmWelcome");
+    setAutoFillBackground(true);
+    resize(TwipsToPixels(kWindowWidth), TwipsToPixels(4200));
+
+    Img[3] = MakeLabel(this, 0, 0, kWindowWidth, 4200);
+    Img[3]->hide();
+    txtAdventureName = MakeLabel(this, 120, 240, 4560, 720);
+    txtAdventureName->setAlignment(Qt::AlignCenter);
+    txtAdventureName->setWordWrap(true);
+    txtAdventureName->setFont(QFont("Arial", 14, QFont::Bold));
+    for (int i = 0; i < 3; ++i) {
+        Img[i] = MakeLabel(this, 1200, kButtonTops[i], 2400, 420);
+        Img[i]->hide();
+        Img[i]->setCursor(Qt::PointingHandCursor);
+        lblButton[i] = MakeLabel(this, 1200, kButtonTops[i], 2400, 330);
+        lblButton[i]->setFont(QFont("Arial", 11, QFont::Bold));
+        lblButton[i]->setCursor(Qt::PointingHandCursor);
+    }
+    txtVersion = MakeLabel(this, kCaptionLeft, kRowStart, 4320, 240);
+    lblAuthor = MakeLabel(this, kCaptionLeft, kRowStart, 1320, 240);
+    txtAuthor = MakeLabel(this, kValueLeft, kRowStart, 3120, 240);
+    lblEmail = MakeLabel(this, kCaptionLeft, kRowStart, 1320, 240);
+    txtEmail = MakeLabel(this, kValueLeft, kRowStart, 3120, 240);
+    lblHomepage = MakeLabel(this, kCaptionLeft, kRowStart, 1320, 240);
+    txtHomepage = MakeLabel(this, kValueLeft, kRowStart, 3120, 240);
+    for (QLabel* link : {txtEmail, txtHomepage}) {
+        link->setCursor(Qt::PointingHandCursor);
+        QFont font = link->font();
+        font.setUnderline(true);
+        link->setFont(font);
+    }
+    for (QLabel* row : {lblAuthor, txtAuthor, lblEmail, txtEmail, lblHomepage, txtHomepage}) {
+        row->hide();
+    }
+    lblResolution = MakeLabel(this, 480, kRowStart, 4200, 240);
+    lblResolution->setCursor(Qt::PointingHandCursor);
+    chkResolution = new QCheckBox(this);
+    chkResolution->setGeometry(TwipsToPixels(kCaptionLeft), TwipsToPixels(kRowStart + 45), 14, 14);
+    chkResolution->setChecked(true);
+    imgLogo = MakeLabel(this, 4560, 60, 240, 240);
+    imgLogo->setCursor(Qt::PointingHandCursor);
+
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+void frmWelcome::CenterOnScreen() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+}
+
+bool frmWelcome::Load() {
+    CenterOnScreen();
+    resize(TwipsToPixels(kWindowWidth), height());
+    const ProjectInitResult init = ProjectInit(m_programFolder);
+    if (init.EndProgram) return false;
+
+    const ProjectInfo& info = Project();
+    Settings().SaveSetting("Software", info.ProjectName, "Path", Paths().Root);
+    setWindowTitle(QString::fromStdString(info.AdventureName));
+    if (info.SkipWelcome) {
+        hide();
+        if (!init.LoadFailure.empty()) ShowCommonError(" Error loading project information.");
+        ClickButton(0);
+        return true;
+    }
+    if (!info.ProjectName.empty()) {
+        chkResolution->setChecked(
+            Settings().GetSetting("Software", info.ProjectName, "ChangeResolution", "1") != "0");
+    }
+    LayOutRows();
+    UseScheme(info.SchemeName);
+    lblAuthor->setText(QString::fromStdString(Text(4)));
+    lblEmail->setText(QString::fromStdString(Text(5)));
+    lblHomepage->setText(QString::fromStdString(Text(6)));
+    SetResolutionCaption();
+    LayOutButtons();
+    ShowLogo();
+    if (!init.LoadFailure.empty()) ShowCommonError(" Error loading project information.");
+    return true;
+}
+
+void frmWelcome::LayOutRows() {
+    const ProjectInfo& info = Project();
+    txtAdventureName->setText(QString::fromStdString(info.AdventureName));
+    int rowTop = kRowStart;
+    if (info.Version.empty()) {
+        txtVersion->setText("");
+        txtVersion->hide();
+    } else {
+        txtVersion->setText(QString::fromStdString(info.Version));
+        PlaceAt(txtVersion, rowTop);
+        txtVersion->show();
+        rowTop += kRowStep;
+    }
+    const struct {
+        const std::string& value;
+        QLabel* valueLabel;
+        QLabel* captionLabel;
+    } rows[] = {{info.Author, txtAuthor, lblAuthor},
+                {info.Email, txtEmail, lblEmail},
+                {info.Homepage, txtHomepage, lblHomepage}};
+    for (const auto& row : rows) {
+        if (row.value.empty()) continue;
+        row.valueLabel->setText(QString::fromStdString(row.value));
+        PlaceAt(row.valueLabel, rowTop);
+        PlaceAt(row.captionLabel, rowTop);
+        row.valueLabel->show();
+        row.captionLabel->show();
+        rowTop += kRowStep;
+    }
+    if (info.ResolutionOption == 1 && !IsAtProjectResolution()) {
+        PlaceAt(lblResolution, rowTop);
+        PlaceAt(chkResolution, rowTop + 45);
+        lblResolution->show();
+        chkResolution->show();
+        rowTop += kRowStep;
+    } else {
+        lblResolution->hide();
+        chkResolution->hide();
+    }
+    const int frameExtra = frameGeometry().height() - geometry().height();
+    resize(width(), TwipsToPixels(rowTop + 150) + frameExtra);
+    Img[3]->resize(size());
+    CenterOnScreen();
+}
+
+void frmWelcome::SetResolutionCaption() {
+    lblResolution->setText(
+        QString::fromStdString(ResolutionCaption(Text(7), Project().Resolution)));
+}
+
+void frmWelcome::LayOutButtons() {
+    if (Project().DisableLoad) {
+        lblButton[1]->hide();
+        Img[1]->hide();
+        PlaceAt(lblButton[2], kLoadButtonTop);
+    }
+    if (lblButton[1]->text().isEmpty()) {
+        lblButton[1]->hide();
+        PlaceAt(lblButton[2], kLoadButtonTop);
+    }
+}
+
+void frmWelcome::ShowLogo() {
+    if (Project().HideLogo) {
+        imgLogo->hide();
+        return;
+    }
+    const int index = m_logoVariant + (m_logoAlternate ? 2 : 0);
+    if ((m_logoVariant == 0 || m_logoVariant == 1)) imgLogo->setPixmap(StockLogo(index));
+    imgLogo->move(TwipsToPixels(m_logoAlternate ? 4440 : 4560), imgLogo->y());
+    imgLogo->show();
+    imgLogo->raise();
+}
+
+void frmWelcome::UseScheme(const std::string& /*schemeName*/) {
+    // Plain text buttons: scheme folders with pictures and colours are not read yet.
+    for (int i = 0; i < 3; ++i) {
+        Img[i]->hide();
+        lblButton[i]->setText(QString::fromStdString(Text(i + 1)));
+        lblButton[i]->adjustSize();
+        lblButton[i]->move((width() - lblButton[i]->width()) / 2, lblButton[i]->y());
+        lblButton[i]->show();
+    }
+}
+
+void frmWelcome::ClickButton(int index) {
+    try {
+        switch (index) {
+        case 0: {
+            const ProjectInfo& info = Project();
+            if (!info.SkipWelcome && info.ResolutionOption == 1 && !chkResolution->isHidden() &&
+                chkResolution->isChecked()) {
+                hide();
+                ChangeDisplayResolution(info.Resolution + 1);
+            }
+            m_launcher.LoadGameWindow();
+            m_launcher.ResetAll();
+            hide();
+            m_launcher.StartNewGame();
+            m_launcher.ShowGameWindow();
+            break;
+        }
+        case 1:
+            SetTopMost(false);
+            m_launcher.ShowLoadGameWindow();
+            break;
+        case 2: close(); break;
+        default: break;
+        }
+    } catch (const std::exception&) {
+        ShowCommonError(" Error loading the main program window. Try restarting the program.");
+    }
+}
+
+void frmWelcome::GameWindowUnloaded() {
+    if (Project().SkipWelcome) {
+        close();
+        return;
+    }
+    SetTopMost(true);
+    show();
+}
+
+void frmWelcome::SetTopMost(bool topMost) {
+    if (windowHandle() == nullptr) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
+        return;
+    }
+    windowHandle()->setFlag(Qt::WindowStaysOnTopHint, topMost);
+}
+
+void frmWelcome::ResolutionLabelClicked() {
+    chkResolution->setChecked(!chkResolution->isChecked());
+    Settings().SaveSetting("Software", Project().ProjectName, "ChangeResolution",
+                           chkResolution->isChecked() ? "1" : "0");
+}
+
+void frmWelcome::EmailClicked() {
+    SetTopMost(false);
+    const std::string address = txtEmail->text().toStdString();
+    if (Prompts().MessageBox(Text(13) + " " + address + " ?", BoxStyle::YesNo + BoxStyle::Question,
+                             Project().AdventureName) == BoxResult::Yes) {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString("mailto:" + address)));
+    } else {
+        SetTopMost(true);
+    }
+}
+
+void frmWelcome::HomepageClicked() {
+    SetTopMost(false);
+    const std::string address = txtHomepage->text().toStdString();
+    if (Prompts().MessageBox(Text(14) + " " + address + " ? " + Text(15),
+                             BoxStyle::YesNo + BoxStyle::Question,
+                             Project().AdventureName) == BoxResult::Yes) {
+        QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(address)));
+    } else {
+        SetTopMost(true);
+    }
+}
+
+void frmWelcome::LogoClicked() {
+    SetTopMost(false);
+    const std::string text = std::string("For details and downloads, visit: ") +
+                             kProductWebAddress +
+                             "\r\n\r\nDo you want to visit it now? (You must be connected to the "
+                             "Internet)";
+    if (Prompts().MessageBox(text, BoxStyle::YesNo + BoxStyle::Information, "Quillora") ==
+        BoxResult::Yes) {
+        QDesktopServices::openUrl(QUrl(kProductWebAddress));
+    } else {
+        SetTopMost(true);
+    }
+}
+
+bool frmWelcome::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() != Qt::LeftButton) return false;
+        // The title and credit labels drag the whole window, as a title bar would.
+        for (QLabel* handle :
+             {txtAdventureName, txtVersion, txtAuthor, lblAuthor, lblEmail, lblHomepage}) {
+            if (watched == handle && windowHandle() != nullptr) {
+                windowHandle()->startSystemMove();
+                return true;
+            }
+        }
+    }
+    if (event->type() != QEvent::MouseButtonRelease) return false;
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+    for (int i = 0; i < 3; ++i) {
+        if (watched == lblButton[i] || watched == Img[i]) {
+            ClickButton(i);
+            return true;
+        }
+    }
+    if (watched == lblResolution)
+        ResolutionLabelClicked();
+    else if (watched == txtEmail)
+        EmailClicked();
+    else if (watched == txtHomepage)
+        HomepageClicked();
+    else if (watched == imgLogo)
+        LogoClicked();
+    else
+        return false;
+    return true;
+}
+
+void frmWelcome::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmWelcome::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!m_closing) {
+        m_closing = true;
+        emit ProgramEnding();
+    }
+}
+
+} // namespace quillora

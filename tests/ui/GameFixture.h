@@ -1,0 +1,62 @@
+// A game window on a small project written by the test helper, with scripted prompts.
+#pragma once
+
+#include "ProjectWriter.h"
+#include "core/Prompts.h"
+#include "game/GameState.h"
+#include "project/InterfaceTexts.h"
+#include "project/ProjectInfo.h"
+#include "project/ProjectPaths.h"
+#include "project/RunState.h"
+#include "services/SettingsStore.h"
+#include "ui/Game.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace quillora::test {
+
+class GameFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPrompts(&prompts);
+        SetSettings(&settings);
+        Paths() = ProjectPaths();
+        SetProjectRoot(project.Root());
+        SetDefaultTexts(true);
+        Flags() = RunFlags();
+        State() = GameState();
+        general = GeneralFields();
+        general[4] = "Hall";
+        project.WriteVariables({});
+    }
+    void TearDown() override {
+        game.reset();
+        SetPrompts(nullptr);
+        SetSettings(nullptr);
+    }
+    // Writes General and starts a game window (reset, not shown).
+    Game& StartGame() {
+        project.WriteGeneral(general);
+        LoadProjectInfo();
+        game = std::make_unique<Game>();
+        game->ResetAll();
+        return *game;
+    }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : prompts.History())
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    ProjectWriter project;
+    TempFolder settingsFolder;
+    SettingsStore settings{QString::fromStdString(settingsFolder.Path())};
+    ScriptedPrompts prompts;
+    FileValues general;
+    std::unique_ptr<Game> game;
+};
+
+} // namespace quillora::test
