@@ -7,7 +7,7 @@
 //                  device buffer still ahead of it
 //   video/*        a 640x480, 30 frames-a-second MPEG-1 video with sound, decoded, converted
 //                  and shown through a player (made with the ffmpeg tool on first use)
-#include "game/AudioFunctions.h"
+#include "game/GameSession.h"
 #include "media/AudioOutput.h"
 #include "media/MediaDecoder.h"
 #include "media/MediaPlayer.h"
@@ -178,19 +178,20 @@ void ChannelInstructionToSound(benchmark::State& state) {
     int runs = 0;
     for (auto _ : state) {
         Mixer mixer;
-        UseMixerForSoundPlayers(&mixer);
-        ResetSoundChannels();
+        auto session = std::make_unique<GameSession>(&mixer);
+        GameAudio& audio = session->Audio;
+        audio.ResetSoundChannels();
         PacedDevice device(mixer);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         const double start =
             std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
                 .count();
-        SoundChannel& channel = SoundChannels()[1];
+        SoundChannel& channel = audio.Channels[1];
         channel.FileName = "tone.wav";
         channel.Volume = 10;
         channel.Command = 0;
         channel.Fade = false;
-        ApplySoundChannels();
+        audio.ApplySoundChannels();
         while (device.FirstSound() == 0)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         // The first sound still has the rest of a device buffer ahead of it when it leaves the
@@ -201,9 +202,8 @@ void ChannelInstructionToSound(benchmark::State& state) {
         worst = std::max(worst, latency);
         total += latency;
         ++runs;
-        ReleaseSoundPlayers();
+        session.reset(); // the players go before the mixer they play into
     }
-    UseMixerForSoundPlayers(nullptr);
     state.counters["mean_ms"] = 1000 * total / std::max(runs, 1);
     state.counters["worst_ms"] = 1000 * worst;
 }

@@ -1,7 +1,7 @@
 // Speed of opening a frame, of the visibility pass and of drawing the frame area.
 #include "ProjectWriter.h"
 #include "core/Prompts.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
@@ -72,7 +72,7 @@ struct BusyProject {
         SetProjectRoot(project.Root());
         SetDefaultTexts(true);
         LoadProjectInfo();
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(session);
         game->ResetAll();
         game->OpenFrame("Busy", false, 0, 0); // pictures are cached from here on
     }
@@ -81,6 +81,7 @@ struct BusyProject {
     test::TempFolder settingsFolder;
     SettingsStore settings{QString::fromStdString(settingsFolder.Path())};
     ScriptedPrompts prompts;
+    GameSession session;
     std::unique_ptr<Game> game;
 };
 

@@ -6,7 +6,7 @@
 #include "game/FrameFile.h"
 #include "game/GameHost.h"
 #include "game/GameScene.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "game/Hotspots.h"
 #include "game/Inventory.h"
 #include "game/TextBoxes.h"
@@ -14,7 +14,6 @@
 #include "game/Visibility.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,18 +75,18 @@ struct World {
         icon.fill(Qt::red);
         icon.save(QString::fromStdString(Paths().Areas + "i.ico"), "ICO");
         SetDefaultTexts(true);
-        CurrentFrame().Name = "F";
+        session.CurrentFrame.Name = "F";
         box = std::make_unique<PictureBox>();
         scene = std::make_unique<GameScene>(*box);
-        items = std::make_unique<Inventory>(*scene, state, host);
-        videos = std::make_unique<GameVideos>(*scene, state);
+        items = std::make_unique<Inventory>(*scene, session, host);
+        videos = std::make_unique<GameVideos>(*scene, session);
     }
     std::unique_ptr<QApplication> app;
     QTemporaryDir folder;
     SilentPrompts prompts;
     std::unique_ptr<PictureBox> box;
     std::unique_ptr<GameScene> scene;
-    GameState state;
+    GameSession session;
     NullHost host;
     std::unique_ptr<Inventory> items;
     std::unique_ptr<GameVideos> videos;
@@ -108,7 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     World& world = TheWorld();
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    GameState& state = world.state;
+    GameSession& session = world.session;
+    GameState& state = session.State;
     state = GameState();
     state.Vars.Variables.Add("A", 1);
     const std::string frameData = Paths().FramesData + "F";
@@ -116,21 +116,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 0: {
         ValueListReader in(bytes);
         try {
-            ReadFrameFile(in);
+            ReadFrameFile(in, session);
         } catch (const ClassicError&) {
         }
         break;
     }
     case 1:
         WriteFile(frameData + ".fm2", bytes);
-        LoadAreas(*world.scene, state, HotspotHooks());
-        ShowOrNotShowAreas(*world.scene, state, VisibilityHooks());
+        LoadAreas(*world.scene, session, HotspotHooks());
+        ShowOrNotShowAreas(*world.scene, session, VisibilityHooks());
         ResetFrameAreas(*world.scene);
         std::remove((frameData + ".fm2").c_str());
         break;
     case 2:
         WriteFile(frameData + ".fm1", bytes);
-        LoadTexts(*world.scene, state);
+        LoadTexts(*world.scene, session);
         ResetFrameTexts(*world.scene);
         std::remove((frameData + ".fm1").c_str());
         break;
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         world.items->Clear();
         world.items->AddPickedObject("A", true);
         world.items->AddPickedObject("B", true);
-        ActionContext context{*world.scene, state, world.host, *world.items, *world.videos};
+        ActionContext context{*world.scene, session, world.host, *world.items, *world.videos};
         const int kind = data[0] % 7;
         const std::string path = kind == 3   ? frameData + ".fm3"
                                  : kind == 4 ? frameData + ".fm0"

@@ -3,8 +3,7 @@
 
 #include "app/PlayerSession.h"
 #include "core/Clock.h"
-#include "game/GameState.h"
-#include "project/RunState.h"
+#include "game/GameSession.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
 
@@ -43,8 +42,9 @@ bool IsWholeNumber(const std::string& word) {
 }
 
 // The value of an integer or variant variable as text; nothing when there is no such variable.
-std::optional<std::string> VariableText(const std::string& name) {
-    const ProjectVariables& vars = State().Vars;
+std::optional<std::string> VariableText(const GameSession* game, const std::string& name) {
+    if (game == nullptr) return std::nullopt;
+    const ProjectVariables& vars = game->State.Vars;
     for (const auto& v : vars.Variables) {
         if (v->Name == name) return std::to_string(v->Value);
     }
@@ -92,6 +92,11 @@ void Autoplay::ProgramEnded() {
     } else {
         Finish(kSuccess);
     }
+}
+
+std::string Autoplay::CurrentFrameName() const {
+    const GameSession* game = m_session.CurrentGame();
+    return game != nullptr ? game->CurrentFrame.Name : "";
 }
 
 void Autoplay::RunNext() {
@@ -270,9 +275,9 @@ bool Autoplay::WaitFrame(const AutoplayCommand& command) {
             name.pop_back();
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (CurrentFrame().Name != name) {
+    while (CurrentFrameName() != name) {
         if (std::chrono::steady_clock::now() >= deadline || m_session.GameWindow() == nullptr) {
-            Fail(command, "the frame is " + Quoted(CurrentFrame().Name) + ", not " + Quoted(name),
+            Fail(command, "the frame is " + Quoted(CurrentFrameName()) + ", not " + Quoted(name),
                  kUnmetExpectation);
             return false;
         }
@@ -285,14 +290,14 @@ bool Autoplay::Expect(const AutoplayCommand& command) {
     const std::string& verb = command.verb;
     std::string problem;
     if (verb == "expect-frame") {
-        if (CurrentFrame().Name != command.rest) {
+        if (CurrentFrameName() != command.rest) {
             problem =
-                "the frame is " + Quoted(CurrentFrame().Name) + ", not " + Quoted(command.rest);
+                "the frame is " + Quoted(CurrentFrameName()) + ", not " + Quoted(command.rest);
         }
     } else if (verb == "expect-var") {
         const std::string& name = command.args[0];
         const std::string wanted = command.rest.substr(command.rest.find(name) + name.size() + 1);
-        const auto value = VariableText(name);
+        const auto value = VariableText(m_session.CurrentGame(), name);
         if (!value) {
             problem = "there is no variable " + Quoted(name);
         } else if (*value != wanted) {

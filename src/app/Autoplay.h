@@ -44,6 +44,8 @@ signals:
 
 private:
     void RunNext();
+    // The current frame of the game in progress; empty when no game runs.
+    std::string CurrentFrameName() const;
     // Runs one command; false when it failed (the failure was reported).
     bool Run(const AutoplayCommand& command);
     void Fail(const AutoplayCommand& command, const std::string& message, int status);

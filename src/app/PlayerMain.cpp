@@ -4,7 +4,7 @@
 #include "app/Autoplay.h"
 #include "app/CommandLine.h"
 #include "app/PlayerSession.h"
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
 #include "services/QtPrompts.h"
 #include "services/SettingsStore.h"
 
@@ -103,8 +103,6 @@ int PlayerMain(int argc, char** argv) {
         return autoplay ? status : 1;
     }
     app.exec();
-    // The sound players go before the mixer and the audio output they play into.
-    ReleaseSoundPlayers();
     autoplay.reset();
     SetPrompts(nullptr);
     SetSettings(nullptr);

@@ -2,6 +2,7 @@
 #include "app/PlayerSession.h"
 
 #include "core/Prompts.h"
+#include "game/GameSession.h"
 #include "project/ProjectInfo.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
@@ -40,7 +41,8 @@ void PlayerSession::Quit() {
 
 void PlayerSession::LoadGameWindow() {
     if (m_game) return;
-    m_game = std::make_unique<Game>();
+    m_gameSession = std::make_unique<GameSession>();
+    m_game = std::make_unique<Game>(*m_gameSession);
     m_game->Messages().OnMessageShown = [this](const std::string& text) {
         if (OnMessageShown) OnMessageShown(text);
     };
@@ -75,6 +77,7 @@ void PlayerSession::DestroyGameWhenIdle() {
         return;
     }
     m_game.reset();
+    m_gameSession.reset();
     m_welcome->GameWindowUnloaded();
 }
 

@@ -15,6 +15,7 @@ namespace quillora {
 
 class Game;
 class frmWelcome;
+struct GameSession;
 
 class PlayerSession : public QObject, public GameLauncher {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
 
     frmWelcome* Welcome() const { return m_welcome.get(); }
     Game* GameWindow() const { return m_game.get(); }
+    // The game in progress, from the start of the game window to its end; nullptr outside.
+    GameSession* CurrentGame() const { return m_gameSession.get(); }
     // The window a player is looking at: the game while it runs, else the welcome window.
     QWidget* VisibleWindow() const;
     // Ends the game and the program, as closing every window would.
@@ -50,6 +53,9 @@ private:
     void DestroyGameWhenIdle();
 
     std::unique_ptr<frmWelcome> m_welcome;
+    // Every game starts from a new session and the session ends with its window, so nothing of a
+    // game is left over for the next one.
+    std::unique_ptr<GameSession> m_gameSession;
     std::unique_ptr<Game> m_game;
 };
 

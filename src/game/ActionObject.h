@@ -20,7 +20,4 @@ struct VBScriptActionModule {
     void ResetModule() { *this = VBScriptActionModule(); }
 };
 
-// The game's one Action object.
-VBScriptActionModule& Action();
-
 } // namespace quillora

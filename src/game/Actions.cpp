@@ -7,17 +7,16 @@
 #include "core/ValueListReader.h"
 #include "effects/Transitions.h"
 #include "game/ActionObject.h"
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
 #include "game/GameHost.h"
 #include "game/GameScene.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "game/Inventory.h"
 #include "game/VideoPlacement.h"
 #include "game/Videos.h"
 #include "project/ErrorMessages.h"
 #include "project/MediaPath.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "services/Wait.h"
 
 #include <optional>
@@ -25,8 +24,8 @@
 namespace quillora {
 namespace {
 
-bool Stopped() {
-    return Flags().StopEverything;
+bool Stopped(const ActionContext& context) {
+    return context.Session.Flags.StopEverything;
 }
 
 // The values of an action section that matter after it has been read (the effects applied
@@ -71,7 +70,7 @@ void ReadVariableList(ValueListReader& in, bool apply, ProjectVariables& vars, i
 // nothing when there is no action.
 std::optional<ValueListReader> OpenSection(ActionContext& context, int16_t areaIndex,
                                            int16_t objectIndex) {
-    const std::string base = Paths().FramesData + CurrentFrame().Name;
+    const std::string base = Paths().FramesData + context.Session.CurrentFrame.Name;
     PathLookup& lookup = PathLookup::Instance();
     if (objectIndex != 0) {
         const SceneElement* item = context.Scene.PickedObject.Item(objectIndex);
@@ -80,7 +79,7 @@ std::optional<ValueListReader> OpenSection(ActionContext& context, int16_t areaI
         if (!lookup.FileExists(base + ".fm0")) return std::nullopt;
         ValueListReader in = ValueListReader::Open(base + ".fm0");
         while (true) {
-            if (Stopped() || in.AtEnd()) return std::nullopt;
+            if (Stopped(context) || in.AtEnd()) return std::nullopt;
             in.Skip();
             if (EqualsNoCase(in.ReadString(), key)) break;
             in.SkipToNextSection();
@@ -105,7 +104,7 @@ std::optional<ValueListReader> OpenSection(ActionContext& context, int16_t areaI
 std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader& in,
                                         int16_t areaIndex, int16_t objectIndex) {
     ActionValues v;
-    ProjectVariables& vars = context.State.Vars;
+    ProjectVariables& vars = context.Session.State.Vars;
     const int16_t changeSwitch = in.ReadInt16();
     const std::string variable = in.ReadString();
     const bool setZero = in.ReadBool();
@@ -124,7 +123,7 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
         if (objectIndex != 0) {
             context.Items.RemovePickedObject(objectIndex);
         } else {
-            vars.Disappear.Add(CurrentFrame().Name, areaIndex);
+            vars.Disappear.Add(context.Session.CurrentFrame.Name, areaIndex);
         }
     }
     if (in.ReadBool()) return std::nullopt;
@@ -132,9 +131,10 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
     v.FrameName = in.ReadString();
     if (in.IsEndOfSection()) return v;
     v.StopHotspotSound = in.ReadInt16();
-    if (v.StopHotspotSound != 0) StopChannel(6);
+    GameAudio& audio = context.Session.Audio;
+    if (v.StopHotspotSound != 0) audio.StopChannel(6);
     v.StopAllSounds = in.ReadInt16();
-    if (v.StopAllSounds != 0) StopAnyWavOrMP3();
+    if (v.StopAllSounds != 0) audio.StopAnyWavOrMP3();
     v.PlayMovie = in.ReadInt16();
     v.MovieFile = in.ReadString();
     v.MovieAtOrigin = in.ReadBool();
@@ -177,9 +177,9 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
     if (in.IsEndOfSection()) return v;
     for (int i = 60; i <= 65; ++i)
         in.Skip();
-    AudioState().FadeDuration = in.ReadDouble() / 1000.0;
+    audio.State.FadeDuration = in.ReadDouble() / 1000.0;
     in.Skip();
-    ReadChannelRows(in, ChannelRowSource::Action);
+    ReadChannelRows(in, ChannelRowSource::Action, audio.Channels);
     if (in.IsEndOfSection()) return v;
     const bool addItem = in.ReadBool();
     const std::string item = in.ReadString();
@@ -187,29 +187,30 @@ std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader&
     return v;
 }
 
-bool WillChangeFrame(const ActionValues& v, const GameState& state) {
-    return !Action().sFrameToLoad.empty() || v.GoToFrame != 0 ||
+bool WillChangeFrame(const ActionValues& v, const GameSession& session) {
+    const GameState& state = session.State;
+    return !session.Action.sFrameToLoad.empty() || v.GoToFrame != 0 ||
            (v.GoBack && v.GoToFrame == 0 && state.FramesHistory.size() > 1);
 }
 
-void PlayActionSounds(const ActionValues& v) {
+void PlayActionSounds(GameAudio& audio, const ActionValues& v) {
     if (v.PlayHotspotSound && !v.HotspotSound.empty() &&
-        (!IsChannelPlaying(6) || v.StopHotspotSound != 0)) {
-        PlaySoundOnChannel(6, Paths().Areas + v.HotspotSound, v.LoopHotspotSound, 7);
+        (!audio.IsChannelPlaying(6) || v.StopHotspotSound != 0)) {
+        audio.PlaySoundOnChannel(6, Paths().Areas + v.HotspotSound, v.LoopHotspotSound, 7);
     }
     if (v.PlaySecondSound) {
-        PlaySoundOnChannel(7, Paths().Frames + v.SecondSound, false, 8);
+        audio.PlaySoundOnChannel(7, Paths().Frames + v.SecondSound, false, 8);
     } else if (v.StopSecondSound && v.StopAllSounds == 0) {
-        StopChannel(7);
+        audio.StopChannel(7);
     }
 }
 
 // Reads the hotspot's obsolete channel block from the frame's .fm5 file and plays it.
-void PlayHotspotChannels(int16_t areaIndex) {
-    const std::string path = Paths().FramesData + CurrentFrame().Name + ".fm5";
+void PlayHotspotChannels(GameSession& session, int16_t areaIndex) {
+    const std::string path = Paths().FramesData + session.CurrentFrame.Name + ".fm5";
     if (!PathLookup::Instance().FileExists(path)) return;
     ValueListReader in = ValueListReader::Open(path);
-    PlayHotspotSoundChannels(in, areaIndex);
+    session.Audio.PlayHotspotSoundChannels(in, areaIndex);
 }
 
 void PlayActionMovie(ActionContext& context, const ActionValues& v) {
@@ -222,12 +223,14 @@ void PlayActionMovie(ActionContext& context, const ActionValues& v) {
 void WaitForMovie(ActionContext& context) {
     const WaitScope waiting;
     context.Host.SetScreenPointerArrow();
-    while (context.Videos.IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+    while (context.Videos.IsOneTimeVideoPlaying() && !context.Session.Flags.StopMovie) {
         DoEvents();
         context.Host.HideMenus();
     }
     context.Host.SetScreenPointerDefault();
-    Flags().StopMovie = false;
+    // The movie's last picture would stay over the frame and take every click and drop.
+    context.Videos.StopOneTimeVideoPlayer();
+    context.Session.Flags.StopMovie = false;
 }
 
 // Opens the action's own target frame, or goes back one step; true when a frame was opened.
@@ -245,8 +248,8 @@ bool OpenActionFrame(ActionContext& context, const ActionValues& v) {
         open(v.FrameName);
         return true;
     }
-    if (v.GoBack && context.State.FramesHistory.size() > 1) {
-        open(TakeLastVisitedFrame(context.State));
+    if (v.GoBack && context.Session.State.FramesHistory.size() > 1) {
+        open(TakeLastVisitedFrame(context.Session.State));
         return true;
     }
     return false;
@@ -254,10 +257,10 @@ bool OpenActionFrame(ActionContext& context, const ActionValues& v) {
 
 } // namespace
 
-bool OpenRequestedFrame(GameHost& host, GameState& state) {
-    VBScriptActionModule& action = Action();
+bool OpenRequestedFrame(GameHost& host, GameSession& session) {
+    VBScriptActionModule& action = session.Action;
     if (EqualsNoCase(action.sFrameToLoad, "last visited frame")) {
-        action.sFrameToLoad = TakeLastVisitedFrame(state);
+        action.sFrameToLoad = TakeLastVisitedFrame(session.State);
     }
     if (action.sFrameToLoad.empty()) return false;
     if (action.dTransitionDuration != 0) {
@@ -271,9 +274,10 @@ bool OpenRequestedFrame(GameHost& host, GameState& state) {
 }
 
 ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t objectIndex) {
-    Flags().StopMovie = true;
-    Flags().TransitionAbortRequested = true;
-    Flags().StopEverything = false;
+    RunFlags& flags = context.Session.Flags;
+    flags.StopMovie = true;
+    flags.TransitionAbortRequested = true;
+    flags.StopEverything = false;
     ActionOutcome result = ActionOutcome::StayInFrame;
     try {
         std::optional<ValueListReader> in = OpenSection(context, areaIndex, objectIndex);
@@ -281,33 +285,34 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
         const std::optional<ActionValues> read = ReadSection(context, *in, areaIndex, objectIndex);
         if (!read) return ActionOutcome::EndGame;
         const ActionValues& v = *read;
-        if (Stopped()) return result;
-        VBScriptActionModule& action = Action();
+        if (Stopped(context)) return result;
+        VBScriptActionModule& action = context.Session.Action;
         action.ResetModule();
         if (!v.Script.empty() && v.RunScript) {
             action.iHotspotNumber = areaIndex;
             context.Host.ExecuteVBScript(v.Script, false);
             if (action.bStopGame) return ActionOutcome::EndGame;
         }
-        if (!Stopped()) PlayActionSounds(v);
-        if (!Stopped()) {
-            if (objectIndex == 0 && v.StopAllSounds == 0) PlayHotspotChannels(areaIndex);
-            if (v.PlayMovie != 0 || !WillChangeFrame(v, context.State)) {
-                ApplySoundChannels();
-                TimerAudioFade().SetEnabled(true);
+        if (!Stopped(context)) PlayActionSounds(context.Session.Audio, v);
+        if (!Stopped(context)) {
+            if (objectIndex == 0 && v.StopAllSounds == 0)
+                PlayHotspotChannels(context.Session, areaIndex);
+            if (v.PlayMovie != 0 || !WillChangeFrame(v, context.Session)) {
+                context.Session.Audio.ApplySoundChannels();
+                context.Session.Audio.TimerAudioFade.SetEnabled(true);
             }
         }
-        if (!Stopped()) {
+        if (!Stopped(context)) {
             if (v.PlayMovie != 0) PlayActionMovie(context, v);
             context.Host.ShowOrNotShowAreas();
             if (v.ShowMessage) context.Host.DisplayTextMessage(v.Message, v.MessageInBar, false);
             if (v.PlayMovie != 0) {
                 WaitForMovie(context);
-                if (WillChangeFrame(v, context.State)) AudioFadeStep(1);
+                if (WillChangeFrame(v, context.Session)) context.Session.Audio.AudioFadeStep(1);
             }
         }
-        if (!Stopped()) {
-            if (OpenRequestedFrame(context.Host, context.State) || OpenActionFrame(context, v)) {
+        if (!Stopped(context)) {
+            if (OpenRequestedFrame(context.Host, context.Session) || OpenActionFrame(context, v)) {
                 result = ActionOutcome::FrameOpened;
             }
         }
@@ -320,7 +325,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
             }
         }
     } catch (const ClassicError& error) {
-        if (!Stopped()) {
+        if (!Stopped(context)) {
             ShowCommonError(" Unable to make the action associated with the hotspot #" +
                                 std::to_string(areaIndex) + ". ",
                             error.Description());
@@ -335,9 +340,9 @@ void MakeActionAndConsequences(ActionContext& context, int16_t areaIndex, int16_
     }
 }
 
-bool ExecuteVBScriptAndConsequences(GameHost& host, GameState& state, const std::string& code,
+bool ExecuteVBScriptAndConsequences(GameHost& host, GameSession& session, const std::string& code,
                                     bool resetLastClickPosition) {
-    VBScriptActionModule& action = Action();
+    VBScriptActionModule& action = session.Action;
     action.ResetModule();
     if (host.ExecuteVBScript(code, resetLastClickPosition)) return true;
     host.ShowOrNotShowAreas();
@@ -345,7 +350,7 @@ bool ExecuteVBScriptAndConsequences(GameHost& host, GameState& state, const std:
         host.StartUnloading();
         return false;
     }
-    if (!OpenRequestedFrame(host, state)) host.StartTimedEvents();
+    if (!OpenRequestedFrame(host, session)) host.StartTimedEvents();
     if (action.bPopupLoadGame) {
         host.ShowLoadGameWindow(false);
     } else if (action.bPopupSaveGame) {

@@ -11,7 +11,7 @@ class GameHost;
 class GameVideos;
 class Inventory;
 struct GameScene;
-struct GameState;
+struct GameSession;
 
 // What an action did.
 enum class ActionOutcome : int16_t {
@@ -22,7 +22,7 @@ enum class ActionOutcome : int16_t {
 
 struct ActionContext {
     GameScene& Scene;
-    GameState& State;
+    GameSession& Session;
     GameHost& Host;
     Inventory& Items;
     GameVideos& Videos;
@@ -40,11 +40,11 @@ void MakeActionAndConsequences(ActionContext& context, int16_t areaIndex, int16_
 // Runs script code and carries out what it asked of the Action object: the visibility pass,
 // quitting, a frame change (or the timed events restarted), the load or save window. True when
 // the script failed.
-bool ExecuteVBScriptAndConsequences(GameHost& host, GameState& state, const std::string& code,
+bool ExecuteVBScriptAndConsequences(GameHost& host, GameSession& session, const std::string& code,
                                     bool resetLastClickPosition);
 
 // Opens the frame a script asked for ("last visited frame" in any case goes back one step);
 // true when a frame was opened.
-bool OpenRequestedFrame(GameHost& host, GameState& state);
+bool OpenRequestedFrame(GameHost& host, GameSession& session);
 
 } // namespace quillora

@@ -3,17 +3,18 @@
 
 #include "core/Twips.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "media/AnimatedPicture.h"
 #include "media/MediaError.h"
 #include "project/ErrorMessages.h"
-#include "project/RunState.h"
 
 #include <QPainter>
 #include <QWidget>
 
 namespace quillora {
 
-AnimatedGifs::AnimatedGifs(GameScene& scene) : m_scene(scene) {}
+AnimatedGifs::AnimatedGifs(GameScene& scene, const RunFlags& flags)
+    : m_scene(scene), m_flags(flags) {}
 
 AnimatedGifs::~AnimatedGifs() = default;
 
@@ -32,7 +33,7 @@ int AnimatedGifs::AniGifNewWithIndex(int newIndex, const std::string& file, int 
 }
 
 void AnimatedGifs::AniGifUpdate(int index, const std::string& file, int speed) {
-    if (Flags().StopEverything) return;
+    if (m_flags.StopEverything) return;
     SceneElement* box = m_scene.AniGifBox.Item(index);
     SceneElement* picture = m_scene.AniGif.Item(index);
     if (box == nullptr || picture == nullptr || index <= 0) return;

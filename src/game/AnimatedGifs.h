@@ -13,12 +13,14 @@ namespace quillora {
 class AnimatedPicture;
 class SceneElement;
 struct GameScene;
+struct RunFlags;
 
 class AnimatedGifs : public QObject {
     Q_OBJECT
 
 public:
-    explicit AnimatedGifs(GameScene& scene);
+    // `flags` (not owned): while the game stops everything, no picture is loaded.
+    AnimatedGifs(GameScene& scene, const RunFlags& flags);
     ~AnimatedGifs() override;
 
     // Creates box and picture newIndex at x, y twips and starts `file` (a resolved path) at the
@@ -41,6 +43,7 @@ public:
 
 private:
     GameScene& m_scene;
+    const RunFlags& m_flags;
     std::map<int, std::unique_ptr<AnimatedPicture>> m_pictures;
 };
 

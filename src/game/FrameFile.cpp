@@ -5,19 +5,14 @@
 #include "core/PathLookup.h"
 #include "core/Prompts.h"
 #include "core/ValueListReader.h"
+#include "game/GameSession.h"
 #include "game/SoundChannels.h"
 #include "project/ErrorMessages.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 namespace quillora {
 
-AutoJumpTransitionSettings& AutoJumpSettings() {
-    static AutoJumpTransitionSettings settings;
-    return settings;
-}
-
-FrameFileData ReadFrameFile(ValueListReader& in) {
+FrameFileData ReadFrameFile(ValueListReader& in, GameSession& session) {
     FrameFileData f;
     f.BackgroundKind = in.ReadInt16();
     f.Background = in.ReadString();
@@ -45,7 +40,7 @@ FrameFileData ReadFrameFile(ValueListReader& in) {
     f.VideoHeight = in.ReadInt32();
     if (in.AtEnd()) return f; // field 23
     f.LoopMusic = in.ReadBool();
-    AutoJumpTransitionSettings& jump = AutoJumpSettings();
+    AutoJumpTransitionSettings& jump = session.AutoJump;
     if (in.AtEnd()) return f; // field 24
     jump.AutoJumpTransition = in.ReadBool();
     jump.AutoJumpTransitionDuration = in.ReadInt32();
@@ -59,7 +54,8 @@ FrameFileData ReadFrameFile(ValueListReader& in) {
         in.Skip();
     f.ChannelFadeDuration = in.ReadDouble();
     in.ReadInt16();
-    const ChannelRowsRead rows = ReadChannelRows(in, ChannelRowSource::Frame);
+    const ChannelRowsRead rows =
+        ReadChannelRows(in, ChannelRowSource::Frame, session.Audio.Channels);
     f.ChannelRowsRead = rows.RowsRead;
     f.FadeRowTaken = rows.FadeRowTaken;
     if (!rows.RowsRead || in.AtEnd()) return f; // the last group
@@ -67,8 +63,8 @@ FrameFileData ReadFrameFile(ValueListReader& in) {
     return f;
 }
 
-void LoadFrameHeader(const std::string& name) {
-    CurrentFrameRecord& record = CurrentFrame();
+void LoadFrameHeader(GameSession& session, const std::string& name) {
+    CurrentFrameRecord& record = session.CurrentFrame;
     record.Name = name;
     try {
         ValueListReader in = ValueListReader::Open(Paths().Frames + name + ".fme");

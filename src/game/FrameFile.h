@@ -7,15 +7,7 @@
 namespace quillora {
 
 class ValueListReader;
-
-// The automatic jump's transition, kept from the last frame file that gave it.
-struct AutoJumpTransitionSettings {
-    bool AutoJumpTransition = false;
-    int32_t AutoJumpTransitionDuration = 0; // milliseconds
-    int16_t AutoJumpTransitionNumber = 0;
-};
-
-AutoJumpTransitionSettings& AutoJumpSettings();
+struct GameSession;
 
 // The values of a frame file that opening a frame uses.
 struct FrameFileData {
@@ -46,15 +38,15 @@ struct FrameFileData {
     bool VideoFirst = false;
 };
 
-// Reads the frame file from its start, merging its channel rows into the sound-channel table
-// (a frame row does not override an instruction pending from the action) and updating the
+// Reads the frame file from its start, merging its channel rows into the session's sound-channel
+// table (a frame row does not override an instruction pending from the action) and updating the
 // automatic-jump transition settings where the file gives them. Throws ClassicError.
-FrameFileData ReadFrameFile(ValueListReader& in);
+FrameFileData ReadFrameFile(ValueListReader& in, GameSession& session);
 
-// Sets the current frame name, reads fields 1 to 3 of the frame file into the current-frame
-// record and the hotspot count. A read failure shows " Unable to load the frame called ..."
-// and keeps the fields read so far.
-void LoadFrameHeader(const std::string& name);
+// Sets the current frame name, reads fields 1 to 3 of the frame file into the session's
+// current-frame record and the hotspot count. A read failure shows " Unable to load the frame
+// called ..." and keeps the fields read so far.
+void LoadFrameHeader(GameSession& session, const std::string& name);
 
 // The hotspot count of a frame from its .lks file; 0 without the file. A damaged file shows
 // "Error reading the hotspots count from the file ..." and gives 0.

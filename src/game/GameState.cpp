@@ -1,15 +1,12 @@
 // The game state and its history.
 #include "game/GameState.h"
 
+#include "core/ClassicError.h"
 #include "core/Cp1252.h"
 #include "core/ValueListReader.h"
+#include "core/ValueListWriter.h"
 
 namespace quillora {
-
-GameState& State() {
-    static GameState state;
-    return state;
-}
 
 void FramesHistoryAdd(GameState& state, const std::string& frameName) {
     auto& history = state.FramesHistory;
@@ -33,6 +30,74 @@ std::string TakeLastVisitedFrame(GameState& state) {
 void SaveClickPos(GameState& state, double leftTwips, double topTwips) {
     state.LastClickX = ToInt16(leftTwips / 15.0);
     state.LastClickY = ToInt16(topTwips / 15.0);
+}
+
+void WriteVariables(const VariablesCollection& variables, ValueListWriter& out) {
+    out.WriteValue(int32_t{variables.Count()});
+    for (const auto& variable : variables) {
+        out.WriteValue(variable->Name);
+        out.WriteValue(int32_t{variable->Value});
+    }
+}
+
+VariablesCollection ReadVariables(ValueListReader& in) {
+    VariablesCollection variables;
+    const int32_t count = in.ReadInt32();
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name = in.ReadString();
+        variables.Add(name, in.ReadInt16());
+    }
+    return variables;
+}
+
+void WriteVariantVariables(const VariantCollection& variables, ValueListWriter& out) {
+    out.WriteValue(int32_t{variables.Count()});
+    for (const auto& variable : variables) {
+        out.WriteValue(variable->Name);
+        out.WriteValue(variable->Value);
+    }
+}
+
+VariantCollection ReadVariantVariables(ValueListReader& in) {
+    VariantCollection variables;
+    const int32_t count = in.ReadInt32();
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name = in.ReadString();
+        variables.Add(name, in.ReadVariant());
+    }
+    return variables;
+}
+
+void WriteNames(const std::vector<std::string>& names, ValueListWriter& out) {
+    out.WriteValue(int32_t{ToInt16(static_cast<double>(names.size()))});
+    for (const std::string& name : names)
+        out.WriteValue(name);
+}
+
+std::vector<std::string> ReadNames(ValueListReader& in) {
+    std::vector<std::string> names;
+    const int16_t count = in.ReadInt16();
+    for (int16_t i = 0; i < count; ++i)
+        names.push_back(in.ReadString());
+    return names;
+}
+
+void WriteState(const GameState& state, ValueListWriter& out) {
+    WriteVariables(state.Vars.Variables, out);
+    WriteVariables(state.Vars.Disappear, out);
+    WriteNames(state.InventoryItems, out);
+    WriteNames(state.FramesHistory, out);
+    WriteVariantVariables(state.Vars.VariablesVariant, out);
+}
+
+GameState ReadState(ValueListReader& in) {
+    GameState state;
+    state.Vars.Variables = ReadVariables(in);
+    state.Vars.Disappear = ReadVariables(in);
+    state.InventoryItems = ReadNames(in);
+    state.FramesHistory = ReadNames(in);
+    state.Vars.VariablesVariant = ReadVariantVariables(in);
+    return state;
 }
 
 } // namespace quillora

@@ -6,11 +6,11 @@
 #include "core/PathLookup.h"
 #include "core/ValueListReader.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "project/ErrorMessages.h"
 #include "project/MediaPath.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "scene/Pictures.h"
 
 #include <cmath>
@@ -40,7 +40,8 @@ struct HotspotSection {
 // is kept to be reported once.
 class SectionReader {
 public:
-    explicit SectionReader(ValueListReader& in) : m_in(in) {}
+    SectionReader(ValueListReader& in, bool stopEverything)
+        : m_in(in), m_stopEverything(stopEverything) {}
 
     template <class Statement> void Do(Statement statement) {
         try {
@@ -60,6 +61,8 @@ public:
         Skip(count);
     }
     ValueListReader& In() { return m_in; }
+    // The game stops everything: missing pictures are not reported.
+    bool StopEverything() const { return m_stopEverything; }
     const std::string& Failure() const { return m_failure; }
     void Fail(const std::string& description) {
         if (m_failure.empty()) m_failure = description;
@@ -67,6 +70,7 @@ public:
 
 private:
     ValueListReader& m_in;
+    bool m_stopEverything;
     std::string m_failure;
     bool m_atEnd = false;
 };
@@ -117,7 +121,7 @@ void ApplyPointer(SectionReader& r, SceneElement& element, const std::string& fi
         return;
     }
     r.Do([&] {
-        const std::string path = ResolveMediaPath(Paths().Icons + file);
+        const std::string path = ResolveMediaPath(Paths().Icons + file, r.StopEverything());
         if (!PathLookup::Instance().FileExists(path)) return;
         element.MouseIcon = LoadPointer(path);
         element.HasMouseIcon = true;
@@ -136,7 +140,8 @@ void MakeAnimatedHotspot(SectionReader& r, GameScene& scene, const HotspotSectio
     r.Do([&] { rect = HotspotElementRect(s.Left, s.Top, s.Width, s.Height); });
     r.Do([&] {
         const int speed = ToInt16(s.Speed);
-        const std::string file = ResolveMediaPath(Paths().Areas + s.PictureFile);
+        const std::string file =
+            ResolveMediaPath(Paths().Areas + s.PictureFile, r.StopEverything());
         area->WhatsThisHelpID = hooks.AniGifNewWithIndex
                                     ? hooks.AniGifNewWithIndex(i, file, rect.Left, rect.Top, speed)
                                     : 0;
@@ -159,7 +164,8 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
     area->Stretch = s.StretchValue == 1;
     if (s.HasPicture) {
         r.Do([&] {
-            const std::string file = ResolveMediaPath(Paths().Areas + s.PictureFile);
+            const std::string file =
+                ResolveMediaPath(Paths().Areas + s.PictureFile, r.StopEverything());
             area->SetPicture(LoadPictureIfPresent(file), file);
         });
     } else {
@@ -197,28 +203,29 @@ void SkipToSectionEnd(ValueListReader& in) {
     }
 }
 
-std::string HotspotFilePath() {
-    const std::string base = Paths().FramesData + CurrentFrame().Name;
+std::string HotspotFilePath(const std::string& frameName) {
+    const std::string base = Paths().FramesData + frameName;
     if (PathLookup::Instance().FileExists(base + ".mr2")) return base + ".mr2";
     if (PathLookup::Instance().FileExists(base + ".fm2")) return base + ".fm2";
     return "";
 }
 
-void LoadAreas(GameScene& scene, GameState& state, const HotspotHooks& hooks) {
-    const std::string path = HotspotFilePath();
+void LoadAreas(GameScene& scene, GameSession& session, const HotspotHooks& hooks) {
+    GameState& state = session.State;
+    const std::string path = HotspotFilePath(session.CurrentFrame.Name);
     if (path.empty()) return;
     state.MergedHotspotIndex = 1;
     ValueListReader in("");
     try {
         in = ValueListReader::Open(path);
     } catch (const ClassicError& error) {
-        if (!Flags().StopEverything)
+        if (!session.Flags.StopEverything)
             ShowCommonError(" Unable to load hotspot #1. ", error.Description());
         return;
     }
     for (int i = 1; !in.AtEnd(); ++i) {
-        if (Flags().StopEverything) return;
-        SectionReader reader(in);
+        if (session.Flags.StopEverything) return;
+        SectionReader reader(in, session.Flags.StopEverything);
         const HotspotSection section = ReadSection(reader);
         if (section.Number == 1 && i != 1 && state.MergedHotspotIndex == 1) {
             state.MergedHotspotIndex = static_cast<int16_t>(i);
@@ -228,7 +235,7 @@ void LoadAreas(GameScene& scene, GameState& state, const HotspotHooks& hooks) {
         } else {
             MakePlainHotspot(reader, scene, section, i, hooks);
         }
-        if (!reader.Failure().empty() && !Flags().StopEverything) {
+        if (!reader.Failure().empty() && !session.Flags.StopEverything) {
             ShowCommonError(" Unable to load hotspot #" + std::to_string(i) + ". ",
                             reader.Failure());
         }

@@ -8,7 +8,7 @@
 namespace quillora {
 
 struct GameScene;
-struct GameState;
+struct GameSession;
 class SceneElement;
 class ValueListReader;
 
@@ -29,13 +29,13 @@ struct HotspotHooks {
     std::function<void(SceneElement&, int index)> WireHotspot;
 };
 
-// The path of the current frame's hotspot file: FramesData/<frame>.mr2 when it exists, else
+// The path of a frame's hotspot file: FramesData/<frame>.mr2 when it exists, else
 // .fm2; empty when the frame has neither.
-std::string HotspotFilePath();
+std::string HotspotFilePath(const std::string& frameName);
 
 // Builds the hotspot elements of the current frame, all hidden. A damaged section shows
 // " Unable to load hotspot #N. " once and the other hotspots still load.
-void LoadAreas(GameScene& scene, GameState& state, const HotspotHooks& hooks);
+void LoadAreas(GameScene& scene, GameSession& session, const HotspotHooks& hooks);
 
 // Removes every hotspot element, video player and animated picture above the templates.
 void ResetFrameAreas(GameScene& scene);

@@ -10,12 +10,12 @@
 #include "game/Actions.h"
 #include "game/GameHost.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "project/ErrorMessages.h"
 #include "project/MediaPath.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "scene/Pictures.h"
 #include "services/Wait.h"
 
@@ -67,8 +67,8 @@ int BarHeight(int rows, int my) {
     return static_cast<int>(height);
 }
 
-Inventory::Inventory(GameScene& scene, GameState& state, GameHost& host)
-    : m_scene(scene), m_state(state), m_host(host) {
+Inventory::Inventory(GameScene& scene, GameSession& session, GameHost& host)
+    : m_scene(scene), m_session(session), m_state(session.State), m_host(host) {
     TimerInventory.setInterval(2000);
     connect(&TimerInventory, &QTimer::timeout, this, &Inventory::TimerInventory_Timer);
     for (SceneElement* element :
@@ -104,10 +104,12 @@ void Inventory::AddPickedObject(const std::string& objectName, bool doNotPopup) 
         const ItemPlace place =
             ItemPosition(n, info.FrameWidth, info.InventorySpacingX, info.InventorySpacingY);
         item.Move(place.Left, place.Top, kItemSize, kItemSize);
-        const std::string path = ResolveMediaPath(Paths().Areas + icon);
+        const std::string path =
+            ResolveMediaPath(Paths().Areas + icon, m_session.Flags.StopEverything);
         item.SetPicture(LoadPicture(path), path);
         item.Tag = objectName;
         item.ToolTipText = objectName;
+        m_state.InventoryItems.push_back(objectName);
         item.SetVisible(true);
         m_scene.Box.ZOrder(item);
         if (info.UseInventory) {
@@ -141,6 +143,8 @@ void Inventory::RemovePickedObject(int objectIndex) {
             to.ToolTipText = from.ToolTipText;
         }
         m_scene.PickedObject.Unload(count);
+        if (objectIndex <= static_cast<int>(m_state.InventoryItems.size()))
+            m_state.InventoryItems.erase(m_state.InventoryItems.begin() + objectIndex - 1);
         if (Project().UseInventory) {
             if (ObjectsCount() > 0) FitBarToItems();
             ShowOrHideTab();
@@ -169,11 +173,11 @@ void Inventory::ShowOrHideTab() {
 }
 
 void Inventory::PickOrNotPickObject(int areaIndex) {
-    const std::string path = Paths().FramesData + CurrentFrame().Name + ".fm4";
+    const std::string path = Paths().FramesData + m_session.CurrentFrame.Name + ".fm4";
     if (!PathLookup::Instance().FileExists(path)) return;
     try {
         ValueListReader in = ValueListReader::Open(path);
-        while (!in.AtEnd() && !Flags().StopEverything) {
+        while (!in.AtEnd() && !m_session.Flags.StopEverything) {
             in.Skip();
             if (in.ReadInt16() != areaIndex) {
                 in.SkipToNextSection();
@@ -185,7 +189,7 @@ void Inventory::PickOrNotPickObject(int areaIndex) {
             return;
         }
     } catch (const ClassicError& error) {
-        if (!Flags().StopEverything) {
+        if (!m_session.Flags.StopEverything) {
             ShowCommonError(" Error in the \"PickOrNotPickObject\" procedure.\r\n\r\n",
                             error.Description());
         }
@@ -195,6 +199,7 @@ void Inventory::PickOrNotPickObject(int areaIndex) {
 void Inventory::Clear() {
     TimerInventory.stop();
     m_scene.PickedObject.UnloadAll();
+    m_state.InventoryItems.clear();
     m_dragged = 0;
     m_popupRequest = false;
     m_abort = false;
@@ -295,8 +300,8 @@ void Inventory::TimerInventory_Timer() {
 }
 
 void Inventory::PickedObject_MouseDown(int index, const ElementMouse& mouse) {
-    Flags().StopMovie = true;
-    Flags().TransitionAbortRequested = true;
+    m_session.Flags.StopMovie = true;
+    m_session.Flags.TransitionAbortRequested = true;
     if (m_host.IsOneTimeVideoPlaying()) return;
     if (mouse.Button == 2) {
         m_host.ToggleMenusByRightPress();
@@ -355,8 +360,8 @@ void Inventory::CombineItems(int dragged, int target) {
             in.Skip();
         const bool runScript = in.ReadBool();
         const std::string script = DecodeBars(in.ReadString());
-        if (!Flags().StopEverything && !script.empty() && runScript) {
-            ExecuteVBScriptAndConsequences(m_host, m_state, script, true);
+        if (!m_session.Flags.StopEverything && !script.empty() && runScript) {
+            ExecuteVBScriptAndConsequences(m_host, m_session, script, true);
         }
     } catch (const ClassicError&) {
         ShowCommonError(" Unable to combine items.");

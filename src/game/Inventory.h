@@ -14,6 +14,7 @@ class GameHost;
 class SceneElement;
 struct ElementMouse;
 struct GameScene;
+struct GameSession;
 struct GameState;
 
 // Where item n (from 1) of a bar sits, in twips, for a frame W pixels wide and margins mx, my
@@ -31,7 +32,7 @@ class Inventory : public QObject {
     Q_OBJECT
 
 public:
-    Inventory(GameScene& scene, GameState& state, GameHost& host);
+    Inventory(GameScene& scene, GameSession& session, GameHost& host);
 
     int ObjectsCount() const;
 
@@ -81,6 +82,7 @@ private:
     void ShowOrHideTab();
 
     GameScene& m_scene;
+    GameSession& m_session;
     GameState& m_state;
     GameHost& m_host;
     int m_dragged = 0;

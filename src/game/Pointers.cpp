@@ -45,7 +45,9 @@ bool LoadDefaultPointer(QCursor& pointer) {
         cache.valid = true;
         cache.name = Project().DefaultCursor;
         try {
-            cache.pointer = LoadPointer(ResolveMediaPath(Paths().Icons + cache.name));
+            // Looked up after a game reset or a script's change, never while the game is
+            // stopping everything: a missing file is worth its warning.
+            cache.pointer = LoadPointer(ResolveMediaPath(Paths().Icons + cache.name, false));
             cache.loaded = true;
         } catch (const ClassicError&) {
             cache.loaded = false;

@@ -5,17 +5,15 @@
 
 namespace quillora {
 
-SoundChannelTable& SoundChannels() {
-    static SoundChannelTable table = [] {
-        SoundChannelTable t;
-        for (int i = 1; i <= kSoundChannelCount; ++i)
-            t[i].Player = static_cast<int16_t>(i);
-        return t;
-    }();
+SoundChannelTable FreshSoundChannels() {
+    SoundChannelTable table;
+    for (int i = 1; i <= kSoundChannelCount; ++i)
+        table[i].Player = static_cast<int16_t>(i);
     return table;
 }
 
-ChannelRowsRead ReadChannelRows(ValueListReader& in, ChannelRowSource source) {
+ChannelRowsRead ReadChannelRows(ValueListReader& in, ChannelRowSource source,
+                                SoundChannelTable& channels) {
     ChannelRowsRead result;
     const int16_t width = in.ReadInt16();
     const int16_t rows = in.ReadInt16();
@@ -38,7 +36,7 @@ ChannelRowsRead ReadChannelRows(ValueListReader& in, ChannelRowSource source) {
             }
         }
         if (row > kSoundChannelCount) continue;
-        SoundChannel& channel = SoundChannels()[row];
+        SoundChannel& channel = channels[row];
         const bool take = source == ChannelRowSource::Action ||
                           (command > 1 && channel.Command < 2) ||
                           (!fileName.empty() && channel.FileName.empty());

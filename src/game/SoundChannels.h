@@ -27,8 +27,8 @@ struct SoundChannel {
 // Index 0 is never used; channels are 1 to 7.
 using SoundChannelTable = std::array<SoundChannel, kSoundChannelCount + 1>;
 
-// The process-wide table.
-SoundChannelTable& SoundChannels();
+// A table with nothing pending, channel i served by player i.
+SoundChannelTable FreshSoundChannels();
 
 // Where a block of channel rows comes from: a frame's rows do not override instructions
 // already pending from the action that opened the frame.
@@ -40,8 +40,9 @@ struct ChannelRowsRead {
 };
 
 // Reads a block of channel rows (width F, count R, then R rows of F values) from the reader and
-// merges the rows into the table. Rows beyond the seventh are read and ignored; with F above 5
+// merges the rows into `channels`. Rows beyond the seventh are read and ignored; with F above 5
 // no row is read. Throws ClassicError on a damaged block.
-ChannelRowsRead ReadChannelRows(ValueListReader& in, ChannelRowSource source);
+ChannelRowsRead ReadChannelRows(ValueListReader& in, ChannelRowSource source,
+                                SoundChannelTable& channels);
 
 } // namespace quillora

@@ -6,10 +6,10 @@
 #include "core/PathLookup.h"
 #include "core/ValueListReader.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "project/ErrorMessages.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <QWidget>
 
@@ -65,8 +65,9 @@ void ReadSection(ValueListReader& in, GameScene& scene, GameState& state, int se
 
 } // namespace
 
-void LoadTexts(GameScene& scene, GameState& state) {
-    const std::string base = Paths().FramesData + CurrentFrame().Name;
+void LoadTexts(GameScene& scene, GameSession& session) {
+    GameState& state = session.State;
+    const std::string base = Paths().FramesData + session.CurrentFrame.Name;
     PathLookup& lookup = PathLookup::Instance();
     const bool merged = lookup.FileExists(base + ".mr1");
     if (!merged && !lookup.FileExists(base + ".fm1")) return;
@@ -75,11 +76,11 @@ void LoadTexts(GameScene& scene, GameState& state) {
     try {
         in = ValueListReader::Open(base + (merged ? ".mr1" : ".fm1"));
     } catch (const ClassicError& error) {
-        if (!Flags().StopEverything)
+        if (!session.Flags.StopEverything)
             ShowCommonError(" Error loading TextBoxes. ", error.Description());
         return;
     }
-    for (int section = 1; !in.AtEnd() && !Flags().StopEverything; ++section) {
+    for (int section = 1; !in.AtEnd() && !session.Flags.StopEverything; ++section) {
         ReadSection(in, scene, state, section);
     }
 }

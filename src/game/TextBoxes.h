@@ -6,11 +6,11 @@
 namespace quillora {
 
 struct GameScene;
-struct GameState;
+struct GameSession;
 
 // Creates the text elements of the current frame from FramesData/<frame>.mr1 (merged texts) or
 // .fm1. A bad value leaves its property unchanged and loading goes on.
-void LoadTexts(GameScene& scene, GameState& state);
+void LoadTexts(GameScene& scene, GameSession& session);
 
 // Removes every text element above the template.
 void ResetFrameTexts(GameScene& scene);

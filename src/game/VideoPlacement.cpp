@@ -2,7 +2,7 @@
 #include "game/VideoPlacement.h"
 
 #include "core/Twips.h"
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
 #include "media/MediaPlayer.h"
 
 namespace quillora {

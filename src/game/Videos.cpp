@@ -5,6 +5,7 @@
 #include "core/Prompts.h"
 #include "core/Twips.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "game/VideoPlacement.h"
 #include "media/MediaError.h"
@@ -13,14 +14,14 @@
 #include "project/InterfaceTexts.h"
 #include "project/MediaPath.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "services/Wait.h"
 
 #include <QPainter>
 
 namespace quillora {
 
-GameVideos::GameVideos(GameScene& scene, GameState& state) : m_scene(scene), m_state(state) {}
+GameVideos::GameVideos(GameScene& scene, GameSession& session)
+    : m_scene(scene), m_session(session) {}
 
 GameVideos::~GameVideos() {
     StopOneTimeVideoPlayer();
@@ -36,7 +37,8 @@ void GameVideos::Attach(MediaPlayer& player, SceneElement& element) {
 }
 
 void GameVideos::PlayMovieWithStop(const std::string& file, const MoviePlacement& placement) {
-    const std::string path = ResolveMediaPath(Paths().Frames + file);
+    const std::string path =
+        ResolveMediaPath(Paths().Frames + file, m_session.Flags.StopEverything);
     StopOneTimeVideoPlayer();
     if (!PathLookup::Instance().FileExists(path)) return; // the lookup has warned
     try {
@@ -48,14 +50,14 @@ void GameVideos::PlayMovieWithStop(const std::string& file, const MoviePlacement
         Attach(*m_oneTime, element);
         element.SetVisible(true);
         m_scene.Box.ZOrder(element);
-        m_state.VideoWaitActive = true;
+        m_session.State.VideoWaitActive = true;
         WaitSeconds(0.3);
-        m_state.VideoWaitActive = false;
+        m_session.State.VideoWaitActive = false;
         if (m_oneTime) m_oneTime->Play();
         DoEvents();
-        Flags().StopMovie = false;
+        m_session.Flags.StopMovie = false;
     } catch (const MediaError& error) {
-        m_state.VideoWaitActive = false;
+        m_session.State.VideoWaitActive = false;
         ShowCommonError(" Error while attempting to play the following video file: \"" + file +
                             "\". ",
                         error.what());
@@ -79,7 +81,7 @@ void GameVideos::PlayHotspotVideo(int index, const std::string& file, bool stret
     const SceneElement* area = m_scene.Area.Item(index);
     const QRect hotspot = area ? QRect(area->Left, area->Top, area->Width, area->Height) : QRect();
     element.Move(hotspot.x(), hotspot.y());
-    const std::string path = ResolveMediaPath(file);
+    const std::string path = ResolveMediaPath(file, m_session.Flags.StopEverything);
     if (!PathLookup::Instance().FileExists(path)) return;
     auto player = std::make_unique<MediaPlayer>();
     PrepareHotspotVideoPlayer(*player, path, !stretched, rate, playCount, volume);

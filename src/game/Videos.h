@@ -13,13 +13,13 @@ class MediaPlayer;
 struct MoviePlacement;
 class SceneElement;
 struct GameScene;
-struct GameState;
+struct GameSession;
 
 class GameVideos : public QObject {
     Q_OBJECT
 
 public:
-    GameVideos(GameScene& scene, GameState& state);
+    GameVideos(GameScene& scene, GameSession& session);
     ~GameVideos() override;
 
     // Starts the one-time video `file` (under Frames) over the frame area at its placement.
@@ -50,7 +50,7 @@ private:
     void PlayVideoControl(MediaPlayer& player);
 
     GameScene& m_scene;
-    GameState& m_state;
+    GameSession& m_session;
     std::unique_ptr<MediaPlayer> m_oneTime;
     std::map<int, std::unique_ptr<MediaPlayer>> m_hotspotPlayers;
 };

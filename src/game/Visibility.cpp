@@ -4,10 +4,10 @@
 #include "core/ClassicError.h"
 #include "core/ValueListReader.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "game/Hotspots.h"
 #include "project/ErrorMessages.h"
-#include "project/RunState.h"
 #include "services/Wait.h"
 
 namespace quillora {
@@ -24,10 +24,11 @@ bool ListPasses(ValueListReader& in, const GameState& state, int16_t wanted) {
     return true;
 }
 
-bool SectionVisible(ValueListReader& in, const GameState& state, int i) {
+bool SectionVisible(ValueListReader& in, const GameSession& session, int i) {
+    const GameState& state = session.State;
     for (int v = 1; v <= 10; ++v)
         in.Skip();
-    const std::string& frame = CurrentFrame().Name;
+    const std::string& frame = session.CurrentFrame.Name;
     for (const auto& entry : state.Vars.Disappear) {
         if (entry->Name == frame && entry->Value == i) return false;
     }
@@ -62,13 +63,13 @@ void ApplyVisibility(GameScene& scene, int i, bool visible, const VisibilityHook
 
 } // namespace
 
-void ShowOrNotShowAreas(GameScene& scene, GameState& state, const VisibilityHooks& hooks) {
-    const std::string path = HotspotFilePath();
+void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const VisibilityHooks& hooks) {
+    const std::string path = HotspotFilePath(session.CurrentFrame.Name);
     if (path.empty()) return;
     try {
         ValueListReader in = ValueListReader::Open(path);
-        for (int i = 1; !in.AtEnd() && !Flags().StopEverything; ++i) {
-            const bool visible = SectionVisible(in, state, i);
+        for (int i = 1; !in.AtEnd() && !session.Flags.StopEverything; ++i) {
+            const bool visible = SectionVisible(in, session, i);
             if (in.IsEndOfSection()) {
                 if (!in.AtEnd()) in.Skip();
             } else {
@@ -77,7 +78,7 @@ void ShowOrNotShowAreas(GameScene& scene, GameState& state, const VisibilityHook
             ApplyVisibility(scene, i, visible, hooks);
         }
     } catch (const ClassicError& error) {
-        if (!Flags().StopEverything)
+        if (!session.Flags.StopEverything)
             ShowCommonError(" Unable to set hotspots visibility. ", error.Description());
     }
 }

@@ -6,7 +6,7 @@
 namespace quillora {
 
 struct GameScene;
-struct GameState;
+struct GameSession;
 
 // What the visibility pass does to a hotspot's media when the hotspot shows or hides.
 struct VisibilityHooks {
@@ -21,6 +21,6 @@ struct VisibilityHooks {
 // is set, every variable of its first list must be 1 and every one of its second list 0 (a
 // variable that does not exist never hides it). A damaged file shows " Unable to set hotspots
 // visibility. " and leaves the later hotspots as they were.
-void ShowOrNotShowAreas(GameScene& scene, GameState& state, const VisibilityHooks& hooks);
+void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const VisibilityHooks& hooks);
 
 } // namespace quillora

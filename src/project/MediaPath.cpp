@@ -6,7 +6,6 @@
 #include "core/Prompts.h"
 #include "project/InterfaceTexts.h"
 #include "project/MultiCDModule.h"
-#include "project/RunState.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,9 +34,9 @@ std::string StoredMediaName(const std::string& path) {
     // Character positions and codes are those of the Windows-1252 text.
     const std::string bytes = Utf8ToCp1252(path);
     const std::string name(FileNamePart(bytes));
-    // Names of five characters or fewer keep their names: a single-letter name (a.bmp) is never
-    // stored under a number.
-    if (name.size() <= 5) return path;
+    // Names of four characters or fewer keep their names. A name of exactly five (a.bmp) is
+    // numbered here; the lookup tries its own name first, so it is found stored either way.
+    if (name.size() < 5) return path;
     std::string tail = bytes.substr(bytes.size() - 4);
     for (char& c : tail)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
@@ -55,7 +54,7 @@ std::string StoredMediaName(const std::string& path) {
     return Cp1252ToUtf8(bytes.substr(0, bytes.size() - 4) + number);
 }
 
-std::string ResolveMediaPath(const std::string& path) {
+std::string ResolveMediaPath(const std::string& path, bool stopEverything) {
     PathLookup& lookup = PathLookup::Instance();
     if (lookup.FileExists(path)) return path;
     std::string result = path;
@@ -65,7 +64,7 @@ std::string ResolveMediaPath(const std::string& path) {
         result = FindOnCD(path);
         if (lookup.FileExists(result)) return result;
     }
-    if (!Flags().StopEverything) {
+    if (!stopEverything) {
         Prompts().MessageBox(Text(33) + "\r\n" + result + "\r\n\r\n" + Text(34),
                              BoxStyle::Exclamation, Text(29));
     }

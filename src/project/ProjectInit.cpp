@@ -8,7 +8,6 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
-#include "project/RunState.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -31,7 +30,6 @@ ProjectInitResult ProjectInit(const std::string& programFolder) {
     SetProjectRoot(programFolder);
     const std::string texts = Paths().Config + "Texts";
     if (!PathLookup::Instance().FileExists(texts)) SetDefaultTexts(false);
-    ClearCurrentFrame();
     LoadInterfaceTexts();
 
     const std::string general = Paths().Config + "General";

@@ -1,26 +1,25 @@
 // Running script code (the engine arrives later).
 #include "scripting/ScriptHost.h"
 
-#include "game/ActionObject.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "project/ProjectInfo.h"
-#include "project/RunState.h"
 
 namespace quillora {
 
-bool ExecuteVBScript(const std::string& /*text*/, bool resetLastClickPosition) {
-    if (Flags().StopEverything) return false;
+bool ExecuteVBScript(GameSession& session, const std::string& /*text*/,
+                     bool resetLastClickPosition) {
+    if (session.Flags.StopEverything) return false;
     if (resetLastClickPosition) {
-        State().LastClickX = 0;
-        State().LastClickY = 0;
+        session.State.LastClickX = 0;
+        session.State.LastClickY = 0;
     }
     return false;
 }
 
-void ExecuteOnLoadVBScript() {
-    Action().ResetModule();
+void ExecuteOnLoadVBScript(GameSession& session) {
+    session.Action.ResetModule();
     if (!Project().StartupScript.empty() && Project().RunStartupScript) {
-        ExecuteVBScript(Project().StartupScript, true);
+        ExecuteVBScript(session, Project().StartupScript, true);
     }
 }
 

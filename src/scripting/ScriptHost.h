@@ -5,12 +5,14 @@
 
 namespace quillora {
 
+struct GameSession;
+
 // Runs script code; true when it failed. The script engine is not connected to the game yet:
 // nothing runs and no failure is reported.
-bool ExecuteVBScript(const std::string& text, bool resetLastClickPosition);
+bool ExecuteVBScript(GameSession& session, const std::string& text, bool resetLastClickPosition);
 
 // Runs the project's start-up script when the project asks for it (after ResetModule).
-void ExecuteOnLoadVBScript();
+void ExecuteOnLoadVBScript(GameSession& session);
 
 // Reads the project's procedure library and gives it to the script engine.
 void LoadProjectProcedures();

@@ -6,8 +6,8 @@
 #include "core/Prompts.h"
 #include "core/Twips.h"
 #include "effects/Transitions.h"
-#include "game/AudioFunctions.h"
-#include "game/GameState.h"
+#include "game/GameAudio.h"
+#include "game/GameSession.h"
 #include "game/Hotspots.h"
 #include "game/Pointers.h"
 #include "game/TextBoxes.h"
@@ -17,7 +17,6 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
-#include "project/RunState.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -30,7 +29,7 @@
 
 namespace quillora {
 
-Game::Game() : m_state(State()) {
+Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     setObjectName("Game");
     m_pictureBox = new PictureBox(this);
     m_pictureBox->setObjectName("PictureBox");
@@ -38,9 +37,9 @@ Game::Game() : m_state(State()) {
     setFocusPolicy(Qt::StrongFocus);
     m_scene = std::make_unique<GameScene>(*m_pictureBox);
     m_messageBar = std::make_unique<MessageBar>(*m_scene);
-    m_inventory = std::make_unique<Inventory>(*m_scene, m_state, *this);
-    m_videos = std::make_unique<GameVideos>(*m_scene, m_state);
-    m_gifs = std::make_unique<AnimatedGifs>(*m_scene);
+    m_inventory = std::make_unique<Inventory>(*m_scene, m_session, *this);
+    m_videos = std::make_unique<GameVideos>(*m_scene, m_session);
+    m_gifs = std::make_unique<AnimatedGifs>(*m_scene, m_session.Flags);
     m_gifs->WireBox = [this](SceneElement& box, SceneElement& picture, int index) {
         WireAnimatedBox(box, picture, index);
     };
@@ -89,7 +88,7 @@ void Game::WireHotspot(SceneElement& area, int index) {
 }
 
 void Game::ResetAll() {
-    Flags().StopEverything = false;
+    m_session.Flags.StopEverything = false;
     try {
         m_timer1.stop();
         m_timer1.setInterval(0);
@@ -105,7 +104,7 @@ void Game::ResetAll() {
         m_pictureBox->Cls();
         m_state.AllowControlsReferences = 0;
         m_videos->StopOneTimeVideoPlayer();
-        Flags().StopMovie = true;
+        m_session.Flags.StopMovie = true;
         const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
         const int height = Project().FrameHeight > 0 ? Project().FrameHeight : 480;
         m_pictureBox->SetFrameSize(PixelsToTwips(width), PixelsToTwips(height));
@@ -127,15 +126,15 @@ void Game::ResetAll() {
         Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
     mnuDisableEffects->setChecked(
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
-    ResetSoundChannels();
-    AudioState().AudioWarningShown = false;
+    m_session.Audio.ResetSoundChannels();
+    m_session.Audio.State.AudioWarningShown = false;
     m_inventory->Load_InventoryBackground();
 }
 
 void Game::StartNewGame() {
-    CurrentFrame().Name = Project().StartFrame;
-    ExecuteOnLoadVBScript();
-    OpenFrame(CurrentFrame().Name, false, 0, 0);
+    m_session.CurrentFrame.Name = Project().StartFrame;
+    ExecuteOnLoadVBScript(m_session);
+    OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
 }
 
 void Game::ShowGameWindow() {
@@ -200,13 +199,13 @@ void Game::ShowOrNotShowAreas() {
             m_gifs->Stop(n);
         }
     };
-    quillora::ShowOrNotShowAreas(*m_scene, m_state, hooks);
+    quillora::ShowOrNotShowAreas(*m_scene, m_session, hooks);
 }
 
 void Game::AreaClick(int areaIndex, int button) {
-    if (Flags().StopEverything) return;
-    Flags().StopMovie = true;
-    Flags().TransitionAbortRequested = true;
+    if (m_session.Flags.StopEverything) return;
+    m_session.Flags.StopMovie = true;
+    m_session.Flags.TransitionAbortRequested = true;
     if (m_videos->IsOneTimeVideoPlaying() || m_state.VideoWaitActive || m_inventory->Moving())
         return;
     if (button == 2) {
@@ -219,7 +218,7 @@ void Game::AreaClick(int areaIndex, int button) {
     }
     HideMenus();
     m_inventory->PickOrNotPickObject(areaIndex);
-    AudioFadeStep(1);
+    m_session.Audio.AudioFadeStep(1);
     MakeActionAndConsequences(areaIndex, 0);
     m_videos->StopOneTimeVideoPlayer();
 }
@@ -229,7 +228,7 @@ bool Game::IsOneTimeVideoPlaying() {
 }
 
 void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
-    ActionContext context{*m_scene, m_state, *this, *m_inventory, *m_videos};
+    ActionContext context{*m_scene, m_session, *this, *m_inventory, *m_videos};
     quillora::MakeActionAndConsequences(context, static_cast<int16_t>(areaIndex),
                                         static_cast<int16_t>(objectIndex));
 }
@@ -243,7 +242,7 @@ void Game::SetScreenPointerDefault() {
 }
 
 bool Game::ExecuteVBScript(const std::string& code, bool resetLastClickPosition) {
-    return quillora::ExecuteVBScript(code, resetLastClickPosition);
+    return quillora::ExecuteVBScript(m_session, code, resetLastClickPosition);
 }
 
 void Game::StartTimedEvents() {
@@ -260,8 +259,8 @@ void Game::ToggleMenusByRightPress() {
 
 void Game::BackgroundPress(const ElementMouse& mouse, bool setFlags) {
     if (setFlags) {
-        Flags().StopMovie = true;
-        Flags().TransitionAbortRequested = true;
+        m_session.Flags.StopMovie = true;
+        m_session.Flags.TransitionAbortRequested = true;
         if (IsOneTimeVideoPlaying()) return;
     }
     if (mouse.Button == 2) {
@@ -289,8 +288,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
                 ShowMenus();
             }
         }
-        Flags().StopMovie = true;
-        Flags().TransitionAbortRequested = true;
+        m_session.Flags.StopMovie = true;
+        m_session.Flags.TransitionAbortRequested = true;
     }
     if ((event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
         Qt::ControlModifier) {
@@ -317,22 +316,22 @@ void Game::QuitQuestion() {
 }
 
 void Game::StartUnloading() {
-    Flags().StopMovie = true;
-    Flags().TransitionAbortRequested = true;
+    m_session.Flags.StopMovie = true;
+    m_session.Flags.TransitionAbortRequested = true;
     StopRipplingWater();
     m_timerUnloadMe.start(100);
 }
 
 void Game::StopGameActivity() {
-    Flags().StopMovie = true;
-    Flags().TransitionAbortRequested = true;
+    m_session.Flags.StopMovie = true;
+    m_session.Flags.TransitionAbortRequested = true;
     m_inventory->Abort();
     DoEvents();
     m_timer1.stop();
     m_messageBar->TimerMessageBox.stop();
     PauseTimedEvents();
     m_videos->StopOneTimeVideoPlayer();
-    ResetSoundChannels();
+    m_session.Audio.ResetSoundChannels();
 }
 
 void Game::UnloadWindow() {

@@ -23,13 +23,15 @@ class QMenu;
 
 namespace quillora {
 
+struct GameSession;
 struct GameState;
 
 class Game : public QMainWindow, public GameHost {
     Q_OBJECT
 
 public:
-    Game();
+    // Plays `session` (not owned, outliving the window).
+    explicit Game(GameSession& session);
     ~Game() override;
 
     // Resets the engine for a new game: timers, variables, hidden hotspots, history, window
@@ -75,6 +77,7 @@ public:
     PictureBox& FrameArea() { return *m_pictureBox; }
     GameScene& Scene() { return *m_scene; }
     MessageBar& Messages() { return *m_messageBar; }
+    GameSession& Session() { return m_session; }
     Inventory& Items() { return *m_inventory; }
     GameVideos& Videos() { return *m_videos; }
     QTimer& Timer1() { return m_timer1; }
@@ -118,6 +121,7 @@ private:
     bool RunFrameScript(const std::string& script);
     void ArmAutomaticJump(const FrameFileData& frame);
 
+    GameSession& m_session;
     GameState& m_state;
     PictureBox* m_pictureBox;
     std::unique_ptr<GameScene> m_scene;

@@ -3,11 +3,10 @@
 
 #include "core/PathLookup.h"
 #include "core/Prompts.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "scripting/ScriptHost.h"
 #include "services/SettingsStore.h"
 
@@ -106,7 +105,7 @@ void Game::ShowMenus() {
 }
 
 void Game::HideMenus() {
-    if (!Project().WindowedMode && !Flags().StopEverything) {
+    if (!Project().WindowedMode && !m_session.Flags.StopEverything) {
         for (QAction* entry : {mnuExit, mnuSaveGame, mnuLoadGame, mnuOptions->menuAction(),
                                mnuDebug->menuAction()}) {
             entry->setVisible(false);
@@ -176,7 +175,7 @@ void Game::ExecuteVBScriptCommand() {
         "VARIABLE_NAME\r\n\r\n",
         "Execute VBScript Code (for advanced users)", last);
     if (!code || code->empty()) return;
-    ExecuteVBScriptAndConsequences(*this, m_state, *code, true);
+    ExecuteVBScriptAndConsequences(*this, m_session, *code, true);
     Settings().SaveSetting("Software", project, "ExecuteVBScriptCode", *code);
 }
 

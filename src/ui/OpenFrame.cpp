@@ -8,8 +8,8 @@
 #include "core/ValueListReader.h"
 #include "effects/Transitions.h"
 #include "game/ActionObject.h"
-#include "game/AudioFunctions.h"
-#include "game/GameState.h"
+#include "game/GameAudio.h"
+#include "game/GameSession.h"
 #include "game/Hotspots.h"
 #include "game/Pointers.h"
 #include "game/TextBoxes.h"
@@ -19,7 +19,6 @@
 #include "project/MediaPath.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "scene/Pictures.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
@@ -34,10 +33,6 @@ namespace {
 
 // The longest delay a window timer can be armed with, in milliseconds.
 constexpr double kMaxTimerMilliseconds = 65535;
-
-bool Stopped() {
-    return Flags().StopEverything;
-}
 
 bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName) {
     for (const auto& v : vars.Variables) {
@@ -67,7 +62,7 @@ void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber
     try {
         BuildFrame(frameName, withTransition, transNumber, transitionDuration);
     } catch (const ClassicError& error) {
-        if (!Stopped()) {
+        if (!m_session.Flags.StopEverything) {
             ShowCommonError(" Unable to load the frame called '" + frameName +
                                 "'. Verify that the 'Initial Frame' exists and that the 'Go to "
                                 "another frame' option in the Hotspot Properties is linked to an "
@@ -84,59 +79,60 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     ResetTimedEvents();
     m_state.MergedHotspotIndex = 1;
     m_state.MergedTextIndex = 1;
-    ClearCurrentFrame();
-    LoadFrameHeader(frameName);
-    if (!Stopped() && m_state.AllowControlsReferences == 0) {
+    m_session.CurrentFrame = CurrentFrameRecord();
+    LoadFrameHeader(m_session, frameName);
+    if (!m_session.Flags.StopEverything && m_state.AllowControlsReferences == 0) {
         m_state.AllowControlsReferences =
             HasVariableNamed(m_state.Vars, "allowcontrolsreferences") ? 2 : 1;
     }
     FramesHistoryAdd(m_state, frameName);
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
 
     ValueListReader file = ValueListReader::Open(Paths().Frames + frameName + ".fme");
-    const FrameFileData frame = ReadFrameFile(file);
-    if (frame.FadeRowTaken) AudioState().FadeDuration = frame.ChannelFadeDuration / 1000.0;
-    if (Stopped()) return false;
+    const FrameFileData frame = ReadFrameFile(file, m_session);
+    if (frame.FadeRowTaken) m_session.Audio.State.FadeDuration = frame.ChannelFadeDuration / 1000.0;
+    if (m_session.Flags.StopEverything) return false;
 
     StopRipplingWater();
     const bool hasVideo = !frame.VideoFile.empty();
     const auto playFrameVideo = [&] {
         HideMenus();
-        Flags().StopMovie = false;
+        m_session.Flags.StopMovie = false;
         m_videos->PlayMovieWithStop(frame.VideoFile,
                                     MoviePlacementFor(frame.VideoAtOrigin, frame.VideoAtPosition,
                                                       frame.VideoLeft, frame.VideoTop,
                                                       frame.VideoWidth, frame.VideoHeight));
     };
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (hasVideo && frame.VideoFirst && !withTransition) {
         m_videos->StopOneTimeVideoPlayer();
         playFrameVideo();
     }
-    if (Stopped()) return false;
-    if (frame.StopAllSounds) StopAnyWavOrMP3();
-    if (Stopped()) return false;
-    if (frame.FrameSound.empty() && frame.StopFrameSound) StopChannel(7);
-    if (Stopped()) return false;
-    if (frame.StopMusic) StopChannel(6);
+    if (m_session.Flags.StopEverything) return false;
+    if (frame.StopAllSounds) m_session.Audio.StopAnyWavOrMP3();
+    if (m_session.Flags.StopEverything) return false;
+    if (frame.FrameSound.empty() && frame.StopFrameSound) m_session.Audio.StopChannel(7);
+    if (m_session.Flags.StopEverything) return false;
+    if (frame.StopMusic) m_session.Audio.StopChannel(6);
     if (!frame.MusicFile.empty()) {
         // Music already playing goes on; a missing file has been reported by the lookup.
-        const std::string music = ResolveMediaPath(Paths().Areas + frame.MusicFile);
+        const std::string music =
+            ResolveMediaPath(Paths().Areas + frame.MusicFile, m_session.Flags.StopEverything);
         if (PathLookup::Instance().FileExists(music) &&
-            (!IsFilePlaying(music) || frame.StopMusic)) {
-            PlaySoundOnChannel(6, music, frame.LoopMusic, 7);
+            (!m_session.Audio.IsFilePlaying(music) || frame.StopMusic)) {
+            m_session.Audio.PlaySoundOnChannel(6, music, frame.LoopMusic, 7);
         }
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     ResetFrameTexts(*m_scene);
     ResetHotspotMedia();
     ResetFrameAreas(*m_scene);
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     DrawBackground();
-    if (Stopped()) return false;
-    LoadTexts(*m_scene, m_state);
-    CurrentFrame().HotspotCount = ReadHotspotCount(frameName);
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
+    LoadTexts(*m_scene, m_session);
+    m_session.CurrentFrame.HotspotCount = ReadHotspotCount(frameName);
+    if (m_session.Flags.StopEverything) return false;
     HotspotHooks hooks;
     hooks.ApplyDefaultPointer = [](SceneElement& e) { quillora::ApplyDefaultPointer(e); };
     hooks.AniGifNewWithIndex = [this](int i, const std::string& f, int l, int t, int s) {
@@ -151,74 +147,74 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
         }
     };
     hooks.WireHotspot = [this](SceneElement& e, int i) { WireHotspot(e, i); };
-    LoadAreas(*m_scene, m_state, hooks);
-    if (Stopped()) return false;
-    Action().ResetModule();
+    LoadAreas(*m_scene, m_session, hooks);
+    if (m_session.Flags.StopEverything) return false;
+    m_session.Action.ResetModule();
     if (Project().RunFrameScript && !Project().FrameScript.empty() &&
         !RunFrameScript(Project().FrameScript)) {
         return false;
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (frame.RunFrameScript && !frame.FrameScriptText.empty() &&
         !RunFrameScript(frame.FrameScriptText)) {
         return false;
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     ShowOrNotShowAreas();
     for (const auto& [index, item] : m_scene->PickedObject.Elements())
         m_pictureBox->ZOrder(*item);
     m_pictureBox->ZOrder(m_scene->Inventory2);
     m_pictureBox->ZOrder(m_scene->Inventory1);
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     const std::string chn = Paths().Frames + frameName + ".chn";
     if (!frame.StopAllSounds && PathLookup::Instance().FileExists(chn)) {
         ValueListReader block = ValueListReader::Open(chn);
-        PlaySoundChannels(block);
+        m_session.Audio.PlaySoundChannels(block);
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (!frame.FrameSound.empty()) {
-        PlaySoundOnChannel(7, Paths().Frames + frame.FrameSound, false, 8);
+        m_session.Audio.PlaySoundOnChannel(7, Paths().Frames + frame.FrameSound, false, 8);
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (hasVideo && (!frame.VideoFirst || withTransition)) m_videos->StopOneTimeVideoPlayer();
-    if (Stopped()) return false;
-    if (!mnuDisableEffects->isChecked() && CurrentFrame().BackgroundKind == 1 &&
-        !CurrentFrame().TileBackground) {
+    if (m_session.Flags.StopEverything) return false;
+    if (!mnuDisableEffects->isChecked() && m_session.CurrentFrame.BackgroundKind == 1 &&
+        !m_session.CurrentFrame.TileBackground) {
         LoadWaveEffectIfAny(frameName.c_str());
     }
-    ApplySoundChannels();
+    m_session.Audio.ApplySoundChannels();
     if (withTransition) {
         TransitionStep2(transNumber, transitionDuration);
     } else {
-        TimerAudioFade().SetEnabled(true);
+        m_session.Audio.TimerAudioFade.SetEnabled(true);
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     // Dialogues are loaded here once the dialogue wizard exists.
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     if (m_videos->IsOneTimeVideoPlaying()) {
         const WaitScope waiting;
         SetScreenPointerArrow();
-        while (m_videos->IsOneTimeVideoPlaying() && !Flags().StopMovie) {
+        while (m_videos->IsOneTimeVideoPlaying() && !m_session.Flags.StopMovie) {
             DoEvents();
             HideMenus();
         }
         SetScreenPointerDefault();
         m_videos->StopOneTimeVideoPlayer();
-        Flags().StopMovie = false;
+        m_session.Flags.StopMovie = false;
         m_videos->PlayVisibleHotspotVideos();
     }
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     ArmAutomaticJump(frame);
-    if (Stopped()) return false;
+    if (m_session.Flags.StopEverything) return false;
     StartTimedEvents();
     return true;
 }
 
 bool Game::RunFrameScript(const std::string& script) {
-    quillora::ExecuteVBScript(script, true);
-    if (Action().bStopGame) {
+    quillora::ExecuteVBScript(m_session, script, true);
+    if (m_session.Action.bStopGame) {
         StartUnloading();
         return false;
     }
@@ -226,7 +222,7 @@ bool Game::RunFrameScript(const std::string& script) {
 }
 
 void Game::DrawBackground() {
-    const CurrentFrameRecord& record = CurrentFrame();
+    const CurrentFrameRecord& record = m_session.CurrentFrame;
     PictureBox& box = *m_pictureBox;
     if (record.BackgroundKind == 0) {
         box.SetPicture(QImage());
@@ -240,8 +236,8 @@ void Game::DrawBackground() {
         box.SetPicture(QImage());
         // Tiles with transparent parts must not show the previous frame through them.
         box.Cls();
-        const QImage tile =
-            LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background));
+        const QImage tile = LoadPictureIfPresent(
+            ResolveMediaPath(Paths().Frames + record.Background, m_session.Flags.StopEverything));
         if (tile.isNull()) return;
         const QSize frame = box.FramePixels();
         for (int x = 0; x <= frame.width(); x += tile.width()) {
@@ -251,7 +247,8 @@ void Game::DrawBackground() {
     } else if (record.BackgroundKind == 1) {
         box.SetBackColor(0);
         box.Cls();
-        box.SetPicture(LoadPictureIfPresent(ResolveMediaPath(Paths().Frames + record.Background)));
+        box.SetPicture(LoadPictureIfPresent(
+            ResolveMediaPath(Paths().Frames + record.Background, m_session.Flags.StopEverything)));
     }
 }
 
@@ -274,18 +271,18 @@ void Game::Timer1Tick() {
         m_timer1.setInterval(1000);
         return;
     }
-    if (Flags().StopEverything) {
+    if (m_session.Flags.StopEverything) {
         m_timer1.stop();
         return;
     }
-    AudioFadeStep(1);
+    m_session.Audio.AudioFadeStep(1);
     std::string target = m_timer1Tag;
     if (target.empty()) return;
     if (IsLastVisitedFrame(target)) {
         target = TakeLastVisitedFrame(m_state);
         if (target.empty()) return;
     }
-    const AutoJumpTransitionSettings& jump = AutoJumpSettings();
+    const AutoJumpTransitionSettings& jump = m_session.AutoJump;
     if (jump.AutoJumpTransition) {
         TransitionStep1(jump.AutoJumpTransitionNumber);
         OpenFrame(target, true, jump.AutoJumpTransitionNumber,

@@ -10,9 +10,9 @@ class Actions : public test::GameplayFixture {
 protected:
     void SetUp() override {
         GameplayFixture::SetUp();
-        State().Vars.Variables.Add("Lamp", 1);
-        State().Vars.Variables.Add("Door", 0);
-        State().Vars.Variables.Add("Count", 5);
+        session.State.Vars.Variables.Add("Lamp", 1);
+        session.State.Vars.Variables.Add("Door", 0);
+        session.State.Vars.Variables.Add("Count", 5);
     }
 };
 
@@ -63,10 +63,10 @@ TEST_F(Actions, OldSectionsEndingAfterValue23StillWork) {
                           {.ShowMessage = true, .Message = "Hello", .Through = 23}});
     EXPECT_EQ(Click(1), ActionOutcome::FrameOpened);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"visibility", "open Cellar"}));
-    ASSERT_EQ(State().Vars.Disappear.Count(), 1);
-    EXPECT_EQ(State().Vars.Disappear.Item(1)->Name, "Hall");
-    EXPECT_EQ(State().Vars.Disappear.Item(1)->Value, 1);
-    CurrentFrame().Name = "Hall";
+    ASSERT_EQ(session.State.Vars.Disappear.Count(), 1);
+    EXPECT_EQ(session.State.Vars.Disappear.Item(1)->Name, "Hall");
+    EXPECT_EQ(session.State.Vars.Disappear.Item(1)->Value, 1);
+    session.CurrentFrame.Name = "Hall";
     host.calls.clear();
     Click(2);
     // value 46 is absent: the message goes to a box
@@ -86,12 +86,12 @@ TEST_F(Actions, GoingBackAndScriptRequests) {
              .TransitionNumber = 4},
             {.RunScript = true, .Script = "Back"},
         });
-    host.script = [](const std::string& code) {
-        if (code == "GoTo \"Attic\"") Action().sFrameToLoad = "Attic";
+    host.script = [this](const std::string& code) {
+        if (code == "GoTo \"Attic\"") session.Action.sFrameToLoad = "Attic";
         if (code == "Back") {
-            Action().sFrameToLoad = "LAST VISITED FRAME";
-            Action().bPopupSaveGame = true;
-            Action().bPopupLoadGame = true;
+            session.Action.sFrameToLoad = "LAST VISITED FRAME";
+            session.Action.bPopupSaveGame = true;
+            session.Action.bPopupLoadGame = true;
         }
     };
     EXPECT_EQ(Click(1), ActionOutcome::StayInFrame); // one frame in the history
@@ -99,35 +99,35 @@ TEST_F(Actions, GoingBackAndScriptRequests) {
     EXPECT_EQ(Click(2), ActionOutcome::FrameOpened);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"script GoTo \"Attic\"", "visibility", "open Attic"}));
-    EXPECT_EQ(Action().iHotspotNumber, 2);
+    EXPECT_EQ(session.Action.iHotspotNumber, 2);
     host.calls.clear();
-    CurrentFrame().Name = "Hall"; // the recording host does not load Attic's files
+    session.CurrentFrame.Name = "Hall"; // the recording host does not load Attic's files
     EXPECT_EQ(Click(1), ActionOutcome::FrameOpened); // back from Attic to Hall
     EXPECT_EQ(host.calls.back(), "open Hall");
-    EXPECT_EQ(State().FramesHistory, std::vector<std::string>{"Hall"});
+    EXPECT_EQ(session.State.FramesHistory, std::vector<std::string>{"Hall"});
     host.calls.clear();
     Click(3);
     EXPECT_EQ(host.calls.back(), "open Cellar with 4 1.500000");
     host.calls.clear();
-    CurrentFrame().Name = "Hall";
+    session.CurrentFrame.Name = "Hall";
     EXPECT_EQ(Click(4), ActionOutcome::FrameOpened); // "last visited frame" goes back to Hall
     EXPECT_EQ(host.calls, (std::vector<std::string>{"script Back", "visibility", "open Hall"}));
 }
 
 TEST_F(Actions, ScriptRequestsWithConsequences) {
-    host.script = [](const std::string& code) {
+    host.script = [this](const std::string& code) {
         if (code == "both") {
-            Action().bStopGame = true;
-            Action().sFrameToLoad = "Cellar";
+            session.Action.bStopGame = true;
+            session.Action.sFrameToLoad = "Cellar";
         } else if (code == "back") {
-            Action().sFrameToLoad = "last visited frame";
-            Action().bPopupSaveGame = true;
+            session.Action.sFrameToLoad = "last visited frame";
+            session.Action.bPopupSaveGame = true;
         }
     };
-    ExecuteVBScriptAndConsequences(host, State(), "both", true);
+    ExecuteVBScriptAndConsequences(host, session, "both", true);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"script both", "visibility", "unload"}));
     host.calls.clear();
-    ExecuteVBScriptAndConsequences(host, State(), "back", true);
+    ExecuteVBScriptAndConsequences(host, session, "back", true);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"script back", "visibility", "timed events",
                                                     "save window"}));
 }
@@ -152,7 +152,7 @@ TEST_F(Actions, DropActionsAreKeyedByHotspotAndItem) {
     MakeAction(context, 2, 1);
     EXPECT_EQ(Var("Door"), 1);
     EXPECT_EQ(Tags(), std::vector<std::string>{"Rope"}); // used up
-    EXPECT_EQ(State().Vars.Disappear.Count(), 0);
+    EXPECT_EQ(session.State.Vars.Disappear.Count(), 0);
 }
 
 TEST_F(Actions, ActionsSetUpTheChannelsAndAddItems) {
@@ -170,7 +170,7 @@ TEST_F(Actions, ActionsSetUpTheChannelsAndAddItems) {
     EXPECT_EQ(Tags(), std::vector<std::string>{"Shell"});
     EXPECT_TRUE(prompts.History().empty());
 
-    CurrentFrame().Name = "Cellar";
+    session.CurrentFrame.Name = "Cellar";
     Click(1);
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text,

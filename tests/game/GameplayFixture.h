@@ -8,13 +8,13 @@
 #include "game/Actions.h"
 #include "game/GameHost.h"
 #include "game/GameScene.h"
+#include "game/GameSession.h"
 #include "game/GameState.h"
 #include "game/Inventory.h"
 #include "game/Videos.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,8 @@
 namespace quillora::test {
 
 struct RecordingHost : GameHost {
+    explicit RecordingHost(GameSession& session) : session(session) {}
+    GameSession& session;
     std::vector<std::string> calls;
     // What "running" a script does: the engine is not part of these tests.
     std::function<void(const std::string&)> script;
@@ -32,8 +34,8 @@ struct RecordingHost : GameHost {
                         (withTransition
                              ? " with " + std::to_string(number) + " " + std::to_string(duration)
                              : ""));
-        CurrentFrame().Name = frame;
-        FramesHistoryAdd(State(), frame);
+        session.CurrentFrame.Name = frame;
+        FramesHistoryAdd(session.State, frame);
     }
     void ShowOrNotShowAreas() override { calls.push_back("visibility"); }
     void HideMenus() override {}
@@ -62,15 +64,13 @@ protected:
         Paths() = ProjectPaths();
         SetProjectRoot(project.Root());
         SetDefaultTexts(true);
-        Flags() = RunFlags();
-        State() = GameState();
         Project() = ProjectInfo();
         Project().FrameWidth = 640;
         Project().FrameHeight = 480;
         Project().AdventureName = "Test Adventure";
         box.SetFrameSize(9600, 7200);
-        CurrentFrame().Name = "Hall";
-        FramesHistoryAdd(State(), "Hall");
+        session.CurrentFrame.Name = "Hall";
+        FramesHistoryAdd(session.State, "Hall");
         inventory.LayOut();
     }
     void TearDown() override {
@@ -86,16 +86,19 @@ protected:
             tags.push_back(item->Tag);
         return tags;
     }
-    int16_t Var(const std::string& name) const { return GetVariableValue(State().Vars, name); }
+    int16_t Var(const std::string& name) const {
+        return GetVariableValue(session.State.Vars, name);
+    }
 
     ProjectWriter project;
     ScriptedPrompts prompts;
     PictureBox box;
     GameScene scene{box};
-    RecordingHost host;
-    Inventory inventory{scene, State(), host};
-    GameVideos videos{scene, State()};
-    ActionContext context{scene, State(), host, inventory, videos};
+    GameSession session;
+    RecordingHost host{session};
+    Inventory inventory{scene, session, host};
+    GameVideos videos{scene, session};
+    ActionContext context{scene, session, host, inventory, videos};
 };
 
 } // namespace quillora::test

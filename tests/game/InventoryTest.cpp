@@ -136,8 +136,8 @@ TEST_F(InventoryTest, DropsOnHotspotsRecordThePointAndPerformTheDropAction) {
     inventory.BeginDrag(1);
     QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier, QPoint(110, 120));
     EXPECT_EQ(drops, std::vector<std::string>{"4 1"});
-    EXPECT_EQ(State().LastClickX, 110);
-    EXPECT_EQ(State().LastClickY, 120);
+    EXPECT_EQ(session.State.LastClickX, 110);
+    EXPECT_EQ(session.State.LastClickY, 120);
 }
 
 // A clock that moves 20 ms on every read, and can call something after some reads.

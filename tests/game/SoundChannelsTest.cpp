@@ -4,10 +4,10 @@
 #include "core/Clock.h"
 #include "core/Prompts.h"
 #include "core/ValueListReader.h"
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
+#include "game/GameSession.h"
 #include "media/MediaPlayer.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <gtest/gtest.h>
 
@@ -24,23 +24,14 @@ protected:
     void SetUp() override {
         SetPrompts(&prompts);
         SetClock(&clock);
-        Flags() = RunFlags();
         Paths() = ProjectPaths();
         SetProjectRoot(project.Root());
         for (const char* name : {"tone.wav", "short.wav", "tone.au", "tone.wm", "tune.mid",
                                  "tune2.mid", "damaged-text.wav"}) {
             project.WriteBytes(std::string("Areas/") + name, test::FixtureBytes(name));
         }
-        UseMixerForSoundPlayers(&mixer);
-        for (int i = 1; i <= kSoundChannelCount; ++i) {
-            SoundChannels()[i] = SoundChannel();
-            SoundChannels()[i].Player = static_cast<int16_t>(i);
-        }
-        AudioState() = AudioModuleState();
     }
     void TearDown() override {
-        TimerAudioFade().SetEnabled(false);
-        UseMixerForSoundPlayers(nullptr);
         SetPrompts(nullptr);
         SetClock(nullptr);
     }
@@ -51,7 +42,7 @@ protected:
         for (const FileValues& row : rows)
             values.insert(values.end(), row.begin(), row.end());
         ValueListReader in(test::ProjectWriter::Format(values, "\r\n"));
-        ReadChannelRows(in, source);
+        ReadChannelRows(in, source, audio.Channels);
     }
     static FileValues Row(int command, bool fade, bool loop, double volume, const char* file) {
         return {command, fade, loop, volume, file};
@@ -59,16 +50,20 @@ protected:
     // A row that asks for nothing.
     static FileValues Idle() { return Row(0, false, false, 10, ""); }
     std::string Areas(const std::string& name) { return Paths().Areas + name; }
-    MediaPlayer& ChannelPlayer(int channel) { return MPlayer(SoundChannels()[channel].Player); }
-    bool Playing(int player) { return MPlayer(player).PlayState() == MediaPlayer::kPlaying; }
-    static void ExpectPermutation() {
+    MediaPlayer& ChannelPlayer(int channel) {
+        return audio.MPlayer(audio.Channels[channel].Player);
+    }
+    bool Playing(int player) { return audio.MPlayer(player).PlayState() == MediaPlayer::kPlaying; }
+    void ExpectPermutation() {
         std::set<int> players;
         for (int c = 1; c <= kSoundChannelCount; ++c)
-            players.insert(SoundChannels()[c].Player);
+            players.insert(audio.Channels[c].Player);
         EXPECT_EQ(players, (std::set<int>{1, 2, 3, 4, 5, 6, 7}));
     }
 
     Mixer mixer{true};
+    RunFlags flags;
+    GameAudio audio{flags, &mixer};
     ManualClock clock{1000};
     ScriptedPrompts prompts;
     test::ProjectWriter project;
@@ -85,75 +80,75 @@ TEST(VolumeScale, ChannelLevelsBecomeHundredthsOfDecibel) {
 
 TEST_F(SoundChannelsTest, AFadeOutIsHalfwayDownAtHalfItsDuration) {
     Rows(ChannelRowSource::Action, {Row(0, false, true, 10, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_NEAR(test::Peak(test::Render(mixer, 0.1)), 0.5, 0.01);
 
     Rows(ChannelRowSource::Action, {Row(3, true, false, 0, "")});
-    AudioState().FadeDuration = 2.0;
-    ApplySoundChannels();
-    TimerAudioFade().SetEnabled(true);
-    TimerAudioFade().Tick(); // the first tick only notes the start
-    EXPECT_EQ(AudioState().FadeStart, 1000);
-    EXPECT_EQ(MPlayer(1).Volume(), 0);
+    audio.State.FadeDuration = 2.0;
+    audio.ApplySoundChannels();
+    audio.TimerAudioFade.SetEnabled(true);
+    audio.FadeTick(); // the first tick only notes the start
+    EXPECT_EQ(audio.State.FadeStart, 1000);
+    EXPECT_EQ(audio.MPlayer(1).Volume(), 0);
     clock.Advance(1.0);
-    TimerAudioFade().Tick();
-    EXPECT_EQ(MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // -2000: a tenth of the amplitude
+    audio.FadeTick();
+    EXPECT_EQ(audio.MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // -2000: a tenth of the amplitude
     test::Render(mixer, 0.05);
     EXPECT_NEAR(test::Peak(test::Render(mixer, 0.1)), 0.05, 0.003);
-    EXPECT_TRUE(TimerAudioFade().Enabled());
+    EXPECT_TRUE(audio.TimerAudioFade.Enabled());
     clock.Advance(1.0);
-    TimerAudioFade().Tick();
+    audio.FadeTick();
     EXPECT_FALSE(Playing(1));
-    EXPECT_FALSE(TimerAudioFade().Enabled());
-    EXPECT_EQ(SoundChannels()[1].Command, 0);
-    EXPECT_FALSE(SoundChannels()[1].Fade);
+    EXPECT_FALSE(audio.TimerAudioFade.Enabled());
+    EXPECT_EQ(audio.Channels[1].Command, 0);
+    EXPECT_FALSE(audio.Channels[1].Fade);
 }
 
 TEST_F(SoundChannelsTest, ACrossFadeBorrowsAFreePlayerAndKeepsTheAssignmentsDistinct) {
     Rows(ChannelRowSource::Action, {Row(0, false, true, 10, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     Rows(ChannelRowSource::Action, {Row(0, true, true, 8, "short.wav")});
-    AudioState().FadeDuration = 1.0;
-    ApplySoundChannels();
+    audio.State.FadeDuration = 1.0;
+    audio.ApplySoundChannels();
     // Player 2 was the lowest free one: channel 1 now plays on it, channel 2 takes player 1.
-    EXPECT_EQ(SoundChannels()[1].Player, 2);
-    EXPECT_EQ(SoundChannels()[1].FadingPlayer, 1);
-    EXPECT_EQ(SoundChannels()[2].Player, 1);
+    EXPECT_EQ(audio.Channels[1].Player, 2);
+    EXPECT_EQ(audio.Channels[1].FadingPlayer, 1);
+    EXPECT_EQ(audio.Channels[2].Player, 1);
     ExpectPermutation();
-    EXPECT_EQ(MPlayer(2).FileName(), Areas("short.wav"));
-    EXPECT_EQ(MPlayer(2).Volume(), -4000); // starts silent
+    EXPECT_EQ(audio.MPlayer(2).FileName(), Areas("short.wav"));
+    EXPECT_EQ(audio.MPlayer(2).Volume(), -4000); // starts silent
     EXPECT_TRUE(Playing(1) && Playing(2));
 
-    TimerAudioFade().SetEnabled(true);
-    TimerAudioFade().Tick();
+    audio.TimerAudioFade.SetEnabled(true);
+    audio.FadeTick();
     clock.Advance(0.5);
-    TimerAudioFade().Tick();
-    EXPECT_EQ(MPlayer(2).Volume(), VolumeToMediaPlayer(4)); // half of 8, fading in
-    EXPECT_EQ(MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // half of 10, fading out
-    AudioFadeStep(1); // a click on a hotspot finishes the fade at once
+    audio.FadeTick();
+    EXPECT_EQ(audio.MPlayer(2).Volume(), VolumeToMediaPlayer(4)); // half of 8, fading in
+    EXPECT_EQ(audio.MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // half of 10, fading out
+    audio.AudioFadeStep(1); // a click on a hotspot finishes the fade at once
     EXPECT_FALSE(Playing(1));
     EXPECT_TRUE(Playing(2));
-    EXPECT_EQ(MPlayer(2).Volume(), -800);
-    EXPECT_EQ(SoundChannels()[1].FadingPlayer, 0);
-    EXPECT_FALSE(TimerAudioFade().Enabled());
+    EXPECT_EQ(audio.MPlayer(2).Volume(), -800);
+    EXPECT_EQ(audio.Channels[1].FadingPlayer, 0);
+    EXPECT_FALSE(audio.TimerAudioFade.Enabled());
 
-    ResetSoundChannels();
+    audio.ResetSoundChannels();
     EXPECT_FALSE(Playing(2));
     for (int c = 1; c <= kSoundChannelCount; ++c)
-        EXPECT_EQ(SoundChannels()[c].Player, c);
+        EXPECT_EQ(audio.Channels[c].Player, c);
 }
 
 TEST_F(SoundChannelsTest, ACrossFadeWithEveryPlayerBusyReplacesTheFileOnTheSamePlayer) {
     for (int c = 1; c <= kSoundChannelCount; ++c)
-        PlayFileOnChannel(c, Areas("tone.wav"), true, 10);
-    EXPECT_EQ(GetFreeMediaPlayer(), -1);
+        audio.PlayFileOnChannel(c, Areas("tone.wav"), true, 10);
+    EXPECT_EQ(audio.GetFreeMediaPlayer(), -1);
     Rows(ChannelRowSource::Action, {Row(0, false, false, 10, ""), Row(0, false, false, 10, ""),
                                     Row(0, true, false, 10, "short.wav")});
-    ApplySoundChannels();
-    EXPECT_EQ(SoundChannels()[3].Player, 3);
-    EXPECT_EQ(SoundChannels()[3].FadingPlayer, 0);
-    EXPECT_EQ(MPlayer(3).FileName(), Areas("short.wav"));
-    EXPECT_EQ(MPlayer(3).Volume(), -4000);
+    audio.ApplySoundChannels();
+    EXPECT_EQ(audio.Channels[3].Player, 3);
+    EXPECT_EQ(audio.Channels[3].FadingPlayer, 0);
+    EXPECT_EQ(audio.MPlayer(3).FileName(), Areas("short.wav"));
+    EXPECT_EQ(audio.MPlayer(3).Volume(), -4000);
     EXPECT_TRUE(Playing(3));
     ExpectPermutation();
 }
@@ -164,83 +159,83 @@ TEST_F(SoundChannelsTest, AFrameRowLosesToTheOpeningActionsRow) {
     Rows(ChannelRowSource::Frame,
          {Row(0, false, false, 5, ""), Row(0, false, false, 5, "short.wav"),
           Row(0, false, false, 5, "short.wav")});
-    EXPECT_EQ(SoundChannels()[2].FileName, "tone.wav");
-    EXPECT_FALSE(SoundChannels()[2].FromFrame);
-    ApplySoundChannels();
+    EXPECT_EQ(audio.Channels[2].FileName, "tone.wav");
+    EXPECT_FALSE(audio.Channels[2].FromFrame);
+    audio.ApplySoundChannels();
     EXPECT_EQ(ChannelPlayer(2).FileName(), Areas("tone.wav"));
     EXPECT_EQ(ChannelPlayer(2).PlayCount(), 0);
     EXPECT_EQ(ChannelPlayer(2).Volume(), -1200);
     EXPECT_EQ(ChannelPlayer(3).FileName(), Areas("short.wav"));
-    EXPECT_EQ(SoundChannels()[3].FileName, ""); // carried out and cleared
+    EXPECT_EQ(audio.Channels[3].FileName, ""); // carried out and cleared
 }
 
 TEST_F(SoundChannelsTest, AFramesMusicAlreadyPlayingIsNotRestarted) {
     Rows(ChannelRowSource::Frame,
          {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     test::Render(mixer, 0.2);
-    EXPECT_TRUE(IsFilePlaying(Areas("tone.wav")));
-    EXPECT_FALSE(IsFilePlaying(Areas("TONE.WAV"))); // the comparison is exact
+    EXPECT_TRUE(audio.IsFilePlaying(Areas("tone.wav")));
+    EXPECT_FALSE(audio.IsFilePlaying(Areas("TONE.WAV"))); // the comparison is exact
     Rows(ChannelRowSource::Frame,
          {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_NEAR(ChannelPlayer(6).CurrentPosition(), 0.2, 0.01);
     // The same file from an action starts again.
     Rows(ChannelRowSource::Action,
          {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, false, true, 7, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_NEAR(ChannelPlayer(6).CurrentPosition(), 0.0, 0.01);
 }
 
 TEST_F(SoundChannelsTest, AFadeOfNoDurationFinishesOnTheSecondTick) {
     Rows(ChannelRowSource::Action, {Row(0, true, false, 8, "tone.wav")});
-    AudioState().FadeDuration = 0;
-    ApplySoundChannels();
-    EXPECT_EQ(MPlayer(1).Volume(), -4000);
-    TimerAudioFade().SetEnabled(true);
-    TimerAudioFade().Tick();
-    EXPECT_EQ(MPlayer(1).Volume(), -4000);
-    EXPECT_TRUE(TimerAudioFade().Enabled());
-    TimerAudioFade().Tick();
-    EXPECT_EQ(MPlayer(1).Volume(), -800);
-    EXPECT_FALSE(SoundChannels()[1].Fade);
-    EXPECT_FALSE(TimerAudioFade().Enabled());
+    audio.State.FadeDuration = 0;
+    audio.ApplySoundChannels();
+    EXPECT_EQ(audio.MPlayer(1).Volume(), -4000);
+    audio.TimerAudioFade.SetEnabled(true);
+    audio.FadeTick();
+    EXPECT_EQ(audio.MPlayer(1).Volume(), -4000);
+    EXPECT_TRUE(audio.TimerAudioFade.Enabled());
+    audio.FadeTick();
+    EXPECT_EQ(audio.MPlayer(1).Volume(), -800);
+    EXPECT_FALSE(audio.Channels[1].Fade);
+    EXPECT_FALSE(audio.TimerAudioFade.Enabled());
 }
 
 TEST_F(SoundChannelsTest, MidiStopsOtherMidiButNotDigitalSound) {
     Rows(ChannelRowSource::Action,
          {Row(0, false, true, 10, "tone.wav"), Row(0, false, true, 10, "tune.mid")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_TRUE(Playing(1) && Playing(2));
     Rows(ChannelRowSource::Action, {Idle(), Idle(), Row(0, false, true, 10, "tune2.mid")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_TRUE(Playing(1));
     EXPECT_FALSE(Playing(2));
     EXPECT_TRUE(Playing(3));
     EXPECT_GT(test::Peak(test::Render(mixer, 0.3)), 0.01);
     Rows(ChannelRowSource::Action, {Idle(), Idle(), Idle(), Row(0, false, false, 10, "short.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_TRUE(Playing(3) && Playing(4));
 }
 
 TEST_F(SoundChannelsTest, StopAnyWavOrMP3LeavesMidiAndStopsAuAndWm) {
-    PlayFileOnChannel(1, Areas("tone.au"), true, 10);
-    PlayFileOnChannel(2, Areas("tone.wm"), true, 10);
-    PlayFileOnChannel(3, Areas("tune.mid"), true, 10);
-    PlayFileOnChannel(4, Areas("tone.wav"), true, 10);
-    EXPECT_EQ(MPlayer(4).PlayCount(), 0);
-    StopAnyWavOrMP3();
+    audio.PlayFileOnChannel(1, Areas("tone.au"), true, 10);
+    audio.PlayFileOnChannel(2, Areas("tone.wm"), true, 10);
+    audio.PlayFileOnChannel(3, Areas("tune.mid"), true, 10);
+    audio.PlayFileOnChannel(4, Areas("tone.wav"), true, 10);
+    EXPECT_EQ(audio.MPlayer(4).PlayCount(), 0);
+    audio.StopAnyWavOrMP3();
     EXPECT_FALSE(Playing(1));
     EXPECT_FALSE(Playing(2));
     EXPECT_TRUE(Playing(3));
     EXPECT_FALSE(Playing(4));
-    EXPECT_EQ(MPlayer(1).FileName(), Areas("tone.au")); // stopped players keep their files
+    EXPECT_EQ(audio.MPlayer(1).FileName(), Areas("tone.au")); // stopped players keep their files
 }
 
 TEST_F(SoundChannelsTest, APlayerFailureShowsTheAudioWarningOnceUntilTheGameReset) {
     Rows(ChannelRowSource::Action,
          {Row(0, false, false, 10, "damaged-text.wav"), Row(0, false, false, 10, "tone.wav")});
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].title, "AUDIO PROBLEM");
     EXPECT_EQ(prompts.History()[0].text.rfind("WARNING: Another program may be using", 0), 0u);
@@ -249,14 +244,14 @@ TEST_F(SoundChannelsTest, APlayerFailureShowsTheAudioWarningOnceUntilTheGameRese
                   "the program."),
               std::string::npos);
     EXPECT_FALSE(Playing(2)); // the pass ended at the failing channel
-    ApplySoundChannels();
+    audio.ApplySoundChannels();
     EXPECT_EQ(prompts.History().size(), 1u);
-    AudioState().AudioWarningShown = false; // the game reset
-    ApplySoundChannels();
+    audio.State.AudioWarningShown = false; // the game reset
+    audio.ApplySoundChannels();
     EXPECT_EQ(prompts.History().size(), 2u);
-    AudioState().AudioWarningShown = false;
-    Flags().StopEverything = true;
-    ApplySoundChannels();
+    audio.State.AudioWarningShown = false;
+    flags.StopEverything = true;
+    audio.ApplySoundChannels();
     EXPECT_EQ(prompts.History().size(), 2u);
 }
 
@@ -269,17 +264,17 @@ FileValues OldBlock(const std::vector<FileValues>& rows) {
 }
 
 TEST_F(SoundChannelsTest, AnOldBlockEndingAfterTheSecondRowPlaysTwoRows) {
-    PlayFileOnChannel(3, Areas("tone.wav"), true, 10);
+    audio.PlayFileOnChannel(3, Areas("tone.wav"), true, 10);
     ValueListReader in(test::ProjectWriter::Format(
         OldBlock({{0, false, true, "tone.wav", 1}, {0, false, true, "short.wav", 0}}), "\r\n"));
-    PlaySoundChannels(in);
+    audio.PlaySoundChannels(in);
     EXPECT_TRUE(prompts.History().empty());
-    EXPECT_EQ(MPlayer(1).FileName(), Areas("tone.wav"));
-    EXPECT_EQ(MPlayer(1).PlayCount(), 0);
-    EXPECT_EQ(MPlayer(1).Volume(), -800);
-    EXPECT_EQ(MPlayer(2).PlayCount(), 1);
+    EXPECT_EQ(audio.MPlayer(1).FileName(), Areas("tone.wav"));
+    EXPECT_EQ(audio.MPlayer(1).PlayCount(), 0);
+    EXPECT_EQ(audio.MPlayer(1).Volume(), -800);
+    EXPECT_EQ(audio.MPlayer(2).PlayCount(), 1);
     EXPECT_TRUE(Playing(1) && Playing(2) && Playing(3));
-    EXPECT_EQ(SoundChannels()[1].FileName, ""); // pending instructions untouched
+    EXPECT_EQ(audio.Channels[1].FileName, ""); // pending instructions untouched
 
     ValueListReader stops(test::ProjectWriter::Format(OldBlock({{0, true, false, "", 0},
                                                                 {0, false, false, "", 0},
@@ -287,7 +282,7 @@ TEST_F(SoundChannelsTest, AnOldBlockEndingAfterTheSecondRowPlaysTwoRows) {
                                                                 {0, false, false, "", 0},
                                                                 {0, false, false, "", 0}}),
                                                       "\r\n"));
-    PlaySoundChannels(stops);
+    audio.PlaySoundChannels(stops);
     EXPECT_FALSE(Playing(1));
     EXPECT_TRUE(Playing(2));
     EXPECT_FALSE(Playing(3));
@@ -303,16 +298,16 @@ TEST_F(SoundChannelsTest, TheHotspotSoundFileFindsItsRecordAndADamagedBlockIsRep
     fm5.insert(fm5.end(), second.begin(), second.end());
     fm5.push_back("----- SEPARATOR -----");
     ValueListReader in(test::ProjectWriter::Format(fm5, "\r\n"));
-    EXPECT_TRUE(PlayHotspotSoundChannels(in, 2));
+    EXPECT_TRUE(audio.PlayHotspotSoundChannels(in, 2));
     EXPECT_FALSE(Playing(1));
-    EXPECT_EQ(MPlayer(2).FileName(), Areas("tone.wav"));
+    EXPECT_EQ(audio.MPlayer(2).FileName(), Areas("tone.wav"));
     ValueListReader again(test::ProjectWriter::Format(fm5, "\r\n"));
-    EXPECT_FALSE(PlayHotspotSoundChannels(again, 9));
+    EXPECT_FALSE(audio.PlayHotspotSoundChannels(again, 9));
     EXPECT_TRUE(prompts.History().empty());
 
     ValueListReader damaged(
         test::ProjectWriter::Format(OldBlock({{0, "not a flag", true, "tone.wav", 1}}), "\r\n"));
-    PlaySoundChannels(damaged);
+    audio.PlaySoundChannels(damaged);
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_NE(prompts.History()[0].text.find(" Unable to load old sound system information."),
               std::string::npos);

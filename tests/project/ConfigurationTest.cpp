@@ -5,7 +5,6 @@
 #include "project/MediaPath.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +143,9 @@ TEST_F(Configuration, StoredMediaNames) {
     EXPECT_EQ(StoredMediaName("/g/Areas/house.bmp"), "/g/Areas/house.218");
     EXPECT_EQ(StoredMediaName("/g/Areas/HOUSE.BMP"), "/g/Areas/HOUSE.154");
     EXPECT_EQ(StoredMediaName("/g/Areas/intro.mpeg"), "/g/Areas/intro.mpeg");
-    EXPECT_EQ(StoredMediaName("/g/Areas/a.bmp"), "/g/Areas/a.bmp");
+    EXPECT_EQ(StoredMediaName("/g/Areas/a.bm"), "/g/Areas/a.bm");
+    // Five characters: 97 × 2 − 46 + 98 = 246, plus k = 4.
+    EXPECT_EQ(StoredMediaName("/g/Areas/a.bmp"), "/g/Areas/a.250");
     EXPECT_EQ(StoredMediaName("/g/Areas/theme.mid"), "/g/Areas/theme.457");
     EXPECT_EQ(StoredMediaName("/g/Areas/notes.txt"), "/g/Areas/notes.txt");
 }
@@ -153,17 +154,21 @@ TEST_F(Configuration, MediaLookupFindsStoredNamesAndWarnsOncePerMiss) {
     SetDefaultTexts(true);
     project.WriteBytes("Areas/house.218", "picture");
     project.WriteBytes("Areas/real.wav", "sound");
-    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "house.bmp"), Paths().Areas + "house.218");
-    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "REAL.wav"), Paths().Areas + "REAL.wav");
+    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "house.bmp", false), Paths().Areas + "house.218");
+    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "REAL.wav", false), Paths().Areas + "REAL.wav");
+    // A five-character name is found under its own name and under its number.
+    project.WriteBytes("Areas/a.bmp", "picture");
+    project.WriteBytes("Areas/b.252", "picture");
+    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "a.bmp", false), Paths().Areas + "a.bmp");
+    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "b.bmp", false), Paths().Areas + "b.252");
     EXPECT_TRUE(prompts.History().empty());
 
-    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "gone.bmp"), Paths().Areas + "gone.bmp");
+    EXPECT_EQ(ResolveMediaPath(Paths().Areas + "gone.bmp", false), Paths().Areas + "gone.bmp");
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text,
               Text(33) + "\r\n" + Paths().Areas + "gone.bmp\r\n\r\n" + Text(34));
-    Flags().StopEverything = true;
-    ResolveMediaPath(Paths().Areas + "gone.bmp");
-    Flags().StopEverything = false;
+    // While the game stops everything, nothing is shown.
+    ResolveMediaPath(Paths().Areas + "gone.bmp", true);
     EXPECT_EQ(prompts.History().size(), 1u);
 }
 

@@ -3,11 +3,10 @@
 
 #include "ProjectWriter.h"
 #include "core/Prompts.h"
-#include "game/GameState.h"
+#include "game/GameSession.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 #include "services/SettingsStore.h"
 #include "ui/Game.h"
 
@@ -25,8 +24,6 @@ protected:
         Paths() = ProjectPaths();
         SetProjectRoot(project.Root());
         SetDefaultTexts(true);
-        Flags() = RunFlags();
-        State() = GameState();
         general = GeneralFields();
         general[4] = "Hall";
         project.WriteVariables({});
@@ -40,7 +37,7 @@ protected:
     Game& StartGame() {
         project.WriteGeneral(general);
         LoadProjectInfo();
-        game = std::make_unique<Game>();
+        game = std::make_unique<Game>(session);
         game->ResetAll();
         return *game;
     }
@@ -56,6 +53,7 @@ protected:
     SettingsStore settings{QString::fromStdString(settingsFolder.Path())};
     ScriptedPrompts prompts;
     FileValues general;
+    GameSession session;
     std::unique_ptr<Game> game;
 };
 

@@ -85,15 +85,15 @@ TEST_F(GameWindow, FrameListAndVariablesWindow) {
     Game& g = StartGame();
     EXPECT_EQ(g.FrameListNames(), (std::vector<std::string>{"Attic", "b"}));
 
-    const auto lines = VariablesStatusLines(State().Vars);
+    const auto lines = VariablesStatusLines(session.State.Vars);
     ASSERT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines[3].size(), 85u);
     EXPECT_EQ(lines[5], "V1 = 0");
-    ChangeVariableValue(State().Vars, "V1", 5);
-    ChangeVariableValue(State().Vars, "V1", -1);
-    EXPECT_EQ(GetVariableValue(State().Vars, "V1"), 4);
-    EXPECT_EQ(GetVariableValue(State().Vars, "v1"), -32000);
-    ShowVariablesStatus(State().Vars);
+    ChangeVariableValue(session.State.Vars, "V1", 5);
+    ChangeVariableValue(session.State.Vars, "V1", -1);
+    EXPECT_EQ(GetVariableValue(session.State.Vars, "V1"), 4);
+    EXPECT_EQ(GetVariableValue(session.State.Vars, "v1"), -32000);
+    ShowVariablesStatus(session.State.Vars);
     ASSERT_EQ(prompts.History().size(), 2u);
     EXPECT_EQ(prompts.History()[1].title, "Variables Status");
     EXPECT_EQ(prompts.History()[1].text.substr(0, 54), std::string(52, ' ') + "\r\n");

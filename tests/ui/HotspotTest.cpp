@@ -46,7 +46,7 @@ TEST_F(Hotspots, ElementsSitInsideTheFileRectangleAndTakeTheirPictures) {
     EXPECT_EQ(Area(3).Height, 540);
     EXPECT_TRUE(Area(4).Visible());
     EXPECT_EQ(Area(4).WhatsThisHelpID, 0);
-    EXPECT_EQ(State().MergedHotspotIndex, 1);
+    EXPECT_EQ(session.State.MergedHotspotIndex, 1);
 }
 
 TEST_F(Hotspots, MergedFilesWinAndGiveTheMergedIndex) {
@@ -57,10 +57,10 @@ TEST_F(Hotspots, MergedFilesWinAndGiveTheMergedIndex) {
     project.WriteHotspots("Hall", merged, true);
     StartGame().OpenFrame("Hall", false, 0, 0);
     EXPECT_EQ(game->Scene().Area.UBound(), 5);
-    EXPECT_EQ(State().MergedHotspotIndex, 4);
+    EXPECT_EQ(session.State.MergedHotspotIndex, 4);
     game->OpenFrame("Cellar", false, 0, 0);
     EXPECT_EQ(game->Scene().Area.UBound(), 0);
-    EXPECT_EQ(State().MergedHotspotIndex, 1);
+    EXPECT_EQ(session.State.MergedHotspotIndex, 1);
 }
 
 TEST_F(Hotspots, DamagedSectionIsReportedOnceAndTheOthersLoad) {
@@ -97,7 +97,7 @@ TEST_F(Hotspots, VisibilityFollowsVariablesAndTheHiddenList) {
         });
     project.WriteHotspots("Cellar", {{.Number = 1}, {.Number = 2}});
     Game& g = StartGame();
-    ChangeVariableValue(State().Vars, "Odd", 2);
+    ChangeVariableValue(session.State.Vars, "Odd", 2);
     g.OpenFrame("Hall", false, 0, 0);
     EXPECT_FALSE(Area(1).Visible());
     EXPECT_TRUE(Area(2).Visible());  // a variable that does not exist never hides
@@ -105,9 +105,9 @@ TEST_F(Hotspots, VisibilityFollowsVariablesAndTheHiddenList) {
     EXPECT_TRUE(Area(4).Visible());
     EXPECT_TRUE(Area(5).Visible());
 
-    ChangeVariableValue(State().Vars, "Lamp", 1);
-    ChangeVariableValue(State().Vars, "Door", -1);
-    State().Vars.Disappear.Add("Hall", 2);
+    ChangeVariableValue(session.State.Vars, "Lamp", 1);
+    ChangeVariableValue(session.State.Vars, "Door", -1);
+    session.State.Vars.Disappear.Add("Hall", 2);
     g.ShowOrNotShowAreas();
     EXPECT_TRUE(Area(1).Visible());
     EXPECT_FALSE(Area(2).Visible());
@@ -132,7 +132,7 @@ TEST_F(Hotspots, TextBoxesTakeTheirFileValues) {
     EXPECT_EQ(texts.Item(2)->FontName, "Arial");
     EXPECT_EQ(texts.Item(2)->ForeColor, 255u);
     EXPECT_GT(texts.Item(2)->Width, 0);
-    EXPECT_EQ(State().MergedTextIndex, 3);
+    EXPECT_EQ(session.State.MergedTextIndex, 3);
 
     std::vector<test::FileValues> damaged = {
         test::TextSectionValues({.Caption = "Bad", .Top = 90})};
@@ -142,7 +142,7 @@ TEST_F(Hotspots, TextBoxesTakeTheirFileValues) {
     ASSERT_EQ(game->Scene().Text.UBound(), 1);
     EXPECT_EQ(game->Scene().Text.Item(1)->Left, game->Scene().Text.Template().Left);
     EXPECT_EQ(game->Scene().Text.Item(1)->Top, 90);
-    EXPECT_EQ(State().MergedTextIndex, 1);
+    EXPECT_EQ(session.State.MergedTextIndex, 1);
 }
 
 TEST_F(Hotspots, MessageBarTimesItselfByLength) {

@@ -1,7 +1,7 @@
 // Sounds and videos as frames and actions use them: music kept across frames, hotspot sounds,
 // cut-scenes and their skipping, hotspot videos and animated pictures following visibility.
 #include "GameFixture.h"
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
 #include "game/VideoPlacement.h"
 #include "media/MediaPlayer.h"
 
@@ -25,7 +25,7 @@ protected:
             std::filesystem::copy_file(from, project.Root() + "Frames/" + file);
         }
     }
-    MediaPlayer& Channel(int c) { return MPlayer(SoundChannels()[c].Player); }
+    MediaPlayer& Channel(int c) { return session.Audio.MPlayer(session.Audio.Channels[c].Player); }
 };
 
 TEST_F(MediaInGame, FrameMusicGoesOnWhenItsFrameIsEnteredAgain) {
@@ -79,9 +79,9 @@ TEST_F(MediaInGame, ACutSceneIgnoresClicksWhileItSettlesAndEndsOnAClick) {
     GameVideos& videos = g.Videos();
     int clicksTaken = -1;
     QTimer::singleShot(100, [&] {
-        EXPECT_TRUE(State().VideoWaitActive);
+        EXPECT_TRUE(session.State.VideoWaitActive);
         g.AreaClick(1, 1); // during the pause: not a hotspot click
-        clicksTaken = GetVariableValue(State().Vars, "Lamp");
+        clicksTaken = GetVariableValue(session.State.Vars, "Lamp");
     });
     videos.PlayMovieWithStop("clip-cinepak.avi", {true, 10, 20, 100, 50});
     EXPECT_EQ(clicksTaken, 0);
@@ -89,8 +89,8 @@ TEST_F(MediaInGame, ACutSceneIgnoresClicksWhileItSettlesAndEndsOnAClick) {
     const SceneElement& video = *g.Scene().OneTimeVideoPlayer.Item(1);
     EXPECT_EQ(video.PixelRect(), QRect(10, 20, 100, 50));
     g.AreaClick(1, 1); // while it plays, a click only asks the video to end
-    EXPECT_TRUE(Flags().StopMovie);
-    EXPECT_EQ(GetVariableValue(State().Vars, "Lamp"), 0);
+    EXPECT_TRUE(session.Flags.StopMovie);
+    EXPECT_EQ(GetVariableValue(session.State.Vars, "Lamp"), 0);
     videos.StopOneTimeVideoPlayer();
     EXPECT_FALSE(g.Scene().OneTimeVideoPlayer.Exists(1));
 
@@ -142,7 +142,7 @@ TEST_F(MediaInGame, HotspotVideosAndAnimatedPicturesFollowVisibility) {
     EXPECT_FALSE(scene.AniGifBox.Item(2)->Visible());
     EXPECT_EQ(scene.AniGifBox.Item(2)->PixelRect(), QRect(202, 202, 32, 24));
 
-    ChangeVariableValue(State().Vars, "Show", 1);
+    ChangeVariableValue(session.State.Vars, "Show", 1);
     g.ShowOrNotShowAreas();
     EXPECT_TRUE(scene.VideoPlayer.Item(1)->Visible());
     EXPECT_TRUE(scene.AniGifBox.Item(2)->Visible());

@@ -15,19 +15,19 @@ using test::FrameSpec;
 class OpenFrameTest : public test::GameFixture {};
 
 TEST_F(OpenFrameTest, FrameFileEndingAfterField10KeepsTheLaterDefaults) {
-    AutoJumpSettings() = {true, 1500, 3};
+    session.AutoJump = {true, 1500, 3};
     FrameSpec spec;
     spec.LoopMusic = false;
     spec.StopAllSounds = true;
     FileValues values = test::FrameFileValues(spec);
     values.resize(10);
     ValueListReader in(test::ProjectWriter::Format(values, "\r\n"));
-    const FrameFileData frame = ReadFrameFile(in);
+    const FrameFileData frame = ReadFrameFile(in, session);
     EXPECT_TRUE(frame.LoopMusic);
     EXPECT_FALSE(frame.StopAllSounds);
     EXPECT_FALSE(frame.RunFrameScript);
-    EXPECT_EQ(AutoJumpSettings().AutoJumpTransitionDuration, 1500);
-    EXPECT_EQ(AutoJumpSettings().AutoJumpTransitionNumber, 3);
+    EXPECT_EQ(session.AutoJump.AutoJumpTransitionDuration, 1500);
+    EXPECT_EQ(session.AutoJump.AutoJumpTransitionNumber, 3);
 }
 
 TEST_F(OpenFrameTest, WideChannelRowsAreSkippedWithTheFadeAndVideoFirst) {
@@ -38,15 +38,15 @@ TEST_F(OpenFrameTest, WideChannelRowsAreSkippedWithTheFadeAndVideoFirst) {
     spec.RunFrameScript = true;
     spec.FrameScript = "x = |a|";
     ValueListReader in(test::ProjectWriter::Format(test::FrameFileValues(spec), "\r\n"));
-    const FrameFileData frame = ReadFrameFile(in);
+    const FrameFileData frame = ReadFrameFile(in, session);
     EXPECT_FALSE(frame.ChannelRowsRead);
     EXPECT_FALSE(frame.VideoFirst);
     EXPECT_EQ(frame.FrameScriptText, "x = \"a\"");
-    EXPECT_EQ(SoundChannels()[1].Command, 0);
+    EXPECT_EQ(session.Audio.Channels[1].Command, 0);
 
     project.WriteFrame("Hall", spec);
     StartGame().OpenFrame("Hall", false, 0, 0);
-    EXPECT_EQ(CurrentFrame().Name, "Hall");
+    EXPECT_EQ(session.CurrentFrame.Name, "Hall");
     EXPECT_TRUE(prompts.History().empty());
 }
 
@@ -56,12 +56,12 @@ TEST_F(OpenFrameTest, HistoryKeepsTheLast20DistinctOpenings) {
         project.WriteFrame("F" + std::to_string(i), {});
     g.OpenFrame("F1", false, 0, 0);
     g.OpenFrame("F1", false, 0, 0);
-    EXPECT_EQ(State().FramesHistory, std::vector<std::string>{"F1"});
+    EXPECT_EQ(session.State.FramesHistory, std::vector<std::string>{"F1"});
     for (int i = 2; i <= 25; ++i)
         g.OpenFrame("F" + std::to_string(i), false, 0, 0);
-    ASSERT_EQ(State().FramesHistory.size(), 20u);
-    EXPECT_EQ(State().FramesHistory.front(), "F6");
-    EXPECT_EQ(State().FramesHistory.back(), "F25");
+    ASSERT_EQ(session.State.FramesHistory.size(), 20u);
+    EXPECT_EQ(session.State.FramesHistory.front(), "F6");
+    EXPECT_EQ(session.State.FramesHistory.back(), "F25");
 }
 
 TEST_F(OpenFrameTest, JumpToTheLastVisitedFrameNeedsTwoEntries) {
@@ -76,13 +76,13 @@ TEST_F(OpenFrameTest, JumpToTheLastVisitedFrameNeedsTwoEntries) {
     ASSERT_TRUE(g.Timer1().isActive());
     EXPECT_EQ(g.Timer1().interval(), 50);
     QTest::qWait(120);
-    EXPECT_EQ(CurrentFrame().Name, "Hall");
+    EXPECT_EQ(session.CurrentFrame.Name, "Hall");
     EXPECT_TRUE(g.Timer1().isActive()); // fires again after its interval
 
     g.OpenFrame("Cellar", false, 0, 0);
-    EXPECT_EQ(State().FramesHistory, (std::vector<std::string>{"Hall", "Cellar"}));
+    EXPECT_EQ(session.State.FramesHistory, (std::vector<std::string>{"Hall", "Cellar"}));
     QTest::qWait(120);
-    EXPECT_EQ(CurrentFrame().Name, "Hall");
+    EXPECT_EQ(session.CurrentFrame.Name, "Hall");
 }
 
 TEST_F(OpenFrameTest, BrokenLinksAndBadDelaysKeepTheGameGoing) {
@@ -96,7 +96,7 @@ TEST_F(OpenFrameTest, BrokenLinksAndBadDelaysKeepTheGameGoing) {
     g.OpenFrame("Hall", false, 0, 0);
     g.OpenFrame("Nowhere", false, 0, 0);
     g.OpenFrame("", false, 0, 0);
-    EXPECT_EQ(CurrentFrame().Name, "Hall");
+    EXPECT_EQ(session.CurrentFrame.Name, "Hall");
     ASSERT_EQ(prompts.History().size(), 2u);
     EXPECT_EQ(
         prompts.History()[0].text,
@@ -108,7 +108,7 @@ TEST_F(OpenFrameTest, BrokenLinksAndBadDelaysKeepTheGameGoing) {
               Text(30) + "\r\n\r\n" + Text(31) + " A program link is broken.");
 
     g.OpenFrame("Slow", false, 0, 0);
-    EXPECT_EQ(CurrentFrame().Name, "Slow");
+    EXPECT_EQ(session.CurrentFrame.Name, "Slow");
     EXPECT_EQ(BoxTexts().back(),
               Text(30) + "\r\n\r\n" + Text(31) + " Unable to load timer duration.");
     EXPECT_FALSE(g.Timer1().isActive());
@@ -149,7 +149,7 @@ TEST_F(OpenFrameTest, MissingPictureWarnsThenOpensTheFrameWithoutIt) {
     StartGame().OpenFrame("Hall", false, 0, 0);
     ASSERT_GE(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text.rfind(Text(33) + "\r\n", 0), 0u);
-    EXPECT_EQ(CurrentFrame().Name, "Hall");
+    EXPECT_EQ(session.CurrentFrame.Name, "Hall");
 }
 
 } // namespace

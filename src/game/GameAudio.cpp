@@ -1,16 +1,16 @@
 // The sound players, channel instructions, fades, direct play and the obsolete channel blocks.
-#include "game/AudioFunctions.h"
+#include "game/GameAudio.h"
 
 #include "core/Clock.h"
 #include "core/PathLookup.h"
 #include "core/Prompts.h"
 #include "core/ValueListReader.h"
+#include "game/GameSession.h"
 #include "media/AudioOutput.h"
 #include "media/MediaPlayer.h"
 #include "project/ErrorMessages.h"
 #include "project/MediaPath.h"
 #include "project/ProjectPaths.h"
-#include "project/RunState.h"
 
 #include <array>
 #include <cctype>
@@ -30,18 +30,6 @@ constexpr const char* kAudioProblemText =
     "applications that are running, and that you restart the program.\r\n\r\n"
     "This message will not reappear until you restart the program.";
 
-// The seven players. Made after the process-wide mixer, so they are destroyed before it at exit.
-struct SoundPlayerSet {
-    SoundPlayerSet() { TheMixer(); }
-    std::array<std::unique_ptr<MediaPlayer>, kSoundChannelCount + 1> players;
-    Mixer* mixer = nullptr;
-};
-
-SoundPlayerSet& Players() {
-    static SoundPlayerSet set;
-    return set;
-}
-
 std::string LowerAscii(std::string text) {
     for (char& c : text)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -54,8 +42,8 @@ bool IsMidiName(const std::string& name) {
 }
 
 // The full, resolved path of a channel's file under the Areas folder; false when it is missing.
-bool ResolveAreasFile(const std::string& fileName, std::string& path) {
-    path = ResolveMediaPath(Paths().Areas + fileName);
+bool ResolveAreasFile(const std::string& fileName, std::string& path, bool stopEverything) {
+    path = ResolveMediaPath(Paths().Areas + fileName, stopEverything);
     return PathLookup::Instance().FileExists(path);
 }
 
@@ -70,14 +58,17 @@ void StartOnPlayer(MediaPlayer& player, const std::string& path, int32_t volume,
 
 } // namespace
 
-void ShowAudioProblemOnce() {
-    AudioModuleState& state = AudioState();
-    if (Flags().StopEverything || state.AudioWarningShown) return;
+GameAudio::GameAudio(const RunFlags& flags, Mixer* mixer) : m_flags(flags), m_mixer(mixer) {}
+
+GameAudio::~GameAudio() = default;
+
+void GameAudio::ShowAudioProblemOnce() {
+    if (m_flags.StopEverything || State.AudioWarningShown) return;
     Prompts().MessageBox(kAudioProblemText, BoxStyle::Exclamation, kAudioProblemTitle);
-    state.AudioWarningShown = true;
+    State.AudioWarningShown = true;
 }
 
-void PlaySoundOnChannel(int channel, const std::string& path, bool loop, double volume) {
+void GameAudio::PlaySoundOnChannel(int channel, const std::string& path, bool loop, double volume) {
     try {
         PlayFileOnChannel(channel, path, loop, volume);
     } catch (const std::exception&) {
@@ -85,55 +76,39 @@ void PlaySoundOnChannel(int channel, const std::string& path, bool loop, double 
     }
 }
 
-bool IsChannelPlaying(int channel) {
-    return MPlayer(SoundChannels().at(channel).Player).PlayState() == MediaPlayer::kPlaying;
+bool GameAudio::IsChannelPlaying(int channel) {
+    return MPlayer(Channels.at(channel).Player).PlayState() == MediaPlayer::kPlaying;
 }
 
-MediaPlayer& MPlayer(int index) {
+MediaPlayer& GameAudio::MPlayer(int index) {
     if (index < 1 || index > kSoundChannelCount)
         throw std::out_of_range("MPlayer index " + std::to_string(index));
-    SoundPlayerSet& set = Players();
-    if (!set.players[index]) {
+    if (!m_players[index]) {
         for (int i = 1; i <= kSoundChannelCount; ++i)
-            set.players[i] = std::make_unique<MediaPlayer>(set.mixer);
+            m_players[i] = std::make_unique<MediaPlayer>(m_mixer);
     }
-    return *set.players[index];
-}
-
-void UseMixerForSoundPlayers(Mixer* mixer) {
-    ReleaseSoundPlayers();
-    Players().mixer = mixer;
-}
-
-void ReleaseSoundPlayers() {
-    for (auto& player : Players().players)
-        player.reset();
-}
-
-AudioModuleState& AudioState() {
-    static AudioModuleState state;
-    return state;
+    return *m_players[index];
 }
 
 int32_t VolumeToMediaPlayer(double volume) {
     return static_cast<int32_t>(std::lround((volume - 10.0) * 400.0));
 }
 
-int16_t GetFreeMediaPlayer() {
+int16_t GameAudio::GetFreeMediaPlayer() {
     for (int16_t i = 1; i <= kSoundChannelCount; ++i) {
         if (MPlayer(i).PlayState() != MediaPlayer::kPlaying) return i;
     }
     return -1;
 }
 
-void StopOtherMidi(int channel) {
-    if (!IsMidiName(SoundChannels()[channel].FileName)) return;
+void GameAudio::StopOtherMidi(int channel) {
+    if (!IsMidiName(Channels[channel].FileName)) return;
     for (int i = 1; i <= kSoundChannelCount; ++i) {
         if (IsMidiName(MPlayer(i).FileName())) MPlayer(i).Stop();
     }
 }
 
-bool IsFilePlaying(const std::string& path) {
+bool GameAudio::IsFilePlaying(const std::string& path) {
     for (int i = 1; i <= kSoundChannelCount; ++i) {
         MediaPlayer& player = MPlayer(i);
         if (player.FileName() == path && player.PlayState() == MediaPlayer::kPlaying) return true;
@@ -141,16 +116,16 @@ bool IsFilePlaying(const std::string& path) {
     return false;
 }
 
-void ResetSoundChannels() {
-    SoundChannelTable& channels = SoundChannels();
+void GameAudio::ResetSoundChannels() {
+    SoundChannelTable& channels = Channels;
     for (int i = 1; i <= kSoundChannelCount; ++i) {
         MPlayer(i).Stop();
         channels[i].Player = static_cast<int16_t>(i);
     }
 }
 
-void ApplySoundChannels() {
-    SoundChannelTable& channels = SoundChannels();
+void GameAudio::ApplySoundChannels() {
+    SoundChannelTable& channels = Channels;
     try {
         for (int c = 1; c <= kSoundChannelCount; ++c) {
             SoundChannel& channel = channels[c];
@@ -158,7 +133,8 @@ void ApplySoundChannels() {
             const int32_t loudness = VolumeToMediaPlayer(channel.Volume);
             std::string path;
             if (channel.Fade) {
-                if (channel.FileName.empty() || !ResolveAreasFile(channel.FileName, path)) {
+                if (channel.FileName.empty() ||
+                    !ResolveAreasFile(channel.FileName, path, m_flags.StopEverything)) {
                     // Nothing to start; a stop or volume instruction stays pending for the fade.
                     channel.FileName.clear();
                     continue;
@@ -187,7 +163,8 @@ void ApplySoundChannels() {
                 continue;
             }
             if (channel.Command == 3) player.Stop();
-            if (!channel.FileName.empty() && ResolveAreasFile(channel.FileName, path)) {
+            if (!channel.FileName.empty() &&
+                ResolveAreasFile(channel.FileName, path, m_flags.StopEverything)) {
                 // A frame's own music that already plays goes on rather than starting again.
                 if (!(channel.FromFrame && IsFilePlaying(path))) {
                     StopOtherMidi(c);
@@ -203,11 +180,11 @@ void ApplySoundChannels() {
         ShowAudioProblemOnce();
         return;
     }
-    AudioState().FadeStart = 0;
+    State.FadeStart = 0;
 }
 
-void AudioFadeStep(double fraction) {
-    SoundChannelTable& channels = SoundChannels();
+void GameAudio::AudioFadeStep(double fraction) {
+    SoundChannelTable& channels = Channels;
     const bool finish = fraction >= 1;
     bool fading = false;
     for (int c = 1; c <= kSoundChannelCount; ++c) {
@@ -248,13 +225,13 @@ void AudioFadeStep(double fraction) {
             channel.FadingPlayer = 0;
         }
     }
-    if (finish || !fading) TimerAudioFade().SetEnabled(false);
+    if (finish || !fading) TimerAudioFade.SetEnabled(false);
 }
 
-AudioFadeTimer::AudioFadeTimer() {
+AudioFadeTimer::AudioFadeTimer(std::function<void()> tick) : m_tick(std::move(tick)) {
     m_timer.setInterval(kIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, [this] {
-        if (m_enabled) Tick();
+        if (m_enabled) m_tick();
     });
 }
 
@@ -267,8 +244,8 @@ void AudioFadeTimer::SetEnabled(bool enabled) {
     }
 }
 
-void AudioFadeTimer::Tick() {
-    AudioModuleState& state = AudioState();
+void GameAudio::FadeTick() {
+    AudioModuleState& state = State;
     const double now = TheClock().SecondsSinceMidnight();
     if (state.FadeStart == 0) {
         state.FadeStart = now;
@@ -277,29 +254,24 @@ void AudioFadeTimer::Tick() {
     const double elapsed = now - state.FadeStart;
     if (elapsed < 0 || elapsed >= state.FadeDuration) {
         AudioFadeStep(1);
-        SetEnabled(false);
+        TimerAudioFade.SetEnabled(false);
     } else {
         AudioFadeStep(elapsed / state.FadeDuration);
     }
 }
 
-AudioFadeTimer& TimerAudioFade() {
-    static AudioFadeTimer timer;
-    return timer;
-}
-
-void PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume) {
-    const std::string resolved = ResolveMediaPath(path);
+void GameAudio::PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume) {
+    const std::string resolved = ResolveMediaPath(path, m_flags.StopEverything);
     if (!PathLookup::Instance().FileExists(resolved)) return;
-    StartOnPlayer(MPlayer(SoundChannels().at(channel).Player), resolved,
-                  VolumeToMediaPlayer(volume), loop);
+    StartOnPlayer(MPlayer(Channels.at(channel).Player), resolved, VolumeToMediaPlayer(volume),
+                  loop);
 }
 
-void StopChannel(int channel) {
-    MPlayer(SoundChannels().at(channel).Player).Stop();
+void GameAudio::StopChannel(int channel) {
+    MPlayer(Channels.at(channel).Player).Stop();
 }
 
-void StopAnyWavOrMP3() {
+void GameAudio::StopAnyWavOrMP3() {
     static const std::array<std::string, 11> kDigital = {"wav", "mp3", "wma", "ogg", "au", "snd",
                                                          "rmi", "mpa", "mp2", "wm",  "asf"};
     try {
@@ -319,7 +291,7 @@ void StopAnyWavOrMP3() {
     }
 }
 
-void PlaySoundChannels(ValueListReader& in) {
+void GameAudio::PlaySoundChannels(ValueListReader& in) {
     try {
         for (int i = 0; i < 22; ++i)
             in.Skip();
@@ -329,20 +301,21 @@ void PlaySoundChannels(ValueListReader& in) {
             const bool play = in.ReadBool();
             const std::string fileName = in.ReadString();
             const bool loop = in.ReadBool(); // 0 plays once, anything else repeats
-            MediaPlayer& player = MPlayer(SoundChannels()[channel].Player);
+            MediaPlayer& player = MPlayer(Channels[channel].Player);
             if (stop) player.Stop();
             std::string path;
-            if (play && !fileName.empty() && ResolveAreasFile(fileName, path))
+            if (play && !fileName.empty() &&
+                ResolveAreasFile(fileName, path, m_flags.StopEverything))
                 StartOnPlayer(player, path, VolumeToMediaPlayer(8), loop);
             if (in.IsEndOfSection()) break;
         }
     } catch (const std::exception&) {
-        if (!Flags().StopEverything)
+        if (!m_flags.StopEverything)
             ShowCommonError(" Unable to load old sound system information.");
     }
 }
 
-bool PlayHotspotSoundChannels(ValueListReader& fm5, int hotspotIndex) {
+bool GameAudio::PlayHotspotSoundChannels(ValueListReader& fm5, int hotspotIndex) {
     try {
         while (!fm5.AtEnd()) {
             if (fm5.IsEndOfSection()) {
@@ -360,7 +333,7 @@ bool PlayHotspotSoundChannels(ValueListReader& fm5, int hotspotIndex) {
             if (!fm5.SkipToNextSection()) return false;
         }
     } catch (const std::exception&) {
-        if (!Flags().StopEverything)
+        if (!m_flags.StopEverything)
             ShowCommonError(" Unable to load old sound system information.");
     }
     return false;
