@@ -101,6 +101,8 @@ protected:
 
 private:
     void BuildMenus();
+    // Hides every entry of the menu bar and the bar itself.
+    void HideMenuBar();
     void RebuildFrameList();
     void QuitQuestion();
     void ExecuteVBScriptCommand();

@@ -88,7 +88,12 @@ bool Game::DebugMenuShown() const {
 
 void Game::ShowMenus() {
     const ProjectInfo& info = Project();
-    if (info.RemoveMenuBar) return;
+    if (info.RemoveMenuBar) {
+        // A removed bar never shows, in a window either: no entry, not even an empty bar.
+        HideMenuBar();
+        m_menuDropped = false;
+        return;
+    }
     mnuExit->setVisible(true);
     mnuSaveGame->setVisible(!info.DisableSave);
     mnuLoadGame->setVisible(!info.DisableLoad);
@@ -105,15 +110,17 @@ void Game::ShowMenus() {
 }
 
 void Game::HideMenus() {
-    if (!Project().WindowedMode && !m_session.Flags.StopEverything) {
-        for (QAction* entry : {mnuExit, mnuSaveGame, mnuLoadGame, mnuOptions->menuAction(),
-                               mnuDebug->menuAction()}) {
-            entry->setVisible(false);
-        }
-        // An empty bar would still take room above the frame.
-        menuBar()->setVisible(false);
-    }
+    if (!Project().WindowedMode && !m_session.Flags.StopEverything) HideMenuBar();
     m_menuDropped = false;
+}
+
+void Game::HideMenuBar() {
+    for (QAction* entry :
+         {mnuExit, mnuSaveGame, mnuLoadGame, mnuOptions->menuAction(), mnuDebug->menuAction()}) {
+        entry->setVisible(false);
+    }
+    // An empty bar would still take room above the frame.
+    menuBar()->setVisible(false);
 }
 
 void Game::RebuildFrameList() {

@@ -2,6 +2,7 @@
 #include "GameFixture.h"
 
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QTest>
 
 namespace quillora {
@@ -41,6 +42,17 @@ TEST_F(GameWindow, MenuRulesOfFullScreenWindowedAndRemovedBars) {
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text, "Do you really want to quit?");
     EXPECT_EQ(prompts.History()[0].title, "Test Adventure");
+
+    // A removed bar stays away in a window too: the window is just the frame.
+    general[40] = true;
+    general[19] = true; // load disabled
+    Game& windowedRemoved = StartGame();
+    windowedRemoved.CenterWindowAndPictureBox();
+    EXPECT_FALSE(windowedRemoved.MenuBarShown());
+    EXPECT_FALSE(windowedRemoved.menuBar()->isVisible());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(windowedRemoved.MenuBarShown());
+    EXPECT_EQ(windowedRemoved.height(), 480);
 }
 
 TEST_F(GameWindow, OptionsEntriesFollowTheProject) {

@@ -107,6 +107,23 @@ TEST_F(MediaInGame, ACutSceneIgnoresClicksWhileItSettlesAndEndsOnAClick) {
         std::string::npos);
 }
 
+TEST_F(MediaInGame, AnActionsMovieLeavesNothingOverTheFrameWhicheverWayItStarted) {
+    project.WriteFrame("Hall", {});
+    project.WriteHotspots("Hall", {{.Number = 1}});
+    project.WriteItem("Key", "key.ico");
+    project.WriteDropActions(
+        "Hall", {{.Key = "1_Key.drg", .PlayMovie = 1, .Movie = "clip-cinepak.avi", .Through = 33}});
+    Game& g = StartGame();
+    g.show();
+    g.OpenFrame("Hall", false, 0, 0);
+    g.Items().AddPickedObject("Key", true);
+    // The player clicks while the movie plays, which ends it.
+    QTimer::singleShot(500, [&] { session.Flags.StopMovie = true; });
+    g.MakeActionAndConsequences(1, 1);
+    EXPECT_FALSE(g.Scene().OneTimeVideoPlayer.Exists(1));
+    EXPECT_TRUE(prompts.History().empty());
+}
+
 TEST_F(MediaInGame, HotspotVideosAndAnimatedPicturesFollowVisibility) {
     project.WriteVariables({"Show"});
     test::HotspotSpec video{.Number = 1,
