@@ -6,15 +6,15 @@
 #include "project/ProjectInfo.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
-#include "ui/frmWelcome.h"
+#include "ui/WelcomeWindow.h"
 
 #include <QTimer>
 
 namespace quillora {
 
 PlayerSession::PlayerSession(const std::string& projectFolder)
-    : m_welcome(std::make_unique<frmWelcome>(projectFolder, *this)) {
-    connect(m_welcome.get(), &frmWelcome::ProgramEnding, this, [this] {
+    : m_welcome(std::make_unique<WelcomeWindow>(projectFolder, *this)) {
+    connect(m_welcome.get(), &WelcomeWindow::ProgramEnding, this, [this] {
         // Closing the welcome window ends the program, whatever other windows are open.
         if (m_game) m_game->hide();
         emit Ended();

@@ -14,7 +14,7 @@ class QWidget;
 namespace quillora {
 
 class Game;
-class frmWelcome;
+class WelcomeWindow;
 struct GameSession;
 
 class PlayerSession : public QObject, public GameLauncher {
@@ -27,7 +27,7 @@ public:
     // Runs the welcome window's start-up. False when the program must end at once.
     bool Start();
 
-    frmWelcome* Welcome() const { return m_welcome.get(); }
+    WelcomeWindow* Welcome() const { return m_welcome.get(); }
     Game* GameWindow() const { return m_game.get(); }
     // The game in progress, from the start of the game window to its end; nullptr outside.
     GameSession* CurrentGame() const { return m_gameSession.get(); }
@@ -52,7 +52,7 @@ private:
     void GameUnloaded();
     void DestroyGameWhenIdle();
 
-    std::unique_ptr<frmWelcome> m_welcome;
+    std::unique_ptr<WelcomeWindow> m_welcome;
     // Every game starts from a new session and the session ends with its window, so nothing of a
     // game is left over for the next one.
     std::unique_ptr<GameSession> m_gameSession;

@@ -77,12 +77,12 @@ void GameAudio::PlaySoundOnChannel(int channel, const std::string& path, bool lo
 }
 
 bool GameAudio::IsChannelPlaying(int channel) {
-    return MPlayer(Channels.at(channel).Player).PlayState() == MediaPlayer::kPlaying;
+    return SoundPlayer(Channels.at(channel).Player).PlayState() == MediaPlayer::kPlaying;
 }
 
-MediaPlayer& GameAudio::MPlayer(int index) {
+MediaPlayer& GameAudio::SoundPlayer(int index) {
     if (index < 1 || index > kSoundChannelCount)
-        throw std::out_of_range("MPlayer index " + std::to_string(index));
+        throw std::out_of_range("SoundPlayer index " + std::to_string(index));
     if (!m_players[index]) {
         for (int i = 1; i <= kSoundChannelCount; ++i)
             m_players[i] = std::make_unique<MediaPlayer>(m_mixer);
@@ -96,7 +96,7 @@ int32_t VolumeToMediaPlayer(double volume) {
 
 int16_t GameAudio::GetFreeMediaPlayer() {
     for (int16_t i = 1; i <= kSoundChannelCount; ++i) {
-        if (MPlayer(i).PlayState() != MediaPlayer::kPlaying) return i;
+        if (SoundPlayer(i).PlayState() != MediaPlayer::kPlaying) return i;
     }
     return -1;
 }
@@ -104,13 +104,13 @@ int16_t GameAudio::GetFreeMediaPlayer() {
 void GameAudio::StopOtherMidi(int channel) {
     if (!IsMidiName(Channels[channel].FileName)) return;
     for (int i = 1; i <= kSoundChannelCount; ++i) {
-        if (IsMidiName(MPlayer(i).FileName())) MPlayer(i).Stop();
+        if (IsMidiName(SoundPlayer(i).FileName())) SoundPlayer(i).Stop();
     }
 }
 
 bool GameAudio::IsFilePlaying(const std::string& path) {
     for (int i = 1; i <= kSoundChannelCount; ++i) {
-        MediaPlayer& player = MPlayer(i);
+        MediaPlayer& player = SoundPlayer(i);
         if (player.FileName() == path && player.PlayState() == MediaPlayer::kPlaying) return true;
     }
     return false;
@@ -119,7 +119,7 @@ bool GameAudio::IsFilePlaying(const std::string& path) {
 void GameAudio::ResetSoundChannels() {
     SoundChannelTable& channels = Channels;
     for (int i = 1; i <= kSoundChannelCount; ++i) {
-        MPlayer(i).Stop();
+        SoundPlayer(i).Stop();
         channels[i].Player = static_cast<int16_t>(i);
     }
 }
@@ -129,7 +129,7 @@ void GameAudio::ApplySoundChannels() {
     try {
         for (int c = 1; c <= kSoundChannelCount; ++c) {
             SoundChannel& channel = channels[c];
-            MediaPlayer& player = MPlayer(channel.Player);
+            MediaPlayer& player = SoundPlayer(channel.Player);
             const int32_t loudness = VolumeToMediaPlayer(channel.Volume);
             std::string path;
             if (channel.Fade) {
@@ -148,7 +148,7 @@ void GameAudio::ApplySoundChannels() {
                         // takes this channel's old one, so no two channels share a player.
                         channel.FadingPlayer = channel.Player;
                         channel.Player = free;
-                        StartOnPlayer(MPlayer(free), path, VolumeToMediaPlayer(0), channel.Loop);
+                        StartOnPlayer(SoundPlayer(free), path, VolumeToMediaPlayer(0), channel.Loop);
                         for (int k = 1; k <= kSoundChannelCount; ++k) {
                             if (k != c && channels[k].Player == free)
                                 channels[k].Player = channel.FadingPlayer;
@@ -189,7 +189,7 @@ void GameAudio::AudioFadeStep(double fraction) {
     bool fading = false;
     for (int c = 1; c <= kSoundChannelCount; ++c) {
         SoundChannel& channel = channels[c];
-        MediaPlayer& player = MPlayer(channel.Player);
+        MediaPlayer& player = SoundPlayer(channel.Player);
         if (channel.Fade) {
             fading = true;
             if (finish) {
@@ -197,7 +197,7 @@ void GameAudio::AudioFadeStep(double fraction) {
                 if (channel.Command == 4) player.SetVolume(VolumeToMediaPlayer(channel.Volume));
                 if (!channel.FileName.empty()) {
                     player.SetVolume(VolumeToMediaPlayer(channel.Volume));
-                    if (channel.FadingPlayer != 0) MPlayer(channel.FadingPlayer).Stop();
+                    if (channel.FadingPlayer != 0) SoundPlayer(channel.FadingPlayer).Stop();
                 }
                 channel.Command = 0;
                 channel.FileName.clear();
@@ -214,7 +214,7 @@ void GameAudio::AudioFadeStep(double fraction) {
                 if (!channel.FileName.empty()) {
                     player.SetVolume(VolumeToMediaPlayer(x * channel.Volume));
                     if (channel.FadingPlayer != 0) {
-                        MPlayer(channel.FadingPlayer)
+                        SoundPlayer(channel.FadingPlayer)
                             .SetVolume(VolumeToMediaPlayer((1 - x) * channel.StartVolume));
                     }
                 }
@@ -263,12 +263,12 @@ void GameAudio::FadeTick() {
 void GameAudio::PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume) {
     const std::string resolved = ResolveMediaPath(path, m_flags.StopEverything);
     if (!PathLookup::Instance().FileExists(resolved)) return;
-    StartOnPlayer(MPlayer(Channels.at(channel).Player), resolved, VolumeToMediaPlayer(volume),
+    StartOnPlayer(SoundPlayer(Channels.at(channel).Player), resolved, VolumeToMediaPlayer(volume),
                   loop);
 }
 
 void GameAudio::StopChannel(int channel) {
-    MPlayer(Channels.at(channel).Player).Stop();
+    SoundPlayer(Channels.at(channel).Player).Stop();
 }
 
 void GameAudio::StopAnyWavOrMP3() {
@@ -276,7 +276,7 @@ void GameAudio::StopAnyWavOrMP3() {
                                                          "rmi", "mpa", "mp2", "wm",  "asf"};
     try {
         for (int i = 1; i <= kSoundChannelCount; ++i) {
-            MediaPlayer& player = MPlayer(i);
+            MediaPlayer& player = SoundPlayer(i);
             const std::string& name = player.FileName();
             if (name.size() <= 4 || player.PlayState() != MediaPlayer::kPlaying) continue;
             const size_t dot = name.rfind('.');
@@ -301,7 +301,7 @@ void GameAudio::PlaySoundChannels(ValueListReader& in) {
             const bool play = in.ReadBool();
             const std::string fileName = in.ReadString();
             const bool loop = in.ReadBool(); // 0 plays once, anything else repeats
-            MediaPlayer& player = MPlayer(Channels[channel].Player);
+            MediaPlayer& player = SoundPlayer(Channels[channel].Player);
             if (stop) player.Stop();
             std::string path;
             if (play && !fileName.empty() &&

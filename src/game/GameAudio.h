@@ -60,9 +60,9 @@ public:
     AudioModuleState State;
     AudioFadeTimer TimerAudioFade{[this] { FadeTick(); }};
 
-    // The seven sound players MPlayer(1..7) that serve the channels; an index outside 1..7
-    // throws std::out_of_range. Made on first use.
-    MediaPlayer& MPlayer(int index);
+    // The seven sound players (the classic MPlayer(1..7)) that serve the channels; an index
+    // outside 1..7 throws std::out_of_range. Made on first use.
+    MediaPlayer& SoundPlayer(int index);
 
     // The lowest index 1..7 whose player is not playing; -1 when all seven play.
     int16_t GetFreeMediaPlayer();

@@ -69,8 +69,8 @@ int BarHeight(int rows, int my) {
 
 Inventory::Inventory(GameScene& scene, GameSession& session, GameHost& host)
     : m_scene(scene), m_session(session), m_state(session.State), m_host(host) {
-    TimerInventory.setInterval(2000);
-    connect(&TimerInventory, &QTimer::timeout, this, &Inventory::TimerInventory_Timer);
+    AutoHideTimer.setInterval(2000);
+    connect(&AutoHideTimer, &QTimer::timeout, this, &Inventory::AutoHideTick);
     for (SceneElement* element :
          {&scene.Inventory1, &scene.Inventory2, &scene.Inventory_Background}) {
         element->OnMouseMove = [this](const ElementMouse&) { PointerOverInventory(); };
@@ -83,16 +83,16 @@ int Inventory::ObjectsCount() const {
 
 void Inventory::WireItem(SceneElement& item, int index) {
     item.OnMouseDown = [this, index](const ElementMouse& mouse) {
-        PickedObject_MouseDown(index, mouse);
+        ItemPressed(index, mouse);
     };
     item.OnMouseMove = [this](const ElementMouse&) { PointerOverInventory(); };
     item.OnDragDrop = [this, index](SceneElement& source, int, int) {
-        PickedObject_DragDrop(index, source);
+        ItemDropped(index, source);
     };
 }
 
 void Inventory::AddPickedObject(const std::string& objectName, bool doNotPopup) {
-    TimerInventory.stop();
+    AutoHideTimer.stop();
     std::string icon;
     try {
         ValueListReader file = ValueListReader::Open(Paths().Areas + objectName + ".obj");
@@ -119,9 +119,9 @@ void Inventory::AddPickedObject(const std::string& objectName, bool doNotPopup) 
         if (info.PopupInventoryOnAdd && !doNotPopup) {
             m_popupRequest = true;
             m_zone = 1;
-            if (info.UseInventory && !m_moving) Inventory_Move();
-            TimerInventory.stop();
-            TimerInventory.start();
+            if (info.UseInventory && !m_moving) SlideBar();
+            AutoHideTimer.stop();
+            AutoHideTimer.start();
         }
     } catch (const ClassicError&) {
         ShowCommonError(" Unable to pick up the item named '" + objectName +
@@ -197,7 +197,7 @@ void Inventory::PickOrNotPickObject(int areaIndex) {
 }
 
 void Inventory::Clear() {
-    TimerInventory.stop();
+    AutoHideTimer.stop();
     m_scene.PickedObject.UnloadAll();
     m_state.InventoryItems.clear();
     m_dragged = 0;
@@ -217,7 +217,7 @@ void Inventory::LayOut() {
     m_zone = 2;
 }
 
-void Inventory::Load_InventoryBackground() {
+void Inventory::LoadBarBackground() {
     const ProjectInfo& info = Project();
     SceneElement& background = m_scene.Inventory_Background;
     background.SetVisible(false);
@@ -239,7 +239,7 @@ void Inventory::Load_InventoryBackground() {
     }
 }
 
-void Inventory::Inventory_Move() {
+void Inventory::SlideBar() {
     if (!Project().UseInventory) return;
     const WaitScope waiting;
     m_moving = true;
@@ -273,7 +273,7 @@ void Inventory::Inventory_Move() {
     m_moving = false;
 }
 
-void Inventory::Inventory_Hide() {
+void Inventory::HideBar() {
     m_moving = true;
     m_scene.Inventory1.Top = -m_scene.Inventory1.Height;
     m_scene.Inventory1.Changed();
@@ -282,24 +282,24 @@ void Inventory::Inventory_Hide() {
 
 void Inventory::PointerOverInventory() {
     m_zone = 1;
-    if (Project().UseInventory && !m_moving) Inventory_Move();
+    if (Project().UseInventory && !m_moving) SlideBar();
 }
 
 void Inventory::PointerOverFrame() {
     m_zone = 2;
-    if (Project().UseInventory && !m_moving) Inventory_Move();
+    if (Project().UseInventory && !m_moving) SlideBar();
 }
 
-void Inventory::TimerInventory_Timer() {
-    TimerInventory.stop();
+void Inventory::AutoHideTick() {
+    AutoHideTimer.stop();
     m_popupRequest = false;
     if (Project().InventoryAnimateHide) {
         m_zone = 2;
-        if (Project().UseInventory && !m_moving) Inventory_Move();
+        if (Project().UseInventory && !m_moving) SlideBar();
     }
 }
 
-void Inventory::PickedObject_MouseDown(int index, const ElementMouse& mouse) {
+void Inventory::ItemPressed(int index, const ElementMouse& mouse) {
     m_session.Flags.StopMovie = true;
     m_session.Flags.TransitionAbortRequested = true;
     if (m_host.IsOneTimeVideoPlaying()) return;
@@ -335,7 +335,7 @@ void Inventory::AcceptDrops(SceneElement& target, int areaIndex, bool insideBox)
     };
 }
 
-void Inventory::PickedObject_DragDrop(int index, SceneElement& source) {
+void Inventory::ItemDropped(int index, SceneElement& source) {
     if (FoldCase(source.Name()) != "pickedobject" || index == m_dragged) return;
     CombineItems(m_dragged, index);
 }

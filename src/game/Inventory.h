@@ -47,17 +47,19 @@ public:
     void Clear();
     // The bar's layout at a game reset, and the tab and background pictures.
     void LayOut();
-    void Load_InventoryBackground();
+    void LoadBarBackground(); // Load_InventoryBackground
 
-    // Slides the bar towards the side the pointer zone asks for, handling window events.
-    void Inventory_Move();
-    void Inventory_Hide();
+    // Slides the bar towards the side the pointer zone asks for, handling window events
+    // (Inventory_Move).
+    void SlideBar();
+    void HideBar(); // Inventory_Hide
     bool Moving() const { return m_moving; }
     // Pointer over the inventory (zone 1) or over the frame (zone 2).
     void PointerOverInventory();
     void PointerOverFrame();
     int Zone() const { return m_zone; }
-    void TimerInventory_Timer();
+    // The bar slides away when the auto-hide timer ends (TimerInventory_Timer).
+    void AutoHideTick();
     // Ends a slide in progress at once (the game is unloading).
     void Abort() { m_abort = true; }
 
@@ -70,14 +72,14 @@ public:
     // Drops item dragged on item target: the combination file <A>_on_<B>.drg says what happens.
     void CombineItems(int dragged, int target);
 
-    QTimer TimerInventory;
+    QTimer AutoHideTimer; // TimerInventory, 2 s, one shot
     // Performs a hotspot's drop action (the game's MakeActionAndConsequences).
     std::function<void(int areaIndex, int objectIndex)> OnDropOnHotspot;
 
 private:
     void WireItem(SceneElement& item, int index);
-    void PickedObject_MouseDown(int index, const ElementMouse& mouse);
-    void PickedObject_DragDrop(int index, SceneElement& source);
+    void ItemPressed(int index, const ElementMouse& mouse); // PickedObject_MouseDown
+    void ItemDropped(int index, SceneElement& source);      // PickedObject_DragDrop
     void FitBarToItems();
     void ShowOrHideTab();
 

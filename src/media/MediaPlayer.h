@@ -17,7 +17,7 @@ namespace quillora {
 class MediaDecoder;
 class Playback;
 
-// One player instance, with the members the game uses (the sound players MPlayer(1..7), the
+// One player instance, with the members the game uses (the sound players SoundPlayer(1..7), the
 // one-time video player and the hotspot video players are all of this kind). It belongs to the
 // window thread: every member is called there. Decoding runs on a thread of each run's own and
 // the sound in the mixer; pictures are taken on the window thread by a timer of the player's own

@@ -46,11 +46,11 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     m_inventory->OnDropOnHotspot = [this](int area, int item) {
         MakeActionAndConsequences(area, item);
     };
-    m_timer1.setSingleShot(false);
-    connect(&m_timer1, &QTimer::timeout, this, &Game::Timer1Tick);
-    m_timerUnloadMe.setSingleShot(true);
-    connect(&m_timerUnloadMe, &QTimer::timeout, this, [this] {
-        m_timerUnloadMe.stop();
+    m_autoJumpTimer.setSingleShot(false);
+    connect(&m_autoJumpTimer, &QTimer::timeout, this, &Game::AutoJumpTimerTick);
+    m_unloadTimer.setSingleShot(true);
+    connect(&m_unloadTimer, &QTimer::timeout, this, [this] {
+        m_unloadTimer.stop();
         UnloadWindow();
     });
     move(0, 0);
@@ -90,8 +90,8 @@ void Game::WireHotspot(SceneElement& area, int index) {
 void Game::ResetAll() {
     m_session.Flags.StopEverything = false;
     try {
-        m_timer1.stop();
-        m_timer1.setInterval(0);
+        m_autoJumpTimer.stop();
+        m_autoJumpTimer.setInterval(0);
         StopRipplingWater();
         ResetTimedEvents();
         m_state.Vars.Variables.Clear();
@@ -128,7 +128,7 @@ void Game::ResetAll() {
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
     m_session.Audio.ResetSoundChannels();
     m_session.Audio.State.AudioWarningShown = false;
-    m_inventory->Load_InventoryBackground();
+    m_inventory->LoadBarBackground();
 }
 
 void Game::StartNewGame() {
@@ -319,7 +319,7 @@ void Game::StartUnloading() {
     m_session.Flags.StopMovie = true;
     m_session.Flags.TransitionAbortRequested = true;
     StopRipplingWater();
-    m_timerUnloadMe.start(100);
+    m_unloadTimer.start(100);
 }
 
 void Game::StopGameActivity() {
@@ -327,7 +327,7 @@ void Game::StopGameActivity() {
     m_session.Flags.TransitionAbortRequested = true;
     m_inventory->Abort();
     DoEvents();
-    m_timer1.stop();
+    m_autoJumpTimer.stop();
     m_messageBar->TimerMessageBox.stop();
     PauseTimedEvents();
     m_videos->StopOneTimeVideoPlayer();

@@ -58,7 +58,7 @@ public:
     void AreaClick(int areaIndex, int button);
     void EnableOrDisableTransitions();
     void EnableOrDisableEffects();
-    // Begins the orderly end of the game: the window unloads on the next tick of TimerUnloadMe.
+    // Begins the orderly end of the game: the window unloads on the next tick of the unload timer.
     void StartUnloading() override;
     void StopGameActivity();
     void ResetDefaultPointer();
@@ -80,9 +80,10 @@ public:
     GameSession& Session() { return m_session; }
     Inventory& Items() { return *m_inventory; }
     GameVideos& Videos() { return *m_videos; }
-    QTimer& Timer1() { return m_timer1; }
+    // The automatic jump's timer (the classic Timer1).
+    QTimer& AutoJumpTimer() { return m_autoJumpTimer; }
     // The automatic jump's target frame.
-    const std::string& Timer1Tag() const { return m_timer1Tag; }
+    const std::string& AutoJumpTarget() const { return m_autoJumpTarget; }
     bool MenuBarShown() const;
     bool DebugMenuShown() const;
     // Names listed in the debug menu's frame list, in order.
@@ -111,7 +112,7 @@ private:
     void BackgroundPress(const ElementMouse& mouse, bool setFlags);
     void WindowPress(const ElementMouse& mouse);
     void PointerOverFrame();
-    void Timer1Tick();
+    void AutoJumpTimerTick(); // Timer1_Timer
     void UnloadWindow();
     void WireAnimatedBox(SceneElement& box, SceneElement& picture, int index);
     // Removes the frame's hotspot videos and animated pictures before their elements go.
@@ -131,9 +132,9 @@ private:
     std::unique_ptr<Inventory> m_inventory;
     std::unique_ptr<GameVideos> m_videos;
     std::unique_ptr<AnimatedGifs> m_gifs;
-    QTimer m_timer1;
-    std::string m_timer1Tag;
-    QTimer m_timerUnloadMe;
+    QTimer m_autoJumpTimer;       // Timer1
+    std::string m_autoJumpTarget; // Timer1.Tag
+    QTimer m_unloadTimer;         // TimerUnloadMe
     bool m_menuDropped = false;
     int m_debugKeyState = 0;
     bool m_unloading = false;

@@ -74,8 +74,8 @@ void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber
 
 bool Game::BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
                       double transitionDuration) {
-    m_timer1.stop();
-    m_timer1.setInterval(0);
+    m_autoJumpTimer.stop();
+    m_autoJumpTimer.setInterval(0);
     ResetTimedEvents();
     m_state.MergedHotspotIndex = 1;
     m_state.MergedTextIndex = 1;
@@ -254,29 +254,29 @@ void Game::DrawBackground() {
 
 void Game::ArmAutomaticJump(const FrameFileData& frame) {
     if (!frame.AutoJump) return;
-    m_timer1Tag = frame.AutoJumpFrame;
+    m_autoJumpTarget = frame.AutoJumpFrame;
     const double milliseconds = frame.AutoJumpDelay * 1000;
     if (!(milliseconds >= 0 && milliseconds <= kMaxTimerMilliseconds)) {
         ShowCommonError(" Unable to load timer duration.");
         return;
     }
     const int interval = static_cast<int>(std::lround(milliseconds));
-    m_timer1.setInterval(interval);
+    m_autoJumpTimer.setInterval(interval);
     // A window timer with interval 0 never fires.
-    if (interval > 0) m_timer1.start();
+    if (interval > 0) m_autoJumpTimer.start();
 }
 
-void Game::Timer1Tick() {
+void Game::AutoJumpTimerTick() {
     if (m_inventory->Moving()) {
-        m_timer1.setInterval(1000);
+        m_autoJumpTimer.setInterval(1000);
         return;
     }
     if (m_session.Flags.StopEverything) {
-        m_timer1.stop();
+        m_autoJumpTimer.stop();
         return;
     }
     m_session.Audio.AudioFadeStep(1);
-    std::string target = m_timer1Tag;
+    std::string target = m_autoJumpTarget;
     if (target.empty()) return;
     if (IsLastVisitedFrame(target)) {
         target = TakeLastVisitedFrame(m_state);

@@ -159,9 +159,9 @@ TEST_F(InventoryTest, TheBarSlidesInPopsDownAgainAndReversesMidWay) {
     SceneElement& bar = scene.Inventory1;
     inventory.AddPickedObject("Key", false); // pops up
     EXPECT_EQ(bar.Top, 0);
-    EXPECT_TRUE(inventory.TimerInventory.isActive());
-    EXPECT_EQ(inventory.TimerInventory.interval(), 2000);
-    inventory.TimerInventory_Timer();
+    EXPECT_TRUE(inventory.AutoHideTimer.isActive());
+    EXPECT_EQ(inventory.AutoHideTimer.interval(), 2000);
+    inventory.AutoHideTick();
     EXPECT_EQ(bar.Top, -bar.Height);
 
     int highest = -bar.Height;

@@ -51,9 +51,9 @@ protected:
     static FileValues Idle() { return Row(0, false, false, 10, ""); }
     std::string Areas(const std::string& name) { return Paths().Areas + name; }
     MediaPlayer& ChannelPlayer(int channel) {
-        return audio.MPlayer(audio.Channels[channel].Player);
+        return audio.SoundPlayer(audio.Channels[channel].Player);
     }
-    bool Playing(int player) { return audio.MPlayer(player).PlayState() == MediaPlayer::kPlaying; }
+    bool Playing(int player) { return audio.SoundPlayer(player).PlayState() == MediaPlayer::kPlaying; }
     void ExpectPermutation() {
         std::set<int> players;
         for (int c = 1; c <= kSoundChannelCount; ++c)
@@ -89,10 +89,10 @@ TEST_F(SoundChannelsTest, AFadeOutIsHalfwayDownAtHalfItsDuration) {
     audio.TimerAudioFade.SetEnabled(true);
     audio.FadeTick(); // the first tick only notes the start
     EXPECT_EQ(audio.State.FadeStart, 1000);
-    EXPECT_EQ(audio.MPlayer(1).Volume(), 0);
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), 0);
     clock.Advance(1.0);
     audio.FadeTick();
-    EXPECT_EQ(audio.MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // -2000: a tenth of the amplitude
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), VolumeToMediaPlayer(5)); // -2000: a tenth of the amplitude
     test::Render(mixer, 0.05);
     EXPECT_NEAR(test::Peak(test::Render(mixer, 0.1)), 0.05, 0.003);
     EXPECT_TRUE(audio.TimerAudioFade.Enabled());
@@ -115,20 +115,20 @@ TEST_F(SoundChannelsTest, ACrossFadeBorrowsAFreePlayerAndKeepsTheAssignmentsDist
     EXPECT_EQ(audio.Channels[1].FadingPlayer, 1);
     EXPECT_EQ(audio.Channels[2].Player, 1);
     ExpectPermutation();
-    EXPECT_EQ(audio.MPlayer(2).FileName(), Areas("short.wav"));
-    EXPECT_EQ(audio.MPlayer(2).Volume(), -4000); // starts silent
+    EXPECT_EQ(audio.SoundPlayer(2).FileName(), Areas("short.wav"));
+    EXPECT_EQ(audio.SoundPlayer(2).Volume(), -4000); // starts silent
     EXPECT_TRUE(Playing(1) && Playing(2));
 
     audio.TimerAudioFade.SetEnabled(true);
     audio.FadeTick();
     clock.Advance(0.5);
     audio.FadeTick();
-    EXPECT_EQ(audio.MPlayer(2).Volume(), VolumeToMediaPlayer(4)); // half of 8, fading in
-    EXPECT_EQ(audio.MPlayer(1).Volume(), VolumeToMediaPlayer(5)); // half of 10, fading out
+    EXPECT_EQ(audio.SoundPlayer(2).Volume(), VolumeToMediaPlayer(4)); // half of 8, fading in
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), VolumeToMediaPlayer(5)); // half of 10, fading out
     audio.AudioFadeStep(1); // a click on a hotspot finishes the fade at once
     EXPECT_FALSE(Playing(1));
     EXPECT_TRUE(Playing(2));
-    EXPECT_EQ(audio.MPlayer(2).Volume(), -800);
+    EXPECT_EQ(audio.SoundPlayer(2).Volume(), -800);
     EXPECT_EQ(audio.Channels[1].FadingPlayer, 0);
     EXPECT_FALSE(audio.TimerAudioFade.Enabled());
 
@@ -147,8 +147,8 @@ TEST_F(SoundChannelsTest, ACrossFadeWithEveryPlayerBusyReplacesTheFileOnTheSameP
     audio.ApplySoundChannels();
     EXPECT_EQ(audio.Channels[3].Player, 3);
     EXPECT_EQ(audio.Channels[3].FadingPlayer, 0);
-    EXPECT_EQ(audio.MPlayer(3).FileName(), Areas("short.wav"));
-    EXPECT_EQ(audio.MPlayer(3).Volume(), -4000);
+    EXPECT_EQ(audio.SoundPlayer(3).FileName(), Areas("short.wav"));
+    EXPECT_EQ(audio.SoundPlayer(3).Volume(), -4000);
     EXPECT_TRUE(Playing(3));
     ExpectPermutation();
 }
@@ -191,13 +191,13 @@ TEST_F(SoundChannelsTest, AFadeOfNoDurationFinishesOnTheSecondTick) {
     Rows(ChannelRowSource::Action, {Row(0, true, false, 8, "tone.wav")});
     audio.State.FadeDuration = 0;
     audio.ApplySoundChannels();
-    EXPECT_EQ(audio.MPlayer(1).Volume(), -4000);
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), -4000);
     audio.TimerAudioFade.SetEnabled(true);
     audio.FadeTick();
-    EXPECT_EQ(audio.MPlayer(1).Volume(), -4000);
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), -4000);
     EXPECT_TRUE(audio.TimerAudioFade.Enabled());
     audio.FadeTick();
-    EXPECT_EQ(audio.MPlayer(1).Volume(), -800);
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), -800);
     EXPECT_FALSE(audio.Channels[1].Fade);
     EXPECT_FALSE(audio.TimerAudioFade.Enabled());
 }
@@ -223,13 +223,13 @@ TEST_F(SoundChannelsTest, StopAnyWavOrMP3LeavesMidiAndStopsAuAndWm) {
     audio.PlayFileOnChannel(2, Areas("tone.wm"), true, 10);
     audio.PlayFileOnChannel(3, Areas("tune.mid"), true, 10);
     audio.PlayFileOnChannel(4, Areas("tone.wav"), true, 10);
-    EXPECT_EQ(audio.MPlayer(4).PlayCount(), 0);
+    EXPECT_EQ(audio.SoundPlayer(4).PlayCount(), 0);
     audio.StopAnyWavOrMP3();
     EXPECT_FALSE(Playing(1));
     EXPECT_FALSE(Playing(2));
     EXPECT_TRUE(Playing(3));
     EXPECT_FALSE(Playing(4));
-    EXPECT_EQ(audio.MPlayer(1).FileName(), Areas("tone.au")); // stopped players keep their files
+    EXPECT_EQ(audio.SoundPlayer(1).FileName(), Areas("tone.au")); // stopped players keep their files
 }
 
 TEST_F(SoundChannelsTest, APlayerFailureShowsTheAudioWarningOnceUntilTheGameReset) {
@@ -269,10 +269,10 @@ TEST_F(SoundChannelsTest, AnOldBlockEndingAfterTheSecondRowPlaysTwoRows) {
         OldBlock({{0, false, true, "tone.wav", 1}, {0, false, true, "short.wav", 0}}), "\r\n"));
     audio.PlaySoundChannels(in);
     EXPECT_TRUE(prompts.History().empty());
-    EXPECT_EQ(audio.MPlayer(1).FileName(), Areas("tone.wav"));
-    EXPECT_EQ(audio.MPlayer(1).PlayCount(), 0);
-    EXPECT_EQ(audio.MPlayer(1).Volume(), -800);
-    EXPECT_EQ(audio.MPlayer(2).PlayCount(), 1);
+    EXPECT_EQ(audio.SoundPlayer(1).FileName(), Areas("tone.wav"));
+    EXPECT_EQ(audio.SoundPlayer(1).PlayCount(), 0);
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), -800);
+    EXPECT_EQ(audio.SoundPlayer(2).PlayCount(), 1);
     EXPECT_TRUE(Playing(1) && Playing(2) && Playing(3));
     EXPECT_EQ(audio.Channels[1].FileName, ""); // pending instructions untouched
 
@@ -300,7 +300,7 @@ TEST_F(SoundChannelsTest, TheHotspotSoundFileFindsItsRecordAndADamagedBlockIsRep
     ValueListReader in(test::ProjectWriter::Format(fm5, "\r\n"));
     EXPECT_TRUE(audio.PlayHotspotSoundChannels(in, 2));
     EXPECT_FALSE(Playing(1));
-    EXPECT_EQ(audio.MPlayer(2).FileName(), Areas("tone.wav"));
+    EXPECT_EQ(audio.SoundPlayer(2).FileName(), Areas("tone.wav"));
     ValueListReader again(test::ProjectWriter::Format(fm5, "\r\n"));
     EXPECT_FALSE(audio.PlayHotspotSoundChannels(again, 9));
     EXPECT_TRUE(prompts.History().empty());

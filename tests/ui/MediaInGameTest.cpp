@@ -25,7 +25,7 @@ protected:
             std::filesystem::copy_file(from, project.Root() + "Frames/" + file);
         }
     }
-    MediaPlayer& Channel(int c) { return session.Audio.MPlayer(session.Audio.Channels[c].Player); }
+    MediaPlayer& Channel(int c) { return session.Audio.SoundPlayer(session.Audio.Channels[c].Player); }
 };
 
 TEST_F(MediaInGame, FrameMusicGoesOnWhenItsFrameIsEnteredAgain) {

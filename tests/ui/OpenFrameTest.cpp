@@ -73,11 +73,11 @@ TEST_F(OpenFrameTest, JumpToTheLastVisitedFrameNeedsTwoEntries) {
     project.WriteFrame("Cellar", first);
     Game& g = StartGame();
     g.OpenFrame("Hall", false, 0, 0);
-    ASSERT_TRUE(g.Timer1().isActive());
-    EXPECT_EQ(g.Timer1().interval(), 50);
+    ASSERT_TRUE(g.AutoJumpTimer().isActive());
+    EXPECT_EQ(g.AutoJumpTimer().interval(), 50);
     QTest::qWait(120);
     EXPECT_EQ(session.CurrentFrame.Name, "Hall");
-    EXPECT_TRUE(g.Timer1().isActive()); // fires again after its interval
+    EXPECT_TRUE(g.AutoJumpTimer().isActive()); // fires again after its interval
 
     g.OpenFrame("Cellar", false, 0, 0);
     EXPECT_EQ(session.State.FramesHistory, (std::vector<std::string>{"Hall", "Cellar"}));
@@ -111,7 +111,7 @@ TEST_F(OpenFrameTest, BrokenLinksAndBadDelaysKeepTheGameGoing) {
     EXPECT_EQ(session.CurrentFrame.Name, "Slow");
     EXPECT_EQ(BoxTexts().back(),
               Text(30) + "\r\n\r\n" + Text(31) + " Unable to load timer duration.");
-    EXPECT_FALSE(g.Timer1().isActive());
+    EXPECT_FALSE(g.AutoJumpTimer().isActive());
 }
 
 TEST_F(OpenFrameTest, BackgroundColourPictureAndTiles) {

@@ -7,7 +7,7 @@
 #include "project/ProjectPaths.h"
 #include "services/SettingsStore.h"
 #include "ui/GameLauncher.h"
-#include "ui/frmWelcome.h"
+#include "ui/WelcomeWindow.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -41,11 +41,11 @@ protected:
         SetSettings(nullptr);
     }
     // Writes General with changes and runs the welcome window's start-up.
-    std::unique_ptr<frmWelcome> Start(const std::function<void(test::FileValues&)>& change = {}) {
+    std::unique_ptr<WelcomeWindow> Start(const std::function<void(test::FileValues&)>& change = {}) {
         test::FileValues fields = test::GeneralFields();
         if (change) change(fields);
         project.WriteGeneral(fields);
-        auto window = std::make_unique<frmWelcome>(project.Root(), launcher);
+        auto window = std::make_unique<WelcomeWindow>(project.Root(), launcher);
         loaded = window->Load();
         return window;
     }
@@ -112,7 +112,7 @@ TEST_F(Welcome, StartRunsTheGameStepsInOrder) {
     EXPECT_TRUE(window->isHidden());
     window->GameWindowUnloaded();
     EXPECT_TRUE(window->isVisible());
-    QSignalSpy ending(window.get(), &frmWelcome::ProgramEnding);
+    QSignalSpy ending(window.get(), &WelcomeWindow::ProgramEnding);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_EQ(ending.count(), 1);
 }
@@ -122,13 +122,13 @@ TEST_F(Welcome, SkipWelcomeStartsAtOnceAndEndsWithTheGame) {
     EXPECT_TRUE(loaded);
     EXPECT_EQ(launcher.calls, (std::vector<std::string>{"load", "reset", "start", "show"}));
     EXPECT_FALSE(window->isVisible());
-    QSignalSpy ending(window.get(), &frmWelcome::ProgramEnding);
+    QSignalSpy ending(window.get(), &WelcomeWindow::ProgramEnding);
     window->GameWindowUnloaded();
     EXPECT_EQ(ending.count(), 1);
 }
 
 TEST_F(Welcome, MissingOrDamagedProjectInformation) {
-    frmWelcome missing(project.Root(), launcher);
+    WelcomeWindow missing(project.Root(), launcher);
     EXPECT_FALSE(missing.Load());
     ASSERT_EQ(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text,

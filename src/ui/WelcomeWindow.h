@@ -13,12 +13,13 @@ namespace quillora {
 
 class GameLauncher;
 
-class frmWelcome : public QWidget {
+// The classic frmWelcome.
+class WelcomeWindow : public QWidget {
     Q_OBJECT
 
 public:
     // programFolder is the project folder; launcher starts games (not owned).
-    frmWelcome(std::string programFolder, GameLauncher& launcher);
+    WelcomeWindow(std::string programFolder, GameLauncher& launcher);
 
     // Runs the whole start-up. False when the program must end (the reason was shown).
     bool Load();

@@ -1,5 +1,5 @@
 // The welcome window's start-up sequence, layout, buttons and links.
-#include "ui/frmWelcome.h"
+#include "ui/WelcomeWindow.h"
 
 #include "core/Prompts.h"
 #include "core/Twips.h"
@@ -78,10 +78,10 @@ std::string ResolutionCaption(const std::string& text7, int resolution) {
     return caption;
 }
 
-frmWelcome::frmWelcome(std::string programFolder, GameLauncher& launcher)
+WelcomeWindow::WelcomeWindow(std::string programFolder, GameLauncher& launcher)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_programFolder(std::move(programFolder)), m_launcher(launcher) {
-    setObjectName("frmWelcome");
+    setObjectName("WelcomeWindow");
     setAutoFillBackground(true);
     resize(TwipsToPixels(kWindowWidth), TwipsToPixels(4200));
 
@@ -127,14 +127,14 @@ frmWelcome::frmWelcome(std::string programFolder, GameLauncher& launcher)
         w->installEventFilter(this);
 }
 
-void frmWelcome::CenterOnScreen() {
+void WelcomeWindow::CenterOnScreen() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const QRect area = screen->geometry();
     move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
 }
 
-bool frmWelcome::Load() {
+bool WelcomeWindow::Load() {
     CenterOnScreen();
     resize(TwipsToPixels(kWindowWidth), height());
     const ProjectInitResult init = ProjectInit(m_programFolder);
@@ -165,7 +165,7 @@ bool frmWelcome::Load() {
     return true;
 }
 
-void frmWelcome::LayOutRows() {
+void WelcomeWindow::LayOutRows() {
     const ProjectInfo& info = Project();
     txtAdventureName->setText(QString::fromStdString(info.AdventureName));
     int rowTop = kRowStart;
@@ -210,12 +210,12 @@ void frmWelcome::LayOutRows() {
     CenterOnScreen();
 }
 
-void frmWelcome::SetResolutionCaption() {
+void WelcomeWindow::SetResolutionCaption() {
     lblResolution->setText(
         QString::fromStdString(ResolutionCaption(Text(7), Project().Resolution)));
 }
 
-void frmWelcome::LayOutButtons() {
+void WelcomeWindow::LayOutButtons() {
     if (Project().DisableLoad) {
         lblButton[1]->hide();
         Img[1]->hide();
@@ -227,7 +227,7 @@ void frmWelcome::LayOutButtons() {
     }
 }
 
-void frmWelcome::ShowLogo() {
+void WelcomeWindow::ShowLogo() {
     if (Project().HideLogo) {
         imgLogo->hide();
         return;
@@ -239,7 +239,7 @@ void frmWelcome::ShowLogo() {
     imgLogo->raise();
 }
 
-void frmWelcome::UseScheme(const std::string& /*schemeName*/) {
+void WelcomeWindow::UseScheme(const std::string& /*schemeName*/) {
     // Plain text buttons: scheme folders with pictures and colours are not read yet.
     for (int i = 0; i < 3; ++i) {
         Img[i]->hide();
@@ -250,7 +250,7 @@ void frmWelcome::UseScheme(const std::string& /*schemeName*/) {
     }
 }
 
-void frmWelcome::ClickButton(int index) {
+void WelcomeWindow::ClickButton(int index) {
     try {
         switch (index) {
         case 0: {
@@ -279,7 +279,7 @@ void frmWelcome::ClickButton(int index) {
     }
 }
 
-void frmWelcome::GameWindowUnloaded() {
+void WelcomeWindow::GameWindowUnloaded() {
     if (Project().SkipWelcome) {
         close();
         return;
@@ -288,7 +288,7 @@ void frmWelcome::GameWindowUnloaded() {
     show();
 }
 
-void frmWelcome::SetTopMost(bool topMost) {
+void WelcomeWindow::SetTopMost(bool topMost) {
     if (windowHandle() == nullptr) {
         setWindowFlag(Qt::WindowStaysOnTopHint, topMost);
         return;
@@ -296,13 +296,13 @@ void frmWelcome::SetTopMost(bool topMost) {
     windowHandle()->setFlag(Qt::WindowStaysOnTopHint, topMost);
 }
 
-void frmWelcome::ResolutionLabelClicked() {
+void WelcomeWindow::ResolutionLabelClicked() {
     chkResolution->setChecked(!chkResolution->isChecked());
     Settings().SaveSetting("Software", Project().ProjectName, "ChangeResolution",
                            chkResolution->isChecked() ? "1" : "0");
 }
 
-void frmWelcome::EmailClicked() {
+void WelcomeWindow::EmailClicked() {
     SetTopMost(false);
     const std::string address = txtEmail->text().toStdString();
     if (Prompts().MessageBox(Text(13) + " " + address + " ?", BoxStyle::YesNo + BoxStyle::Question,
@@ -313,7 +313,7 @@ void frmWelcome::EmailClicked() {
     }
 }
 
-void frmWelcome::HomepageClicked() {
+void WelcomeWindow::HomepageClicked() {
     SetTopMost(false);
     const std::string address = txtHomepage->text().toStdString();
     if (Prompts().MessageBox(Text(14) + " " + address + " ? " + Text(15),
@@ -325,7 +325,7 @@ void frmWelcome::HomepageClicked() {
     }
 }
 
-void frmWelcome::LogoClicked() {
+void WelcomeWindow::LogoClicked() {
     SetTopMost(false);
     const std::string text = std::string("For details and downloads, visit: ") +
                              kProductWebAddress +
@@ -339,7 +339,7 @@ void frmWelcome::LogoClicked() {
     }
 }
 
-bool frmWelcome::eventFilter(QObject* watched, QEvent* event) {
+bool WelcomeWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() != Qt::LeftButton) return false;
@@ -373,7 +373,7 @@ bool frmWelcome::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void frmWelcome::keyPressEvent(QKeyEvent* event) {
+void WelcomeWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -381,7 +381,7 @@ void frmWelcome::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void frmWelcome::closeEvent(QCloseEvent* event) {
+void WelcomeWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!m_closing) {
         m_closing = true;
