@@ -54,6 +54,11 @@ std::optional<std::string> VariableText(const GameSession* game, const std::stri
     return std::nullopt;
 }
 
+bool IsInput(const AutoplayCommand& command) {
+    const std::string& verb = command.verb;
+    return verb == "click" || verb == "rclick" || verb == "move" || verb == "key" || verb == "drag";
+}
+
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -101,26 +106,57 @@ std::string Autoplay::CurrentFrameName() const {
 
 void Autoplay::RunNext() {
     if (m_finished) return;
-    if (m_running || WaitScope::Depth() > 0) {
-        // A command is still running, or the game is in one of its waits (a sliding bar, a
-        // video): the next input comes when it is over, as a player's would.
-        m_timer.start(10);
-        return;
+    if (m_idleDeadline) {
+        if (WaitScope::Depth() > 0) {
+            if (std::chrono::steady_clock::now() < *m_idleDeadline) {
+                m_timer.start(10);
+                return;
+            }
+            Fail(m_commands[m_next - 1], "the game is still busy", kUnmetExpectation);
+            return;
+        }
+        m_idleDeadline.reset();
     }
     if (m_next >= m_commands.size()) {
         Finish(kSuccess);
         return;
     }
-    const AutoplayCommand& command = m_commands[m_next++];
-    m_running = true;
-    const bool ok = Run(command);
-    m_running = false;
-    if (!ok || m_finished) return;
-    if (command.verb == "wait") {
-        m_timer.start(std::stoi(command.args[0]));
-    } else {
-        m_timer.start(0);
+    if (IsInput(m_commands[m_next]) && GameDropsInput()) {
+        // The bar is sliding or a video is about to start: the game would drop the input, so it
+        // comes a moment later, as a player's second try would.
+        m_timer.start(10);
+        return;
     }
+    const AutoplayCommand& command = m_commands[m_next++];
+    m_current = &command;
+    m_nextArmed = false;
+    const bool ok = Run(command);
+    if (!ok || m_finished) {
+        m_timer.stop();
+        return;
+    }
+    ArmNextCommand();
+}
+
+bool Autoplay::GameDropsInput() const {
+    Game* game = m_session.GameWindow();
+    const GameSession* session = m_session.CurrentGame();
+    return game != nullptr && session != nullptr &&
+           (game->Items().Moving() || session->State.VideoWaitActive);
+}
+
+void Autoplay::ArmNextCommand() {
+    if (m_nextArmed || m_current == nullptr) return;
+    m_nextArmed = true;
+    m_timer.start(m_current->verb == "wait" ? std::stoi(m_current->args[0]) : 0);
+}
+
+bool Autoplay::WaitIdle(const AutoplayCommand& command) {
+    // The game's waits are further down the stack when this runs during one of them: the hold
+    // is checked each time the next command is due, never in a loop of its own.
+    const int ms = command.args.empty() ? 5000 : std::stoi(command.args[0]);
+    m_idleDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    return true;
 }
 
 bool Autoplay::Run(const AutoplayCommand& command) {
@@ -136,6 +172,7 @@ bool Autoplay::Run(const AutoplayCommand& command) {
     if (verb == "move") return Move(command);
     if (verb == "key") return Key(command);
     if (verb == "wait-frame") return WaitFrame(command);
+    if (verb == "wait-idle") return WaitIdle(command);
     if (verb == "drag") return Drag(command);
     if (verb.rfind("expect-", 0) == 0) return Expect(command);
     if (verb == "quit") {
@@ -183,6 +220,7 @@ bool Autoplay::Click(const AutoplayCommand& command, Qt::MouseButton button) {
     QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&box, &move);
     QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    ArmNextCommand();
     QApplication::sendEvent(&box, &press);
     // The press may have closed the game (a quit action): release only into a live window.
     if (m_session.GameWindow() == game) {
@@ -208,6 +246,8 @@ bool Autoplay::ClickWindow(const AutoplayCommand& command, Qt::MouseButton butto
     QApplication::sendEvent(target, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton,
                         Qt::NoModifier);
+    // Buttons act on the release.
+    ArmNextCommand();
     QApplication::sendEvent(target, &release);
     return true;
 }
@@ -228,6 +268,7 @@ bool Autoplay::Drag(const AutoplayCommand& command) {
         QPointF(std::stoi(command.args[1]) + 0.5, std::stoi(command.args[2]) + 0.5));
     QMouseEvent release(QEvent::MouseButtonRelease, local, box.mapToGlobal(local), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
+    ArmNextCommand();
     QApplication::sendEvent(&box, &release);
     return true;
 }
@@ -240,6 +281,7 @@ bool Autoplay::Move(const AutoplayCommand& command) {
         QPointF(std::stoi(command.args[0]) + 0.5, std::stoi(command.args[1]) + 0.5));
     QMouseEvent move(QEvent::MouseMove, local, box.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
+    ArmNextCommand();
     QApplication::sendEvent(&box, &move);
     return true;
 }
@@ -257,6 +299,7 @@ bool Autoplay::Key(const AutoplayCommand& command) {
         return false;
     }
     QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+    ArmNextCommand();
     QApplication::sendEvent(target, &press);
     if (QWidget* still = m_session.VisibleWindow()) {
         QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());

@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,12 @@ signals:
 
 private:
     void RunNext();
+    // Makes the command after the current one due. Input commands call it just before the event
+    // that may start a wait of the game (a video, the sliding bar), so the next commands run
+    // during that wait as a player's input would; other commands once they are over.
+    void ArmNextCommand();
+    // The game is in a wait that ignores input: the inventory bar slides, or a video settles.
+    bool GameDropsInput() const;
     // The current frame of the game in progress; empty when no game runs.
     std::string CurrentFrameName() const;
     // Runs one command; false when it failed (the failure was reported).
@@ -58,6 +66,8 @@ private:
     bool Drag(const AutoplayCommand& command);
     bool Key(const AutoplayCommand& command);
     bool WaitFrame(const AutoplayCommand& command);
+    // Holds the later commands back until the game is in none of its waits.
+    bool WaitIdle(const AutoplayCommand& command);
     bool Expect(const AutoplayCommand& command);
     // The game window, or nothing (with the failure reported) when no game runs.
     Game* RunningGame(const AutoplayCommand& command);
@@ -69,7 +79,10 @@ private:
     std::FILE* m_out;
     std::FILE* m_err;
     QTimer m_timer;
-    bool m_running = false;
+    // Set by wait-idle: until then (steady clock), the next command waits for the game to be idle.
+    std::optional<std::chrono::steady_clock::time_point> m_idleDeadline;
+    const AutoplayCommand* m_current = nullptr;
+    bool m_nextArmed = false;
     bool m_finished = false;
     std::string m_lastMessage;
 };

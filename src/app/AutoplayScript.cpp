@@ -1,6 +1,7 @@
 // Parsing autoplay scripts.
 #include "app/AutoplayScript.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 
@@ -15,15 +16,25 @@ struct VerbRule {
 };
 
 constexpr VerbRule kVerbs[] = {
-    {"click", 2, 2, 2},         {"rclick", 2, 2, 2},
-    {"move", 2, 2, 2},          {"key", 1, 1, 0},
-    {"drag", 3, 3, 3},          {"wait", 1, 1, 1},
-    {"wait-frame", 1, -1, 0},   {"answer", 1, -1, 0},
-    {"save", 1, -1, 0},         {"load", 1, -1, 0},
-    {"expect-frame", 1, -1, 0}, {"expect-var", 2, -1, 0},
-    {"expect-items", 0, -1, 0}, {"expect-visible", 1, 1, 1},
-    {"expect-hidden", 1, 1, 1}, {"expect-message", 1, -1, 0},
-    {"screenshot", 1, -1, 0},   {"quit", 0, 0, 0},
+    {"click", 2, 2, 2},
+    {"rclick", 2, 2, 2},
+    {"move", 2, 2, 2},
+    {"key", 1, 1, 0},
+    {"drag", 3, 3, 3},
+    {"wait", 1, 1, 1},
+    {"wait-frame", 1, -1, 0},
+    {"wait-idle", 0, 1, 1},
+    {"answer", 1, -1, 0},
+    {"save", 1, -1, 0},
+    {"load", 1, -1, 0},
+    {"expect-frame", 1, -1, 0},
+    {"expect-var", 2, -1, 0},
+    {"expect-items", 0, -1, 0},
+    {"expect-visible", 1, 1, 1},
+    {"expect-hidden", 1, 1, 1},
+    {"expect-message", 1, -1, 0},
+    {"screenshot", 1, -1, 0},
+    {"quit", 0, 0, 0},
 };
 
 bool IsWholeNumber(const std::string& word) {
@@ -75,10 +86,14 @@ std::vector<AutoplayCommand> ParseAutoplayScript(const std::string& text,
         } else if (count < rule->minArgs || (rule->maxArgs >= 0 && count > rule->maxArgs)) {
             problem = "wrong number of arguments for \"" + command.verb + "\"";
         } else {
-            for (int i = 0; i < rule->numericArgs; ++i) {
+            for (int i = 0; i < std::min(rule->numericArgs, count); ++i) {
                 if (!IsWholeNumber(command.args[i]))
                     problem = "\"" + command.args[i] + "\" is not a whole number";
             }
+            // A time cannot run backwards: a negative wait would never end.
+            const bool time = command.verb == "wait" || command.verb == "wait-idle";
+            if (problem.empty() && time && count > 0 && command.args[0][0] == '-')
+                problem = "\"" + command.args[0] + "\" is not a time in milliseconds";
         }
         if (!problem.empty()) {
             error = AutoplayParseError{number, problem};

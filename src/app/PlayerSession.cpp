@@ -35,6 +35,8 @@ QWidget* PlayerSession::VisibleWindow() const {
 }
 
 void PlayerSession::Quit() {
+    // A quit may come during one of the game's waits (a video): end it, so the wait returns.
+    if (m_game) m_game->StopGameActivity();
     if (m_game) m_game->hide();
     emit Ended();
 }

@@ -5,6 +5,8 @@
 
 #include <QImage>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 namespace quillora {
@@ -22,7 +24,8 @@ TEST(AutoplayScript, ReadsCommandsAndRejectsLinesItCannotRead) {
     EXPECT_EQ(commands[1].rest, "Some text");
     EXPECT_TRUE(commands[2].args.empty());
 
-    for (const char* bad : {"jump 1 2", "click 10", "wait soon", "quit now"}) {
+    for (const char* bad : {"jump 1 2", "click 10", "wait soon", "quit now", "wait -5",
+                            "wait-idle -1", "wait-idle a"}) {
         ParseAutoplayScript(std::string("wait 1\n") + bad + "\n", error);
         ASSERT_TRUE(error) << bad;
         EXPECT_EQ(error->line, 2) << bad;
@@ -64,6 +67,48 @@ TEST_F(AutoplayRun, PrintsEveryBoxAndReportsTheExitStatuses) {
     run = test::RunPlayer(project.Root(), "screenshot /no/such/folder/x.png\n");
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.err.find("autoplay: line 1:"), std::string::npos) << run.err;
+}
+
+TEST_F(AutoplayRun, CommandsRunWhileACutSceneIsPlaying) {
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    general[42] = true; // no welcome window
+    project.WriteGeneral(general);
+    std::filesystem::create_directories(project.Root() + "Frames");
+    std::filesystem::copy_file(std::string(QUILLORA_MEDIA_FIXTURES) + "/clip-cinepak.avi",
+                               project.Root() + "Frames/clip.avi");
+    test::FrameSpec hall;
+    hall.BackgroundKind = 0;
+    hall.Background = "16777215"; // white
+    project.WriteFrame("Hall", hall);
+    project.WriteFrame("After", {});
+    project.WriteHotspots("Hall", {{.Number = 1, .Width = 300, .Height = 300}});
+    project.WriteActions("Hall", {{.GoToFrame = 1,
+                                   .Frame = "After",
+                                   .PlayMovie = 1,
+                                   .Movie = "clip.avi",
+                                   .MovieLeft = 0,
+                                   .MovieTop = 0,
+                                   .MovieWidth = 640,
+                                   .MovieHeight = 480}});
+    const std::string shot = project.Root() + "movie.png";
+    // The movie lasts a second: the screenshot catches it, Esc ends it at once (else the game
+    // would still be busy after wait-idle's 400 ms), and the game goes on to its next frame.
+    const auto run = test::RunPlayer(project.Root(), "wait-frame Hall\n"
+                                                     "click 5 5\n"
+                                                     "wait 500\n"
+                                                     "screenshot " +
+                                                         shot +
+                                                         "\n"
+                                                         "expect-frame Hall\n"
+                                                         "key Esc\n"
+                                                         "wait-idle 400\n"
+                                                         "expect-frame After\n"
+                                                         "quit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
+    const QImage image(QString::fromStdString(shot));
+    ASSERT_EQ(image.size(), QSize(640, 480));
+    EXPECT_NE(image.pixelColor(320, 240), QColor(Qt::white)) << "no movie in the screenshot";
 }
 
 TEST_F(AutoplayRun, MissingProjectInformationEndsTheProgramAfterItsMessage) {
