@@ -58,7 +58,6 @@ public:
     };
 
     void QueueAnswer(std::string answer) { m_answers.push_back(std::move(answer)); }
-    bool HasPendingAnswers() const { return !m_answers.empty(); }
     void SetObserver(std::function<void(const Shown&)> observer) {
         m_observer = std::move(observer);
     }

@@ -57,7 +57,6 @@ public:
     // Pointer over the inventory (zone 1) or over the frame (zone 2).
     void PointerOverInventory();
     void PointerOverFrame();
-    int Zone() const { return m_zone; }
     // The bar slides away when the auto-hide timer ends (TimerInventory_Timer).
     void AutoHideTick();
     // Ends a slide in progress at once (the game is unloading).
@@ -66,7 +65,6 @@ public:
     // Makes an element take item drops for hotspot areaIndex (an animated picture's drop point
     // is inside its box).
     void AcceptDrops(SceneElement& target, int areaIndex, bool insideBox);
-    int DraggedItem() const { return m_dragged; }
     // Starts dragging item index, as a left press on it does.
     void BeginDrag(int index);
     // Drops item dragged on item target: the combination file <A>_on_<B>.drg says what happens.

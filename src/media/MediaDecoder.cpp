@@ -251,13 +251,8 @@ MediaDecoder::Step MediaDecoder::Next() {
         AVCodecContext* target = nullptr;
         if (m_packet->stream_index == m_audioStream) target = m_audio;
         if (m_packet->stream_index == m_videoStream) target = m_videoCodec;
-        if (target) {
-            if (avcodec_send_packet(target, m_packet) < 0) {
-                ++m_damagedPackets;
-            } else {
-                m_receiving = target;
-            }
-        }
+        // A packet the codec refuses is damaged data: it is skipped.
+        if (target && avcodec_send_packet(target, m_packet) >= 0) m_receiving = target;
         av_packet_unref(m_packet);
     }
 }
@@ -276,7 +271,6 @@ bool MediaDecoder::Receive(AVCodecContext* context) {
             return false;
         }
         if (result < 0) {
-            ++m_damagedPackets;
             m_receiving = nullptr;
             return false;
         }
@@ -289,7 +283,6 @@ bool MediaDecoder::Receive(AVCodecContext* context) {
 bool MediaDecoder::ConvertAudio(AVFrame* frame) {
     if (frame->nb_samples <= 0 || frame->sample_rate < kMinSampleRate ||
         frame->sample_rate > kMaxSampleRate) {
-        ++m_damagedPackets;
         return false;
     }
     AVChannelLayout inLayout{};
@@ -317,7 +310,6 @@ bool MediaDecoder::ConvertAudio(AVFrame* frame) {
         if (result < 0) {
             swr_free(&m_resampler);
             av_channel_layout_uninit(&inLayout);
-            ++m_damagedPackets;
             return false;
         }
         m_swrInRate = frame->sample_rate;
@@ -357,14 +349,12 @@ bool MediaDecoder::FlushResampler() {
 bool MediaDecoder::ConvertVideo(AVFrame* frame) {
     if (frame->width <= 0 || frame->height <= 0 || frame->format < 0 ||
         frame->width > kMaxPictureSide || frame->height > kMaxPictureSide) {
-        ++m_damagedPackets;
         return false;
     }
     m_scaler = sws_getCachedContext(
         m_scaler, frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
         frame->width, frame->height, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!m_scaler) {
-        ++m_damagedPackets;
         return false;
     }
     // AV_PIX_FMT_RGB32 is 0xAARRGGBB in native byte order, the layout of QImage's RGB32.

@@ -42,15 +42,12 @@ public:
     MediaDecoder(const MediaDecoder&) = delete;
     MediaDecoder& operator=(const MediaDecoder&) = delete;
 
-    bool HasAudio() const { return m_audioStream >= 0; }
     bool HasVideo() const { return m_videoStream >= 0; }
     // The picture size in pixels the video is meant to be shown at (coded size corrected by the
     // sample aspect ratio); empty without video.
     QSize NaturalSize() const { return m_naturalSize; }
     // Length in seconds as the container states it; 0 when unknown.
     double Duration() const { return m_duration; }
-    // Seconds one picture lasts when the file does not say (1 / frame rate).
-    double FrameDuration() const { return m_frameDuration; }
 
     // Frames per second of the sound output (44,100 divided by the playback rate). Takes effect
     // for the sound decoded next.
@@ -75,9 +72,6 @@ public:
     // Makes decoding give up at the next packet (from any thread): Next reports End until the
     // next Rewind.
     void RequestAbort() { m_abort = true; }
-
-    // Packets whose data could not be decoded so far (damaged data skipped).
-    int DamagedPackets() const { return m_damagedPackets; }
 
 private:
     static int InterruptCallback(void* opaque);
@@ -118,7 +112,6 @@ private:
     AVCodecContext* m_receiving = nullptr; // the decoder last fed, to take frames from
     bool m_draining = false;               // the file ended; decoders are being emptied
     int m_drainIndex = 0;                  // 0 audio, 1 video, 2 resampler, 3 done
-    int m_damagedPackets = 0;
     int m_failedReads = 0;
 
     std::vector<float> m_audioOut;

@@ -50,7 +50,6 @@ public:
     ElementKind Kind() const { return m_kind; }
     const std::string& Name() const { return m_name; }
     int Index() const { return m_index; }
-    PictureBox& Owner() const { return m_owner; }
 
     // Geometry in twips, relative to the container.
     int Left = 0;
@@ -112,9 +111,8 @@ public:
     // A dragged element was dropped here, at x, y twips inside this element.
     std::function<void(SceneElement& source, int x, int y)> OnDragDrop;
 
-    // Container (nullptr: the picture box itself) and the elements it holds, back to front.
+    // Container (nullptr: the picture box itself).
     SceneElement* Container() const { return m_container; }
-    const std::vector<SceneElement*>& Children() const { return m_children; }
 
     // Copies the settings of a template element (not its handlers' identity, name or index).
     void CopySettingsFrom(const SceneElement& other);

@@ -82,8 +82,6 @@ public:
     GameVideos& Videos() { return *m_videos; }
     // The automatic jump's timer (the classic Timer1).
     QTimer& AutoJumpTimer() { return m_autoJumpTimer; }
-    // The automatic jump's target frame.
-    const std::string& AutoJumpTarget() const { return m_autoJumpTarget; }
     bool MenuBarShown() const;
     bool DebugMenuShown() const;
     // Names listed in the debug menu's frame list, in order.
