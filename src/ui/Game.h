@@ -24,6 +24,7 @@ class QMenu;
 namespace quillora {
 
 struct GameSession;
+struct SavedGameRecord;
 struct GameState;
 
 class Game : public QMainWindow, public GameHost {
@@ -41,6 +42,9 @@ public:
     void StartNewGame();
     // Shows the window: a window of frame size, or the whole screen.
     void ShowGameWindow();
+    // Resets the game, replays a saved game into it (variables, hidden hotspots, inventory,
+    // history), runs the start-up script and opens the frame where play resumes.
+    void ReplaySavedGame(const SavedGameRecord& record);
 
     // Opens a frame (the name is taken by value: callers pass the current frame's own name,
     // which opening clears): resets the previous one, reads the frame file, draws the background,
