@@ -72,8 +72,10 @@ void PlayerSession::ShowLoadGameWindow() {
             // The file is read whole before anything is made: a damaged one changes nothing.
             const std::optional<SavedGameRecord> record = ReadSavedGameOrReport(name);
             if (!record) return false;
+            const bool offered = m_welcome->OffersProjectResolution();
+            if (offered) m_welcome->hide();
             LoadGameWindow();
-            m_game->ReplaySavedGame(*record);
+            m_game->ReplaySavedGame(*record, offered);
             m_game->ShowGameWindow();
             if (!Project().SkipWelcome) m_welcome->hide();
             return true;

@@ -132,7 +132,14 @@ void Game::StartNewGame() {
     OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
 }
 
-void Game::ReplaySavedGame(const SavedGameRecord& record) {
+void Game::ReplaySavedGame(const SavedGameRecord& record, bool welcomeOffersProjectResolution) {
+    const ProjectInfo& info = Project();
+    if (info.SkipWelcome) {
+        if (m_session.ResolutionOnLoadGame != 0)
+            ChangeDisplayResolution(m_session.ResolutionOnLoadGame);
+    } else if (welcomeOffersProjectResolution && info.ResolutionOption == 1) {
+        ChangeDisplayResolution(info.Resolution + 1);
+    }
     ResetAll();
     ProjectVariables& vars = m_state.Vars;
     for (const auto& variable : record.Variables)

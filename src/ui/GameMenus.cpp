@@ -180,7 +180,8 @@ void Game::ShowLoadGameWindow(bool /*timerGuard*/) {
             [this, &loaded](const std::string& name) {
                 const std::optional<SavedGameRecord> record = ReadSavedGameOrReport(name);
                 if (!record) return false;
-                ReplaySavedGame(*record);
+                // The welcome window's offer was taken, or not, when this game started.
+                ReplaySavedGame(*record, false);
                 loaded = true;
                 return true;
             },

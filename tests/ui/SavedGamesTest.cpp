@@ -83,7 +83,7 @@ TEST_F(SavedGamesInGame, ASavedGameIsReplayedIntoAResetGameAtItsResumeFrame) {
 
     const auto record = ReadSavedGameOrReport("one");
     ASSERT_TRUE(record);
-    g.ReplaySavedGame(*record);
+    g.ReplaySavedGame(*record, false);
     EXPECT_EQ(session.CurrentFrame.Name, "Porch");
     const ProjectVariables& vars = session.State.Vars;
     EXPECT_EQ(GetVariableValue(vars, "Lamp"), 0);  // reset, then not in the save
