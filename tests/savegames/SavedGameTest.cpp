@@ -135,10 +135,10 @@ TEST_F(SavedGames, TheResumeTableSaysWherePlayGoesOn) {
 }
 
 TEST_F(SavedGames, TheListIsOldestFirstWithEqualTimesAlphabetical) {
+    const auto now = fs::file_time_type::clock::now();
     const auto at = [&](const std::string& file, int minutes) {
         project.WriteBytes(file, "x");
-        fs::last_write_time(project.Root() + file,
-                            fs::file_time_type::clock::now() - std::chrono::minutes(minutes));
+        fs::last_write_time(project.Root() + file, now - std::chrono::minutes(minutes));
     };
     at("b.sav", 5);
     at("a.sav", 5);
