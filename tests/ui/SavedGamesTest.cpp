@@ -1,6 +1,7 @@
 // The save and load windows on a running game: name checks and questions, removing, replaying a
 // saved game into a reset game, and a damaged save that changes nothing.
 #include "GameFixture.h"
+#include "project/ErrorMessages.h"
 #include "savegames/SavedGameStore.h"
 #include "ui/LoadGameDialog.h"
 #include "ui/SaveGameDialog.h"
@@ -9,6 +10,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace quillora {
 namespace {
@@ -50,6 +53,20 @@ TEST_F(SavedGamesInGame, TheSaveWindowChecksNamesAsksBeforeReplacingAndRemoves) 
     prompts.QueueAnswer("OK");
     again.Save();
     EXPECT_EQ(FileText("mine.sav"), "second\r\n");
+
+    // A folder stands where the file would go: the classic failure box, and the window stays.
+    std::filesystem::create_directories(project.Root() + "stuck.sav");
+    SaveGameDialog failing([&] { return bytes; }, QImage(), nullptr);
+    failing.SetName("stuck");
+    prompts.QueueAnswer("OK");
+    failing.Save();
+    EXPECT_NE(failing.result(), QDialog::Accepted);
+    EXPECT_EQ(prompts.History().back().text,
+              CommonErrorText(" Unable to save '" + project.Root() +
+                              "stuck.sav'.\r\nVerify that this file is not Read-Only and that "
+                              "it does not contain any of the following characters: \" \\ / : "
+                              "* ? < > | ,"));
+    std::filesystem::remove(project.Root() + "stuck.sav");
 
     SaveGameDialog remover([&] { return bytes; }, QImage(), nullptr);
     remover.RemoveSelected();
