@@ -1,7 +1,7 @@
 // Variant conversions: encodings, letter case, number and date text, and the language coercions.
 #include "vbscript/Convert.h"
-#include "core/Cp1252.h"
 
+#include "core/CivilDate.h"
 #include "core/Cp1252.h"
 #include "vbscript/Errors.h"
 #include "vbscript/Object.h"
@@ -247,34 +247,6 @@ bool ParseNumber(std::u16string_view text, double& result) {
 // ---------------------------------------------------------------------------------------------
 // Dates
 
-namespace {
-
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-void CivilFromDays(long long z, int& y, int& m, int& d) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long yy = static_cast<long long>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yy + (m <= 2));
-}
-
-constexpr long long kEpochOffset = 25569; // days from 30 Dec 1899 to 1 Jan 1970
-
-} // namespace
-
 DateTimeParts SplitDate(double serial) {
     DateTimeParts p;
     double day = std::trunc(serial);
@@ -285,7 +257,7 @@ DateTimeParts SplitDate(double serial) {
         day += serial < 0 ? -1 : 1;
     }
     const long long days = static_cast<long long>(day);
-    CivilFromDays(days - kEpochOffset, p.year, p.month, p.day);
+    CivilFromDays(days - kSerialDateOf1970, p.year, p.month, p.day);
     p.hour = static_cast<int>(seconds / 3600);
     p.minute = static_cast<int>(seconds / 60 % 60);
     p.second = static_cast<int>(seconds % 60);
@@ -298,7 +270,7 @@ bool MakeDate(long long year, long long month, long long day, double& serial) {
     month = ((month - 1) % 12 + 12) % 12 + 1;
     if (year < 100 || year > 9999) return false;
     const long long days =
-        DaysFromCivil(year, static_cast<unsigned>(month), 1) + kEpochOffset + (day - 1);
+        DaysFromCivil(year, static_cast<unsigned>(month), 1) + kSerialDateOf1970 + (day - 1);
     serial = static_cast<double>(days);
     return IsValidDateSerial(serial);
 }
