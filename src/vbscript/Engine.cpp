@@ -50,8 +50,9 @@ Engine::Engine() {
 
 Engine::~Engine() {
     Reset();
-    for (auto* cache : {&m_codeCache, &m_libraryCache})
-        for (auto& [text, module] : *cache)
+    // Instances the host still holds outlive the engine: their classes must stop calling it.
+    for (const std::weak_ptr<Module>& weak : m_withClasses)
+        if (std::shared_ptr<Module> module = weak.lock())
             for (auto& cls : module->classes)
                 cls->engine = nullptr;
     m_codeCache.clear();
@@ -92,6 +93,7 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
             module = CompileProgram(*this, program, context);
             module->declarationsOnly = program.body.empty();
         }
+        if (!module->classes.empty()) RememberClasses(module);
         module->firstLine = firstLine;
         module->source = std::u16string(source);
         module->lineStarts.push_back(0);
@@ -124,6 +126,16 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         e.SetCompilation(true);
         throw e;
     }
+}
+
+void Engine::RememberClasses(const std::shared_ptr<Module>& module) {
+    // Drop the entries of freed modules whenever the list has doubled, so it stays bounded by
+    // the modules still alive.
+    if (m_withClasses.size() >= m_withClassesPrune) {
+        std::erase_if(m_withClasses, [](const auto& w) { return w.expired(); });
+        m_withClassesPrune = std::max<size_t>(16, m_withClasses.size() * 2);
+    }
+    m_withClasses.push_back(module);
 }
 
 void Engine::Load(const std::shared_ptr<Module>& module) {
@@ -204,11 +216,9 @@ void Engine::AddCode(std::u16string_view source) {
         if (AddCodeAfterLibrary(source)) return;
         module = Compile(source, nullptr, false);
         m_codeCache.emplace_front(std::u16string(source), module);
-        if (m_codeCache.size() > kCodeCacheSize) {
-            for (auto& cls : m_codeCache.back().second->classes)
-                cls->engine = nullptr;
-            m_codeCache.pop_back();
-        }
+        // Leaving the cache only ends the sharing: loaded code and live instances keep the
+        // module alive and their classes stay bound to this engine.
+        if (m_codeCache.size() > kCodeCacheSize) m_codeCache.pop_back();
         RememberLibraryOf(source);
     }
     Load(module);
@@ -296,11 +306,7 @@ void Engine::RememberLibraryOf(std::u16string_view source) {
     try {
         std::shared_ptr<Module> module = Compile(library, nullptr, false);
         m_libraryCache.emplace_front(std::u16string(library), std::move(module));
-        if (m_libraryCache.size() > 4) {
-            for (auto& cls : m_libraryCache.back().second->classes)
-                cls->engine = nullptr;
-            m_libraryCache.pop_back();
-        }
+        if (m_libraryCache.size() > 4) m_libraryCache.pop_back();
     } catch (const ScriptError&) {
         // The text does not split there; it is simply compiled whole each time.
     }

@@ -166,6 +166,8 @@ private:
     bool AddCodeAfterLibrary(std::u16string_view source);
     void RememberLibraryOf(std::u16string_view source);
     void Load(const std::shared_ptr<Module>& module);
+    // Notes a module that declares classes, to unbind them when the engine goes.
+    void RememberClasses(const std::shared_ptr<Module>& module);
     Value RunMain(Module& module, Frame* context);
     // Execute inside a procedure: what the code declares belongs to that activation.
     void ScopeToActivation(const Module& module, Frame* context);
@@ -182,6 +184,8 @@ private:
     std::vector<std::shared_ptr<Module>> m_retired;         // reset while still running
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
+    std::vector<std::weak_ptr<Module>> m_withClasses;
+    size_t m_withClassesPrune = 16;
     std::vector<struct Procedure*> m_procedureOrder;
     // A name that Execute declared inside a procedure (a procedure, variable or constant)
     // lasts until that activation returns; then the name goes back to what it was.

@@ -266,6 +266,32 @@ TEST(Host, CodeAfterARememberedLibraryKeepsLineNumbersAndOptionExplicit) {
     EXPECT_EQ(sc.Procedures().size(), 0u);
 }
 
+TEST(Host, ClassesKeepWorkingAfterTheirCodeLeavesTheCompiledCache) {
+    // A host adds code piece by piece: the class and its instance must not depend on how many
+    // texts were compiled since.
+    ScriptControl sc;
+    ASSERT_TRUE(sc.AddCode("Class V : Public p : Function Twice : Twice = p * 2 : End Function : "
+                           "End Class"));
+    ASSERT_TRUE(sc.AddCode("Dim o, early : Set early = New V : early.p = 4"));
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(sc.AddCode("Sub Helper" + std::to_string(i) + " : End Sub"));
+    ASSERT_TRUE(sc.ExecuteStatement("Set o = New V : o.p = 1"))
+        << sc.LastError().Number() << " " << sc.LastError().Description();
+    Value v;
+    ASSERT_TRUE(sc.Eval("o.Twice + early.Twice", v)) << sc.LastError().Description();
+    EXPECT_EQ(v.AsInt(), 10);
+    // An instance the host keeps past the engine fails cleanly instead of calling into it.
+    ASSERT_TRUE(sc.Eval("early", v));
+    ASSERT_TRUE(v.IsObject());
+    {
+        ScriptControl other;
+        ASSERT_TRUE(other.AddCode("Class W : Public q : End Class"));
+        ASSERT_TRUE(other.Eval("New W", v));
+    }
+    EXPECT_THROW(v.AsObject()->Invoke(v.AsObject()->FindMember("q"), InvokeKind::Get, {}),
+                 ScriptError);
+}
+
 TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
     ScriptControl sc;
     int terminated = 0;
