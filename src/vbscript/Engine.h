@@ -252,8 +252,8 @@ private:
     bool m_finalizing = false;
 };
 
-// Assigns with Let semantics: a target holding an object gets its default property assigned;
-// an object value is replaced by its default value.
+// Assigns with Let semantics: the target is overwritten even when it holds an object; an
+// object value is replaced by its default value.
 void LetAssign(Value& target, Value value);
 // Assigns with Set semantics: the value must be an object or Nothing (error 424 otherwise).
 void SetAssign(Value& target, Value value);
