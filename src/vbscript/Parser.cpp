@@ -62,7 +62,11 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
     cls->pos = Pos();
     Next();
     cls->name = Identifier();
-    ExpectNewLineBlock();
+    // A member may follow the name on the same line: `Class K Public v End Class`.
+    if (!At(Tok::KwPublic) && !At(Tok::KwPrivate) && !At(Tok::KwDim) && !At(Tok::KwSub) &&
+        !At(Tok::KwFunction))
+        ExpectNewLineBlock();
+    m_inClass = true;
     while (!At(Tok::KwEnd)) {
         if (At(Tok::End)) Fail(Err::ExpectedEnd);
         bool isPublic = true, isDefault = false, scoped = false;
@@ -99,6 +103,7 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
         }
         EndOfStatement();
     }
+    m_inClass = false;
     Next();
     if (!At(Tok::KwClass)) Fail(Err::ExpectedClass);
     Next();
@@ -156,7 +161,7 @@ std::unique_ptr<ProcDecl> Parser::Procedure(bool isPublic, bool isDefault) {
     if ((proc->kind == ProcDecl::PropertyLet || proc->kind == ProcDecl::PropertySet) &&
         proc->params.empty())
         Fail(Err::LetNeedsArg);
-    EndOfHeader();
+    EndOfParenthesisedHeader();
     m_procKind = proc->kind;
     m_inProc = true;
     m_loops.clear();
@@ -417,25 +422,43 @@ void Parser::ArgumentList(std::vector<ExprPtr>& args) {
 // if := If expression Then (NL block {ElseIf expression Then block} [Else block] End If
 //                          | statements [Else statements])
 StmtPtr Parser::IfStatement() {
+    const size_t start = m_pos;
     auto s = NewStmt(Stmt::If);
     Next();
     s->cond = Expression();
     Expect(Tok::KwThen, Err::ExpectedThen);
-    if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) {
-        // Single-line form.
-        ++m_singleLineIf;
-        s->body = InlineStatements();
-        if (At(Tok::KwElse)) {
-            Next();
-            s->elseBody = InlineStatements();
-        }
-        --m_singleLineIf;
-        if (At(Tok::KwEnd) && Peek().kind == Tok::KwIf) {
-            Next();
-            Next();
-        }
-        return s;
+    if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) return SingleLineIf(std::move(s));
+    if (!At(Tok::Colon) || m_ifRetries > 1000) return BlockIf(std::move(s));
+    // `If c Then : x = 1` is a whole If on its line unless an End If closes it later.
+    try {
+        return BlockIf(std::move(s));
+    } catch (const ScriptError&) {
+        ++m_ifRetries;
+        m_pos = start;
     }
+    s = NewStmt(Stmt::If);
+    Next();
+    s->cond = Expression();
+    Next();
+    return SingleLineIf(std::move(s));
+}
+
+StmtPtr Parser::SingleLineIf(StmtPtr s) {
+    ++m_singleLineIf;
+    s->body = InlineStatements();
+    if (At(Tok::KwElse)) {
+        Next();
+        s->elseBody = InlineStatements();
+    }
+    --m_singleLineIf;
+    if (At(Tok::KwEnd) && Peek().kind == Tok::KwIf) {
+        Next();
+        Next();
+    }
+    return s;
+}
+
+StmtPtr Parser::BlockIf(StmtPtr s) {
     s->body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
     while (At(Tok::KwElseIf)) {
         ElseIfClause clause;
@@ -498,7 +521,9 @@ StmtPtr Parser::SelectStatement() {
                 Next();
             }
         }
-        if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
+        // A statement may follow the label directly: `Case 1 x = 2`.
+        if (!At(Tok::NewLine) && !At(Tok::Colon) && !AtStatementStart())
+            Fail(Err::ExpectedEndOfStatement);
         clause.body = BlockUntil({Tok::KwCase, Tok::KwEnd});
         s->cases.push_back(std::move(clause));
     }

@@ -73,12 +73,13 @@ private:
         if (!At(kind)) Fail(error);
         Next();
     }
+    // A block's End may follow its last statement on the same line (`x = 1 End Sub`).
     bool AtEndOfStatement() const {
         return At(Tok::NewLine) || At(Tok::Colon) || At(Tok::End) ||
-               (m_singleLineIf > 0 && At(Tok::KwElse));
+               (m_singleLineIf > 0 && At(Tok::KwElse)) || (m_depth > 1 && At(Tok::KwEnd));
     }
     void EndOfStatement() {
-        if (At(Tok::End)) return;
+        if (At(Tok::End) || ((m_depth > 0 || m_inClass) && At(Tok::KwEnd))) return;
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
         SkipSeparators();
     }
@@ -90,6 +91,31 @@ private:
     void EndOfHeader() {
         if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End))
             Fail(Err::ExpectedEndOfStatement);
+    }
+    bool AtStatementStart() const {
+        switch (Cur().kind) {
+        case Tok::Name:
+        case Tok::Dot:
+        case Tok::KwMe:
+        case Tok::KwDim:
+        case Tok::KwReDim:
+        case Tok::KwConst:
+        case Tok::KwIf:
+        case Tok::KwSelect:
+        case Tok::KwFor:
+        case Tok::KwDo:
+        case Tok::KwWhile:
+        case Tok::KwExit:
+        case Tok::KwOn:
+        case Tok::KwWith:
+        case Tok::KwSet:
+        case Tok::KwCall: return true;
+        default: return false;
+        }
+    }
+    // After a closing parenthesis the body may start on the header's line (`Sub f() x = 1`).
+    void EndOfParenthesisedHeader() {
+        if (m_pos == 0 || m_toks[m_pos - 1].kind != Tok::RParen) EndOfHeader();
     }
     void ExpectNewLineBlock() {
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
@@ -135,6 +161,8 @@ private:
     StmtPtr SimpleStatement();
     void ArgumentList(std::vector<ExprPtr>& args);
     StmtPtr IfStatement();
+    StmtPtr SingleLineIf(StmtPtr s);
+    StmtPtr BlockIf(StmtPtr s);
     Block InlineStatements();
     StmtPtr SelectStatement();
     StmtPtr ForStatement();
@@ -172,7 +200,9 @@ private:
     int m_depth = 0;
     int m_chain = 0;
     int m_singleLineIf = 0;
+    int m_ifRetries = 0; // block Ifs parsed again as single-line ones, bounded against blow-up
     bool m_inProc = false;
+    bool m_inClass = false;
     ProcDecl::Kind m_procKind = ProcDecl::Sub;
     std::vector<char> m_loops;
     ProgramAst* m_program = nullptr;
