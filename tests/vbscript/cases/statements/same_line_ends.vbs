@@ -5,8 +5,8 @@ SetX
 Function Twice(n) Twice = n * 2 End Function
 Class K Public v End Class
 Class M : Public w : Sub Fill() w = 9 End Sub : End Class
-Dim m : Set m = New M : m.Fill
-WScript.Echo x, Twice(4), m.w
+Dim inst : Set inst = New M : inst.Fill
+WScript.Echo x, Twice(4), inst.w
 ' expect: 1 8 9
 Dim a : a = False
 If a Then
