@@ -142,10 +142,7 @@ public:
             } else if (IsDigit(c) || (c == '.' && m_pos + 1 < m_src.size() &&
                                       IsDigit(m_src[m_pos + 1]) && !AfterOperand(tokens, t))) {
                 LexNumber(t);
-            } else if (c == '&' && m_pos + 1 < m_src.size() &&
-                       (m_src[m_pos + 1] == 'h' || m_src[m_pos + 1] == 'H' ||
-                        m_src[m_pos + 1] == 'o' || m_src[m_pos + 1] == 'O' ||
-                        IsDigit(m_src[m_pos + 1]))) {
+            } else if (c == '&' && StartsRadixLiteral()) {
                 LexRadix(t);
             } else if (IsLetter(c)) {
                 const size_t start = m_pos;
@@ -304,7 +301,18 @@ private:
         }
     }
 
-    // &Hxx (hexadecimal) and &Oxx or &xx (octal): four hex digits make an Integer bit pattern.
+    // `&H1F` is a number, but `"x" &hi` concatenates the variable hi: a radix prefix counts
+    // only when a digit of its base follows.
+    bool StartsRadixLiteral() const {
+        if (m_pos + 1 >= m_src.size()) return false;
+        const char16_t c = FoldChar(m_src[m_pos + 1]);
+        if (IsDigit(c)) return true;
+        if (m_pos + 2 >= m_src.size() || (c != 'h' && c != 'o')) return false;
+        const char16_t d = FoldChar(m_src[m_pos + 2]);
+        return c == 'h' ? IsDigit(d) || (d >= 'a' && d <= 'f') : d >= '0' && d <= '7';
+    }
+
+    // &Hxx (hexadecimal) and &Oxx or &xx (octal).
     void LexRadix(Token& t) {
         ++m_pos;
         int base = 8;
@@ -332,10 +340,13 @@ private:
             asLong = true;
         }
         t.kind = Tok::Literal;
-        if (v <= 0xFFFF && !asLong) {
-            t.literal = Value::Integer(static_cast<int16_t>(static_cast<uint16_t>(v)));
+        // The digits are a 32-bit pattern; like a decimal literal, the value is an Integer
+        // when it fits one (&H7FFF, &HFFFFFFFF) and a Long otherwise (&H8000 is 32768).
+        const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(v));
+        if (!asLong && value >= -32768 && value <= 32767) {
+            t.literal = Value::Integer(static_cast<int16_t>(value));
         } else {
-            t.literal = Value::Long(static_cast<int32_t>(static_cast<uint32_t>(v)));
+            t.literal = Value::Long(value);
         }
     }
 

@@ -16,13 +16,13 @@ std::vector<Tok> Kinds(const std::vector<Token>& tokens) {
     return kinds;
 }
 
-TEST(Lexer, NumberLiteralsTakeTheSmallestTypeAndRadixLiteralsAreBitPatterns) {
+TEST(Lexer, NumberLiteralsAndRadixLiteralsTakeTheSmallestTypeOfTheirValue) {
     const auto t = Tokenize(u"32767 32768 &HFFFF &H10000 &O777 1.5E3 .5");
     ASSERT_EQ(t.size(), 8u);
     EXPECT_EQ(t[0].literal.GetType(), Type::Integer);
     EXPECT_EQ(t[1].literal.GetType(), Type::Long);
-    EXPECT_EQ(t[2].literal.GetType(), Type::Integer);
-    EXPECT_EQ(t[2].literal.AsInt(), -1);
+    EXPECT_EQ(t[2].literal.GetType(), Type::Long);
+    EXPECT_EQ(t[2].literal.AsInt(), 65535);
     EXPECT_EQ(t[3].literal.GetType(), Type::Long);
     EXPECT_EQ(t[3].literal.AsInt(), 65536);
     EXPECT_EQ(t[4].literal.AsInt(), 511);
