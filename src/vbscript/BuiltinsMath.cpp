@@ -174,7 +174,7 @@ Value Round(Engine&, Args a) {
     if (v.IsNull()) return Value::Null();
     switch (v.GetType()) {
     case Type::Empty: return Value::Integer(0);
-    case Type::Boolean: return Value::Integer(v.AsBool() ? -1 : 0);
+    case Type::Boolean:
     case Type::Byte:
     case Type::Integer:
     case Type::Long: return v;

@@ -324,6 +324,8 @@ Value LogicOp(Logic op, const Value& a, const Value& b) {
     const bool boolean = p.isBool && q.isBool;
     int rank = std::max(p.rank, q.rank);
     if ((p.rank == RByte) != (q.rank == RByte)) rank = std::max(rank, static_cast<int>(RInteger));
+    // Empty alone brings no type of its own: two of them give a Long, as Not Empty does.
+    if (x.IsEmpty() && y.IsEmpty()) rank = RLong;
     return MakeLogical(ApplyLogic(op, p.value, q.value), rank, boolean);
 }
 
@@ -334,7 +336,7 @@ Value LogicalNot(const Value& a) {
     const Value& x = Operand(a, ha);
     if (x.IsNull()) return Value::Null();
     const WholeOperand o = ToWholeOperand(x);
-    return MakeLogical(~o.value, o.rank, o.isBool);
+    return MakeLogical(~o.value, x.IsEmpty() ? static_cast<int>(RLong) : o.rank, o.isBool);
 }
 
 Value LogicalAnd(const Value& a, const Value& b) {
@@ -371,6 +373,11 @@ int Compare(const Value& a, const Value& b, int flags, bool textCompare) {
             return xs ? c : -c;
         }
         if (other.GetType() == Type::Array || other.GetType() == Type::Error) ThrowTypeMismatch();
+        // A Boolean meets a string as its text: "True" = True, "" = False is False.
+        if (other.GetType() == Type::Boolean) {
+            const int c = CompareText(str.AsString(), ToString(other), textCompare);
+            return xs ? c : -c;
+        }
         // A literal keeps its type and the other side converts to it: a number compared with
         // a string literal is compared as text, a string with a number literal as a number.
         const bool strLiteral = (flags & (xs ? kLeftLiteral : kRightLiteral)) != 0;
