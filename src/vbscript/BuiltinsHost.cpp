@@ -7,32 +7,36 @@ namespace quillora::vbs::builtins {
 
 namespace {
 
-// A syntax error in code given to Eval or Execute is reported at the statement that gave it.
-template <class F> Value AtCaller(F&& run) {
+// Code given to Eval or Execute must be a string. A compilation error in it is reported as a
+// plain syntax error at the statement that gave it.
+template <class F> Value AtCaller(Args a, F&& run) {
+    if (!Arg(a, 0).IsString()) ThrowTypeMismatch();
+    const std::u16string text = Arg(a, 0).AsString();
     try {
-        return run();
+        return run(text);
     } catch (ScriptError& error) {
-        if (error.IsCompilation()) error.SetPosition({});
-        throw;
+        if (!error.IsCompilation()) throw;
+        ScriptError syntax(Err::Syntax, ErrorDescription(Err::Syntax), kCompileSource);
+        syntax.SetCompilation(true);
+        throw syntax;
     }
 }
 
 Value Eval(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] { return e.EvalText(text, e.CurrentFrame()); });
+    return AtCaller(a, [&](const std::u16string& text) {
+        return e.EvalText(text, e.CurrentFrame());
+    });
 }
 
 Value Execute(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] {
+    return AtCaller(a, [&](const std::u16string& text) {
         e.ExecuteText(text, e.CurrentFrame());
         return Value();
     });
 }
 
 Value ExecuteGlobal(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] {
+    return AtCaller(a, [&](const std::u16string& text) {
         e.ExecuteText(text, nullptr);
         return Value();
     });
