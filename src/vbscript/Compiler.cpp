@@ -485,8 +485,11 @@ void Compiler::PushObject(Expr& member) {
     if (member.left) {
         CompileExpr(*member.left);
     } else {
-        if (m_with.empty()) CompileFail(Err::Syntax, member.pos);
-        Emit(Op::LoadL, member.pos, m_with.back());
+        // Outside With there is no object: the access fails when it runs.
+        if (m_with.empty())
+            PushConst(Value(), member.pos);
+        else
+            Emit(Op::LoadL, member.pos, m_with.back());
     }
 }
 

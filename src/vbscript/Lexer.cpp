@@ -99,6 +99,7 @@ public:
     std::vector<Token> Run() {
         std::vector<Token> tokens;
         bool space = true;
+        bool continued = false;
         while (true) {
             // Blanks and line continuations.
             while (m_pos < m_src.size()) {
@@ -109,6 +110,7 @@ public:
                 } else if (c == '_' && ContinuationAhead()) {
                     SkipContinuation();
                     space = true;
+                    continued = true;
                 } else {
                     break;
                 }
@@ -117,7 +119,9 @@ public:
             t.line = m_line;
             t.column = static_cast<int>(m_pos - m_lineStart) + 1;
             t.spaceBefore = space;
+            t.continued = continued;
             space = false;
+            continued = false;
             if (m_pos >= m_src.size()) {
                 t.kind = Tok::End;
                 tokens.push_back(std::move(t));
@@ -151,7 +155,10 @@ public:
                 t.text = std::u16string(m_src.substr(start, m_pos - start));
                 if (t.text.size() > kMaxNameLength) Fail(Err::IdentifierTooLong, t);
                 const std::string folded = ToUtf8(LowerText(t.text));
-                if (folded == "rem") {
+                // `obj.Rem` names a member; elsewhere Rem starts a comment.
+                const bool member = !tokens.empty() && tokens.back().kind == Tok::Dot &&
+                                    !t.spaceBefore;
+                if (folded == "rem" && !member) {
                     SkipComment();
                     continue;
                 }

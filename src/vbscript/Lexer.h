@@ -90,6 +90,7 @@ struct Token {
     int line = 0;
     int column = 0;
     bool spaceBefore = false; // whitespace separates it from the previous token
+    bool continued = false;   // a line continuation separates it from the previous token
     std::u16string text;      // the name as written, or the keyword's text
     Value literal;            // for Tok::Literal
 };

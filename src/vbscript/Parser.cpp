@@ -357,8 +357,11 @@ const Expr* Parser::NonLiteralPart(const Expr& e) {
 // call-statement := chain [ argument { , argument } ]
 StmtPtr Parser::SimpleStatement() {
     const SourcePosition pos = Pos();
+    const size_t start = m_pos;
     size_t lastParen = 0;
+    m_spacedParen = 0;
     ExprPtr lhs = Chain(true, &lastParen);
+    const size_t spacedParen = m_spacedParen;
     if (At(Tok::Eq)) {
         auto s = std::make_unique<Stmt>();
         s->kind = Stmt::Assign;
@@ -371,6 +374,16 @@ StmtPtr Parser::SimpleStatement() {
     auto s = std::make_unique<Stmt>();
     s->kind = Stmt::CallStmt;
     s->pos = pos;
+    if (spacedParen && spacedParen != lastParen) {
+        // `Echo (f)(4)` and `Echo (a).b`: the spaced parenthesis opens the first argument.
+        m_pos = start;
+        auto call = MakeExpr(Expr::Call);
+        call->left = Chain(true, nullptr, spacedParen);
+        call->pos = call->left->pos;
+        ArgumentList(call->args);
+        s->target = std::move(call);
+        return s;
+    }
     if (AtEndOfStatement()) {
         if (lhs->kind == Expr::Call && lhs->parens) {
             if (lhs->args.size() > 1) FailAt(Err::ParenthesesInSubCall, pos);

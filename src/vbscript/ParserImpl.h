@@ -193,12 +193,15 @@ private:
     ExprPtr UnaryExpr();
     ExprPtr PowerExpr();
     ExprPtr Primary();
-    ExprPtr Chain(bool statement, size_t* lastParen = nullptr);
+    ExprPtr ParenExpr();
+    ExprPtr Chain(bool statement, size_t* lastParen = nullptr, size_t stopAt = 0);
+    ExprPtr Suffixes(ExprPtr e, size_t* lastParen, size_t stopAt);
 
     std::vector<Token> m_toks;
     size_t m_pos = 0;
     int m_depth = 0;
     int m_chain = 0;
+    size_t m_spacedParen = 0; // the first `name (` of a statement's chain
     int m_singleLineIf = 0;
     int m_ifRetries = 0; // block Ifs parsed again as single-line ones, bounded against blow-up
     bool m_inProc = false;

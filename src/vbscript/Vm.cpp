@@ -587,7 +587,7 @@ Value Engine::Execute(Frame& frame) {
                     } else if (FoldedUtf8(g.name) == "regexp") {
                         push(Value::Obj(MakeRegExp().Get()));
                     } else {
-                        ThrowNamed(Err::ClassNotDefined, ToUtf8(g.name));
+                        ThrowNamed(Err::Undefined, ToUtf8(g.name)); // an unknown class is an unknown name
                     }
                     break;
                 }
