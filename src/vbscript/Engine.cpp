@@ -50,6 +50,8 @@ Engine::Engine() {
 
 Engine::~Engine() {
     Reset();
+    while (m_live)
+        Untrack(m_live);
     // Instances the host still holds outlive the engine: their classes must stop calling it.
     for (const std::weak_ptr<Module>& weak : m_withClasses)
         if (std::shared_ptr<Module> module = weak.lock())
@@ -376,6 +378,8 @@ void Engine::Reset() {
     m_scopedNames.clear();
     m_err = ErrState();
     rest.clear();
+    // What the run left in cycles goes with it.
+    CollectCycles();
     // A host may reset the engine from inside a running script (a timer tick during a wait):
     // the code still on the call stack stays alive until the outermost call returns.
     if (m_runDepth > 1) {

@@ -19,6 +19,7 @@ class Clock;
 namespace quillora::vbs {
 
 class Engine;
+class ClassInstance;
 
 // A built-in function: called with its arguments (references allowed) between the bounds.
 struct BuiltinDef {
@@ -176,6 +177,19 @@ private:
     Value Execute(Frame& frame);
     void CheckTimeout();
 
+public:
+    // Frees the script objects that only reference each other (Collector.cpp).
+    void CollectCycles();
+    size_t LiveInstances() const { return m_liveCount; }
+
+private:
+    friend class ClassInstance;
+    void Track(ClassInstance* instance);
+    void Untrack(ClassInstance* instance);
+    ClassInstance* m_live = nullptr; // instances created by this engine and not yet deleted
+    size_t m_liveCount = 0;
+    size_t m_collectAt = 10000; // the live count that triggers the next collection
+
     std::deque<Global> m_globals;
     std::vector<Global*> m_globalPtrs;
     std::unordered_map<std::string, int> m_globalIndex;
@@ -232,8 +246,12 @@ private:
 // An instance of a script class.
 class ClassInstance : public Object {
 public:
-    ClassInstance(ClassDef* cls, std::shared_ptr<Module> module);
+    ClassInstance(ClassDef* cls, std::shared_ptr<Module> module, Engine* tracker);
+    ~ClassInstance() override;
     std::u16string TypeName() const override { return m_class->name; }
+    void VisitValues(const std::function<void(Value&)>& visit) override;
+    // A collected cycle is freed without Class_Terminate, as nothing can reach it.
+    void SkipTerminate() { m_finalizing = true; }
     int FindMember(std::string_view foldedName) override;
     Value Invoke(int member, InvokeKind kind, std::span<Value> args) override;
     ClassDef* Class() const { return m_class; }
@@ -250,6 +268,11 @@ private:
     std::shared_ptr<Module> m_module;
     std::vector<Value> m_fields;
     bool m_finalizing = false;
+    // The engine's list of live instances, walked to collect cycles.
+    friend class Engine;
+    Engine* m_tracker = nullptr;
+    ClassInstance* m_prevLive = nullptr;
+    ClassInstance* m_nextLive = nullptr;
 };
 
 // Assigns with Let semantics: the target is overwritten even when it holds an object; an

@@ -167,6 +167,7 @@ public:
     StrData* StringData() const { return m_u.str; }
     Object* AsObject() const { return m_u.obj; }
     ArrayData* AsArray() const { return m_u.arr; }
+    ArrayData* ElementArray() const { return m_u.elem->array; } // of an ArrayRef
 
     // The value a reference points at (the value itself when it is no reference).
     const Value& Deref() const {

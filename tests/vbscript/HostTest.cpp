@@ -1,6 +1,7 @@
 // The host boundary: dispatch, named objects with add-members, Run, Procedures, time-out.
 #include "core/Clock.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Engine.h"
 #include "vbscript/ScriptControl.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,56 @@ TEST(Host, ClassesKeepWorkingAfterTheirCodeLeavesTheCompiledCache) {
     }
     EXPECT_THROW(v.AsObject()->Invoke(v.AsObject()->FindMember("q"), InvokeKind::Get, {}),
                  ScriptError);
+}
+
+TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
+    ScriptControl sc;
+    Engine& engine = sc.GetEngine();
+    ASSERT_TRUE(sc.AddCode(
+        "Class N : Public other, tag : End Class\n"
+        "Dim ring, held\n"
+        // A ring of 100 nodes kept by a global, with a dictionary and an array on the way.
+        "Sub MakeRing\n"
+        "  Dim first, prev, i, n : Set first = New N : Set prev = first\n"
+        "  For i = 2 To 100 : Set n = New N : n.tag = i : Set prev.other = n : Set prev = n : Next\n"
+        "  Dim d : Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"back\", Array(first)\n"
+        "  Set prev.other = d : first.tag = 1 : Set ring = first\n"
+        "End Sub\n"
+        "Sub Churn(count)\n"
+        "  Dim i, a, b\n"
+        "  For i = 1 To count : Set a = New N : Set b = New N : Set a.other = b : Set b.other = a"
+        " : Next\n"
+        "End Sub\n"
+        "Function RingSum\n"
+        "  Dim n, s : Set n = ring\n"
+        "  Do While TypeName(n) = \"N\" : s = s + n.tag : Set n = n.other : Loop\n"
+        "  RingSum = s & \" \" & (n(\"back\")(0) Is ring)\n"
+        "End Function"));
+    ASSERT_TRUE(sc.Run("MakeRing"));
+    ASSERT_TRUE(sc.Run("Churn", std::vector<Value>{Value::Long(60000)}));
+    // 120,000 objects were made in cycles; collections kept the count bounded.
+    EXPECT_LT(engine.LiveInstances(), 30000u);
+    Value v;
+    ASSERT_TRUE(sc.Run("RingSum", {}, &v)) << sc.LastError().Description();
+    EXPECT_EQ(Text(v), "5050 True");
+    // The host keeps one node of a cycle past Reset: that cycle stays whole, the rest goes.
+    ASSERT_TRUE(sc.ExecuteStatement("Set held = New N : Set held.other = New N : "
+                                    "Set held.other.other = held : held.tag = \"kept\""));
+    Value kept;
+    ASSERT_TRUE(sc.Eval("held", kept));
+    sc.Reset();
+    EXPECT_EQ(engine.LiveInstances(), 2u);
+    {
+        Object* node = kept.AsObject();
+        const Value next = node->Invoke(node->FindMember("other"), InvokeKind::Get, {});
+        const Value back =
+            next.AsObject()->Invoke(next.AsObject()->FindMember("other"), InvokeKind::Get, {});
+        EXPECT_EQ(back.AsObject(), node);
+        EXPECT_EQ(Text(node->Invoke(node->FindMember("tag"), InvokeKind::Get, {})), "kept");
+    }
+    kept = Value();
+    sc.Reset();
+    EXPECT_EQ(engine.LiveInstances(), 0u);
 }
 
 TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
