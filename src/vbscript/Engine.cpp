@@ -17,6 +17,8 @@ namespace quillora::vbs {
 namespace {
 constexpr size_t kStackSlots = size_t(1) << 22; // 4M values, committed only as they are touched
 constexpr size_t kCodeCacheSize = 16;
+// Texts longer than this are compiled statement by statement (read twice, kept once).
+constexpr size_t kLongText = size_t(1) << 20;
 } // namespace
 
 std::string Module::LineText(int line) const {
@@ -89,6 +91,11 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         if (expression) {
             ExprPtr expr = ParseExpression(source);
             module = CompileExpression(*this, *expr, context);
+        } else if (!context && source.size() > kLongText) {
+            bool declarationsOnly = false;
+            module = CompileProgramText(*this, source, firstLine, inheritExplicit,
+                                        declarationsOnly);
+            module->declarationsOnly = declarationsOnly;
         } else {
             ProgramAst program = ParseProgram(source, firstLine);
             program.optionExplicit |= inheritExplicit;

@@ -92,15 +92,17 @@ bool IsBlank(char16_t c) {
     return c == ' ' || c == '\t' || c == 0xA0 || c == 0x0B || c == 0x0C || c == 0x1A;
 }
 
+} // namespace
+
 class Lexer {
 public:
     Lexer(std::u16string_view source, int firstLine) : m_src(source), m_line(firstLine) {}
 
-    std::vector<Token> Run() {
-        std::vector<Token> tokens;
-        bool space = true;
-        bool continued = false;
+    // The next token; Tok::End at the end of the text, again on every later call.
+    Token Next() {
         while (true) {
+            bool space = m_space, continued = false;
+            m_space = false;
             // Blanks and line continuations.
             while (m_pos < m_src.size()) {
                 const char16_t c = m_src[m_pos];
@@ -120,12 +122,9 @@ public:
             t.column = static_cast<int>(m_pos - m_lineStart) + 1;
             t.spaceBefore = space;
             t.continued = continued;
-            space = false;
-            continued = false;
             if (m_pos >= m_src.size()) {
                 t.kind = Tok::End;
-                tokens.push_back(std::move(t));
-                return tokens;
+                return t;
             }
             const char16_t c = m_src[m_pos];
             if (c == '\r' || c == '\n') {
@@ -133,9 +132,10 @@ public:
                 if (c == '\r' && m_pos < m_src.size() && m_src[m_pos] == '\n') ++m_pos;
                 NewLine();
                 t.kind = Tok::NewLine;
-                space = true;
+                m_space = true;
             } else if (c == '\'') {
                 SkipComment();
+                m_space = space;
                 continue;
             } else if (c == '"') {
                 LexString(t);
@@ -144,7 +144,7 @@ public:
             } else if (c == '[') {
                 LexBracketName(t);
             } else if (IsDigit(c) || (c == '.' && m_pos + 1 < m_src.size() &&
-                                      IsDigit(m_src[m_pos + 1]) && !AfterOperand(tokens, t))) {
+                                      IsDigit(m_src[m_pos + 1]) && !AfterOperand(t))) {
                 LexNumber(t);
             } else if (c == '&' && StartsRadixLiteral()) {
                 LexRadix(t);
@@ -156,10 +156,10 @@ public:
                 if (t.text.size() > kMaxNameLength) Fail(Err::IdentifierTooLong, t);
                 const std::string folded = ToUtf8(LowerText(t.text));
                 // `obj.Rem` names a member; elsewhere Rem starts a comment.
-                const bool member = !tokens.empty() && tokens.back().kind == Tok::Dot &&
-                                    !t.spaceBefore;
+                const bool member = m_previous == Tok::Dot && !t.spaceBefore;
                 if (folded == "rem" && !member) {
                     SkipComment();
+                    m_space = space;
                     continue;
                 }
                 const auto& map = KeywordMap();
@@ -168,13 +168,13 @@ public:
             } else {
                 LexOperator(t);
             }
-            tokens.push_back(std::move(t));
-            if (tokens.size() > kMaxTokens) Fail(Err::OutOfMemory, tokens.back());
+            m_previous = t.kind;
+            m_hasPrevious = true;
+            return t;
         }
     }
 
 private:
-    static constexpr size_t kMaxTokens = 8'000'000;
 
     [[noreturn]] void Fail(int number, const Token& at) {
         ScriptError e(number, ErrorDescription(number), kCompileSource);
@@ -218,9 +218,9 @@ private:
             ++m_pos;
     }
 
-    static bool AfterOperand(const std::vector<Token>& tokens, const Token& t) {
-        if (tokens.empty() || t.spaceBefore) return false;
-        const Tok k = tokens.back().kind;
+    bool AfterOperand(const Token& t) const {
+        if (!m_hasPrevious || t.spaceBefore) return false;
+        const Tok k = m_previous;
         return k == Tok::Name || k == Tok::RParen || k >= Tok::KwAnd;
     }
 
@@ -411,12 +411,25 @@ private:
     size_t m_pos = 0;
     size_t m_lineStart = 0;
     int m_line = 1;
+    bool m_space = true; // blanks, a line start or a comment come before the next token
+    Tok m_previous = Tok::End;
+    bool m_hasPrevious = false;
 };
 
-} // namespace
+TokenSource::TokenSource(std::u16string_view source, int firstLine)
+    : m_lexer(std::make_unique<Lexer>(source, firstLine)) {}
+TokenSource::~TokenSource() = default;
+Token TokenSource::Next() {
+    return m_lexer->Next();
+}
 
 std::vector<Token> Tokenize(std::u16string_view source, int firstLine) {
-    return Lexer(source, firstLine).Run();
+    TokenSource lexer(source, firstLine);
+    std::vector<Token> tokens;
+    do {
+        tokens.push_back(lexer.Next());
+    } while (tokens.back().kind != Tok::End);
+    return tokens;
 }
 
 const char* TokenText(Tok kind) {

@@ -701,12 +701,20 @@ StmtPtr Parser::WithStatement() {
 } // namespace detail
 
 ProgramAst ParseProgram(std::u16string_view source, int firstLine) {
-    detail::Parser parser(Tokenize(source, firstLine));
+    detail::Parser parser(source, firstLine);
+    return parser.Program();
+}
+
+ProgramAst ParseProgramStatements(std::u16string_view source, int firstLine,
+                                  const std::function<void(StmtPtr)>& sink,
+                                  bool keepDeclarations) {
+    detail::Parser parser(source, firstLine);
+    parser.StreamStatements(&sink, keepDeclarations);
     return parser.Program();
 }
 
 ExprPtr ParseExpression(std::u16string_view source) {
-    detail::Parser parser(Tokenize(source));
+    detail::Parser parser(source, 1);
     return parser.WholeExpression();
 }
 

@@ -26,7 +26,6 @@ ExprPtr Parser::MakeBinary(BinOp op, ExprPtr l, ExprPtr r, SourcePosition pos) {
     e->binop = op;
     e->left = std::move(l);
     e->right = std::move(r);
-    if (++m_chain > kMaxExprDepth) FailAt(Err::OutOfMemory, pos);
     return e;
 }
 

@@ -4,6 +4,8 @@
 #include "vbscript/Ast.h"
 #include "vbscript/Lexer.h"
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,7 @@ constexpr int kMaxExprDepth = 3000;
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> tokens) : m_toks(std::move(tokens)) {}
+    Parser(std::u16string_view source, int firstLine) : m_source(source, firstLine) {}
 
     // program := { separator } { (option | declaration | statement) separators }
     ProgramAst Program() {
@@ -35,8 +37,24 @@ public:
                 if (!TopLevelDeclaration(program)) program.body.push_back(Statement());
             }
             EndOfStatement();
+            ForgetConsumedTokens();
+            if (m_sink) {
+                for (StmtPtr& s : program.body)
+                    m_sink(std::move(s));
+                program.body.clear();
+                if (!m_keepDeclarations) {
+                    program.procs.clear();
+                    program.classes.clear();
+                }
+            }
         }
         return program;
+    }
+
+    // Hands top-level statements to `sink` as they are read (see ParseProgramStatements).
+    void StreamStatements(const std::function<void(StmtPtr)>* sink, bool keepDeclarations) {
+        m_sink = sink ? *sink : nullptr;
+        m_keepDeclarations = keepDeclarations;
     }
 
     // expression-text := expr End
@@ -52,14 +70,29 @@ public:
 
 private:
     // ---- token helpers ------------------------------------------------------------------
-    const Token& Cur() const { return m_toks[m_pos]; }
-    const Token& Peek(size_t n = 1) const { return m_toks[std::min(m_pos + n, m_toks.size() - 1)]; }
+    // Tokens are read as the parser reaches them; m_toks holds those from m_base on (the
+    // current top-level statement and what was looked ahead), so a long script never has
+    // all its tokens in memory at once.
+    const Token& TokenAt(size_t position) const {
+        while (position - m_base >= m_toks.size() &&
+               (m_toks.empty() || m_toks.back().kind != Tok::End)) {
+            if (m_toks.size() >= kMaxTokens) FailAt(Err::OutOfMemory, {m_toks.back().line, 1});
+            m_toks.push_back(m_source.Next());
+        }
+        return m_toks[std::min(position - m_base, m_toks.size() - 1)];
+    }
+    const Token& Cur() const { return TokenAt(m_pos); }
+    const Token& Peek(size_t n = 1) const { return TokenAt(m_pos + n); }
+    void ForgetConsumedTokens() {
+        m_toks.erase(m_toks.begin(), m_toks.begin() + static_cast<long>(m_pos - m_base));
+        m_base = m_pos;
+    }
     bool At(Tok kind) const { return Cur().kind == kind; }
     bool AtName(const char* lowerName) const {
         return At(Tok::Name) && ToUtf8(LowerText(Cur().text)) == lowerName;
     }
     void Next() {
-        if (m_pos + 1 < m_toks.size()) ++m_pos;
+        if (Cur().kind != Tok::End) ++m_pos;
     }
     SourcePosition Pos() const { return {Cur().line, Cur().column}; }
     [[noreturn]] void Fail(int number) const { FailAt(number, Pos()); }
@@ -115,7 +148,7 @@ private:
     }
     // After a closing parenthesis the body may start on the header's line (`Sub f() x = 1`).
     void EndOfParenthesisedHeader() {
-        if (m_pos == 0 || m_toks[m_pos - 1].kind != Tok::RParen) EndOfHeader();
+        if (m_pos == m_base || TokenAt(m_pos - 1).kind != Tok::RParen) EndOfHeader();
     }
     void ExpectNewLineBlock() {
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
@@ -197,7 +230,10 @@ private:
     ExprPtr Chain(bool statement, size_t* lastParen = nullptr, size_t stopAt = 0);
     ExprPtr Suffixes(ExprPtr e, size_t* lastParen, size_t stopAt);
 
-    std::vector<Token> m_toks;
+    static constexpr size_t kMaxTokens = 8'000'000; // in one top-level statement
+    mutable TokenSource m_source;
+    mutable std::deque<Token> m_toks; // a deque: references stay valid as it grows
+    size_t m_base = 0; // the position of m_toks[0]
     size_t m_pos = 0;
     int m_depth = 0;
     int m_chain = 0;
@@ -209,6 +245,8 @@ private:
     ProcDecl::Kind m_procKind = ProcDecl::Sub;
     std::vector<char> m_loops;
     ProgramAst* m_program = nullptr;
+    std::function<void(StmtPtr)> m_sink;
+    bool m_keepDeclarations = true;
 };
 
 } // namespace quillora::vbs::detail

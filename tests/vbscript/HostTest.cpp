@@ -343,6 +343,29 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
     EXPECT_EQ(engine.LiveInstances(), 0u);
 }
 
+TEST(Host, ALongTextMeansWhatItMeansWhenShort) {
+    // Past a megabyte the text is compiled statement by statement; declarations written
+    // after their use, nested Dims and procedures must still be known everywhere.
+    std::string code = "Option Explicit\nDim total : total = Later + Helper(1)\n";
+    code += "If total > 0 Then\n  Dim nested(2) : nested(1) = \"n\"\nEnd If\n";
+    for (int i = 0; i < 40000; ++i)
+        code += "total = total + " + std::to_string(i % 7) + " ' padding padding padding\n";
+    code += "Const Later = 40\nFunction Helper(x) : Helper = x + 1 : End Function\n";
+    code += "Class Box : Public v : End Class\nDim b : Set b = New Box : b.v = total & nested(1)\n";
+    ASSERT_GT(code.size(), size_t(1) << 20);
+    ScriptControl sc;
+    ASSERT_TRUE(sc.AddCode(code)) << sc.LastError().Description() << " line "
+                                  << sc.LastError().Position().line;
+    Value v;
+    ASSERT_TRUE(sc.Eval("b.v", v));
+    // 42 + 40000 terms of i Mod 7: 5714 full cycles of 21 and 0+1 for the last two.
+    EXPECT_EQ(Text(v), std::to_string(42 + 5714 * 21 + 1) + "n");
+    sc.Reset();
+    EXPECT_FALSE(sc.AddCode(code + "undeclared = 1\n"));
+    EXPECT_EQ(sc.LastError().Number(), 500);
+    EXPECT_EQ(sc.LastError().Position().line, 40010);
+}
+
 TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {
     ScriptControl sc;
     int terminated = 0;
