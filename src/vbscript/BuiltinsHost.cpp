@@ -2,6 +2,7 @@
 #include "vbscript/Builtins.h"
 
 #include "core/Prompts.h"
+#include "vbscript/Locale.h"
 
 namespace quillora::vbs::builtins {
 
@@ -123,10 +124,30 @@ Value LoadPicture(Engine&, Args) {
 }
 
 Value GetLocale(Engine&, Args) {
-    return Value::Long(1033);
+    return Value::Long(CurrentLcid());
 }
-Value SetLocale(Engine&, Args) {
-    return Value::Long(1033);
+
+// SetLocale takes a locale id or a name ("de-de"); no argument or 0 is the default, 1033.
+// It returns the id it replaces.
+Value SetLocale(Engine& e, Args a) {
+    const int32_t previous = CurrentLcid();
+    const LocaleInfo* locale = nullptr;
+    if (Has(a, 0)) {
+        const Value v = Plain(a, 0);
+        if (v.IsString()) {
+            locale = FindLocaleByName(ToUtf8(v.AsString()));
+            if (!locale) ThrowError(Err::InvalidCall);
+        } else {
+            const int32_t lcid = ToLong(v);
+            if (lcid != 0 && lcid != 1033) {
+                locale = FindLocale(lcid);
+                if (!locale) ThrowError(Err::InvalidCall);
+            }
+        }
+    }
+    if (locale && locale->lcid == 1033) locale = nullptr;
+    e.SetScriptLocale(locale);
+    return Value::Long(previous);
 }
 
 const BuiltinDef kHost[] = {

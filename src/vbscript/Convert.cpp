@@ -1,9 +1,9 @@
 // Variant conversions: encodings, letter case, number and date text, and the language coercions.
 #include "vbscript/Convert.h"
-#include "core/Cp1252.h"
 
 #include "core/Cp1252.h"
 #include "vbscript/Errors.h"
+#include "vbscript/Locale.h"
 #include "vbscript/Object.h"
 
 #include <chrono>
@@ -164,7 +164,18 @@ std::u16string FormatCurrency(int64_t scaled) {
     return Ascii(negative ? "-" + out : out);
 }
 
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result);
+} // namespace
+
 bool ParseNumber(std::u16string_view text, double& result) {
+    // Text is read with the separators of the script's locale.
+    if (CurrentLocale()) return ParseInvariantNumber(DelocalizeNumber(text), result);
+    return ParseInvariantNumber(text, result);
+}
+
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result) {
     size_t i = 0, n = text.size();
     auto isSpace = [](char16_t c) {
         return c == ' ' || c == '\t' || c == 0xA0 || c == '\r' || c == '\n';
@@ -243,6 +254,7 @@ bool ParseNumber(std::u16string_view text, double& result) {
     if (negative) result = -result;
     return true;
 }
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Dates
@@ -336,6 +348,11 @@ std::u16string FormatLongTime(double serial) {
 std::u16string FormatDateValue(double serial) {
     const double day = std::trunc(serial);
     const bool hasTime = std::fabs(serial - day) * 86400.0 >= 0.5;
+    if (const LocaleInfo* locale = CurrentLocale()) {
+        if (day == 0) return FormatDatePattern(serial, locale->longTime);
+        if (!hasTime) return FormatDatePattern(serial, locale->shortDate);
+        return FormatDatePattern(serial, locale->shortDate + u" " + locale->longTime);
+    }
     if (day == 0) return FormatLongTime(serial); // the zero date shows as a time of day
     if (!hasTime) return FormatShortDate(serial);
     return FormatShortDate(serial) + u" " + FormatLongTime(serial);
@@ -715,9 +732,9 @@ std::u16string ToString(const Value& value) {
     case Type::Byte:
     case Type::Integer:
     case Type::Long: return Ascii(std::to_string(v.AsInt()));
-    case Type::Single: return FormatDouble(v.AsDouble(), 7);
-    case Type::Double: return FormatDouble(v.AsDouble(), 15);
-    case Type::Currency: return FormatCurrency(v.AsInt());
+    case Type::Single: return LocalizeNumber(FormatDouble(v.AsDouble(), 7));
+    case Type::Double: return LocalizeNumber(FormatDouble(v.AsDouble(), 15));
+    case Type::Currency: return LocalizeNumber(FormatCurrency(v.AsInt()));
     case Type::Date: return FormatDateValue(v.AsDouble());
     case Type::String: return v.AsString();
     case Type::Object: return ToString(Resolve(v));

@@ -5,6 +5,7 @@
 #include "core/Cp1252.h"
 #include "vbscript/Compiler.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Locale.h"
 #include "vbscript/Parser.h"
 
 #include <algorithm>
@@ -384,6 +385,7 @@ void Engine::Reset() {
     m_procedureOrder.clear();
     m_scopedNames.clear();
     m_err = ErrState();
+    SetScriptLocale(nullptr);
     rest.clear();
     // What the run left in cycles goes with it.
     CollectCycles();
@@ -425,8 +427,15 @@ ObjectRef Engine::CreateObject(const std::string& progId) {
     ThrowError(Err::CantCreateObject);
 }
 
+void Engine::SetScriptLocale(const LocaleInfo* locale) {
+    m_locale = locale;
+    if (m_runDepth > 0) SetCurrentLocale(locale);
+}
+
 void Engine::BeginRun() {
     if (m_runDepth++ == 0) {
+        m_hostLocale = CurrentLocale();
+        SetCurrentLocale(m_locale);
         m_runStart = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
         m_budget = 1;
         m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
@@ -447,6 +456,7 @@ void Engine::BeginRun() {
 
 void Engine::EndRun() {
     if (--m_runDepth == 0) {
+        SetCurrentLocale(m_hostLocale);
         m_retired.clear();
         m_nativeBase = nullptr;
         while (m_top > m_stack.get())

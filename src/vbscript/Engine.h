@@ -144,6 +144,8 @@ public:
     Frame* CurrentFrame() { return m_frames.empty() ? nullptr : m_frames.back(); }
     uint32_t& RandomSeed() { return m_seed; }
     float& LastRandom() { return m_lastRandom; }
+    // The locale SetLocale chose (null: the default); current on the thread while code runs.
+    void SetScriptLocale(const struct LocaleInfo* locale);
     // Marks the start of a host call: the time-out counts from here.
     void BeginRun();
     void EndRun();
@@ -228,6 +230,8 @@ private:
     int m_budget = 0;
     ObjectFactory m_factory;
     uint32_t m_seed = 0x50000;
+    const struct LocaleInfo* m_locale = nullptr;
+    const struct LocaleInfo* m_hostLocale = nullptr; // the thread's locale before the run
     float m_lastRandom = 0;
 };
 
