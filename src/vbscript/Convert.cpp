@@ -489,6 +489,10 @@ bool ParseDate(std::u16string_view text, double& serial) {
         return true;
     }
     long long y = 0, m = 0, d = 0;
+    // Numbers are read day first where the locale writes its short dates so (24.12.2023).
+    const LocaleInfo* locale = CurrentLocale();
+    const bool dayFirst =
+        locale && locale->shortDate.find(u'd') < locale->shortDate.find(u'M');
     auto fixYear = [](long long year, int digits) {
         if (digits <= 2) return year < 30 ? 2000 + year : 1900 + year;
         return year;
@@ -526,6 +530,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = fixYear(dateNums[2], dateDigits[2]);
             if (m > 12 && d <= 12) std::swap(m, d);
         }
@@ -537,6 +542,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = thisYear;
             if (m > 12 && d <= 12) std::swap(m, d);
         }

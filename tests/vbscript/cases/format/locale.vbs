@@ -25,3 +25,10 @@ On Error Resume Next
 SetLocale 99999
 WScript.Echo Err.Number, Err.Description, GetLocale
 ' expect: 5 Invalid procedure call or argument 1033
+Err.Clear
+SetLocale 1031
+WScript.Echo Month(CDate("3.4.2023")), Day(CDate("3.4.2023")), IsDate("24.12.2023"), Month(DateValue("13.1.2003"))
+' expect: 4 3 True 1
+SetLocale 1033
+WScript.Echo Month(CDate("3/4/2023"))
+' expect: 3
