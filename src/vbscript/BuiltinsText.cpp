@@ -31,6 +31,8 @@ size_t FindLast(const std::u16string& where, const std::u16string& what, size_t 
 Value Len(Engine&, Args a) {
     const Value v = Plain(a, 0);
     if (v.IsNull()) return Value::Null();
+    // A byte string of odd length counts whole characters only.
+    if (v.IsOddByteString()) return Value::Long(static_cast<int32_t>(v.AsString().size()) - 1);
     return Value::Long(static_cast<int32_t>(ToString(v).size()));
 }
 
@@ -379,7 +381,7 @@ const BuiltinDef kText[] = {
     {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp},   {"StrReverse", 1, 1, StrReverse},
     {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},       {"Join", 1, 2, Join},
     {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},           {"AscW", 1, 1, AscW},
-    {"Chr", 1, 1, Chr},         {"ChrB", 1, 1, Chr},          {"ChrW", 1, 1, ChrW},
+    {"Chr", 1, 1, Chr},         {"ChrW", 1, 1, ChrW},
     {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
 };
 

@@ -267,6 +267,12 @@ Value Concat(const Value& a, const Value& b) {
     const Value& x = Operand(a, ha);
     const Value& y = Operand(b, hb);
     if (x.IsNull() && y.IsNull()) return Value::Null();
+    // A byte string of odd length joins the next text byte by byte.
+    if (x.IsOddByteString() || y.IsOddByteString()) {
+        const Value left = x.IsString() ? x : Value::Str(ToDisplayString(x));
+        const Value right = y.IsString() ? y : Value::Str(ToDisplayString(y));
+        return Value::FromBytes(left.Bytes() + right.Bytes());
+    }
     if (x.IsString() && y.IsString()) return Value::Str(x.AsString() + y.AsString());
     return Value::Str(ToDisplayString(x) + ToDisplayString(y));
 }

@@ -219,7 +219,8 @@ Value Engine::Execute(Frame& frame) {
                             }
                             target = &g.value;
                         }
-                        if (target->IsString() && !v.IsObject()) {
+                        if (target->IsString() && !v.IsObject() &&
+                            !target->IsOddByteString() && !v.IsOddByteString()) {
                             if (v.IsString())
                                 target->AppendString(v.AsString());
                             else
