@@ -143,7 +143,6 @@ public:
     ObjectRef CreateObject(const std::string& progId);
     Frame* CurrentFrame() { return m_frames.empty() ? nullptr : m_frames.back(); }
     uint32_t& RandomSeed() { return m_seed; }
-    float& LastRandom() { return m_lastRandom; }
     // The locale SetLocale chose (null: the default); current on the thread while code runs.
     void SetScriptLocale(const struct LocaleInfo* locale);
     // Marks the start of a host call: the time-out counts from here.
@@ -232,7 +231,6 @@ private:
     uint32_t m_seed = 0x50000;
     const struct LocaleInfo* m_locale = nullptr;
     const struct LocaleInfo* m_hostLocale = nullptr; // the thread's locale before the run
-    float m_lastRandom = 0;
 };
 
 // The enumerator state of a For Each loop, kept in a hidden local.
