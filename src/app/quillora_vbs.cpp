@@ -13,8 +13,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> args;
     if (!quillora::vbs::ParseConsoleCommandLine({argv + 1, argv + argc}, options, file, args,
                                                 error)) {
-        std::fprintf(stderr, "%s\nusage: quillora-vbs [//B] [//Nologo] [//T:seconds] FILE.vbs "
-                             "[ARGS]\n",
+        std::fprintf(stderr,
+                     "%s\nusage: quillora-vbs [//B] [//Nologo] [//T:seconds] FILE.vbs "
+                     "[ARGS]\n",
                      error.c_str());
         return 2;
     }
@@ -47,8 +48,7 @@ int main(int argc, char** argv) {
         all << std::cin.rdbuf();
         return all.str();
     };
-    const int status =
-        quillora::vbs::RunConsoleScript(file, bytes.str(), args, streams, options);
+    const int status = quillora::vbs::RunConsoleScript(file, bytes.str(), args, streams, options);
     std::fflush(stdout);
     return status;
 }

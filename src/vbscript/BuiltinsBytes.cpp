@@ -91,8 +91,9 @@ Value InStrB(Engine&, Args a) {
 }
 
 const BuiltinDef kBytes[] = {
-    {"ChrB", 1, 1, ChrB},     {"LenB", 1, 1, LenB}, {"AscB", 1, 1, AscB},       {"LeftB", 2, 2, LeftB},
-    {"RightB", 2, 2, RightB}, {"MidB", 2, 3, MidB}, {"InStrB", 2, 4, InStrB},
+    {"ChrB", 1, 1, ChrB},     {"LenB", 1, 1, LenB},     {"AscB", 1, 1, AscB},
+    {"LeftB", 2, 2, LeftB},   {"RightB", 2, 2, RightB}, {"MidB", 2, 3, MidB},
+    {"InStrB", 2, 4, InStrB},
 };
 
 } // namespace

@@ -130,10 +130,10 @@ Value FormatCurrencyFn(Engine&, Args a) {
 Value FormatPercent(Engine&, Args a) {
     const double x = FormatArg(a) * 100.0;
     const int decimals = Decimals(a, 1);
-    const std::u16string body = LocalizeNumber(FormatFixed(std::fabs(x), decimals,
-                                                           Tristate(a, 2, true), false,
-                                                           Tristate(a, 4, true))) +
-                                u"%";
+    const std::u16string body =
+        LocalizeNumber(FormatFixed(std::fabs(x), decimals, Tristate(a, 2, true), false,
+                                   Tristate(a, 4, true))) +
+        u"%";
     const bool negative = x < 0 && FormatFixed(x, decimals, true, false, false)[0] == '-';
     if (!negative) return Value::Str(body);
     return Value::Str(Tristate(a, 3, false) ? u"(" + body + u")" : u"-" + body);

@@ -24,9 +24,8 @@ template <class F> Value AtCaller(Args a, F&& run) {
 }
 
 Value Eval(Engine& e, Args a) {
-    return AtCaller(a, [&](const std::u16string& text) {
-        return e.EvalText(text, e.CurrentFrame());
-    });
+    return AtCaller(a,
+                    [&](const std::u16string& text) { return e.EvalText(text, e.CurrentFrame()); });
 }
 
 Value Execute(Engine& e, Args a) {

@@ -374,15 +374,15 @@ Value Unescape(Engine&, Args a) {
 }
 
 const BuiltinDef kText[] = {
-    {"Len", 1, 1, Len},         {"Left", 2, 2, Left},         {"Right", 2, 2, Right},
-    {"Mid", 2, 3, Mid},         {"InStr", 2, 4, InStr},       {"InStrRev", 2, 4, InStrRev},
-    {"LCase", 1, 1, LCase},     {"UCase", 1, 1, UCase},       {"LTrim", 1, 1, LTrim},
-    {"RTrim", 1, 1, RTrim},     {"Trim", 1, 1, Trim},         {"Space", 1, 1, Space},
-    {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp},   {"StrReverse", 1, 1, StrReverse},
-    {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},       {"Join", 1, 2, Join},
-    {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},           {"AscW", 1, 1, AscW},
-    {"Chr", 1, 1, Chr},         {"ChrW", 1, 1, ChrW},
-    {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
+    {"Len", 1, 1, Len},           {"Left", 2, 2, Left},       {"Right", 2, 2, Right},
+    {"Mid", 2, 3, Mid},           {"InStr", 2, 4, InStr},     {"InStrRev", 2, 4, InStrRev},
+    {"LCase", 1, 1, LCase},       {"UCase", 1, 1, UCase},     {"LTrim", 1, 1, LTrim},
+    {"RTrim", 1, 1, RTrim},       {"Trim", 1, 1, Trim},       {"Space", 1, 1, Space},
+    {"String", 2, 2, StringFn},   {"StrComp", 2, 3, StrComp}, {"StrReverse", 1, 1, StrReverse},
+    {"Replace", 3, 6, Replace},   {"Split", 1, 4, Split},     {"Join", 1, 2, Join},
+    {"Filter", 2, 4, Filter},     {"Asc", 1, 1, Asc},         {"AscW", 1, 1, AscW},
+    {"Chr", 1, 1, Chr},           {"ChrW", 1, 1, ChrW},       {"Escape", 1, 1, Escape},
+    {"Unescape", 1, 1, Unescape},
 };
 
 } // namespace

@@ -46,8 +46,8 @@ namespace {
 struct Node {
     Object* object = nullptr;
     ArrayData* array = nullptr;
-    int edges = 0;      // references to it from other nodes
-    bool held = false;  // reachable from outside the graph
+    int edges = 0;     // references to it from other nodes
+    bool held = false; // reachable from outside the graph
     bool listed = false;
 };
 

@@ -32,7 +32,8 @@ std::string Show(const Value& value) {
 // Message boxes print their text; input prompts read a line of standard input.
 class ConsolePrompts : public PromptService {
 public:
-    ConsolePrompts(const ConsoleStreams& streams, bool batch) : m_streams(streams), m_batch(batch) {}
+    ConsolePrompts(const ConsoleStreams& streams, bool batch)
+        : m_streams(streams), m_batch(batch) {}
     // In batch mode nobody answers: a message box takes its default button, an input box
     // is cancelled.
     BoxResult MessageBox(const std::string& text, int style, const std::string&) override {
@@ -251,9 +252,9 @@ int RunConsoleScript(const std::string& fileName, const std::string& bytes,
             const ScriptError& e = control.LastError();
             if (!options.batch)
                 streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " +
-                        std::to_string(e.Position().column) + ") " +
-                        (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Message() +
-                        "\n");
+                            std::to_string(e.Position().column) + ") " +
+                            (e.IsCompilation() ? "compilation" : "runtime") +
+                            " error: " + e.Message() + "\n");
             status = 1;
         }
     } catch (const QuitRequest& quit) {

@@ -27,8 +27,7 @@ struct ConsoleOptions {
 // case-insensitive, anywhere on the line), the script file (the first other word) and the
 // script's arguments. Returns false with `error` set for an unknown or malformed switch.
 bool ParseConsoleCommandLine(const std::vector<std::string>& words, ConsoleOptions& options,
-                             std::string& file, std::vector<std::string>& args,
-                             std::string& error);
+                             std::string& file, std::vector<std::string>& args, std::string& error);
 
 // Runs script text (bytes: UTF-16 with BOM, UTF-8, or Windows-1252) as the file `fileName`
 // with the given arguments. Returns the exit status: 0, the WScript.Quit code, or 1 after an

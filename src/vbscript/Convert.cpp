@@ -491,8 +491,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
     long long y = 0, m = 0, d = 0;
     // Numbers are read day first where the locale writes its short dates so (24.12.2023).
     const LocaleInfo* locale = CurrentLocale();
-    const bool dayFirst =
-        locale && locale->shortDate.find(u'd') < locale->shortDate.find(u'M');
+    const bool dayFirst = locale && locale->shortDate.find(u'd') < locale->shortDate.find(u'M');
     auto fixYear = [](long long year, int digits) {
         if (digits <= 2) return year < 30 ? 2000 + year : 1900 + year;
         return year;

@@ -94,8 +94,8 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
             module = CompileExpression(*this, *expr, context);
         } else if (!context && source.size() > kLongText) {
             bool declarationsOnly = false;
-            module = CompileProgramText(*this, source, firstLine, inheritExplicit,
-                                        declarationsOnly);
+            module =
+                CompileProgramText(*this, source, firstLine, inheritExplicit, declarationsOnly);
             module->declarationsOnly = declarationsOnly;
         } else {
             ProgramAst program = ParseProgram(source, firstLine);

@@ -175,7 +175,6 @@ public:
     }
 
 private:
-
     [[noreturn]] void Fail(int number, const Token& at) {
         ScriptError e(number, ErrorDescription(number), kCompileSource);
         e.SetCompilation(true);

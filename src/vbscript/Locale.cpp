@@ -77,7 +77,8 @@ std::unique_ptr<LocaleInfo> Load(int32_t lcid, const std::string& name) {
     if (group.size() == 1) info->group = group[0];
     info->currencySymbol = symbol(icu::DecimalFormatSymbols::kCurrencySymbol);
 
-    std::unique_ptr<icu::NumberFormat> money(icu::NumberFormat::createCurrencyInstance(locale, status));
+    std::unique_ptr<icu::NumberFormat> money(
+        icu::NumberFormat::createCurrencyInstance(locale, status));
     if (U_SUCCESS(status)) {
         icu::UnicodeString pattern;
         if (auto* decimalFormat = dynamic_cast<icu::DecimalFormat*>(money.get()))
@@ -88,8 +89,8 @@ std::unique_ptr<LocaleInfo> Load(int32_t lcid, const std::string& name) {
         if (sign != std::u16string::npos && digit != std::u16string::npos) {
             info->currencyFirst = sign < digit;
             const size_t next = info->currencyFirst ? sign + 1 : sign - 1;
-            info->currencySpace = next < p.size() && (p[next] == ' ' || p[next] == 0x00A0 ||
-                                                      p[next] == 0x202F);
+            info->currencySpace =
+                next < p.size() && (p[next] == ' ' || p[next] == 0x00A0 || p[next] == 0x202F);
         }
     }
     status = U_ZERO_ERROR;
@@ -193,8 +194,8 @@ std::u16string FormatDatePattern(double serial, const std::u16string& pattern) {
     calendar.setGregorianChange(-1e17, status);
     calendar.clear();
     calendar.set(p.year, p.month - 1, p.day, p.hour, p.minute, p.second);
-    icu::SimpleDateFormat format(icu::UnicodeString(pattern.data(), static_cast<int32_t>(pattern.size())),
-                                 locale, status);
+    icu::SimpleDateFormat format(
+        icu::UnicodeString(pattern.data(), static_cast<int32_t>(pattern.size())), locale, status);
     if (U_FAILURE(status)) return FormatDateValue(serial);
     icu::UnicodeString out;
     icu::FieldPosition position;

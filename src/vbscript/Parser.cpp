@@ -706,8 +706,7 @@ ProgramAst ParseProgram(std::u16string_view source, int firstLine) {
 }
 
 ProgramAst ParseProgramStatements(std::u16string_view source, int firstLine,
-                                  const std::function<void(StmtPtr)>& sink,
-                                  bool keepDeclarations) {
+                                  const std::function<void(StmtPtr)>& sink, bool keepDeclarations) {
     detail::Parser parser(source, firstLine);
     parser.StreamStatements(&sink, keepDeclarations);
     return parser.Program();

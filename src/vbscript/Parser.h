@@ -18,8 +18,7 @@ ProgramAst ParseProgram(std::u16string_view source, int firstLine = 1);
 // instead of keeping it in the result's body; with `keepDeclarations` false, procedures and
 // classes are dropped too. A long script is thus read without holding its whole tree.
 ProgramAst ParseProgramStatements(std::u16string_view source, int firstLine,
-                                  const std::function<void(StmtPtr)>& sink,
-                                  bool keepDeclarations);
+                                  const std::function<void(StmtPtr)>& sink, bool keepDeclarations);
 
 // Parses one expression (what Eval takes).
 ExprPtr ParseExpression(std::u16string_view source);

@@ -219,8 +219,8 @@ Value Engine::Execute(Frame& frame) {
                             }
                             target = &g.value;
                         }
-                        if (target->IsString() && !v.IsObject() &&
-                            !target->IsOddByteString() && !v.IsOddByteString()) {
+                        if (target->IsString() && !v.IsObject() && !target->IsOddByteString() &&
+                            !v.IsOddByteString()) {
                             if (v.IsString())
                                 target->AppendString(v.AsString());
                             else
@@ -588,7 +588,8 @@ Value Engine::Execute(Frame& frame) {
                     } else if (FoldedUtf8(g.name) == "regexp") {
                         push(Value::Obj(MakeRegExp().Get()));
                     } else {
-                        ThrowNamed(Err::Undefined, ToUtf8(g.name)); // an unknown class is an unknown name
+                        ThrowNamed(Err::Undefined,
+                                   ToUtf8(g.name)); // an unknown class is an unknown name
                     }
                     break;
                 }

@@ -302,7 +302,8 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
         // A ring of 100 nodes kept by a global, with a dictionary and an array on the way.
         "Sub MakeRing\n"
         "  Dim first, prev, i, n : Set first = New N : Set prev = first\n"
-        "  For i = 2 To 100 : Set n = New N : n.tag = i : Set prev.other = n : Set prev = n : Next\n"
+        "  For i = 2 To 100 : Set n = New N : n.tag = i : Set prev.other = n : Set prev = n : "
+        "Next\n"
         "  Dim d : Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"back\", Array(first)\n"
         "  Set prev.other = d : first.tag = 1 : Set ring = first\n"
         "End Sub\n"
