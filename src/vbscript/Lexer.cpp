@@ -98,8 +98,9 @@ class Lexer {
 public:
     Lexer(std::u16string_view source, int firstLine) : m_src(source), m_line(firstLine) {}
 
-    // The next token; Tok::End at the end of the text, again on every later call.
-    Token Next() {
+    // Reads the next token into `t` (a fresh Token); Tok::End at the end of the text, again on
+    // every later call.
+    void Next(Token& t) {
         while (true) {
             bool space = m_space, continued = false;
             m_space = false;
@@ -117,14 +118,13 @@ public:
                     break;
                 }
             }
-            Token t;
             t.line = m_line;
             t.column = static_cast<int>(m_pos - m_lineStart) + 1;
             t.spaceBefore = space;
             t.continued = continued;
             if (m_pos >= m_src.size()) {
                 t.kind = Tok::End;
-                return t;
+                return;
             }
             const char16_t c = m_src[m_pos];
             if (c == '\r' || c == '\n') {
@@ -160,6 +160,7 @@ public:
                 if (folded == "rem" && !member) {
                     SkipComment();
                     m_space = space;
+                    t.text.clear();
                     continue;
                 }
                 const auto& map = KeywordMap();
@@ -170,7 +171,7 @@ public:
             }
             m_previous = t.kind;
             m_hasPrevious = true;
-            return t;
+            return;
         }
     }
 
@@ -418,15 +419,15 @@ private:
 TokenSource::TokenSource(std::u16string_view source, int firstLine)
     : m_lexer(std::make_unique<Lexer>(source, firstLine)) {}
 TokenSource::~TokenSource() = default;
-Token TokenSource::Next() {
-    return m_lexer->Next();
+void TokenSource::Next(Token& token) {
+    m_lexer->Next(token);
 }
 
 std::vector<Token> Tokenize(std::u16string_view source, int firstLine) {
     TokenSource lexer(source, firstLine);
     std::vector<Token> tokens;
     do {
-        tokens.push_back(lexer.Next());
+        lexer.Next(tokens.emplace_back());
     } while (tokens.back().kind != Tok::End);
     return tokens;
 }

@@ -106,8 +106,9 @@ public:
     ~TokenSource();
     TokenSource(const TokenSource&) = delete;
     TokenSource& operator=(const TokenSource&) = delete;
-    // The next token; Tok::End at the end, again on every later call.
-    Token Next();
+    // Reads the next token into `token` (a fresh Token); Tok::End at the end, again on every
+    // later call.
+    void Next(Token& token);
 
 private:
     std::unique_ptr<Lexer> m_lexer;

@@ -23,7 +23,7 @@ bool Parser::TopLevelDeclaration(ProgramAst& program) {
     if (AtName("property")) Fail(Err::InsideClass);
     if (At(Tok::KwPublic) || At(Tok::KwPrivate)) {
         const bool isPublic = At(Tok::KwPublic);
-        const Token& after = Peek();
+        const Token after = Peek();
         if (after.kind == Tok::KwSub || after.kind == Tok::KwFunction ||
             (after.kind == Tok::Name && EqualsNoCase(ToUtf8(after.text), "default"))) {
             Next();

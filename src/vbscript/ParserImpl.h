@@ -4,7 +4,6 @@
 #include "vbscript/Ast.h"
 #include "vbscript/Lexer.h"
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,12 +71,19 @@ private:
     // ---- token helpers ------------------------------------------------------------------
     // Tokens are read as the parser reaches them; m_toks holds those from m_base on (the
     // current top-level statement and what was looked ahead), so a long script never has
-    // all its tokens in memory at once.
-    const Token& TokenAt(size_t position) const {
+    // all its tokens in memory at once. Reading more may move them: hold no reference to a
+    // token across a call that looks further ahead.
+    [[gnu::always_inline]] const Token& TokenAt(size_t position) const {
+        const size_t i = position - m_base;
+        if (i < m_toks.size()) [[likely]]
+            return m_toks[i];
+        return ReadTokensUpTo(position);
+    }
+    [[gnu::noinline]] const Token& ReadTokensUpTo(size_t position) const {
         while (position - m_base >= m_toks.size() &&
                (m_toks.empty() || m_toks.back().kind != Tok::End)) {
             if (m_toks.size() >= kMaxTokens) FailAt(Err::OutOfMemory, {m_toks.back().line, 1});
-            m_toks.push_back(m_source.Next());
+            m_source.Next(m_toks.emplace_back());
         }
         return m_toks[std::min(position - m_base, m_toks.size() - 1)];
     }
@@ -232,7 +238,7 @@ private:
 
     static constexpr size_t kMaxTokens = 8'000'000; // in one top-level statement
     mutable TokenSource m_source;
-    mutable std::deque<Token> m_toks; // a deque: references stay valid as it grows
+    mutable std::vector<Token> m_toks;
     size_t m_base = 0;                // the position of m_toks[0]
     size_t m_pos = 0;
     int m_depth = 0;
