@@ -133,8 +133,9 @@ Value Arithmetic(Arith op, const Value& a, const Value& b) {
     if (x.IsNull() || y.IsNull()) return Value::Null();
     if (op == Arith::Add) {
         if (x.IsString() && y.IsString()) return Value::Str(x.AsString() + y.AsString());
-        if (x.IsEmpty() && y.IsString()) return y;
-        if (y.IsEmpty() && x.IsString()) return x;
+        // One Empty operand gives back the other one unchanged (a Boolean stays Boolean).
+        if (x.IsEmpty() && (y.IsString() || y.GetType() == Type::Boolean)) return y;
+        if (y.IsEmpty() && (x.IsString() || x.GetType() == Type::Boolean)) return x;
     }
     const Num p = ToNum(x), q = ToNum(y);
     int rank = Combine(p.rank, q.rank);

@@ -7,3 +7,6 @@ WScript.Echo TypeName(Round(True)), Round(True), TypeName(Round(CByte(3))), Type
 ' expect: Boolean True Byte Integer Integer
 WScript.Echo TypeName(-Empty), TypeName(True + True), TypeName(CSng(1) + CLng(1)), TypeName(CSng(1) / 1)
 ' expect: Integer Integer Double Single
+Dim nothingYet
+WScript.Echo TypeName(nothingYet + True), nothingYet + True, TypeName(False + nothingYet), TypeName(nothingYet + CByte(1)), TypeName(nothingYet - True)
+' expect: Boolean True Boolean Byte Integer
