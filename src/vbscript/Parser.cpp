@@ -443,11 +443,15 @@ StmtPtr Parser::IfStatement() {
     if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) return SingleLineIf(std::move(s));
     if (!At(Tok::Colon) || m_ifRetries > 1000) return BlockIf(std::move(s));
     // `If c Then : x = 1` is a whole If on its line unless an End If closes it later.
+    const int singleLineIf = m_singleLineIf;
+    const std::vector<char> loops = m_loops;
     try {
         return BlockIf(std::move(s));
     } catch (const ScriptError&) {
         ++m_ifRetries;
         m_pos = start;
+        m_singleLineIf = singleLineIf;
+        m_loops = loops;
     }
     s = NewStmt(Stmt::If);
     Next();

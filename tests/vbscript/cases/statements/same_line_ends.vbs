@@ -34,3 +34,13 @@ End Select
 Sub Nested(flag) If flag Then WScript.Echo "nested" End If End Sub
 Nested True
 ' expect: nested
+Dim i
+For i = 1 To 3
+  If a Then : Exit For
+  If Not a Then WScript.Echo "loop" Else WScript.Echo "else" : Exit For
+Next
+If a Then WScript.Echo "then" Else WScript.Echo "after"
+' expect: loop
+' expect: loop
+' expect: loop
+' expect: after
