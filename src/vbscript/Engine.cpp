@@ -20,6 +20,8 @@ constexpr size_t kStackSlots = size_t(1) << 22; // 4M values, committed only as 
 constexpr size_t kCodeCacheSize = 16;
 // Texts longer than this are compiled statement by statement (read twice, kept once).
 constexpr size_t kLongText = size_t(1) << 20;
+// Texts longer than this are neither cached nor split into a library part.
+constexpr size_t kUncachedText = size_t(8) << 20;
 } // namespace
 
 std::string Module::LineText(int line) const {
@@ -222,7 +224,10 @@ void Engine::AddCode(std::u16string_view source) {
             break;
         }
     }
-    if (!module) {
+    if (!module && source.size() > kUncachedText) {
+        // A text this long is not kept twice for a second reading that will hardly come.
+        module = Compile(source, nullptr, false);
+    } else if (!module) {
         if (AddCodeAfterLibrary(source)) return;
         module = Compile(source, nullptr, false);
         m_codeCache.emplace_front(std::u16string(source), module);
