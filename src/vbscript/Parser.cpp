@@ -441,14 +441,27 @@ StmtPtr Parser::IfStatement() {
     s->cond = Expression();
     Expect(Tok::KwThen, Err::ExpectedThen);
     if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) return SingleLineIf(std::move(s));
-    if (!At(Tok::Colon) || m_ifRetries > 1000) return BlockIf(std::move(s));
-    // `If c Then : x = 1` is a whole If on its line unless an End If closes it later.
+    if (!At(Tok::Colon)) return BlockIf(std::move(s));
+    // After `Then :` a statement on the same line makes a one-line If (`If c Then : x = 1`).
+    size_t after = m_pos;
+    while (TokenAt(after).kind == Tok::Colon)
+        ++after;
+    const Tok next = TokenAt(after).kind;
+    if ((next != Tok::NewLine && next != Tok::End) || m_retriedTokens > kMaxRetriedTokens ||
+        m_ifAttempts >= kMaxIfAttempts)
+        return SingleLineIf(std::move(s));
+    // With nothing after the colon it is a block when an End If closes it, else an empty
+    // one-line If.
     const int singleLineIf = m_singleLineIf;
     const std::vector<char> loops = m_loops;
+    ++m_ifAttempts;
     try {
-        return BlockIf(std::move(s));
+        StmtPtr block = BlockIf(std::move(s));
+        --m_ifAttempts;
+        return block;
     } catch (const ScriptError&) {
-        ++m_ifRetries;
+        --m_ifAttempts;
+        m_retriedTokens += m_pos - start;
         m_pos = start;
         m_singleLineIf = singleLineIf;
         m_loops = loops;

@@ -32,9 +32,13 @@ ExprPtr Parser::MakeBinary(BinOp op, ExprPtr l, ExprPtr r, SourcePosition pos) {
 // expression := imp
 ExprPtr Parser::Expression() {
     DepthGuard guard(*this);
-    const int saved = m_chain; // depth of enclosing chains still counts
+    // The depth of enclosing chains still counts; it is restored on the way out, errors too.
+    struct Restore {
+        int& chain;
+        int value;
+        ~Restore() { chain = value; }
+    } restore{m_chain, m_chain};
     ExprPtr e = ImpExpr();
-    m_chain = saved;
     return e;
 }
 

@@ -90,7 +90,11 @@ private:
     const Token& Cur() const { return TokenAt(m_pos); }
     const Token& Peek(size_t n = 1) const { return TokenAt(m_pos + n); }
     void ForgetConsumedTokens() {
-        m_toks.erase(m_toks.begin(), m_toks.begin() + static_cast<long>(m_pos - m_base));
+        // Only once the consumed tokens are at least as many as those kept, so that tokens
+        // read far ahead (a block If tried and retried) are not moved again and again.
+        const size_t consumed = m_pos - m_base;
+        if (consumed < m_toks.size() - consumed) return;
+        m_toks.erase(m_toks.begin(), m_toks.begin() + static_cast<long>(consumed));
         m_base = m_pos;
     }
     bool At(Tok kind) const { return Cur().kind == kind; }
@@ -179,7 +183,10 @@ private:
     struct DepthGuard {
         Parser& p;
         explicit DepthGuard(Parser& parser) : p(parser) {
-            if (++p.m_depth > kMaxNesting) p.Fail(Err::OutOfMemory);
+            if (++p.m_depth > kMaxNesting) {
+                --p.m_depth; // no destructor runs for a guard that throws
+                p.Fail(Err::OutOfMemory);
+            }
         }
         ~DepthGuard() { --p.m_depth; }
     };
@@ -245,7 +252,12 @@ private:
     int m_chain = 0;
     size_t m_spacedParen = 0; // the first `name (` of a statement's chain
     int m_singleLineIf = 0;
-    int m_ifRetries = 0; // block Ifs parsed again as single-line ones, bounded against blow-up
+    // Tokens read again after block Ifs failed and were parsed as one-line ones; bounded so
+    // that retries cannot multiply the work.
+    size_t m_retriedTokens = 0;
+    static constexpr size_t kMaxRetriedTokens = 2'000'000;
+    int m_ifAttempts = 0; // block attempts in progress, nested
+    static constexpr int kMaxIfAttempts = 8;
     bool m_inProc = false;
     bool m_inClass = false;
     ProcDecl::Kind m_procKind = ProcDecl::Sub;

@@ -88,6 +88,20 @@ namespace {
 using namespace quillora::vbs;
 
 // Inputs that must end in a compilation error rather than exhaust the native stack.
+TEST(Parser, ManyEmptyOneLineIfsParseOneByOne) {
+    // Each `If c Then :` first looks for an End If; with none anywhere the retries must stay
+    // bounded and every line ends up a one-line If of its own.
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i)
+        text += u"If c Then :\n";
+    text += u"x = 1\n";
+    const ProgramAst program = ParseProgram(text);
+    ASSERT_EQ(program.body.size(), 20001u);
+    EXPECT_EQ(program.body[0]->kind, Stmt::If);
+    EXPECT_TRUE(program.body[0]->body.empty());
+    EXPECT_EQ(program.body[20000]->kind, Stmt::Assign);
+}
+
 TEST(Parser, PathologicalNestingFailsCleanly) {
     auto fails = [](const std::u16string& text) {
         try {
