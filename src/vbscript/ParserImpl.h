@@ -246,7 +246,7 @@ private:
     static constexpr size_t kMaxTokens = 8'000'000; // in one top-level statement
     mutable TokenSource m_source;
     mutable std::vector<Token> m_toks;
-    size_t m_base = 0;                // the position of m_toks[0]
+    size_t m_base = 0; // the position of m_toks[0]
     size_t m_pos = 0;
     int m_depth = 0;
     int m_chain = 0;
