@@ -355,6 +355,7 @@ TEST(Host, ALongTextMeansWhatItMeansWhenShort) {
     code += "Class Box : Public v : End Class\nDim b : Set b = New Box : b.v = total & nested(1)\n";
     ASSERT_GT(code.size(), size_t(1) << 20);
     ScriptControl sc;
+    sc.SetTimeout(0); // slow builds (sanitizers, valgrind) need longer than the default
     ASSERT_TRUE(sc.AddCode(code)) << sc.LastError().Description() << " line "
                                   << sc.LastError().Position().line;
     Value v;
