@@ -4,6 +4,7 @@
 #include "core/CivilDate.h"
 #include "core/Cp1252.h"
 #include "vbscript/Errors.h"
+#include "vbscript/Locale.h"
 #include "vbscript/Object.h"
 
 #include <chrono>
@@ -164,7 +165,18 @@ std::u16string FormatCurrency(int64_t scaled) {
     return Ascii(negative ? "-" + out : out);
 }
 
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result);
+} // namespace
+
 bool ParseNumber(std::u16string_view text, double& result) {
+    // Text is read with the separators of the script's locale.
+    if (CurrentLocale()) return ParseInvariantNumber(DelocalizeNumber(text), result);
+    return ParseInvariantNumber(text, result);
+}
+
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result) {
     size_t i = 0, n = text.size();
     auto isSpace = [](char16_t c) {
         return c == ' ' || c == '\t' || c == 0xA0 || c == '\r' || c == '\n';
@@ -243,6 +255,7 @@ bool ParseNumber(std::u16string_view text, double& result) {
     if (negative) result = -result;
     return true;
 }
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Dates
@@ -308,6 +321,11 @@ std::u16string FormatLongTime(double serial) {
 std::u16string FormatDateValue(double serial) {
     const double day = std::trunc(serial);
     const bool hasTime = std::fabs(serial - day) * 86400.0 >= 0.5;
+    if (const LocaleInfo* locale = CurrentLocale()) {
+        if (day == 0) return FormatDatePattern(serial, locale->longTime);
+        if (!hasTime) return FormatDatePattern(serial, locale->shortDate);
+        return FormatDatePattern(serial, locale->shortDate + u" " + locale->longTime);
+    }
     if (day == 0) return FormatLongTime(serial); // the zero date shows as a time of day
     if (!hasTime) return FormatShortDate(serial);
     return FormatShortDate(serial) + u" " + FormatLongTime(serial);
@@ -444,6 +462,9 @@ bool ParseDate(std::u16string_view text, double& serial) {
         return true;
     }
     long long y = 0, m = 0, d = 0;
+    // Numbers are read day first where the locale writes its short dates so (24.12.2023).
+    const LocaleInfo* locale = CurrentLocale();
+    const bool dayFirst = locale && locale->shortDate.find(u'd') < locale->shortDate.find(u'M');
     auto fixYear = [](long long year, int digits) {
         if (digits <= 2) return year < 30 ? 2000 + year : 1900 + year;
         return year;
@@ -481,6 +502,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = fixYear(dateNums[2], dateDigits[2]);
             if (m > 12 && d <= 12) std::swap(m, d);
         }
@@ -492,6 +514,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = thisYear;
             if (m > 12 && d <= 12) std::swap(m, d);
         }
@@ -687,9 +710,9 @@ std::u16string ToString(const Value& value) {
     case Type::Byte:
     case Type::Integer:
     case Type::Long: return Ascii(std::to_string(v.AsInt()));
-    case Type::Single: return FormatDouble(v.AsDouble(), 7);
-    case Type::Double: return FormatDouble(v.AsDouble(), 15);
-    case Type::Currency: return FormatCurrency(v.AsInt());
+    case Type::Single: return LocalizeNumber(FormatDouble(v.AsDouble(), 7));
+    case Type::Double: return LocalizeNumber(FormatDouble(v.AsDouble(), 15));
+    case Type::Currency: return LocalizeNumber(FormatCurrency(v.AsInt()));
     case Type::Date: return FormatDateValue(v.AsDouble());
     case Type::String: return v.AsString();
     case Type::Object: return ToString(Resolve(v));
