@@ -59,6 +59,8 @@ struct GameSession {
     GameAudio Audio;
     // The display resolution a script asked for when a saved game is loaded; 0 none.
     int16_t ResolutionOnLoadGame = 0;
+    // The project's procedure library, read at every game reset for the script engines.
+    std::string ProceduresText;
 
     // Everything back to the start of a game (the game reset, and before a saved game is
     // replayed); the sound players stay, stopped by the reset of the channels.
@@ -71,6 +73,7 @@ struct GameSession {
         Audio.Channels = FreshSoundChannels();
         Audio.State = AudioModuleState();
         ResolutionOnLoadGame = 0;
+        ProceduresText.clear();
     }
 };
 

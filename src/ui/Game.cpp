@@ -18,6 +18,7 @@
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
 #include "savegames/SavedGameFile.h"
+#include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -116,7 +117,7 @@ void Game::ResetAll() {
     // From here on a failing step is skipped.
     RebuildFrameList();
     LoadVariables(m_state.Vars);
-    LoadProjectProcedures();
+    m_session.ProceduresText = LoadProjectProcedures();
     const std::string& project = Project().ProjectName;
     mnuDisableTransitions->setChecked(
         Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
