@@ -40,7 +40,9 @@ protected:
 
 TEST_F(AutoplayRun, ShowsTheWelcomeWindowTakesAScreenshotAndQuits) {
     const std::string shot = project.Root() + "welcome.png";
-    const auto run = test::RunPlayer(project.Root(), "wait 50\nscreenshot " + shot + "\nquit\n");
+    // No display and no platform chosen: autoplay finds its way to the offscreen one.
+    const auto run =
+        test::RunPlayerHeadless(project.Root(), "wait 50\nscreenshot " + shot + "\nquit\n");
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     const QImage image(QString::fromStdString(shot));
     EXPECT_EQ(image.width(), 320);
