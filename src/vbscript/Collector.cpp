@@ -1,7 +1,7 @@
 // Cycle collection: script objects that only reference each other are found and freed.
 //
 // Reference counting alone never frees `a.other = b : b.other = a`. The collector looks at
-// the graph of objects and arrays reachable from the engine's live class instances: a node
+// the graph of objects and arrays reachable from the engine's tracked objects: a node
 // referenced more often than the graph's own edges explain is held from outside (a variable,
 // the value stack, the host) and stays alive with everything it reaches; the rest is garbage.
 // Garbage is freed by emptying what it holds, without Class_Terminate, since no script can
@@ -12,26 +12,26 @@
 
 namespace quillora::vbs {
 
-void Engine::Track(ClassInstance* instance) {
-    instance->m_tracker = this;
-    instance->m_nextLive = m_live;
-    if (m_live) m_live->m_prevLive = instance;
-    m_live = instance;
+void Engine::Track(Tracked* object) {
+    object->m_tracker = this;
+    object->m_nextLive = m_live;
+    if (m_live) m_live->m_prevLive = object;
+    m_live = object;
     ++m_liveCount;
 }
 
-void Engine::Untrack(ClassInstance* instance) {
-    if (instance->m_prevLive)
-        instance->m_prevLive->m_nextLive = instance->m_nextLive;
+void Engine::Untrack(Tracked* object) {
+    if (object->m_prevLive)
+        object->m_prevLive->m_nextLive = object->m_nextLive;
     else
-        m_live = instance->m_nextLive;
-    if (instance->m_nextLive) instance->m_nextLive->m_prevLive = instance->m_prevLive;
-    instance->m_tracker = nullptr;
-    instance->m_prevLive = instance->m_nextLive = nullptr;
+        m_live = object->m_nextLive;
+    if (object->m_nextLive) object->m_nextLive->m_prevLive = object->m_prevLive;
+    object->m_tracker = nullptr;
+    object->m_prevLive = object->m_nextLive = nullptr;
     --m_liveCount;
 }
 
-ClassInstance::~ClassInstance() {
+Tracked::~Tracked() {
     if (m_tracker) m_tracker->Untrack(this);
 }
 
@@ -139,8 +139,8 @@ private:
 
 void Engine::CollectCycles() {
     Graph graph;
-    for (ClassInstance* i = m_live; i; i = i->m_nextLive)
-        graph.Add(i);
+    for (Tracked* object = m_live; object; object = object->m_nextLive)
+        graph.Add(object);
     graph.CountEdges();
     graph.MarkHeld();
     std::vector<ObjectRef> garbage = graph.Garbage();

@@ -345,6 +345,12 @@ struct DateToken {
     std::u16string word;
 };
 
+// Letters of month and day names, accented ones included.
+bool IsDateLetter(char16_t c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           (c >= 0xC0 && c != 0xD7 && c != 0xF7 && c < 0x2000);
+}
+
 int MonthFromWord(const std::u16string& word) {
     static const char* names[] = {"january",   "february", "march",    "april",
                                   "may",       "june",     "july",     "august",
@@ -356,6 +362,17 @@ int MonthFromWord(const std::u16string& word) {
         if (w.size() <= name.size() && name.compare(0, w.size(), w) == 0) return m + 1;
     }
     if (w == "sept") return 9;
+    // The script's locale names its months too ("Dezember", "déc.").
+    if (const LocaleInfo* locale = CurrentLocale()) {
+        const std::u16string lower = LowerText(word);
+        for (int m = 0; m < 12; ++m) {
+            for (const std::u16string* name : {&locale->months[m], &locale->shortMonths[m]}) {
+                std::u16string n = LowerText(*name);
+                if (!n.empty() && n.back() == '.') n.pop_back();
+                if (!n.empty() && n == lower) return m + 1;
+            }
+        }
+    }
     return 0;
 }
 
@@ -373,10 +390,9 @@ bool ParseDate(std::u16string_view text, double& serial) {
                 ++i;
             }
             tokens.push_back(t);
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+        } else if (IsDateLetter(c)) {
             DateToken t = DateToken::Of(DateToken::Word);
-            while (i < text.size() &&
-                   ((text[i] >= 'a' && text[i] <= 'z') || (text[i] >= 'A' && text[i] <= 'Z')))
+            while (i < text.size() && IsDateLetter(text[i]))
                 t.word.push_back(text[i++]);
             tokens.push_back(t);
         } else if (c == ':') {

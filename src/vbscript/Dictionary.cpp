@@ -9,7 +9,7 @@ namespace quillora::vbs {
 
 namespace {
 
-class Dictionary : public Object {
+class Dictionary : public Tracked {
 public:
     std::u16string TypeName() const override { return u"Dictionary"; }
 
@@ -181,8 +181,10 @@ private:
 
 } // namespace
 
-ObjectRef MakeDictionary() {
-    return ObjectRef(new Dictionary);
+ObjectRef MakeDictionary(Engine* tracker) {
+    auto* dictionary = new Dictionary;
+    if (tracker) tracker->Track(dictionary);
+    return ObjectRef(dictionary);
 }
 
 } // namespace quillora::vbs

@@ -422,7 +422,10 @@ void Engine::SetErrFrom(const ScriptError& e) {
 
 ObjectRef Engine::CreateObject(const std::string& progId) {
     const std::string id = FoldCase(progId);
-    if (id == "scripting.dictionary") return MakeDictionary();
+    if (id == "scripting.dictionary") {
+        if (m_liveCount >= m_collectAt) CollectCycles();
+        return MakeDictionary(this);
+    }
     if (id == "scripting.filesystemobject") return MakeFileSystemObject();
     if (id == "vbscript.regexp") return MakeRegExp();
     if (m_factory) {

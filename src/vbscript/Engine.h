@@ -20,6 +20,7 @@ namespace quillora::vbs {
 
 class Engine;
 class ClassInstance;
+class Tracked;
 
 // A built-in function: called with its arguments (references allowed) between the bounds.
 struct BuiltinDef {
@@ -181,13 +182,15 @@ private:
 public:
     // Frees the script objects that only reference each other (Collector.cpp).
     void CollectCycles();
-    size_t LiveInstances() const { return m_liveCount; }
+    // Adds an object to those the collector starts from; it leaves the list when deleted.
+    void Track(Tracked* object);
+    // Class instances and dictionaries made by this engine and not yet deleted.
+    size_t LiveObjects() const { return m_liveCount; }
 
 private:
-    friend class ClassInstance;
-    void Track(ClassInstance* instance);
-    void Untrack(ClassInstance* instance);
-    ClassInstance* m_live = nullptr; // instances created by this engine and not yet deleted
+    friend class Tracked;
+    void Untrack(Tracked* object);
+    Tracked* m_live = nullptr;
     size_t m_liveCount = 0;
     size_t m_collectAt = 10000; // the live count that triggers the next collection
 
@@ -245,11 +248,23 @@ private:
     std::unique_ptr<Enumerator> m_enum;
 };
 
+// An object the engine's cycle collector starts from: script class instances and the
+// dictionaries scripts create. It stays in its engine's list until it is deleted.
+class Tracked : public Object {
+public:
+    ~Tracked() override;
+
+private:
+    friend class Engine;
+    Engine* m_tracker = nullptr;
+    Tracked* m_prevLive = nullptr;
+    Tracked* m_nextLive = nullptr;
+};
+
 // An instance of a script class.
-class ClassInstance : public Object {
+class ClassInstance : public Tracked {
 public:
     ClassInstance(ClassDef* cls, std::shared_ptr<Module> module, Engine* tracker);
-    ~ClassInstance() override;
     std::u16string TypeName() const override { return m_class->name; }
     void VisitValues(const std::function<void(Value&)>& visit) override;
     // A collected cycle is freed without Class_Terminate, as nothing can reach it.
@@ -270,11 +285,6 @@ private:
     std::shared_ptr<Module> m_module;
     std::vector<Value> m_fields;
     bool m_finalizing = false;
-    // The engine's list of live instances, walked to collect cycles.
-    friend class Engine;
-    Engine* m_tracker = nullptr;
-    ClassInstance* m_prevLive = nullptr;
-    ClassInstance* m_nextLive = nullptr;
 };
 
 // Assigns with Let semantics: the target is overwritten even when it holds an object; an
@@ -294,7 +304,8 @@ Value& ArrayElement(ArrayData* array, std::span<const Value> subscripts);
 // Creates the Err object bound to an engine's error state.
 ObjectRef MakeErrObject(Engine& engine);
 // Built-in object classes.
-ObjectRef MakeDictionary();
+// A Scripting.Dictionary; with an engine, one its cycle collector looks after.
+ObjectRef MakeDictionary(Engine* tracker = nullptr);
 ObjectRef MakeFileSystemObject();
 ObjectRef MakeRegExp();
 // A callable reference to a procedure (GetRef).

@@ -312,6 +312,12 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
         "  For i = 1 To count : Set a = New N : Set b = New N : Set a.other = b : Set b.other = a"
         " : Next\n"
         "End Sub\n"
+        "Sub Tree(count)\n"
+        "  Dim i, parent, child : Set parent = CreateObject(\"Scripting.Dictionary\")\n"
+        "  For i = 1 To count : Set child = CreateObject(\"Scripting.Dictionary\")\n"
+        "    child.Add \"parent\", parent : child.Add \"probe\", Probe : parent.Add i, child : "
+        "Next\n"
+        "End Sub\n"
         "Function RingSum\n"
         "  Dim n, s : Set n = ring\n"
         "  Do While TypeName(n) = \"N\" : s = s + n.tag : Set n = n.other : Loop\n"
@@ -320,7 +326,15 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
     ASSERT_TRUE(sc.Run("MakeRing"));
     ASSERT_TRUE(sc.Run("Churn", std::vector<Value>{Value::Long(60000)}));
     // 120,000 objects were made in cycles; collections kept the count bounded.
-    EXPECT_LT(engine.LiveInstances(), 30000u);
+    EXPECT_LT(engine.LiveObjects(), 30000u);
+    // Dictionaries that point back at their parent, 30 trees of 1,000; each child holds the
+    // probe, so the probe's references count the children still alive.
+    ObjectRef probe(new HostObject(u"Probe"));
+    ASSERT_TRUE(sc.AddObject("Probe", probe, false));
+    const int baseline = probe->RefCount();
+    for (int i = 0; i < 30; ++i)
+        ASSERT_TRUE(sc.Run("Tree", std::vector<Value>{Value::Long(1000)}));
+    EXPECT_LT(probe->RefCount(), baseline + 25000);
     Value v;
     ASSERT_TRUE(sc.Run("RingSum", {}, &v)) << sc.LastError().Description();
     EXPECT_EQ(Text(v), "5050 True");
@@ -330,7 +344,7 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
     Value kept;
     ASSERT_TRUE(sc.Eval("held", kept));
     sc.Reset();
-    EXPECT_EQ(engine.LiveInstances(), 2u);
+    EXPECT_EQ(engine.LiveObjects(), 2u);
     {
         Object* node = kept.AsObject();
         const Value next = node->Invoke(node->FindMember("other"), InvokeKind::Get, {});
@@ -341,7 +355,8 @@ TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
     }
     kept = Value();
     sc.Reset();
-    EXPECT_EQ(engine.LiveInstances(), 0u);
+    EXPECT_EQ(engine.LiveObjects(), 0u);
+    EXPECT_EQ(probe->RefCount(), 1);
 }
 
 TEST(Host, ALongTextMeansWhatItMeansWhenShort) {

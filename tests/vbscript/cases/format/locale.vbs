@@ -32,3 +32,9 @@ WScript.Echo Month(CDate("3.4.2023")), Day(CDate("3.4.2023")), IsDate("24.12.202
 SetLocale 1033
 WScript.Echo Month(CDate("3/4/2023"))
 ' expect: 3
+SetLocale "de-de"
+WScript.Echo Month(CDate("24. Dezember 2023")), Month(CDate("3. März 2024")), IsDate("1. Mai 2020")
+' expect: 12 3 True
+SetLocale 1033
+WScript.Echo IsDate("1. Mai 2020"), Month(CDate("December 24, 2023"))
+' expect: False 12
