@@ -3,10 +3,30 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace quillora {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Control characters written as a backslash and a letter.
+constexpr std::pair<char, char> kLetterEscapes[] = {
+    {'\a', 'a'}, {'\b', 'b'}, {'\f', 'f'}, {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}, {'\v', 'v'}};
+
+char EscapeLetter(char16_t c) {
+    for (const auto& [code, letter] : kLetterEscapes) {
+        if (static_cast<char16_t>(code) == c) return letter;
+    }
+    return 0;
+}
+
+char EscapedCode(char letter) {
+    for (const auto& [code, candidate] : kLetterEscapes) {
+        if (candidate == letter) return code;
+    }
+    return 0;
+}
 
 bool IsHexDigit(char16_t c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -54,30 +74,20 @@ QByteArray IniValue(const QString& value) {
             continue;
         }
         escapeNextIfDigit = false;
-        switch (c) {
-        case '\0':
+        if (const char letter = EscapeLetter(c)) {
+            result += '\\';
+            result += letter;
+        } else if (c == '\0') {
             result += "\\0";
             escapeNextIfDigit = true;
-            break;
-        case '\a': result += "\\a"; break;
-        case '\b': result += "\\b"; break;
-        case '\f': result += "\\f"; break;
-        case '\n': result += "\\n"; break;
-        case '\r': result += "\\r"; break;
-        case '\t': result += "\\t"; break;
-        case '\v': result += "\\v"; break;
-        case '"':
-        case '\\':
+        } else if (c == '"' || c == '\\') {
             result += '\\';
             result += static_cast<char>(c);
-            break;
-        default:
-            if (c <= 0x1F) {
-                result += "\\x" + QByteArray::number(c, 16);
-                escapeNextIfDigit = true;
-            } else {
-                result += QString(qc).toUtf8();
-            }
+        } else if (c <= 0x1F) {
+            result += "\\x" + QByteArray::number(c, 16);
+            escapeNextIfDigit = true;
+        } else {
+            result += QString(qc).toUtf8();
         }
     }
     if (needsQuotes || (!result.isEmpty() && (result.front() == ' ' || result.back() == ' ')))
@@ -95,6 +105,7 @@ QString ParseIniValue(QByteArrayView text) {
         bytes.clear();
         anyQuote = false;
     };
+    const auto appendCode = [&](int code) { bytes += QString(QChar(char16_t(code))).toUtf8(); };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '"') {
@@ -104,30 +115,20 @@ QString ParseIniValue(QByteArrayView text) {
             endItem();
         } else if (c == '\\' && i + 1 < text.size()) {
             const char e = text[++i];
-            switch (e) {
-            case 'a': bytes += '\a'; break;
-            case 'b': bytes += '\b'; break;
-            case 'f': bytes += '\f'; break;
-            case 'n': bytes += '\n'; break;
-            case 'r': bytes += '\r'; break;
-            case 't': bytes += '\t'; break;
-            case 'v': bytes += '\v'; break;
-            case 'x': {
-                char16_t code = 0;
+            if (const char code = EscapedCode(e)) {
+                bytes += code;
+            } else if (e == 'x') {
+                int code16 = 0;
                 while (i + 1 < text.size() && HexValue(text[i + 1]) >= 0)
-                    code = static_cast<char16_t>(code * 16 + HexValue(text[++i]));
-                bytes += QString(QChar(code)).toUtf8();
-                break;
-            }
-            default:
-                if (e >= '0' && e <= '7') {
-                    int code = e - '0';
-                    while (i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '7')
-                        code = code * 8 + (text[++i] - '0');
-                    bytes += QString(QChar(static_cast<char16_t>(code))).toUtf8();
-                } else {
-                    bytes += e; // \\, \", \' and \? stand for themselves
-                }
+                    code16 = (code16 * 16 + HexValue(text[++i])) & 0xFFFF;
+                appendCode(code16);
+            } else if (e >= '0' && e <= '7') {
+                int code8 = e - '0';
+                while (i + 1 < text.size() && text[i + 1] >= '0' && text[i + 1] <= '7')
+                    code8 = (code8 * 8 + (text[++i] - '0')) & 0xFFFF;
+                appendCode(code8);
+            } else {
+                bytes += e; // \\, \", \' and \? stand for themselves
             }
         } else if (quoted || c != ' ' || !bytes.isEmpty()) {
             bytes += c;
