@@ -124,6 +124,12 @@ void SettingsStore::Write(const std::string& application, const std::string& sec
         for (const auto& [key, value] : group)
             text += key.toUtf8() + "=" + IniValue(value) + '\n';
     }
+    // The file is replaced, not written in place: honour a file the user made read-only.
+    const QFileInfo existing(path);
+    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) {
+        NotKept(path.toStdString() + " is read-only.");
+        return;
+    }
     QDir().mkpath(m_folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {

@@ -102,8 +102,19 @@ TEST_F(SettingsFile, AFileThatCannotBeKeptIsLeftAloneAndToldOnce) {
         EXPECT_EQ(store.NotKeptReason(), file + " is not a regular file.");
         EXPECT_TRUE(fs::is_fifo(file));
     }
-    // A folder in its place, or no folder to write into: said once, kept for the session.
+    // Read-only: read, not replaced.
     fs::remove(file);
+    std::ofstream(file, std::ios::binary) << "[Mine]\nPath=/mine\n";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    {
+        SettingsStore store(where);
+        EXPECT_EQ(store.GetSetting("Software", "Mine", "Path"), "/mine");
+        store.SaveSetting("Software", "Mine", "Path", "/new");
+        EXPECT_EQ(store.NotKeptReason(), file + " is read-only.");
+        EXPECT_EQ(Bytes(), "[Mine]\nPath=/mine\n");
+    }
+    fs::remove(file);
+    // A folder in its place, or no folder to write into: said once, kept for the session.
     fs::create_directory(file);
     EXPECT_EQ(SettingsStore(where).GetSetting("Software", "Mine", "Path", "none"), "none");
     const std::string blocker = folder.Path() + "blocker";
@@ -115,8 +126,8 @@ TEST_F(SettingsFile, AFileThatCannotBeKeptIsLeftAloneAndToldOnce) {
     EXPECT_EQ(store.NotKeptReason().rfind(blocker + "/Software.ini cannot be written (", 0), 0u)
         << store.NotKeptReason();
     EXPECT_EQ(store.GetSetting("Software", "Mine", "Score"), "1");
-    ASSERT_EQ(prompts.History().size(), 4u);
-    EXPECT_NE(prompts.History()[2].text.find(file + " is not a regular file."), std::string::npos);
+    ASSERT_EQ(prompts.History().size(), 5u);
+    EXPECT_NE(prompts.History()[3].text.find(file + " is not a regular file."), std::string::npos);
 }
 
 } // namespace
