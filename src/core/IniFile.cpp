@@ -2,10 +2,10 @@
 #include "core/IniFile.h"
 
 #include "core/Cp1252.h"
+#include "core/FileAccess.h"
 #include "core/PathLookup.h"
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -21,9 +21,13 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+// Key files are small; a larger one, a device or a pipe is not read (nor overwritten).
+constexpr size_t kMaxFileBytes = 4 * 1024 * 1024;
+
+std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+    const FileBytes file = ReadRegularFile(path, kMaxFileBytes);
+    if (!file && file.problem != FileProblem::Missing) return std::nullopt;
+    const std::string& bytes = file.bytes;
     std::vector<std::string> lines;
     size_t start = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {
@@ -64,7 +68,9 @@ std::string ReadINI(const std::string& file, const std::string& section, const s
     const auto real = PathLookup::Instance().Find(file);
     if (!real || !PathLookup::Instance().FileExists(*real)) return "";
     bool inSection = false;
-    for (const std::string& line : ReadLines(*real)) {
+    const auto lines = ReadLines(*real);
+    if (!lines) return "";
+    for (const std::string& line : *lines) {
         if (const auto name = SectionName(line)) {
             if (inSection) break; // only the first section of that name counts
             inSection = SameName(*name, section);
@@ -87,7 +93,9 @@ std::string ReadINI(const std::string& file, const std::string& section, const s
 void WriteINI(const std::string& file, const std::string& section, const std::string& key,
               const std::string& value) {
     const std::string real = PathLookup::Instance().PathForWriting(file);
-    std::vector<std::string> lines = ReadLines(real);
+    const auto existing = ReadLines(real);
+    if (!existing) return;
+    std::vector<std::string> lines = *existing;
     const std::string newLine = Utf8ToCp1252(key) + "=" + Utf8ToCp1252(value);
     std::optional<size_t> sectionLine;
     size_t insertAt = lines.size();

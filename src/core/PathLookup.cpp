@@ -3,7 +3,9 @@
 
 #include "core/Cp1252.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -29,16 +31,38 @@ void Append(std::string& real, std::string_view part) {
     real += part;
 }
 
-bool IsFolderEntry(const std::string& folder, const dirent* entry) {
-    if (entry->d_type == DT_DIR) return true;
-    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
-    std::string path = folder;
-    Append(path, entry->d_name);
-    struct stat info {};
-    return StatPath(path, info) && S_ISDIR(info.st_mode);
+bool IsInside(const std::string& path, const std::string& folder) {
+    if (path.size() < folder.size() || path.compare(0, folder.size(), folder) != 0) return false;
+    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
+}
+
+std::string CanonicalPath(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) return {};
+    std::string result(resolved);
+    std::free(resolved);
+    return result;
 }
 
 } // namespace
+
+PathLookup::Entry PathLookup::EntryOf(const std::string& folder, const ::dirent* entry) {
+    Entry result{entry->d_name, Kind::Other, entry->d_type == DT_LNK};
+    if (entry->d_type == DT_DIR) result.kind = Kind::Folder;
+    if (entry->d_type == DT_REG) result.kind = Kind::File;
+    if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return result;
+    std::string path = folder;
+    Append(path, entry->d_name);
+    struct stat info {};
+    if (entry->d_type == DT_UNKNOWN && ::lstat(path.c_str(), &info) == 0)
+        result.isLink = S_ISLNK(info.st_mode);
+    if (StatPath(path, info)) {
+        result.kind = S_ISDIR(info.st_mode)   ? Kind::Folder
+                      : S_ISREG(info.st_mode) ? Kind::File
+                                              : Kind::Other;
+    }
+    return result;
+}
 
 std::vector<std::string_view> SplitPath(std::string_view path) {
     std::vector<std::string_view> parts;
@@ -92,10 +116,10 @@ const PathLookup::Listing* PathLookup::ListingOf(const std::string& folder, bool
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        const bool isFolder = IsFolderEntry(folder, entry);
+        const Entry found = EntryOf(folder, entry);
         // Several names may fold alike on Linux; the first one listed answers.
-        listing.byFoldedName.emplace(FoldCase(name), Entry{name, isFolder});
-        listing.exactNames.emplace(name, isFolder);
+        listing.byFoldedName.emplace(FoldCase(name), found);
+        listing.exactNames.emplace(name, found);
     }
     ::closedir(dir);
     return &(m_listings[folder] = std::move(listing));
@@ -115,7 +139,7 @@ PathLookup::Resolution PathLookup::Resolve(const std::vector<std::string_view>& 
                 real.resize(slash == 0 ? 1 : slash);
             }
             ++result.resolved;
-            result.isFolder = true;
+            result.kind = Kind::Folder;
             continue;
         }
         const Listing* listing = ListingOf(real, false);
@@ -124,8 +148,7 @@ PathLookup::Resolution PathLookup::Resolve(const std::vector<std::string_view>& 
         name.assign(part);
         if (const auto exact = listing->exactNames.find(name); exact != listing->exactNames.end()) {
             Append(real, part);
-            result.isFolder = exact->second;
-            ++result.resolved;
+            Take(result, exact->second);
             continue;
         }
         auto entry = listing->byFoldedName.find(FoldCase(part));
@@ -136,18 +159,56 @@ PathLookup::Resolution PathLookup::Resolve(const std::vector<std::string_view>& 
             if (const auto exact = listing->exactNames.find(name);
                 exact != listing->exactNames.end()) {
                 Append(real, part);
-                result.isFolder = exact->second;
-                ++result.resolved;
+                Take(result, exact->second);
                 continue;
             }
             entry = listing->byFoldedName.find(FoldCase(part));
             if (entry == listing->byFoldedName.end()) break;
         }
         Append(real, entry->second.name);
-        result.isFolder = entry->second.isFolder;
-        ++result.resolved;
+        Take(result, entry->second);
     }
     return result;
+}
+
+void PathLookup::Take(Resolution& result, const Entry& entry) {
+    result.kind = entry.kind;
+    ++result.resolved;
+    if (entry.isLink) result.linksBelow = result.resolved;
+}
+
+bool PathLookup::Admissible(const std::vector<std::string_view>& parts, bool absolute,
+                            const std::string& real, const Resolution& resolution) {
+    for (const Confined& folder : m_confined) {
+        if (folder.absolute != absolute || parts.size() < folder.parts.size() ||
+            !std::equal(folder.parts.begin(), folder.parts.end(), parts.begin())) {
+            continue;
+        }
+        const std::vector<std::string_view> folderParts(folder.parts.begin(), folder.parts.end());
+        std::string folderReal;
+        const Resolution inFolder = Resolve(folderParts, absolute, folderReal);
+        if (inFolder.resolved != folderParts.size()) return false;
+        // Links inside the folder may point anywhere: only the real paths tell.
+        if (resolution.linksBelow > folderParts.size()) {
+            const std::string target = CanonicalPath(real);
+            const std::string home = CanonicalPath(folderReal);
+            return !target.empty() && !home.empty() && IsInside(target, home);
+        }
+        return IsInside(real, folderReal);
+    }
+    return true;
+}
+
+void PathLookup::SetConfinedFolders(const std::vector<std::string>& folders) {
+    std::lock_guard lock(m_mutex);
+    m_confined.clear();
+    for (const std::string& folder : folders) {
+        Confined confined;
+        confined.absolute = !folder.empty() && (folder.front() == '/' || folder.front() == '\\');
+        for (const std::string_view part : SplitPath(folder))
+            confined.parts.emplace_back(part);
+        if (!confined.parts.empty() || confined.absolute) m_confined.push_back(std::move(confined));
+    }
 }
 
 std::optional<std::string> PathLookup::Find(std::string_view path) {
@@ -156,7 +217,9 @@ std::optional<std::string> PathLookup::Find(std::string_view path) {
     const auto parts = SplitPath(path);
     std::lock_guard lock(m_mutex);
     std::string real;
-    if (Resolve(parts, absolute, real).resolved != parts.size()) return std::nullopt;
+    const Resolution result = Resolve(parts, absolute, real);
+    if (result.resolved != parts.size() || !Admissible(parts, absolute, real, result))
+        return std::nullopt;
     return real;
 }
 
@@ -167,7 +230,8 @@ bool PathLookup::FileExists(std::string_view path) {
     std::lock_guard lock(m_mutex);
     std::string real;
     const Resolution result = Resolve(parts, absolute, real);
-    return result.resolved == parts.size() && !parts.empty() && !result.isFolder;
+    return result.resolved == parts.size() && !parts.empty() && result.kind == Kind::File &&
+           Admissible(parts, absolute, real, result);
 }
 
 std::string PathLookup::PathForWriting(std::string_view path) {

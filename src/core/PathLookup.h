@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+struct dirent;
+
 namespace quillora {
 
 // Resolves a path component by component: an exact match wins, otherwise the entry of the
@@ -24,7 +26,7 @@ public:
     // The real path of an existing file or folder, or nothing. Accepts "\" and "/" separators.
     std::optional<std::string> Find(std::string_view path);
     bool Exists(std::string_view path) { return Find(path).has_value(); }
-    // Whether the path names an existing regular file (not a folder).
+    // Whether the path names an existing regular file (not a folder, a device or a pipe).
     bool FileExists(std::string_view path);
     // The path to create or overwrite a file at: the existing folders and file resolved without
     // regard to case, missing parts kept as written (with "/" separators).
@@ -33,31 +35,50 @@ public:
     void Forget(std::string_view folder);
     void ForgetAll();
 
+    // Folders that paths written from inside them may not leave: a path whose text begins with
+    // one of these folders is found only when it resolves (after ".." parts and symbolic links)
+    // to something inside that folder. Other paths are not affected. The game's folder is one,
+    // so that names read from game files cannot reach other files.
+    void SetConfinedFolders(const std::vector<std::string>& folders);
+
 private:
     static constexpr double kTrustSeconds = 0.25;
 
+    enum class Kind : unsigned char { Folder, File, Other };
     struct Entry {
         std::string name;
-        bool isFolder = false;
+        Kind kind = Kind::File;
+        bool isLink = false;
     };
     struct Listing {
         long long modified = 0;
         long long checkedAt = 0; // steady-clock nanoseconds
         std::unordered_map<std::string, Entry> byFoldedName;
-        std::unordered_map<std::string, bool> exactNames; // name -> is a folder
+        std::unordered_map<std::string, Entry> exactNames;
     };
     struct Resolution {
-        size_t resolved = 0;  // leading components found
-        bool isFolder = true; // kind of the last one found
+        size_t resolved = 0;      // leading components found
+        Kind kind = Kind::Folder; // kind of the last one found
+        size_t linksBelow = 0;    // 1 + index of the last component that is a symbolic link
+    };
+    struct Confined {
+        std::vector<std::string> parts;
+        bool absolute = false;
     };
 
     Resolution Resolve(const std::vector<std::string_view>& parts, bool absolute,
                        std::string& real);
+    static Entry EntryOf(const std::string& folder, const ::dirent* entry);
+    static void Take(Resolution& result, const Entry& entry);
+    // Whether a resolved path may be used: inside the confined folder its text begins with.
+    bool Admissible(const std::vector<std::string_view>& parts, bool absolute,
+                    const std::string& real, const Resolution& resolution);
     // The listing of a folder; check: compare with the folder now rather than trusting it.
     const Listing* ListingOf(const std::string& folder, bool check);
 
     std::mutex m_mutex;
     std::unordered_map<std::string, Listing> m_listings;
+    std::vector<Confined> m_confined;
 };
 
 // Splits a path at "\" and "/" separators, dropping empty and "." parts.

@@ -3,13 +3,12 @@
 
 #include "core/ClassicError.h"
 #include "core/Cp1252.h"
+#include "core/FileAccess.h"
 #include "core/PathLookup.h"
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <sys/stat.h>
 
 namespace quillora {
 namespace {
@@ -140,14 +139,15 @@ ValueListReader ValueListReader::Open(const std::string& path) {
     if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
     const auto actual = PathLookup::Instance().Find(path);
     if (!actual) throw ClassicError(ErrorCode::FileNotFound);
-    struct stat info {};
-    if (::stat(actual->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    FileBytes file = ReadRegularFile(*actual, kMaxFileBytes);
+    switch (file.problem) {
+    case FileProblem::None: break;
+    case FileProblem::Missing: throw ClassicError(ErrorCode::FileNotFound);
+    case FileProblem::NotRegular: throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    case FileProblem::TooLarge: throw ClassicError(ErrorCode::OutOfMemory);
+    case FileProblem::Unreadable: throw ClassicError(ErrorCode::PermissionDenied);
     }
-    std::ifstream in(*actual, std::ios::binary);
-    if (!in) throw ClassicError(ErrorCode::PermissionDenied);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return ValueListReader(std::move(bytes));
+    return ValueListReader(std::move(file.bytes));
 }
 
 void ValueListReader::SkipBlanks() {

@@ -29,9 +29,12 @@ public:
     // Takes the whole file content (Windows-1252 bytes).
     explicit ValueListReader(std::string bytes);
 
+    // Game files are text of a few kilobytes; anything near this is damaged or hostile.
+    static constexpr size_t kMaxFileBytes = 64 * 1024 * 1024;
+
     // Opens a file through the case-insensitive path lookup and reads it whole.
     // Throws "File not found" when it does not exist, "Bad file name or number" for an empty
-    // name or a folder.
+    // name, a folder, a device or a pipe, "Out of memory" past kMaxFileBytes.
     static ValueListReader Open(const std::string& path);
 
     // Typed reads. Strings come back as UTF-8. Integers round half to even, and fail with

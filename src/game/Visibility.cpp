@@ -38,27 +38,40 @@ bool SectionVisible(ValueListReader& in, const GameSession& session, int i) {
     return ListPasses(in, state, 1) && ListPasses(in, state, 0);
 }
 
-void ApplyVisibility(GameScene& scene, int i, bool visible, const VisibilityHooks& hooks) {
+// The frame's element arrays as they stand; the pass handles window events while it runs, and
+// what those events do (an automatic jump, a queued click) may open another frame.
+struct SceneStamp {
+    explicit SceneStamp(const GameScene& scene)
+        : area(scene.Area.Changes()), box(scene.AniGifBox.Changes()),
+          video(scene.VideoPlayer.Changes()) {}
+    bool operator==(const SceneStamp&) const = default;
+    unsigned long long area, box, video;
+};
+
+// Shows or hides hotspot i with its media. Returns false when window events handled on the
+// way changed the frame's elements: nothing held before may be used then, and the rest of the
+// hotspot file belongs to a frame that is gone.
+bool ApplyVisibility(GameScene& scene, int i, bool visible, const VisibilityHooks& hooks) {
     SceneElement* area = scene.Area.Item(i);
-    if (area == nullptr || i == 0) return;
+    if (area == nullptr || i == 0) return true;
     area->SetVisible(visible);
     const int link = area->WhatsThisHelpID;
     if (link > 0) {
         SceneElement* box = scene.AniGifBox.Item(link);
-        if (box == nullptr) return;
-        if (box->Visible() && !visible && hooks.AnimatedPicture) {
-            hooks.AnimatedPicture(link, false);
+        if (box == nullptr) return true;
+        if (box->Visible() != visible && hooks.AnimatedPicture) {
+            const SceneStamp before(scene);
+            hooks.AnimatedPicture(link, visible);
             DoEvents();
-        } else if (!box->Visible() && visible && hooks.AnimatedPicture) {
-            hooks.AnimatedPicture(link, true);
-            DoEvents();
+            if (!(SceneStamp(scene) == before)) return false;
         }
         box->SetVisible(visible);
     } else if (link == -1) {
         SceneElement* video = scene.VideoPlayer.Item(i);
-        if (video == nullptr || !hooks.HotspotVideo) return;
+        if (video == nullptr || !hooks.HotspotVideo) return true;
         if (video->Visible() != visible) hooks.HotspotVideo(i, visible);
     }
+    return true;
 }
 
 } // namespace
@@ -75,7 +88,7 @@ void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const Visibility
             } else {
                 SkipToSectionEnd(in);
             }
-            ApplyVisibility(scene, i, visible, hooks);
+            if (!ApplyVisibility(scene, i, visible, hooks)) return;
         }
     } catch (const ClassicError& error) {
         if (!session.Flags.StopEverything)

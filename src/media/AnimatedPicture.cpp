@@ -1,6 +1,7 @@
 // Animated GIF pictures on QMovie.
 #include "media/AnimatedPicture.h"
 
+#include "core/FileAccess.h"
 #include "core/PathLookup.h"
 #include "media/MediaError.h"
 
@@ -23,7 +24,8 @@ bool AnimatedPicture::Load(const std::string& path, int speed) {
     Clear();
     PathLookup& lookup = PathLookup::Instance();
     const std::optional<std::string> real = lookup.Find(path);
-    if (!real || !lookup.FileExists(*real)) return false;
+    // Only regular files: opening a pipe named in place of a picture would block.
+    if (!real || !lookup.FileExists(*real) || !IsRegularFile(*real)) return false;
     // QMovie accepts a file by its header alone; reading the first picture tells a damaged one.
     QImageReader reader(QString::fromStdString(*real));
     if (reader.read().isNull())
@@ -37,11 +39,18 @@ bool AnimatedPicture::Load(const std::string& path, int speed) {
     m_fileName = path;
     m_speed = EffectiveSpeed(speed);
     movie->setSpeed(MovieSpeedPercent(speed));
-    movie->setCacheMode(QMovie::CacheAll);
+    m_cachesFrames = FitsFrameCache(reader.size(), reader.imageCount());
+    movie->setCacheMode(m_cachesFrames ? QMovie::CacheAll : QMovie::CacheNone);
     connect(movie.get(), &QMovie::frameChanged, this, [this] { emit FrameChanged(); });
     m_movie = std::move(movie);
     m_movie->start();
     return true;
+}
+
+bool AnimatedPicture::FitsFrameCache(QSize canvas, int frames) {
+    if (frames <= 0 || canvas.isEmpty()) return false;
+    const long long bytes = 4LL * canvas.width() * canvas.height() * frames;
+    return bytes <= kFrameCacheBudgetBytes;
 }
 
 void AnimatedPicture::Clear() {

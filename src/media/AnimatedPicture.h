@@ -22,6 +22,9 @@ class AnimatedPicture : public QObject {
 
 public:
     static constexpr int kDefaultSpeed = 50;
+    // Decoded frames are kept while all of them fit in this; larger animations (a big canvas,
+    // or very many frames) are decoded again on every pass, so their memory stays flat.
+    static constexpr long long kFrameCacheBudgetBytes = 32LL * 1024 * 1024;
 
     AnimatedPicture();
     ~AnimatedPicture() override;
@@ -30,6 +33,9 @@ public:
     static int EffectiveSpeed(int speed) { return speed < 1 ? kDefaultSpeed : speed; }
     // QMovie's speed in percent for a game speed.
     static int MovieSpeedPercent(int speed);
+    // Whether frames of a canvas (pixels) and a frame count fit the cache budget; an unknown
+    // count (0 or less) does not.
+    static bool FitsFrameCache(QSize canvas, int frames);
 
     // Loads a resolved path (through the case-insensitive lookup) and starts the animation at
     // the speed. A missing file loads nothing and returns false without an error; a file that
@@ -38,6 +44,8 @@ public:
     // Forgets the picture.
     void Clear();
     bool IsLoaded() const { return m_movie != nullptr; }
+    // Whether the loaded picture keeps its decoded frames (it fits the budget).
+    bool CachesFrames() const { return m_cachesFrames; }
 
     // Stops and plays the animation from its first frame (after a transition).
     void Restart();
@@ -60,6 +68,7 @@ private:
     std::unique_ptr<QMovie> m_movie;
     std::string m_fileName;
     int m_speed = kDefaultSpeed;
+    bool m_cachesFrames = false;
 };
 
 } // namespace quillora

@@ -1,6 +1,7 @@
 // The media player's members: loading, the run of a file, volume, position and pictures.
 #include "media/MediaPlayer.h"
 
+#include "core/FileAccess.h"
 #include "core/PathLookup.h"
 #include "media/AudioOutput.h"
 #include "media/DecodedPlayback.h"
@@ -10,34 +11,18 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 namespace quillora {
 namespace {
 
 // MIDI files are small; anything larger is not one the synthesizer should be handed.
-constexpr std::streamsize kMaxMidiBytes = 16 * 1024 * 1024;
-
-std::string ReadHead(const std::string& path, std::streamsize bytes) {
-    std::ifstream in(path, std::ios::binary);
-    std::string head(static_cast<size_t>(bytes), '\0');
-    in.read(head.data(), bytes);
-    head.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return head;
-}
+constexpr size_t kMaxMidiBytes = 16 * 1024 * 1024;
 
 std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) throw MediaError("The file cannot be read.");
-    if (size > kMaxMidiBytes) throw MediaError("The MIDI file is too large.");
-    in.seekg(0);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.read(bytes.data(), size);
-    if (in.gcount() != size) throw MediaError("The file cannot be read.");
-    return bytes;
+    FileBytes file = ReadRegularFile(path, kMaxMidiBytes);
+    if (file.problem == FileProblem::TooLarge) throw MediaError("The MIDI file is too large.");
+    if (!file) throw MediaError("The file cannot be read.");
+    return std::move(file.bytes);
 }
 
 } // namespace
@@ -63,7 +48,10 @@ void MediaPlayer::SetFileName(const std::string& path) {
     PathLookup& lookup = PathLookup::Instance();
     const std::optional<std::string> real = lookup.Find(path);
     if (!real || !lookup.FileExists(*real)) throw MediaError("The file was not found.");
-    if (LooksLikeMidi(ReadHead(*real, 12))) {
+    // Checked again at the last moment: the decoder would block forever on a pipe.
+    const FileBytes head = ReadRegularFileHead(*real, 12);
+    if (!head) throw MediaError("The file " + DescribeFileProblem(head.problem) + ".");
+    if (LooksLikeMidi(head.bytes)) {
         m_midiData = std::make_shared<const std::string>(ReadMidiData(ReadWhole(*real)));
     } else {
         m_decoder = std::make_unique<MediaDecoder>(*real);

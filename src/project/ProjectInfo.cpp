@@ -3,6 +3,7 @@
 
 #include "core/ClassicError.h"
 #include "core/ValueListReader.h"
+#include "project/ErrorMessages.h"
 #include "project/ProjectPaths.h"
 
 namespace quillora {
@@ -86,6 +87,18 @@ void ReadFields(ValueListReader& in, ProjectInfo& p) {
     p.FrameScript = in.ReadString();
 }
 
+// A frame is drawn, captured and blended at full size several times over: a size no display
+// shows would take gigabytes and minutes for nothing.
+void RefuseAbsurdFrameSize(ProjectInfo& p) {
+    if (p.FrameWidth <= kMaxFrameSide && p.FrameHeight <= kMaxFrameSide) return;
+    const std::string size = std::to_string(p.FrameWidth) + " x " + std::to_string(p.FrameHeight);
+    p.FrameWidth = 640;
+    p.FrameHeight = 480;
+    ShowCommonError(" The frame size of " + size + " pixels in the project information is " +
+                    "larger than any display can show (at most " + std::to_string(kMaxFrameSide) +
+                    " pixels a side). The game is played at 640 x 480 pixels.");
+}
+
 } // namespace
 
 std::string LoadProjectInfo() {
@@ -100,6 +113,7 @@ std::string LoadProjectInfo() {
     }
     p.StartupScript = DecodeBars(p.StartupScript);
     p.FrameScript = DecodeBars(p.FrameScript);
+    RefuseAbsurdFrameSize(p);
     return failure;
 }
 

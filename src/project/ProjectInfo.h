@@ -44,12 +44,17 @@ struct ProjectInfo {
     std::string FrameScript;
 };
 
+// The largest frame width or height, in pixels, a project may ask for (an 8K display's width).
+inline constexpr int kMaxFrameSide = 8192;
+
 // The process-wide record.
 ProjectInfo& Project();
 
 // Fills Project() from Paths().Config + "General", starting from the defaults. Optional groups
 // are read only while the file goes on. On a read failure the fields read so far stay, the
 // rest keep their defaults, and the failure's description is returned; empty on success.
+// A frame side above kMaxFrameSide is refused with a message naming the size, and the frame
+// becomes 640 x 480.
 std::string LoadProjectInfo();
 
 } // namespace quillora

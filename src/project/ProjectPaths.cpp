@@ -1,6 +1,8 @@
 // The project folder record.
 #include "project/ProjectPaths.h"
 
+#include "core/PathLookup.h"
+
 namespace quillora {
 
 ProjectPaths& Paths() {
@@ -21,6 +23,8 @@ void SetProjectRoot(const std::string& folder) {
     if (p.Schemes.empty()) p.Schemes = p.Root + "Schemes/";
     if (p.Inventory.empty()) p.Inventory = p.Root + "Inventory/";
     p.External = p.Root + "External/";
+    // Names in game files are written relative to these folders and must stay inside them.
+    PathLookup::Instance().SetConfinedFolders({p.Root, p.Schemes, p.Inventory});
 }
 
 } // namespace quillora

@@ -25,7 +25,8 @@ ProjectPaths& Paths();
 
 // Sets Root to folder plus one trailing "/" (none added when it already ends with one, as a
 // root folder does) and derives the sub-folders. Schemes and Inventory are set only while they
-// are still empty.
+// are still empty. Paths written from these folders are confined to them (PathLookup): a name
+// like "..\\..\\etc\\passwd" in a game file is a missing file.
 void SetProjectRoot(const std::string& folder);
 
 } // namespace quillora

@@ -21,6 +21,7 @@ SceneElement& ControlArray::Load(int index) {
     element.CopySettingsFrom(*m_template);
     element.SetVisible(false);
     m_elements[index] = &element;
+    ++m_changes;
     return element;
 }
 
@@ -29,6 +30,7 @@ void ControlArray::Unload(int index) {
     if (found == m_elements.end()) return;
     SceneElement* element = found->second;
     m_elements.erase(found);
+    ++m_changes;
     m_box.Destroy(*element);
 }
 

@@ -36,12 +36,16 @@ public:
     int UBound() const;
     // Loaded elements above 0, in index order.
     const std::map<int, SceneElement*>& Elements() const { return m_elements; }
+    // Counts every Load and Unload: code that handles window events while it holds elements
+    // compares it before and after to know whether they may be gone.
+    unsigned long long Changes() const { return m_changes; }
 
 private:
     PictureBox& m_box;
     std::string m_name;
     SceneElement* m_template;
     std::map<int, SceneElement*> m_elements;
+    unsigned long long m_changes = 0;
 };
 
 } // namespace quillora

@@ -2,10 +2,10 @@
 #include "scene/Pictures.h"
 
 #include "core/ClassicError.h"
+#include "core/FileAccess.h"
 #include "core/PathLookup.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -18,6 +18,8 @@ namespace quillora {
 namespace {
 
 constexpr qsizetype kCacheBudgetBytes = 384LL * 1024 * 1024;
+// Far above any picture a game of this kind ships (an uncompressed 4096 x 4096 bitmap is 64 MB).
+constexpr size_t kMaxPictureFileBytes = 96 * 1024 * 1024;
 
 struct CachedPicture {
     long long modified = 0;
@@ -57,19 +59,25 @@ public:
 
 private:
     static QImage Decode(const std::string& path) {
-        QImageReader reader(QString::fromStdString(path));
+        // Read once, within a limit: a reader that fails must not fall back to reading a
+        // device or a pipe named in place of a picture.
+        FileBytes file = ReadRegularFile(path, kMaxPictureFileBytes);
+        if (file.problem == FileProblem::Missing) throw ClassicError(ErrorCode::FileNotFound);
+        if (!file) throw ClassicError(ErrorCode::InvalidPicture);
+        QByteArray bytes = QByteArray::fromStdString(file.bytes);
+        file.bytes.clear();
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
         reader.setDecideFormatFromContent(true);
         QImage image = reader.read();
-        if (image.isNull()) {
-            // Cursor files are icon files with another type number; the icon reader takes them.
-            QFile file(QString::fromStdString(path));
-            if (file.open(QIODevice::ReadOnly)) {
-                QByteArray bytes = file.readAll();
-                if (bytes.size() > 4 && bytes[2] == 2 && bytes[3] == 0) bytes[2] = 1;
-                QBuffer buffer(&bytes);
-                QImageReader iconReader(&buffer, "ico");
-                image = iconReader.read();
-            }
+        if (image.isNull() && bytes.size() > 4 && bytes[0] == 0 && bytes[1] == 0 &&
+            (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0) {
+            // Icon files have no signature the readers look for, and cursor files are icon
+            // files with another type number: the icon reader takes both when asked.
+            bytes[2] = 1;
+            QBuffer icon(&bytes);
+            QImageReader iconReader(&icon, "ico");
+            image = iconReader.read();
         }
         if (image.isNull()) throw ClassicError(ErrorCode::InvalidPicture);
         return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
@@ -109,11 +117,10 @@ std::string RealPath(const std::string& path) {
 
 // The hot spot of the first image of a cursor file, or nothing for icons.
 std::optional<QPoint> CursorHotSpot(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray head = file.read(22);
-    if (head.size() < 22) return std::nullopt;
-    const auto byte = [&](int i) { return static_cast<unsigned char>(head[i]); };
+    const FileBytes file = ReadRegularFileHead(path, 22);
+    if (file.bytes.size() < 22) return std::nullopt;
+    const auto* head = reinterpret_cast<const unsigned char*>(file.bytes.data());
+    const auto byte = [head](int i) { return head[i]; };
     if (byte(0) != 0 || byte(1) != 0 || byte(2) != 2 || byte(3) != 0) return std::nullopt;
     return QPoint(byte(10) | (byte(11) << 8), byte(12) | (byte(13) << 8));
 }

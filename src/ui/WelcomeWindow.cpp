@@ -5,6 +5,7 @@
 #include "core/Twips.h"
 #include "project/ErrorMessages.h"
 #include "project/InterfaceTexts.h"
+#include "project/LinkTargets.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectInit.h"
 #include "project/ProjectPaths.h"
@@ -308,24 +309,37 @@ void WelcomeWindow::ResolutionLabelClicked() {
 void WelcomeWindow::EmailClicked() {
     SetTopMost(false);
     const std::string address = txtEmail->text().toStdString();
-    if (Prompts().MessageBox(Text(13) + " " + address + " ?", BoxStyle::YesNo + BoxStyle::Question,
-                             Project().AdventureName) == BoxResult::Yes) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString("mailto:" + address)));
-    } else {
-        SetTopMost(true);
+    const std::optional<QUrl> target = MailLinkTarget(address);
+    if (!target) {
+        RefuseLink(address, "Only plain e-mail addresses (name@example.com) are opened.");
+    } else if (Prompts().MessageBox(Text(13) + " " + LinkTargetText(*target) + " ?",
+                                    BoxStyle::YesNo + BoxStyle::Question,
+                                    Project().AdventureName) == BoxResult::Yes) {
+        QDesktopServices::openUrl(*target);
+        return;
     }
+    SetTopMost(true);
 }
 
 void WelcomeWindow::HomepageClicked() {
     SetTopMost(false);
     const std::string address = txtHomepage->text().toStdString();
-    if (Prompts().MessageBox(Text(14) + " " + address + " ? " + Text(15),
-                             BoxStyle::YesNo + BoxStyle::Question,
-                             Project().AdventureName) == BoxResult::Yes) {
-        QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(address)));
-    } else {
-        SetTopMost(true);
+    const std::optional<QUrl> target = WebLinkTarget(address);
+    if (!target) {
+        RefuseLink(address, "Only web addresses (http:// and https://) are opened.");
+    } else if (Prompts().MessageBox(Text(14) + " " + LinkTargetText(*target) + " ? " + Text(15),
+                                    BoxStyle::YesNo + BoxStyle::Question,
+                                    Project().AdventureName) == BoxResult::Yes) {
+        QDesktopServices::openUrl(*target);
+        return;
     }
+    SetTopMost(true);
+}
+
+void WelcomeWindow::RefuseLink(const std::string& address, const std::string& rule) {
+    // A game is not trusted with the desktop's opener: a file or program address is not opened.
+    Prompts().MessageBox("This address cannot be opened:\r\n" + address + "\r\n\r\n" + rule,
+                         BoxStyle::Exclamation, Project().AdventureName);
 }
 
 void WelcomeWindow::LogoClicked() {

@@ -69,6 +69,8 @@ private:
     void ResolutionLabelClicked();
     void EmailClicked();
     void HomepageClicked();
+    // Tells the player that a game's address is not opened, and why.
+    void RefuseLink(const std::string& address, const std::string& rule);
     void LogoClicked();
     void SetTopMost(bool topMost);
 

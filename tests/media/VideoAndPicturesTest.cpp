@@ -1,4 +1,5 @@
 // Animated pictures: speeds, loading, animation and damaged files.
+#include "HostileGames.h"
 #include "MediaTestSupport.h"
 #include "ProjectWriter.h"
 #include "media/AnimatedPicture.h"
@@ -48,6 +49,24 @@ TEST(AnimatedPictureTest, LoadsAndAnimatesAGifAndTellsMissingFromDamaged) {
     EXPECT_FALSE(picture.IsRunning());
     picture.Restart();
     EXPECT_TRUE(picture.IsRunning());
+    EXPECT_TRUE(picture.CachesFrames());
+}
+
+TEST(AnimatedPictureTest, FramesAreKeptOnlyWithinTheMemoryBudget) {
+    EXPECT_TRUE(AnimatedPicture::FitsFrameCache(QSize(320, 240), 100));
+    EXPECT_FALSE(AnimatedPicture::FitsFrameCache(QSize(320, 240), 0)); // count unknown
+    EXPECT_FALSE(AnimatedPicture::FitsFrameCache(QSize(2000, 2000), 3));
+    // A few kilobytes on disk, six gigabytes as kept frames: decoded on every pass instead.
+    test::ProjectWriter project;
+    project.WriteBytes("Areas/many.gif", test::TinyFramesGif(2000, 2000, 1500));
+    AnimatedPicture picture;
+    QSignalSpy frames(&picture, &AnimatedPicture::FrameChanged);
+    ASSERT_TRUE(picture.Load(project.Root() + "Areas/many.gif", 50));
+    EXPECT_EQ(picture.Size(), QSize(2000, 2000));
+    EXPECT_FALSE(picture.CachesFrames());
+    while (frames.count() < 3 && frames.wait(1000)) {
+    }
+    EXPECT_GE(frames.count(), 3);
 }
 
 } // namespace
