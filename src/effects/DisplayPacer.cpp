@@ -28,7 +28,12 @@ void DisplayPacer::Begin(const QWidget* widget) {
 }
 
 void DisplayPacer::WaitForNextFrame(const std::function<bool()>& stop) {
-    if (QCoreApplication::instance() == nullptr || !m_refresh.isActive()) return;
+    if (QCoreApplication::instance() == nullptr) return;
+    if (!m_refresh.isActive()) {
+        // Not begun (or ended by an animation nested in this one): the window stays alive.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return;
+    }
     // The repaint asked for by the last step is among the events handled here.
     while (!m_ticked && !(stop && stop()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

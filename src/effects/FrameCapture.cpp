@@ -56,6 +56,14 @@ QImage CaptureCurrentFrame(const FrameParts& parts) {
     // The background: the colour, the painted tiles, the picture.
     if (!box.PaintedLayer().isNull()) painter.drawImage(0, 0, box.PaintedLayer());
     if (!box.Picture().isNull()) painter.drawImage(0, 0, box.Picture());
+    // The water lies on the background, under the labels and the hotspots standing in it, as the
+    // scene shows it.
+    const SceneElement* ripple = parts.Ripple;
+    if (ripple != nullptr && ripple->Visible() && parts.RippleImage != nullptr &&
+        !parts.RippleImage->isNull()) {
+        painter.drawImage(TruncatedPixels(ripple->Left, ripple->Top, ripple->Width, ripple->Height),
+                          *parts.RippleImage);
+    }
 
     for (const auto& [index, label] : parts.Text.Elements())
         PrintLabel(painter, *label);
@@ -71,12 +79,6 @@ QImage CaptureCurrentFrame(const FrameParts& parts) {
         const QImage still = parts.AnimatedStill(area->WhatsThisHelpID);
         if (!still.isNull())
             painter.drawImage(gifBox->Left / kTwipsPerPixel, gifBox->Top / kTwipsPerPixel, still);
-    }
-    const SceneElement* ripple = parts.Ripple;
-    if (ripple != nullptr && ripple->Visible() && parts.RippleImage != nullptr &&
-        !parts.RippleImage->isNull()) {
-        painter.drawImage(TruncatedPixels(ripple->Left, ripple->Top, ripple->Width, ripple->Height),
-                          *parts.RippleImage);
     }
     return frame;
 }

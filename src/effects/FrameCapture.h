@@ -30,10 +30,10 @@ struct FrameParts {
     const QImage* RippleImage = nullptr;
 };
 
-// The classic CaptureCurrentFrame: the frame's background (colour, painted tiles or picture),
-// then every text label printed line by line at its left edge in its font and colour, the
-// visible hotspot pictures stretched to their hotspots, the visible animated pictures as still
-// pictures, and the rippling water. Frame size, Format_RGB32; a null image when the frame is
+// The classic CaptureCurrentFrame: the frame's background (colour, painted tiles or picture) and
+// its rippling water, then every text label printed line by line at its left edge in its font
+// and colour, the visible hotspot pictures stretched to their hotspots and the visible animated
+// pictures as still pictures. Frame size, Format_RGB32; a null image when the frame is
 // too large to hold.
 QImage CaptureCurrentFrame(const FrameParts& parts);
 

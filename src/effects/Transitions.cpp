@@ -112,6 +112,7 @@ FrameTransitions::FrameTransitions(PictureBox& box, bool& abortRequested, Transi
       m_overlay(box.Create(ElementKind::Surface, "picWhere", 0)),
       m_pacer(std::make_unique<DisplayPacer>()) {
     m_overlay.SetVisible(false);
+    m_overlay.Opaque = true; // it hides the whole frame: the scene beneath is not drawn
     m_overlay.Painter = [this](QPainter& painter, const QRect& rect) {
         if (!m_shown.isNull()) painter.drawImage(rect.topLeft(), m_shown);
     };
@@ -134,7 +135,7 @@ void FrameTransitions::ShowOverlay() {
 }
 
 void FrameTransitions::CaptureOldFrame(int n) {
-    if (m_running) return; // a frame opened during an animation keeps that animation's pictures
+    if (m_depth > 0) return; // a frame opened during an animation keeps that animation's pictures
     try {
         m_oldFrame = m_hooks.CaptureActualFrame ? AsRgb32(m_hooks.CaptureActualFrame()) : QImage();
         if (n == 0 || n == 1) {
@@ -152,7 +153,6 @@ void FrameTransitions::RunTransition(int n, double durationSeconds, const QImage
         try {
             Animate(n, durationSeconds, newFrame);
         } catch (const std::exception& error) {
-            m_running = false;
             if (!m_errorShown && m_hooks.ReportError) {
                 m_errorShown = true;
                 const auto* classic = dynamic_cast<const ClassicError*>(&error);
@@ -164,8 +164,7 @@ void FrameTransitions::RunTransition(int n, double durationSeconds, const QImage
         }
     }
     // Also after an error: a fade left half done would stay stalled until the next click.
-    m_overlay.SetVisible(false);
-    m_running = false;
+    if (m_depth == 0) m_overlay.SetVisible(false);
     if (m_hooks.AudioFadeStep) m_hooks.AudioFadeStep(1);
 }
 
@@ -177,15 +176,19 @@ void FrameTransitions::Animate(int n, double durationSeconds, const QImage& newF
     if (m_oldFrame.size() != size || newFrame.size() != size) return;
     m_shown = QImage(size, QImage::Format_RGB32);
     if (m_shown.isNull()) throw ClassicError(ErrorCode::OutOfMemory);
-    m_running = true;
     m_abortRequested = false;
     ShowOverlay();
+    const QImage oldFrame = m_oldFrame;
 
     const WaitScope waiting;
-    struct Paced {
-        DisplayPacer& pacer;
-        ~Paced() { pacer.End(); }
-    } paced{*m_pacer};
+    struct Running {
+        FrameTransitions& module;
+        ~Running() {
+            module.m_pacer->End();
+            --module.m_depth;
+        }
+    } running{*this};
+    ++m_depth;
     m_pacer->Begin(&m_box);
     const bool fadeFirst = n == 0 || n == 1;
     const double start = TheClock().SecondsSinceMidnight();
@@ -195,7 +198,7 @@ void FrameTransitions::Animate(int n, double durationSeconds, const QImage& newF
         const bool over = elapsed < 0 || elapsed > durationSeconds;
         if (elapsed < 0) elapsed = durationSeconds;
         const double f = elapsed / durationSeconds;
-        RenderTransitionStep(n, over ? 1.0 : f, m_oldFrame, newFrame, m_shown);
+        RenderTransitionStep(n, over ? 1.0 : f, oldFrame, newFrame, m_shown);
         m_overlay.Changed();
         if (fadeFirst && m_hooks.AudioFadeStep) m_hooks.AudioFadeStep(f);
         m_pacer->WaitForNextFrame([this] { return m_abortRequested; });
@@ -206,11 +209,10 @@ void FrameTransitions::Animate(int n, double durationSeconds, const QImage& newF
         }
         if (over) break;
     }
-    m_running = false;
 }
 
 void FrameTransitions::Release() {
-    if (m_running) return;
+    if (m_depth > 0) return;
     m_overlay.SetVisible(false);
     m_oldFrame = QImage();
     m_shown = QImage();

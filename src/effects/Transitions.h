@@ -62,7 +62,7 @@ public:
     // opening that captured the old frame was abandoned).
     void Release();
 
-    bool TransitionRunning() const { return m_running; }
+    bool TransitionRunning() const { return m_depth > 0; }
     // Whether the overlay covers the frame area.
     bool SurfaceShown() const;
     SceneElement& Overlay() { return m_overlay; }
@@ -82,7 +82,8 @@ private:
     std::unique_ptr<DisplayPacer> m_pacer;
     QImage m_oldFrame;
     QImage m_shown;
-    bool m_running = false;
+    // Animations in progress: a frame opened by a timer during one may run its own inside it.
+    int m_depth = 0;
     bool m_errorShown = false; // TransitionErrorShown
 };
 

@@ -194,7 +194,7 @@ void Game::ResetDefaultPointer() {
          {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
           &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
           &m_scene->LabelMessageBox, &m_scene->Inventory1, &m_scene->Inventory2,
-          &m_scene->Inventory_Background}) {
+          &m_scene->Inventory_Background, &m_transitions->Overlay(), &m_water->Element()}) {
         ApplyDefaultPointer(*element);
     }
     SetScreenPointerDefault();

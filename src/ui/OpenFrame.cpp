@@ -49,6 +49,11 @@ bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName
 
 void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber,
                      double transitionDuration) {
+    // An opening that ends before its transition ran must not leave the old frame covering it.
+    struct ReleaseTransition {
+        FrameTransitions& transitions;
+        ~ReleaseTransition() { transitions.Release(); }
+    } release{*m_transitions};
     if (frameName.empty()) {
         ShowCommonError(" A program link is broken.");
         return;
@@ -71,8 +76,6 @@ void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber
                             error.Description());
         }
     }
-    // An opening abandoned before its transition ran must not leave the old frame covering it.
-    m_transitions->Release();
 }
 
 bool Game::BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
