@@ -87,6 +87,19 @@ QImage ShoreScene() {
     return image;
 }
 
+QImage ShoreWaterMask(int x, int y, int w, int h) {
+    const QImage scene = ShoreScene().convertToFormat(QImage::Format_RGB32);
+    QImage mask(w, h, QImage::Format_RGB32);
+    for (int row = 0; row < h; ++row) {
+        for (int col = 0; col < w; ++col) {
+            // The sea and its foam are the only blue-leaning pixels of the band.
+            const QColor c = scene.pixelColor(x + col, y + row);
+            mask.setPixel(col, row, c.blue() > c.red() + 20 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    return mask;
+}
+
 QImage LighthouseInside() {
     QImage image = Canvas(640, 480, false);
     QPainter p(&image);
