@@ -74,6 +74,17 @@ QImage ShoreScene() {
     sea.setColorAt(0, QColor(40, 110, 160));
     sea.setColorAt(1, QColor(70, 150, 170));
     p.fillRect(0, 250, 640, 80, sea);
+    // Glints on the swell: short light strokes that the rippling water sets moving.
+    unsigned seed = 7;
+    for (int y = 254; y < 326; y += 3) {
+        for (int n = 0; n < 9; ++n) {
+            seed = seed * 1103515245 + 12345;
+            const int x = static_cast<int>((seed >> 8) % 640);
+            const int length = 6 + static_cast<int>((seed >> 20) % 18);
+            p.setPen(QPen(QColor(150, 205, 235, 90 + (y - 250)), 1));
+            p.drawLine(x, y, x + length, y);
+        }
+    }
     QPainterPath beach;
     beach.moveTo(0, 320);
     beach.cubicTo(200, 300, 420, 340, 640, 310);
