@@ -3,7 +3,6 @@
 
 #include <QImage>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>

@@ -63,8 +63,12 @@ public:
     // Stops the timer, waits (handling window events, at most 5 s) for a tick in progress to
     // finish, then ends the effect and hides it.
     void Stop();
-    // Stops the timer only (the game is unloading).
+    // Stops the timer only (the game is unloading, a cut-scene covers the frame).
     void StopTimer() { m_timer.stop(); }
+    // Starts the timer again after StopTimer, when an effect is set up.
+    void Resume() {
+        if (m_active && !m_timer.isActive()) m_timer.start();
+    }
     // One timer tick: the next picture of the animation.
     void Tick();
 

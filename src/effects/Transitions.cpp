@@ -3,7 +3,6 @@
 
 #include "core/ClassicError.h"
 #include "core/Clock.h"
-#include "core/Twips.h"
 #include "effects/DisplayPacer.h"
 #include "scene/PictureBox.h"
 #include "services/Wait.h"

@@ -47,6 +47,14 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     };
     m_water = std::make_unique<RipplingWater>(*m_pictureBox, m_session.Flags.StopEverything,
                                               WaterHooks{report, [this] { unsetCursor(); }});
+    // A cut-scene covers the water: it rests until the video is gone.
+    m_videos->OnOneTimeVideo = [this](bool covering) {
+        if (covering) {
+            m_water->StopTimer();
+        } else if (!mnuDisableEffects->isChecked()) {
+            m_water->Resume();
+        }
+    };
     m_transitions = std::make_unique<FrameTransitions>(
         *m_pictureBox, m_session.Flags.TransitionAbortRequested,
         TransitionHooks{[this] { return CaptureActualFrame(); },

@@ -3,9 +3,12 @@
 #include "GameFixture.h"
 #include "core/Clock.h"
 #include "effects/DisplayPacer.h"
+#include "game/VideoPlacement.h"
 
 #include <QTest>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace quillora {
 namespace {
@@ -125,6 +128,14 @@ TEST_F(EffectsInGame, WaterRunsWithTheFrameStopsWithEffectsOffAndIsReadAgainWhen
     g.EnableOrDisableEffects();
     EXPECT_TRUE(g.Water().TimerEnabled());
     EXPECT_EQ(g.Water().Settings().WaveStrength, 30);
+    // A cut-scene over the frame rests the water until it is gone.
+    std::filesystem::copy_file(std::string(QUILLORA_MEDIA_FIXTURES) + "/clip-cinepak.avi",
+                               project.Root() + "Frames/clip.avi");
+    g.Videos().PlayMovieWithStop("clip.avi", {true, 0, 0, 100, 50});
+    ASSERT_TRUE(g.Videos().IsOneTimeVideoPlaying());
+    EXPECT_FALSE(g.Water().TimerEnabled());
+    g.Videos().StopOneTimeVideoPlayer();
+    EXPECT_TRUE(g.Water().TimerEnabled());
     // The water is part of the picture a transition draws of the new frame.
     g.TransitionStep1(1);
     g.OpenFrame("Cellar", true, 1, 0.2);
