@@ -66,13 +66,6 @@ TEST(TransitionStep, SlidesAtAQuarterShowTheNewFramesQuarterAtTheEnteringEdge) {
     EXPECT_EQ(target.pixel(9, 44), qRgb(0, 0, 0));
 }
 
-TEST(TransitionStep, NamesOfTheTable) {
-    EXPECT_STREQ(TransitionName(1), "Alphablending");
-    EXPECT_STREQ(TransitionName(5), "Slide Down");
-    EXPECT_STREQ(TransitionName(0), "");
-    EXPECT_STREQ(TransitionName(6), "");
-}
-
 class Animation : public ::testing::Test {
 protected:
     void SetUp() override {
