@@ -7,7 +7,7 @@ QUILLORA_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libsdl2-dev libfluidsynth-dev timgm6mb-soundfont fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpcre2-dev
+  libpcre2-dev libicu-dev
 )
 
 # Installs every package of the list that dpkg does not report as installed.

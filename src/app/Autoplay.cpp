@@ -6,6 +6,8 @@
 #include "game/GameSession.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
+#include "ui/LoadGameDialog.h"
+#include "ui/SaveGameDialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,6 +16,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <memory>
 
 namespace quillora {
 namespace {
@@ -174,6 +177,8 @@ bool Autoplay::Run(const AutoplayCommand& command) {
     if (verb == "wait-frame") return WaitFrame(command);
     if (verb == "wait-idle") return WaitIdle(command);
     if (verb == "drag") return Drag(command);
+    if (verb == "save") return SaveOrLoad(command, true);
+    if (verb == "load") return SaveOrLoad(command, false);
     if (verb.rfind("expect-", 0) == 0) return Expect(command);
     if (verb == "quit") {
         Finish(kSuccess);
@@ -270,6 +275,48 @@ bool Autoplay::Drag(const AutoplayCommand& command) {
                         Qt::NoButton, Qt::NoModifier);
     ArmNextCommand();
     QApplication::sendEvent(&box, &release);
+    return true;
+}
+
+bool Autoplay::SaveOrLoad(const AutoplayCommand& command, bool save) {
+    Game* game = m_session.GameWindow();
+    const bool inGame = game != nullptr && game->isVisible();
+    if (save && !inGame) {
+        Fail(command, "no game is running", kUnmetExpectation);
+        return false;
+    }
+    // The window is modal: it is filled in and its button pressed once it shows, as a player
+    // would; one that is still open afterwards did not save or load (its box said why).
+    auto problem = std::make_shared<std::string>();
+    QTimer::singleShot(0, this, [problem, save, name = command.rest] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<SaveGameDialog*>(modal)) {
+            dialog->SetName(name);
+            dialog->Save();
+        } else if (auto* dialog = qobject_cast<LoadGameDialog*>(modal)) {
+            if (dialog->Select(name)) {
+                dialog->Load();
+            } else {
+                *problem = "there is no saved game " + Quoted(name);
+            }
+        }
+        if (modal != nullptr && modal->isVisible()) {
+            if (problem->empty())
+                *problem = std::string("the game was not ") + (save ? "saved" : "loaded");
+            modal->close();
+        }
+    });
+    if (save) {
+        game->ShowSaveGameWindow();
+    } else if (inGame) {
+        game->ShowLoadGameWindow(false);
+    } else {
+        m_session.ShowLoadGameWindow();
+    }
+    if (!problem->empty()) {
+        Fail(command, *problem, kUnmetExpectation);
+        return false;
+    }
     return true;
 }
 

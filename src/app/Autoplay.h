@@ -65,6 +65,8 @@ private:
     bool Move(const AutoplayCommand& command);
     bool Drag(const AutoplayCommand& command);
     bool Key(const AutoplayCommand& command);
+    // save NAME / load NAME through the save and load windows.
+    bool SaveOrLoad(const AutoplayCommand& command, bool save);
     bool WaitFrame(const AutoplayCommand& command);
     // Holds the later commands back until the game is in none of its waits.
     bool WaitIdle(const AutoplayCommand& command);

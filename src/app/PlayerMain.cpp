@@ -4,7 +4,6 @@
 #include "app/Autoplay.h"
 #include "app/CommandLine.h"
 #include "app/PlayerSession.h"
-#include "game/GameAudio.h"
 #include "services/QtPrompts.h"
 #include "services/SettingsStore.h"
 
@@ -72,6 +71,12 @@ int PlayerMain(int argc, char** argv) {
         }
     }
 
+    // An autoplay run needs no screen: without a display it uses the offscreen platform rather
+    // than failing to start.
+    if (!options->AutoplayFile.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quillora-run");
     QApplication::setQuitOnLastWindowClosed(false);

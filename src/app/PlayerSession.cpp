@@ -4,8 +4,10 @@
 #include "core/Prompts.h"
 #include "game/GameSession.h"
 #include "project/ProjectInfo.h"
+#include "savegames/SavedGameStore.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
+#include "ui/LoadGameDialog.h"
 #include "ui/WelcomeWindow.h"
 
 #include <QTimer>
@@ -64,8 +66,22 @@ void PlayerSession::ShowGameWindow() {
 }
 
 void PlayerSession::ShowLoadGameWindow() {
-    Prompts().MessageBox("Loading saved games is not available in this version of the player.",
-                         BoxStyle::Information, "Not Available");
+    const WaitScope waiting;
+    LoadGameDialog dialog(
+        [this](const std::string& name) {
+            // The file is read whole before anything is made: a damaged one changes nothing.
+            const std::optional<SavedGameRecord> record = ReadSavedGameOrReport(name);
+            if (!record) return false;
+            const bool offered = m_welcome->OffersProjectResolution();
+            if (offered) m_welcome->hide();
+            LoadGameWindow();
+            m_game->ReplaySavedGame(*record, offered);
+            m_game->ShowGameWindow();
+            if (!Project().SkipWelcome) m_welcome->hide();
+            return true;
+        },
+        m_welcome.get());
+    dialog.exec();
 }
 
 void PlayerSession::GameUnloaded() {

@@ -8,11 +8,17 @@
 #include <sstream>
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: quillora-vbs FILE.vbs [ARGS]\n");
+    quillora::vbs::ConsoleOptions options;
+    std::string file, error;
+    std::vector<std::string> args;
+    if (!quillora::vbs::ParseConsoleCommandLine({argv + 1, argv + argc}, options, file, args,
+                                                error)) {
+        std::fprintf(stderr,
+                     "%s\nusage: quillora-vbs [//B] [//Nologo] [//T:seconds] FILE.vbs "
+                     "[ARGS]\n",
+                     error.c_str());
         return 2;
     }
-    const std::string file = argv[1];
     std::ifstream in(quillora::PathLookup::Instance().Find(file).value_or(file), std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "%s: cannot open the script file\n", file.c_str());
@@ -21,7 +27,11 @@ int main(int argc, char** argv) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     quillora::vbs::ConsoleStreams streams;
-    streams.out = [](const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); };
+    // Each finished line goes out at once, so a run that is stopped keeps what it printed.
+    streams.out = [](const std::string& s) {
+        std::fwrite(s.data(), 1, s.size(), stdout);
+        if (s.find('\n') != std::string::npos) std::fflush(stdout);
+    };
     streams.err = [](const std::string& s) {
         std::fflush(stdout);
         std::fwrite(s.data(), 1, s.size(), stderr);
@@ -38,8 +48,7 @@ int main(int argc, char** argv) {
         all << std::cin.rdbuf();
         return all.str();
     };
-    const int status =
-        quillora::vbs::RunConsoleScript(file, bytes.str(), {argv + 2, argv + argc}, streams);
+    const int status = quillora::vbs::RunConsoleScript(file, bytes.str(), args, streams, options);
     std::fflush(stdout);
     return status;
 }

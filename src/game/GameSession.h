@@ -57,6 +57,24 @@ struct GameSession {
     AutoJumpTransitionSettings AutoJump;
     // The channel table, the fades and the seven sound players.
     GameAudio Audio;
+    // The display resolution a script asked for when a saved game is loaded; 0 none.
+    int16_t ResolutionOnLoadGame = 0;
+    // The project's procedure library, read at every game reset for the script engines.
+    std::string ProceduresText;
+
+    // Everything back to the start of a game (the game reset, and before a saved game is
+    // replayed); the sound players stay, stopped by the reset of the channels.
+    void ResetGameState() {
+        Flags = RunFlags();
+        CurrentFrame = CurrentFrameRecord();
+        State = GameState();
+        Action = VBScriptActionModule();
+        AutoJump = AutoJumpTransitionSettings();
+        Audio.Channels = FreshSoundChannels();
+        Audio.State = AudioModuleState();
+        ResolutionOnLoadGame = 0;
+        ProceduresText.clear();
+    }
 };
 
 } // namespace quillora

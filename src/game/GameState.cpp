@@ -32,40 +32,45 @@ void SaveClickPos(GameState& state, double leftTwips, double topTwips) {
     state.LastClickY = ToInt16(topTwips / 15.0);
 }
 
-void WriteVariables(const VariablesCollection& variables, ValueListWriter& out) {
+namespace {
+
+// A count, then each variable's name and value, one value a line.
+template <class Collection>
+void WriteCollection(const Collection& variables, ValueListWriter& out) {
     out.WriteValue(int32_t{variables.Count()});
     for (const auto& variable : variables) {
         out.WriteValue(variable->Name);
-        out.WriteValue(int32_t{variable->Value});
+        out.WriteValue(ListValue(variable->Value));
     }
+}
+
+template <class Collection, class ReadValue>
+Collection ReadCollection(ValueListReader& in, ReadValue readValue) {
+    Collection variables;
+    const int32_t count = in.ReadInt32();
+    for (int32_t i = 0; i < count; ++i) {
+        std::string name = in.ReadString();
+        variables.Add(name, readValue());
+    }
+    return variables;
+}
+
+} // namespace
+
+void WriteVariables(const VariablesCollection& variables, ValueListWriter& out) {
+    WriteCollection(variables, out);
 }
 
 VariablesCollection ReadVariables(ValueListReader& in) {
-    VariablesCollection variables;
-    const int32_t count = in.ReadInt32();
-    for (int32_t i = 0; i < count; ++i) {
-        std::string name = in.ReadString();
-        variables.Add(name, in.ReadInt16());
-    }
-    return variables;
+    return ReadCollection<VariablesCollection>(in, [&] { return in.ReadInt16(); });
 }
 
 void WriteVariantVariables(const VariantCollection& variables, ValueListWriter& out) {
-    out.WriteValue(int32_t{variables.Count()});
-    for (const auto& variable : variables) {
-        out.WriteValue(variable->Name);
-        out.WriteValue(variable->Value);
-    }
+    WriteCollection(variables, out);
 }
 
 VariantCollection ReadVariantVariables(ValueListReader& in) {
-    VariantCollection variables;
-    const int32_t count = in.ReadInt32();
-    for (int32_t i = 0; i < count; ++i) {
-        std::string name = in.ReadString();
-        variables.Add(name, in.ReadVariant());
-    }
-    return variables;
+    return ReadCollection<VariantCollection>(in, [&] { return in.ReadVariant(); });
 }
 
 void WriteNames(const std::vector<std::string>& names, ValueListWriter& out) {

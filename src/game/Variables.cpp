@@ -94,6 +94,12 @@ void ChangeVariableValue(ProjectVariables& vars, const std::string& name, int16_
     }
 }
 
+void SetVariableValue(ProjectVariables& vars, const std::string& name, int16_t newValue) {
+    for (const auto& variable : vars.Variables) {
+        if (variable->Name == name) variable->Value = newValue;
+    }
+}
+
 void ChangeVariableVariantValue(ProjectVariables& vars, const std::string& name,
                                 const ListValue& value) {
     for (const auto& variable : vars.VariablesVariant) {

@@ -71,6 +71,9 @@ void LoadVariables(ProjectVariables& vars);
 
 // Sets every integer variable of that name; -1 toggles the lowest bit (value XOR 1).
 void ChangeVariableValue(ProjectVariables& vars, const std::string& name, int16_t newValue);
+// Sets every integer variable of that name to exactly newValue (-1 included, which
+// ChangeVariableValue would take as a toggle).
+void SetVariableValue(ProjectVariables& vars, const std::string& name, int16_t newValue);
 // Sets every variant variable of that name.
 void ChangeVariableVariantValue(ProjectVariables& vars, const std::string& name,
                                 const ListValue& value);

@@ -23,6 +23,4 @@ void ExecuteOnLoadVBScript(GameSession& session) {
     }
 }
 
-void LoadProjectProcedures() {}
-
 } // namespace quillora

@@ -14,7 +14,4 @@ bool ExecuteVBScript(GameSession& session, const std::string& text, bool resetLa
 // Runs the project's start-up script when the project asks for it (after ResetModule).
 void ExecuteOnLoadVBScript(GameSession& session);
 
-// Reads the project's procedure library and gives it to the script engine.
-void LoadProjectProcedures();
-
 } // namespace quillora

@@ -16,6 +16,8 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
+#include "savegames/SavedGameFile.h"
+#include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -111,21 +113,16 @@ void Game::WireHotspot(SceneElement& area, int index) {
 }
 
 void Game::ResetAll() {
-    m_session.Flags.StopEverything = false;
+    m_session.ResetGameState();
     try {
         m_autoJumpTimer.stop();
         m_autoJumpTimer.setInterval(0);
         m_water->Stop();
         ResetTimedEvents();
-        m_state.Vars.Variables.Clear();
-        m_state.Vars.VariablesVariant.Clear();
-        m_state.Vars.Disappear.Clear();
         m_inventory->Clear();
-        m_state.FramesHistory.clear();
         m_pictureBox->SetPicture(QImage());
         m_pictureBox->SetBackColor(0);
         m_pictureBox->Cls();
-        m_state.AllowControlsReferences = 0;
         m_transitions->ResetErrorShown();
         m_transitions->Release();
         m_videos->StopOneTimeVideoPlayer();
@@ -145,19 +142,44 @@ void Game::ResetAll() {
     // From here on a failing step is skipped.
     RebuildFrameList();
     LoadVariables(m_state.Vars);
-    LoadProjectProcedures();
+    m_session.ProceduresText = LoadProjectProcedures();
     const std::string& project = Project().ProjectName;
     mnuDisableTransitions->setChecked(
         Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
     mnuDisableEffects->setChecked(
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
     m_session.Audio.ResetSoundChannels();
-    m_session.Audio.State.AudioWarningShown = false;
     m_inventory->LoadBarBackground();
 }
 
 void Game::StartNewGame() {
     m_session.CurrentFrame.Name = Project().StartFrame;
+    ExecuteOnLoadVBScript(m_session);
+    OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
+}
+
+void Game::ReplaySavedGame(const SavedGameRecord& record, bool welcomeOffersProjectResolution) {
+    const ProjectInfo& info = Project();
+    if (info.SkipWelcome) {
+        if (m_session.ResolutionOnLoadGame != 0)
+            ChangeDisplayResolution(m_session.ResolutionOnLoadGame);
+    } else if (welcomeOffersProjectResolution && info.ResolutionOption == 1) {
+        ChangeDisplayResolution(info.Resolution + 1);
+    }
+    ResetAll();
+    ProjectVariables& vars = m_state.Vars;
+    for (const auto& variable : record.Variables)
+        SetVariableValue(vars, variable->Name, variable->Value);
+    for (const auto& hidden : record.Hidden)
+        vars.Disappear.Add(hidden->Name, hidden->Value);
+    for (const std::string& item : record.Items)
+        m_inventory->AddPickedObject(item, false);
+    if (record.History) m_state.FramesHistory = *record.History;
+    if (record.Variants) {
+        for (const auto& variable : *record.Variants)
+            ChangeVariableVariantValue(vars, variable->Name, variable->Value);
+    }
+    m_session.CurrentFrame.Name = GetResumeLocation(record.ResumeFrame);
     ExecuteOnLoadVBScript(m_session);
     OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
 }

@@ -26,6 +26,7 @@ class QMenu;
 namespace quillora {
 
 struct GameSession;
+struct SavedGameRecord;
 struct GameState;
 
 class Game : public QMainWindow, public GameHost {
@@ -43,6 +44,11 @@ public:
     void StartNewGame();
     // Shows the window: a window of frame size, or the whole screen.
     void ShowGameWindow();
+    // Switches the display for the loaded game (the resolution a script asked for, or the
+    // project's when the welcome window offers it), resets the game, replays a saved game into
+    // it (variables, hidden hotspots, inventory, history), runs the start-up script and opens the
+    // frame where play resumes.
+    void ReplaySavedGame(const SavedGameRecord& record, bool welcomeOffersProjectResolution);
 
     // Opens a frame (the name is taken by value: callers pass the current frame's own name,
     // which opening clears): resets the previous one, reads the frame file, draws the background,

@@ -7,8 +7,13 @@
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
+#include "savegames/SavedGameStore.h"
 #include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
+#include "services/Wait.h"
+#include "ui/LoadGameDialog.h"
+#include "ui/SaveGameDialog.h"
 
 #include <QDir>
 #include <QMenu>
@@ -172,13 +177,48 @@ void Game::EnableOrDisableEffects() {
 }
 
 void Game::ShowLoadGameWindow(bool /*timerGuard*/) {
-    Prompts().MessageBox("Loading saved games is not available in this version of the player.",
-                         BoxStyle::Information, "Not Available");
+    // No timer objects exist to guard against yet: every caller passes False anyway.
+    const bool jumpArmed = m_autoJumpTimer.isActive();
+    m_autoJumpTimer.stop();
+    PauseTimedEvents();
+    bool loaded = false;
+    {
+        const WaitScope waiting;
+        LoadGameDialog dialog(
+            [this, &loaded](const std::string& name) {
+                const std::optional<SavedGameRecord> record = ReadSavedGameOrReport(name);
+                if (!record) return false;
+                // The welcome window's offer was taken, or not, when this game started.
+                ReplaySavedGame(*record, false);
+                loaded = true;
+                return true;
+            },
+            this);
+        dialog.exec();
+    }
+    // A loaded game has its own timers from its new frame; otherwise the old ones go on, however
+    // the window was closed.
+    if (loaded) return;
+    if (jumpArmed) m_autoJumpTimer.start();
+    StartTimedEvents();
 }
 
 void Game::ShowSaveGameWindow() {
-    Prompts().MessageBox("Saving games is not available in this version of the player.",
-                         BoxStyle::Information, "Not Available");
+    const bool jumpArmed = m_autoJumpTimer.isActive();
+    m_autoJumpTimer.stop();
+    PauseTimedEvents();
+    {
+        const WaitScope waiting;
+        SaveGameDialog dialog(
+            [this] {
+                return SavedGameBytes(m_session, m_session.CurrentFrame.Name, Project(),
+                                      SaveDateText(QDate::currentDate()));
+            },
+            m_pictureBox->Capture(), this);
+        dialog.exec();
+    }
+    if (jumpArmed) m_autoJumpTimer.start();
+    StartTimedEvents();
 }
 
 void Game::ExecuteVBScriptCommand() {

@@ -255,8 +255,7 @@ void WelcomeWindow::ClickButton(int index) {
         switch (index) {
         case 0: {
             const ProjectInfo& info = Project();
-            if (!info.SkipWelcome && info.ResolutionOption == 1 && !chkResolution->isHidden() &&
-                chkResolution->isChecked()) {
+            if (!info.SkipWelcome && info.ResolutionOption == 1 && OffersProjectResolution()) {
                 hide();
                 ChangeDisplayResolution(info.Resolution + 1);
             }
@@ -277,6 +276,10 @@ void WelcomeWindow::ClickButton(int index) {
     } catch (const std::exception&) {
         ShowCommonError(" Error loading the main program window. Try restarting the program.");
     }
+}
+
+bool WelcomeWindow::OffersProjectResolution() const {
+    return !chkResolution->isHidden() && chkResolution->isChecked();
 }
 
 void WelcomeWindow::GameWindowUnloaded() {

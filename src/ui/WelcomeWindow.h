@@ -29,6 +29,9 @@ public:
     // Called when the game window has unloaded: shows this window again, or ends the program
     // when the welcome window is skipped.
     void GameWindowUnloaded();
+    // The resolution check box shows and is ticked: a game started or loaded from here plays at
+    // the project's resolution.
+    bool OffersProjectResolution() const;
 
     // Applies a welcome-window scheme; without one the buttons are plain text.
     void UseScheme(const std::string& schemeName);

@@ -57,6 +57,17 @@ struct Expr {
     bool parens = false;
     ExprPtr left, right;
     std::vector<ExprPtr> args; // a null entry is an omitted argument
+
+    Expr() = default;
+    Expr(const Expr&) = delete;
+    Expr& operator=(const Expr&) = delete;
+    // A long operator chain nests down its left side: unlink it in a loop, not by recursion.
+    ~Expr() {
+        while (left && left->left) {
+            ExprPtr next = std::move(left->left);
+            left = std::move(next);
+        }
+    }
 };
 
 struct Stmt;

@@ -1,5 +1,6 @@
 // Built-in date and time functions: Now, DateSerial, DateAdd, DateDiff, DatePart, FormatDateTime...
 #include "vbscript/Builtins.h"
+#include "vbscript/Locale.h"
 
 #include "core/Clock.h"
 
@@ -114,8 +115,11 @@ Value Weekday(Engine&, Args a) {
 Value MonthName(Engine&, Args a) {
     const int32_t m = ToLong(Plain(a, 0));
     if (m < 1 || m > 12) ThrowError(Err::InvalidCall);
+    const bool abbreviate = Has(a, 1) && ToBool(a[1]);
+    if (const LocaleInfo* locale = CurrentLocale())
+        return Value::Str(abbreviate ? locale->shortMonths[m - 1] : locale->months[m - 1]);
     std::u16string name = Ascii(kMonths[m - 1]);
-    if (Has(a, 1) && ToBool(a[1])) name = name.substr(0, 3);
+    if (abbreviate) name = name.substr(0, 3);
     return Value::Str(std::move(name));
 }
 
@@ -123,8 +127,12 @@ Value WeekdayName(Engine&, Args a) {
     const int32_t w = ToLong(Plain(a, 0));
     const int first = FirstDay(a, 2);
     if (w < 1 || w > 7) ThrowError(Err::InvalidCall);
-    std::u16string name = Ascii(kDays[(w - 1 + first - 1) % 7]);
-    if (Has(a, 1) && ToBool(a[1])) name = name.substr(0, 3);
+    const bool abbreviate = Has(a, 1) && ToBool(a[1]);
+    const int day = (w - 1 + first - 1) % 7;
+    if (const LocaleInfo* locale = CurrentLocale())
+        return Value::Str(abbreviate ? locale->shortDays[day] : locale->days[day]);
+    std::u16string name = Ascii(kDays[day]);
+    if (abbreviate) name = name.substr(0, 3);
     return Value::Str(std::move(name));
 }
 
@@ -289,6 +297,13 @@ Value FormatDateTime(Engine&, Args a) {
     const int32_t format = LongOr(a, 1, 0);
     if (v.IsNull()) ThrowError(Err::TypeMismatch);
     const double s = ToDate(v);
+    const LocaleInfo* locale = CurrentLocale();
+    if (locale && format >= 1 && format <= 3) {
+        const std::u16string& pattern = format == 1   ? locale->longDate
+                                        : format == 2 ? locale->shortDate
+                                                      : locale->longTime;
+        return Value::Str(FormatDatePattern(s, pattern));
+    }
     switch (format) {
     case 0: return Value::Str(FormatDateValue(s));
     case 1: {

@@ -1,5 +1,6 @@
 // Built-in number formatting (FormatNumber, FormatCurrency, FormatPercent) and the named constants.
 #include "vbscript/Builtins.h"
+#include "vbscript/Locale.h"
 
 #include <cmath>
 #include <cstdio>
@@ -103,18 +104,25 @@ double FormatArg(Args a) {
 
 Value FormatNumber(Engine&, Args a) {
     const double x = FormatArg(a);
-    return Value::Str(FormatFixed(x, Decimals(a, 1), Tristate(a, 2, true), Tristate(a, 3, false),
-                                  Tristate(a, 4, true)));
+    return Value::Str(LocalizeNumber(FormatFixed(x, Decimals(a, 1), Tristate(a, 2, true),
+                                                 Tristate(a, 3, false), Tristate(a, 4, true))));
 }
 
 Value FormatCurrencyFn(Engine&, Args a) {
     const double x = FormatArg(a);
-    const bool parens = Tristate(a, 3, true);
+    // Negative amounts: in parentheses in the default locale, with a minus sign in others.
+    const bool parens = Tristate(a, 3, CurrentLocale() == nullptr);
     std::u16string body = FormatFixed(std::fabs(x), Decimals(a, 1), Tristate(a, 2, true), false,
                                       Tristate(a, 4, true));
     const std::u16string zeroCheck = FormatFixed(x, Decimals(a, 1), true, false, false);
     const bool negative = x < 0 && zeroCheck[0] == '-';
+    body = LocalizeNumber(std::move(body));
     std::u16string out = u"$" + body;
+    if (const LocaleInfo* locale = CurrentLocale()) {
+        const std::u16string space = locale->currencySpace ? u" " : u"";
+        out = locale->currencyFirst ? locale->currencySymbol + space + body
+                                    : body + space + locale->currencySymbol;
+    }
     if (negative) out = parens ? u"(" + out + u")" : u"-" + out;
     return Value::Str(std::move(out));
 }
@@ -123,7 +131,8 @@ Value FormatPercent(Engine&, Args a) {
     const double x = FormatArg(a) * 100.0;
     const int decimals = Decimals(a, 1);
     const std::u16string body =
-        FormatFixed(std::fabs(x), decimals, Tristate(a, 2, true), false, Tristate(a, 4, true)) +
+        LocalizeNumber(FormatFixed(std::fabs(x), decimals, Tristate(a, 2, true), false,
+                                   Tristate(a, 4, true))) +
         u"%";
     const bool negative = x < 0 && FormatFixed(x, decimals, true, false, false)[0] == '-';
     if (!negative) return Value::Str(body);

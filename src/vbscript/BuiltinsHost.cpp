@@ -2,37 +2,41 @@
 #include "vbscript/Builtins.h"
 
 #include "core/Prompts.h"
+#include "vbscript/Locale.h"
 
 namespace quillora::vbs::builtins {
 
 namespace {
 
-// A syntax error in code given to Eval or Execute is reported at the statement that gave it.
-template <class F> Value AtCaller(F&& run) {
+// Code given to Eval or Execute must be a string. A compilation error in it is reported as a
+// plain syntax error at the statement that gave it.
+template <class F> Value AtCaller(Args a, F&& run) {
+    if (!Arg(a, 0).IsString()) ThrowTypeMismatch();
+    const std::u16string text = Arg(a, 0).AsString();
     try {
-        return run();
+        return run(text);
     } catch (ScriptError& error) {
-        if (error.IsCompilation()) error.SetPosition({});
-        throw;
+        if (!error.IsCompilation()) throw;
+        ScriptError syntax(Err::Syntax, ErrorDescription(Err::Syntax), kCompileSource);
+        syntax.SetCompilation(true);
+        throw syntax;
     }
 }
 
 Value Eval(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] { return e.EvalText(text, e.CurrentFrame()); });
+    return AtCaller(a,
+                    [&](const std::u16string& text) { return e.EvalText(text, e.CurrentFrame()); });
 }
 
 Value Execute(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] {
+    return AtCaller(a, [&](const std::u16string& text) {
         e.ExecuteText(text, e.CurrentFrame());
         return Value();
     });
 }
 
 Value ExecuteGlobal(Engine& e, Args a) {
-    const std::u16string text = Text(a, 0);
-    return AtCaller([&] {
+    return AtCaller(a, [&](const std::u16string& text) {
         e.ExecuteText(text, nullptr);
         return Value();
     });
@@ -119,10 +123,30 @@ Value LoadPicture(Engine&, Args) {
 }
 
 Value GetLocale(Engine&, Args) {
-    return Value::Long(1033);
+    return Value::Long(CurrentLcid());
 }
-Value SetLocale(Engine&, Args) {
-    return Value::Long(1033);
+
+// SetLocale takes a locale id or a name ("de-de"); no argument or 0 is the default, 1033.
+// It returns the id it replaces.
+Value SetLocale(Engine& e, Args a) {
+    const int32_t previous = CurrentLcid();
+    const LocaleInfo* locale = nullptr;
+    if (Has(a, 0)) {
+        const Value v = Plain(a, 0);
+        if (v.IsString()) {
+            locale = FindLocaleByName(ToUtf8(v.AsString()));
+            if (!locale) ThrowError(Err::InvalidCall);
+        } else {
+            const int32_t lcid = ToLong(v);
+            if (lcid != 0 && lcid != 1033) {
+                locale = FindLocale(lcid);
+                if (!locale) ThrowError(Err::InvalidCall);
+            }
+        }
+    }
+    if (locale && locale->lcid == 1033) locale = nullptr;
+    e.SetScriptLocale(locale);
+    return Value::Long(previous);
 }
 
 const BuiltinDef kHost[] = {

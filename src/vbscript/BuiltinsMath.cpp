@@ -174,7 +174,7 @@ Value Round(Engine&, Args a) {
     if (v.IsNull()) return Value::Null();
     switch (v.GetType()) {
     case Type::Empty: return Value::Integer(0);
-    case Type::Boolean: return Value::Integer(v.AsBool() ? -1 : 0);
+    case Type::Boolean:
     case Type::Byte:
     case Type::Integer:
     case Type::Long: return v;
@@ -194,11 +194,11 @@ Value Round(Engine&, Args a) {
 // Rnd and Randomize follow the classic 24-bit linear congruential generator.
 
 Value Rnd(Engine& e, Args a) {
-    float& last = e.LastRandom();
     uint32_t& seed = e.RandomSeed();
+    // The seed is the last number drawn: Rnd(0) repeats it, before any draw too.
     if (Has(a, 0)) {
         const double n = ToDouble(Plain(a, 0));
-        if (n == 0) return Value::Single(last);
+        if (n == 0) return Value::Single(static_cast<float>(seed) / 16777216.0f);
         if (n < 0) {
             const float f = static_cast<float>(n);
             uint32_t bits;
@@ -207,8 +207,7 @@ Value Rnd(Engine& e, Args a) {
         }
     }
     seed = (seed * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFF;
-    last = static_cast<float>(seed) / 16777216.0f;
-    return Value::Single(last);
+    return Value::Single(static_cast<float>(seed) / 16777216.0f);
 }
 
 Value Randomize(Engine& e, Args a) {

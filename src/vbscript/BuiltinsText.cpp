@@ -31,6 +31,8 @@ size_t FindLast(const std::u16string& where, const std::u16string& what, size_t 
 Value Len(Engine&, Args a) {
     const Value v = Plain(a, 0);
     if (v.IsNull()) return Value::Null();
+    // A byte string of odd length counts whole characters only.
+    if (v.IsOddByteString()) return Value::Long(static_cast<int32_t>(v.AsString().size()) - 1);
     return Value::Long(static_cast<int32_t>(ToString(v).size()));
 }
 
@@ -372,15 +374,15 @@ Value Unescape(Engine&, Args a) {
 }
 
 const BuiltinDef kText[] = {
-    {"Len", 1, 1, Len},         {"Left", 2, 2, Left},         {"Right", 2, 2, Right},
-    {"Mid", 2, 3, Mid},         {"InStr", 2, 4, InStr},       {"InStrRev", 2, 4, InStrRev},
-    {"LCase", 1, 1, LCase},     {"UCase", 1, 1, UCase},       {"LTrim", 1, 1, LTrim},
-    {"RTrim", 1, 1, RTrim},     {"Trim", 1, 1, Trim},         {"Space", 1, 1, Space},
-    {"String", 2, 2, StringFn}, {"StrComp", 2, 3, StrComp},   {"StrReverse", 1, 1, StrReverse},
-    {"Replace", 3, 6, Replace}, {"Split", 1, 4, Split},       {"Join", 1, 2, Join},
-    {"Filter", 2, 4, Filter},   {"Asc", 1, 1, Asc},           {"AscW", 1, 1, AscW},
-    {"Chr", 1, 1, Chr},         {"ChrB", 1, 1, Chr},          {"ChrW", 1, 1, ChrW},
-    {"Escape", 1, 1, Escape},   {"Unescape", 1, 1, Unescape},
+    {"Len", 1, 1, Len},           {"Left", 2, 2, Left},       {"Right", 2, 2, Right},
+    {"Mid", 2, 3, Mid},           {"InStr", 2, 4, InStr},     {"InStrRev", 2, 4, InStrRev},
+    {"LCase", 1, 1, LCase},       {"UCase", 1, 1, UCase},     {"LTrim", 1, 1, LTrim},
+    {"RTrim", 1, 1, RTrim},       {"Trim", 1, 1, Trim},       {"Space", 1, 1, Space},
+    {"String", 2, 2, StringFn},   {"StrComp", 2, 3, StrComp}, {"StrReverse", 1, 1, StrReverse},
+    {"Replace", 3, 6, Replace},   {"Split", 1, 4, Split},     {"Join", 1, 2, Join},
+    {"Filter", 2, 4, Filter},     {"Asc", 1, 1, Asc},         {"AscW", 1, 1, AscW},
+    {"Chr", 1, 1, Chr},           {"ChrW", 1, 1, ChrW},       {"Escape", 1, 1, Escape},
+    {"Unescape", 1, 1, Unescape},
 };
 
 } // namespace

@@ -74,13 +74,8 @@ int StackNeed(const Procedure& proc) {
 // Assignment and arrays
 
 void LetAssign(Value& target, Value value) {
-    if (target.GetType() == Type::Object && target.AsObject()) {
-        // Assigning to an object without Set assigns its default property.
-        ObjectRef keep(target.AsObject());
-        Value arg = value.IsObject() ? Resolve(value) : std::move(value);
-        keep->Invoke(kDefaultMember, InvokeKind::Let, std::span<Value>(&arg, 1));
-        return;
-    }
+    // A variable that holds an object is simply overwritten: only the value side goes through
+    // a default member.
     if (value.GetType() == Type::Object)
         value = Resolve(value);
     else if (value.IsReference())
@@ -316,12 +311,18 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
     case Global::NamedObject:
         if (g.kind == Global::NamedObject && set)
             ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
-        if (raw)
+        if (raw) {
             g.value = std::move(v);
-        else if (set)
+        } else if (set) {
             SetAssign(g.value, std::move(v));
-        else
+        } else if (g.kind == Global::NamedObject && g.value.IsObject() && g.value.AsObject()) {
+            // A host object named like a variable stands for its default property.
+            ObjectRef keep(g.value.AsObject());
+            if (v.IsObject()) v = Resolve(v);
+            keep->Invoke(kDefaultMember, InvokeKind::Let, std::span<Value>(&v, 1));
+        } else {
             LetAssign(g.value, std::move(v));
+        }
         return;
     case Global::Undefined: break;
     default: ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));

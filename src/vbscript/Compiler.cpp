@@ -3,6 +3,7 @@
 
 #include "vbscript/CompilerImpl.h"
 #include "vbscript/Operators.h"
+#include "vbscript/Parser.h"
 
 namespace quillora::vbs {
 
@@ -445,35 +446,46 @@ void Compiler::CompileExpr(Expr& e) {
 }
 
 void Compiler::CompileBinary(Expr& e) {
-    CompileExpr(*e.left);
-    CompileExpr(*e.right);
-    int flags = 0;
-    if (IsLiteral(*e.left)) flags |= kLeftLiteral;
-    if (IsLiteral(*e.right)) flags |= kRightLiteral;
-    Op op = Op::Add;
-    switch (e.binop) {
-    case BinOp::Add: op = Op::Add; break;
-    case BinOp::Sub: op = Op::Sub; break;
-    case BinOp::Mul: op = Op::Mul; break;
-    case BinOp::Div: op = Op::Div; break;
-    case BinOp::IntDiv: op = Op::IntDiv; break;
-    case BinOp::Mod: op = Op::Mod; break;
-    case BinOp::Pow: op = Op::Pow; break;
-    case BinOp::Concat: op = Op::Concat; break;
-    case BinOp::Eq: op = Op::Eq; break;
-    case BinOp::Ne: op = Op::Ne; break;
-    case BinOp::Lt: op = Op::Lt; break;
-    case BinOp::Gt: op = Op::Gt; break;
-    case BinOp::Le: op = Op::Le; break;
-    case BinOp::Ge: op = Op::Ge; break;
-    case BinOp::Is: op = Op::Is; break;
-    case BinOp::And: op = Op::And; break;
-    case BinOp::Or: op = Op::Or; break;
-    case BinOp::Xor: op = Op::Xor; break;
-    case BinOp::Eqv: op = Op::Eqv; break;
-    case BinOp::Imp: op = Op::Imp; break;
+    // `a + b + c ...` nests down its left side: walk that spine in a loop, so that a flat
+    // expression of any length compiles without deep recursion.
+    std::vector<Expr*> spine;
+    Expr* leftmost = &e;
+    while (leftmost->kind == Expr::Binary) {
+        spine.push_back(leftmost);
+        leftmost = leftmost->left.get();
     }
-    Emit(op, e.pos, 0, flags);
+    CompileExpr(*leftmost);
+    for (auto it = spine.rbegin(); it != spine.rend(); ++it) {
+        Expr& b = **it;
+        CompileExpr(*b.right);
+        int flags = 0;
+        if (IsLiteral(*b.left)) flags |= kLeftLiteral;
+        if (IsLiteral(*b.right)) flags |= kRightLiteral;
+        Op op = Op::Add;
+        switch (b.binop) {
+        case BinOp::Add: op = Op::Add; break;
+        case BinOp::Sub: op = Op::Sub; break;
+        case BinOp::Mul: op = Op::Mul; break;
+        case BinOp::Div: op = Op::Div; break;
+        case BinOp::IntDiv: op = Op::IntDiv; break;
+        case BinOp::Mod: op = Op::Mod; break;
+        case BinOp::Pow: op = Op::Pow; break;
+        case BinOp::Concat: op = Op::Concat; break;
+        case BinOp::Eq: op = Op::Eq; break;
+        case BinOp::Ne: op = Op::Ne; break;
+        case BinOp::Lt: op = Op::Lt; break;
+        case BinOp::Gt: op = Op::Gt; break;
+        case BinOp::Le: op = Op::Le; break;
+        case BinOp::Ge: op = Op::Ge; break;
+        case BinOp::Is: op = Op::Is; break;
+        case BinOp::And: op = Op::And; break;
+        case BinOp::Or: op = Op::Or; break;
+        case BinOp::Xor: op = Op::Xor; break;
+        case BinOp::Eqv: op = Op::Eqv; break;
+        case BinOp::Imp: op = Op::Imp; break;
+        }
+        Emit(op, b.pos, 0, flags);
+    }
 }
 
 bool Compiler::IsLiteral(const Expr& e) {
@@ -485,8 +497,11 @@ void Compiler::PushObject(Expr& member) {
     if (member.left) {
         CompileExpr(*member.left);
     } else {
-        if (m_with.empty()) CompileFail(Err::Syntax, member.pos);
-        Emit(Op::LoadL, member.pos, m_with.back());
+        // Outside With there is no object: the access fails when it runs.
+        if (m_with.empty())
+            PushConst(Value(), member.pos);
+        else
+            Emit(Op::LoadL, member.pos, m_with.back());
     }
 }
 
@@ -619,6 +634,59 @@ std::shared_ptr<Module> CompileProgram(Engine& engine, ProgramAst& program, Fram
     auto module = std::make_shared<Module>();
     detail::Compiler compiler(engine, *module, context);
     compiler.Program(program);
+    return module;
+}
+
+namespace {
+
+// Whether a statement declares a global name, itself or in a block it contains.
+bool DeclaresNames(const Stmt& s) {
+    auto any = [](const Block& block) {
+        for (const auto& inner : block)
+            if (DeclaresNames(*inner)) return true;
+        return false;
+    };
+    switch (s.kind) {
+    case Stmt::Dim:
+    case Stmt::ReDim:
+    case Stmt::Const: return true;
+    case Stmt::If:
+        for (const auto& e : s.elseIfs)
+            if (any(e.body)) return true;
+        return any(s.body) || any(s.elseBody);
+    case Stmt::Select:
+        for (const auto& c : s.cases)
+            if (any(c.body)) return true;
+        return false;
+    default: return any(s.body);
+    }
+}
+
+} // namespace
+
+std::shared_ptr<Module> CompileProgramText(Engine& engine, std::u16string_view source,
+                                           int firstLine, bool inheritExplicit,
+                                           bool& declarationsOnly) {
+    // The first reading keeps procedures, classes and what declares global names; the second
+    // compiles each top-level statement as it is read and lets its tree go.
+    Block declarations;
+    bool statements = false;
+    ProgramAst program = ParseProgramStatements(
+        source, firstLine,
+        [&](StmtPtr s) {
+            statements = true;
+            if (DeclaresNames(*s)) declarations.push_back(std::move(s));
+        },
+        true);
+    program.optionExplicit |= inheritExplicit;
+    auto module = std::make_shared<Module>();
+    detail::Compiler compiler(engine, *module, nullptr);
+    compiler.BeginProgram(program, declarations);
+    declarations.clear();
+    ParseProgramStatements(
+        source, firstLine, [&](StmtPtr s) { compiler.ProgramStatement(*s); }, false);
+    compiler.EndProgram();
+    declarationsOnly = !statements;
     return module;
 }
 

@@ -37,6 +37,15 @@ public:
         : m_engine(engine), m_module(module), m_context(context) {}
 
     void Program(ProgramAst& program) {
+        BeginProgram(program, program.body);
+        if (!program.optionExplicit) DeclareAssigned(program.body);
+        CompileBlock(program.body);
+        EndProgram();
+    }
+
+    // A program compiled statement by statement: the declarations (procedures, classes and the
+    // top-level Dim, ReDim and Const statements) first, then each top-level statement.
+    void BeginProgram(ProgramAst& program, Block& declarations) {
         m_module.optionExplicit = program.optionExplicit;
         auto main = NewProcedure(Procedure::Main, u"");
         main->localCount = 1; // slot 0 holds Eval's result
@@ -46,14 +55,15 @@ public:
             DeclareClass(*cls);
         for (auto& proc : program.procs)
             DeclareProcedure(*proc, nullptr);
-        DeclareGlobals(program.body);
+        DeclareGlobals(declarations);
         for (size_t i = 0; i < program.procs.size(); ++i)
             CompileProcedure(*program.procs[i], m_declared[i], nullptr);
         for (size_t i = 0; i < program.classes.size(); ++i)
             CompileClass(*program.classes[i], m_module.classes[i].get());
         BeginProcedure(main, nullptr, nullptr);
-        if (!program.optionExplicit) DeclareAssigned(program.body);
-        CompileBlock(program.body);
+    }
+    void ProgramStatement(Stmt& s) { CompileStatement(s); }
+    void EndProgram() {
         Emit(Op::Return, {});
         EndProcedure();
     }

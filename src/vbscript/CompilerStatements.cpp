@@ -352,7 +352,9 @@ void Compiler::CompileFor(Stmt& s) {
     LoadBinding(counter, s.pos);
     const int test = Emit(Op::ForTest, s.pos, hidden);
     const int toExit = Emit(Op::Jump, s.pos);
+    const int headerFrom = m_pendingFrom;
     Boundary();
+    const int headerTo = m_pendingFrom;
     const int top = Here();
     Patch(test, top);
     m_exitFor.emplace_back();
@@ -375,6 +377,9 @@ void Compiler::CompileFor(Stmt& s) {
     for (int at : m_exitFor.back())
         Patch(at, Here());
     m_exitFor.pop_back();
+    // A header that fails under On Error Resume Next skips the loop, counter untouched.
+    for (int i = headerFrom; i < headerTo; ++i)
+        m_proc->resume[static_cast<size_t>(i)] = Here();
     Boundary();
 }
 

@@ -32,18 +32,23 @@ std::string Show(const Value& value) {
 // Message boxes print their text; input prompts read a line of standard input.
 class ConsolePrompts : public PromptService {
 public:
-    explicit ConsolePrompts(const ConsoleStreams& streams) : m_streams(streams) {}
+    ConsolePrompts(const ConsoleStreams& streams, bool batch)
+        : m_streams(streams), m_batch(batch) {}
+    // In batch mode nobody answers: a message box takes its default button, an input box
+    // is cancelled.
     BoxResult MessageBox(const std::string& text, int style, const std::string&) override {
-        m_streams.out(text + "\n");
+        if (!m_batch) m_streams.out(text + "\n");
         return DefaultBoxResult(style);
     }
     std::optional<std::string> InputBox(const std::string&, const std::string&,
                                         const std::string&) override {
+        if (m_batch) return std::nullopt;
         return m_streams.readLine();
     }
 
 private:
     const ConsoleStreams& m_streams;
+    bool m_batch;
 };
 
 // A TextStream-like object over a standard stream.
@@ -198,22 +203,58 @@ std::string DecodeScriptBytes(const std::string& bytes) {
     return bytes;
 }
 
+bool ParseConsoleCommandLine(const std::vector<std::string>& words, ConsoleOptions& options,
+                             std::string& file, std::vector<std::string>& args,
+                             std::string& error) {
+    bool haveFile = false;
+    for (const std::string& word : words) {
+        if (!word.starts_with("//")) {
+            if (haveFile)
+                args.push_back(word);
+            else
+                file = word;
+            haveFile = true;
+            continue;
+        }
+        const std::string option = FoldCase(word.substr(2));
+        if (option == "nologo" || option == "logo" || option == "i") continue;
+        if (option == "b") {
+            options.batch = true;
+            continue;
+        }
+        if (option.starts_with("t:")) {
+            const std::string digits = option.substr(2);
+            if (!digits.empty() && digits.size() <= 5 &&
+                digits.find_first_not_of("0123456789") == std::string::npos) {
+                options.timeoutSeconds = std::stoll(digits);
+                continue;
+            }
+        }
+        error = "Invalid host option: " + word;
+        return false;
+    }
+    if (!haveFile) error = "No script file given";
+    return haveFile;
+}
+
 int RunConsoleScript(const std::string& fileName, const std::string& bytes,
-                     const std::vector<std::string>& args, const ConsoleStreams& streams) {
-    ConsolePrompts prompts(streams);
+                     const std::vector<std::string>& args, const ConsoleStreams& streams,
+                     const ConsoleOptions& options) {
+    ConsolePrompts prompts(streams, options.batch);
     PromptService* previous = &Prompts();
     SetPrompts(&prompts);
     int status = 0;
     try {
         ScriptControl control;
-        control.SetTimeout(0);
+        control.SetTimeout(options.timeoutSeconds * 1000);
         control.AddObject("WScript", MakeWScript(control, fileName, args, streams), false);
         if (!control.AddCode(DecodeScriptBytes(bytes))) {
             const ScriptError& e = control.LastError();
-            streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " +
-                        std::to_string(e.Position().column) + ") " +
-                        (e.IsCompilation() ? "compilation" : "runtime") + " error: " + e.Message() +
-                        "\n");
+            if (!options.batch)
+                streams.err(fileName + "(" + std::to_string(e.Position().line) + ", " +
+                            std::to_string(e.Position().column) + ") " +
+                            (e.IsCompilation() ? "compilation" : "runtime") +
+                            " error: " + e.Message() + "\n");
             status = 1;
         }
     } catch (const QuitRequest& quit) {

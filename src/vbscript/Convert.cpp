@@ -1,9 +1,10 @@
 // Variant conversions: encodings, letter case, number and date text, and the language coercions.
 #include "vbscript/Convert.h"
-#include "core/Cp1252.h"
 
+#include "core/CivilDate.h"
 #include "core/Cp1252.h"
 #include "vbscript/Errors.h"
+#include "vbscript/Locale.h"
 #include "vbscript/Object.h"
 
 #include <chrono>
@@ -164,7 +165,18 @@ std::u16string FormatCurrency(int64_t scaled) {
     return Ascii(negative ? "-" + out : out);
 }
 
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result);
+} // namespace
+
 bool ParseNumber(std::u16string_view text, double& result) {
+    // Text is read with the separators of the script's locale.
+    if (CurrentLocale()) return ParseInvariantNumber(DelocalizeNumber(text), result);
+    return ParseInvariantNumber(text, result);
+}
+
+namespace {
+bool ParseInvariantNumber(std::u16string_view text, double& result) {
     size_t i = 0, n = text.size();
     auto isSpace = [](char16_t c) {
         return c == ' ' || c == '\t' || c == 0xA0 || c == '\r' || c == '\n';
@@ -243,37 +255,10 @@ bool ParseNumber(std::u16string_view text, double& result) {
     if (negative) result = -result;
     return true;
 }
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Dates
-
-namespace {
-
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
-}
-
-void CivilFromDays(long long z, int& y, int& m, int& d) {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long yy = static_cast<long long>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    y = static_cast<int>(yy + (m <= 2));
-}
-
-constexpr long long kEpochOffset = 25569; // days from 30 Dec 1899 to 1 Jan 1970
-
-} // namespace
 
 DateTimeParts SplitDate(double serial) {
     DateTimeParts p;
@@ -285,7 +270,7 @@ DateTimeParts SplitDate(double serial) {
         day += serial < 0 ? -1 : 1;
     }
     const long long days = static_cast<long long>(day);
-    CivilFromDays(days - kEpochOffset, p.year, p.month, p.day);
+    CivilFromDays(days - kSerialDateOf1970, p.year, p.month, p.day);
     p.hour = static_cast<int>(seconds / 3600);
     p.minute = static_cast<int>(seconds / 60 % 60);
     p.second = static_cast<int>(seconds % 60);
@@ -298,7 +283,7 @@ bool MakeDate(long long year, long long month, long long day, double& serial) {
     month = ((month - 1) % 12 + 12) % 12 + 1;
     if (year < 100 || year > 9999) return false;
     const long long days =
-        DaysFromCivil(year, static_cast<unsigned>(month), 1) + kEpochOffset + (day - 1);
+        DaysFromCivil(year, static_cast<unsigned>(month), 1) + kSerialDateOf1970 + (day - 1);
     serial = static_cast<double>(days);
     return IsValidDateSerial(serial);
 }
@@ -336,6 +321,11 @@ std::u16string FormatLongTime(double serial) {
 std::u16string FormatDateValue(double serial) {
     const double day = std::trunc(serial);
     const bool hasTime = std::fabs(serial - day) * 86400.0 >= 0.5;
+    if (const LocaleInfo* locale = CurrentLocale()) {
+        if (day == 0) return FormatDatePattern(serial, locale->longTime);
+        if (!hasTime) return FormatDatePattern(serial, locale->shortDate);
+        return FormatDatePattern(serial, locale->shortDate + u" " + locale->longTime);
+    }
     if (day == 0) return FormatLongTime(serial); // the zero date shows as a time of day
     if (!hasTime) return FormatShortDate(serial);
     return FormatShortDate(serial) + u" " + FormatLongTime(serial);
@@ -472,6 +462,9 @@ bool ParseDate(std::u16string_view text, double& serial) {
         return true;
     }
     long long y = 0, m = 0, d = 0;
+    // Numbers are read day first where the locale writes its short dates so (24.12.2023).
+    const LocaleInfo* locale = CurrentLocale();
+    const bool dayFirst = locale && locale->shortDate.find(u'd') < locale->shortDate.find(u'M');
     auto fixYear = [](long long year, int digits) {
         if (digits <= 2) return year < 30 ? 2000 + year : 1900 + year;
         return year;
@@ -509,6 +502,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = fixYear(dateNums[2], dateDigits[2]);
             if (m > 12 && d <= 12) std::swap(m, d);
         }
@@ -520,6 +514,7 @@ bool ParseDate(std::u16string_view text, double& serial) {
         } else {
             m = dateNums[0];
             d = dateNums[1];
+            if (dayFirst) std::swap(m, d);
             y = thisYear;
             if (m > 12 && d <= 12) std::swap(m, d);
         }
@@ -715,9 +710,9 @@ std::u16string ToString(const Value& value) {
     case Type::Byte:
     case Type::Integer:
     case Type::Long: return Ascii(std::to_string(v.AsInt()));
-    case Type::Single: return FormatDouble(v.AsDouble(), 7);
-    case Type::Double: return FormatDouble(v.AsDouble(), 15);
-    case Type::Currency: return FormatCurrency(v.AsInt());
+    case Type::Single: return LocalizeNumber(FormatDouble(v.AsDouble(), 7));
+    case Type::Double: return LocalizeNumber(FormatDouble(v.AsDouble(), 15));
+    case Type::Currency: return LocalizeNumber(FormatCurrency(v.AsInt()));
     case Type::Date: return FormatDateValue(v.AsDouble());
     case Type::String: return v.AsString();
     case Type::Object: return ToString(Resolve(v));

@@ -165,6 +165,15 @@ private:
         return m_entries.back().second;
     }
 
+public:
+    void VisitValues(const std::function<void(Value&)>& visit) override {
+        for (auto& [key, item] : m_entries) {
+            visit(key);
+            visit(item);
+        }
+    }
+
+private:
     std::vector<std::pair<Value, Value>> m_entries;
     std::unordered_map<std::string, size_t> m_index;
     bool m_textMode = false;

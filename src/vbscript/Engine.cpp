@@ -5,6 +5,7 @@
 #include "core/Cp1252.h"
 #include "vbscript/Compiler.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Locale.h"
 #include "vbscript/Parser.h"
 
 #include <algorithm>
@@ -17,6 +18,10 @@ namespace quillora::vbs {
 namespace {
 constexpr size_t kStackSlots = size_t(1) << 22; // 4M values, committed only as they are touched
 constexpr size_t kCodeCacheSize = 16;
+// Texts longer than this are compiled statement by statement (read twice, kept once).
+constexpr size_t kLongText = size_t(1) << 20;
+// Texts longer than this are neither cached nor split into a library part.
+constexpr size_t kUncachedText = size_t(8) << 20;
 } // namespace
 
 std::string Module::LineText(int line) const {
@@ -50,8 +55,11 @@ Engine::Engine() {
 
 Engine::~Engine() {
     Reset();
-    for (auto* cache : {&m_codeCache, &m_libraryCache})
-        for (auto& [text, module] : *cache)
+    while (m_live)
+        Untrack(m_live);
+    // Instances the host still holds outlive the engine: their classes must stop calling it.
+    for (const std::weak_ptr<Module>& weak : m_withClasses)
+        if (std::shared_ptr<Module> module = weak.lock())
             for (auto& cls : module->classes)
                 cls->engine = nullptr;
     m_codeCache.clear();
@@ -86,12 +94,18 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         if (expression) {
             ExprPtr expr = ParseExpression(source);
             module = CompileExpression(*this, *expr, context);
+        } else if (!context && source.size() > kLongText) {
+            bool declarationsOnly = false;
+            module =
+                CompileProgramText(*this, source, firstLine, inheritExplicit, declarationsOnly);
+            module->declarationsOnly = declarationsOnly;
         } else {
             ProgramAst program = ParseProgram(source, firstLine);
             program.optionExplicit |= inheritExplicit;
             module = CompileProgram(*this, program, context);
             module->declarationsOnly = program.body.empty();
         }
+        if (!module->classes.empty()) RememberClasses(module);
         module->firstLine = firstLine;
         module->source = std::u16string(source);
         module->lineStarts.push_back(0);
@@ -124,6 +138,16 @@ std::shared_ptr<Module> Engine::Compile(std::u16string_view source, Frame* conte
         e.SetCompilation(true);
         throw e;
     }
+}
+
+void Engine::RememberClasses(const std::shared_ptr<Module>& module) {
+    // Drop the entries of freed modules whenever the list has doubled, so it stays bounded by
+    // the modules still alive.
+    if (m_withClasses.size() >= m_withClassesPrune) {
+        std::erase_if(m_withClasses, [](const auto& w) { return w.expired(); });
+        m_withClassesPrune = std::max<size_t>(16, m_withClasses.size() * 2);
+    }
+    m_withClasses.push_back(module);
 }
 
 void Engine::Load(const std::shared_ptr<Module>& module) {
@@ -200,15 +224,16 @@ void Engine::AddCode(std::u16string_view source) {
             break;
         }
     }
-    if (!module) {
+    if (!module && source.size() > kUncachedText) {
+        // A text this long is not kept twice for a second reading that will hardly come.
+        module = Compile(source, nullptr, false);
+    } else if (!module) {
         if (AddCodeAfterLibrary(source)) return;
         module = Compile(source, nullptr, false);
         m_codeCache.emplace_front(std::u16string(source), module);
-        if (m_codeCache.size() > kCodeCacheSize) {
-            for (auto& cls : m_codeCache.back().second->classes)
-                cls->engine = nullptr;
-            m_codeCache.pop_back();
-        }
+        // Leaving the cache only ends the sharing: loaded code and live instances keep the
+        // module alive and their classes stay bound to this engine.
+        if (m_codeCache.size() > kCodeCacheSize) m_codeCache.pop_back();
         RememberLibraryOf(source);
     }
     Load(module);
@@ -296,11 +321,7 @@ void Engine::RememberLibraryOf(std::u16string_view source) {
     try {
         std::shared_ptr<Module> module = Compile(library, nullptr, false);
         m_libraryCache.emplace_front(std::u16string(library), std::move(module));
-        if (m_libraryCache.size() > 4) {
-            for (auto& cls : m_libraryCache.back().second->classes)
-                cls->engine = nullptr;
-            m_libraryCache.pop_back();
-        }
+        if (m_libraryCache.size() > 4) m_libraryCache.pop_back();
     } catch (const ScriptError&) {
         // The text does not split there; it is simply compiled whole each time.
     }
@@ -369,7 +390,10 @@ void Engine::Reset() {
     m_procedureOrder.clear();
     m_scopedNames.clear();
     m_err = ErrState();
+    SetScriptLocale(nullptr);
     rest.clear();
+    // What the run left in cycles goes with it.
+    CollectCycles();
     // A host may reset the engine from inside a running script (a timer tick during a wait):
     // the code still on the call stack stays alive until the outermost call returns.
     if (m_runDepth > 1) {
@@ -408,8 +432,15 @@ ObjectRef Engine::CreateObject(const std::string& progId) {
     ThrowError(Err::CantCreateObject);
 }
 
+void Engine::SetScriptLocale(const LocaleInfo* locale) {
+    m_locale = locale;
+    if (m_runDepth > 0) SetCurrentLocale(locale);
+}
+
 void Engine::BeginRun() {
     if (m_runDepth++ == 0) {
+        m_hostLocale = CurrentLocale();
+        SetCurrentLocale(m_locale);
         m_runStart = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
         m_budget = 1;
         m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
@@ -430,6 +461,7 @@ void Engine::BeginRun() {
 
 void Engine::EndRun() {
     if (--m_runDepth == 0) {
+        SetCurrentLocale(m_hostLocale);
         m_retired.clear();
         m_nativeBase = nullptr;
         while (m_top > m_stack.get())

@@ -19,6 +19,7 @@ class Clock;
 namespace quillora::vbs {
 
 class Engine;
+class ClassInstance;
 
 // A built-in function: called with its arguments (references allowed) between the bounds.
 struct BuiltinDef {
@@ -142,7 +143,8 @@ public:
     ObjectRef CreateObject(const std::string& progId);
     Frame* CurrentFrame() { return m_frames.empty() ? nullptr : m_frames.back(); }
     uint32_t& RandomSeed() { return m_seed; }
-    float& LastRandom() { return m_lastRandom; }
+    // The locale SetLocale chose (null: the default); current on the thread while code runs.
+    void SetScriptLocale(const struct LocaleInfo* locale);
     // Marks the start of a host call: the time-out counts from here.
     void BeginRun();
     void EndRun();
@@ -166,6 +168,8 @@ private:
     bool AddCodeAfterLibrary(std::u16string_view source);
     void RememberLibraryOf(std::u16string_view source);
     void Load(const std::shared_ptr<Module>& module);
+    // Notes a module that declares classes, to unbind them when the engine goes.
+    void RememberClasses(const std::shared_ptr<Module>& module);
     Value RunMain(Module& module, Frame* context);
     // Execute inside a procedure: what the code declares belongs to that activation.
     void ScopeToActivation(const Module& module, Frame* context);
@@ -173,6 +177,19 @@ private:
     void DropScopedNames();
     Value Execute(Frame& frame);
     void CheckTimeout();
+
+public:
+    // Frees the script objects that only reference each other (Collector.cpp).
+    void CollectCycles();
+    size_t LiveInstances() const { return m_liveCount; }
+
+private:
+    friend class ClassInstance;
+    void Track(ClassInstance* instance);
+    void Untrack(ClassInstance* instance);
+    ClassInstance* m_live = nullptr; // instances created by this engine and not yet deleted
+    size_t m_liveCount = 0;
+    size_t m_collectAt = 10000; // the live count that triggers the next collection
 
     std::deque<Global> m_globals;
     std::vector<Global*> m_globalPtrs;
@@ -182,6 +199,8 @@ private:
     std::vector<std::shared_ptr<Module>> m_retired;         // reset while still running
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_libraryCache;
+    std::vector<std::weak_ptr<Module>> m_withClasses;
+    size_t m_withClassesPrune = 16;
     std::vector<struct Procedure*> m_procedureOrder;
     // A name that Execute declared inside a procedure (a procedure, variable or constant)
     // lasts until that activation returns; then the name goes back to what it was.
@@ -210,7 +229,8 @@ private:
     int m_budget = 0;
     ObjectFactory m_factory;
     uint32_t m_seed = 0x50000;
-    float m_lastRandom = 0;
+    const struct LocaleInfo* m_locale = nullptr;
+    const struct LocaleInfo* m_hostLocale = nullptr; // the thread's locale before the run
 };
 
 // The enumerator state of a For Each loop, kept in a hidden local.
@@ -228,8 +248,12 @@ private:
 // An instance of a script class.
 class ClassInstance : public Object {
 public:
-    ClassInstance(ClassDef* cls, std::shared_ptr<Module> module);
+    ClassInstance(ClassDef* cls, std::shared_ptr<Module> module, Engine* tracker);
+    ~ClassInstance() override;
     std::u16string TypeName() const override { return m_class->name; }
+    void VisitValues(const std::function<void(Value&)>& visit) override;
+    // A collected cycle is freed without Class_Terminate, as nothing can reach it.
+    void SkipTerminate() { m_finalizing = true; }
     int FindMember(std::string_view foldedName) override;
     Value Invoke(int member, InvokeKind kind, std::span<Value> args) override;
     ClassDef* Class() const { return m_class; }
@@ -246,10 +270,15 @@ private:
     std::shared_ptr<Module> m_module;
     std::vector<Value> m_fields;
     bool m_finalizing = false;
+    // The engine's list of live instances, walked to collect cycles.
+    friend class Engine;
+    Engine* m_tracker = nullptr;
+    ClassInstance* m_prevLive = nullptr;
+    ClassInstance* m_nextLive = nullptr;
 };
 
-// Assigns with Let semantics: a target holding an object gets its default property assigned;
-// an object value is replaced by its default value.
+// Assigns with Let semantics: the target is overwritten even when it holds an object; an
+// object value is replaced by its default value.
 void LetAssign(Value& target, Value value);
 // Assigns with Set semantics: the value must be an object or Nothing (error 424 otherwise).
 void SetAssign(Value& target, Value value);

@@ -92,14 +92,18 @@ bool IsBlank(char16_t c) {
     return c == ' ' || c == '\t' || c == 0xA0 || c == 0x0B || c == 0x0C || c == 0x1A;
 }
 
+} // namespace
+
 class Lexer {
 public:
     Lexer(std::u16string_view source, int firstLine) : m_src(source), m_line(firstLine) {}
 
-    std::vector<Token> Run() {
-        std::vector<Token> tokens;
-        bool space = true;
+    // Reads the next token into `t` (a fresh Token); Tok::End at the end of the text, again on
+    // every later call.
+    void Next(Token& t) {
         while (true) {
+            bool space = m_space, continued = false;
+            m_space = false;
             // Blanks and line continuations.
             while (m_pos < m_src.size()) {
                 const char16_t c = m_src[m_pos];
@@ -109,19 +113,18 @@ public:
                 } else if (c == '_' && ContinuationAhead()) {
                     SkipContinuation();
                     space = true;
+                    continued = true;
                 } else {
                     break;
                 }
             }
-            Token t;
             t.line = m_line;
             t.column = static_cast<int>(m_pos - m_lineStart) + 1;
             t.spaceBefore = space;
-            space = false;
+            t.continued = continued;
             if (m_pos >= m_src.size()) {
                 t.kind = Tok::End;
-                tokens.push_back(std::move(t));
-                return tokens;
+                return;
             }
             const char16_t c = m_src[m_pos];
             if (c == '\r' || c == '\n') {
@@ -129,9 +132,10 @@ public:
                 if (c == '\r' && m_pos < m_src.size() && m_src[m_pos] == '\n') ++m_pos;
                 NewLine();
                 t.kind = Tok::NewLine;
-                space = true;
+                m_space = true;
             } else if (c == '\'') {
                 SkipComment();
+                m_space = space;
                 continue;
             } else if (c == '"') {
                 LexString(t);
@@ -140,12 +144,9 @@ public:
             } else if (c == '[') {
                 LexBracketName(t);
             } else if (IsDigit(c) || (c == '.' && m_pos + 1 < m_src.size() &&
-                                      IsDigit(m_src[m_pos + 1]) && !AfterOperand(tokens, t))) {
+                                      IsDigit(m_src[m_pos + 1]) && !AfterOperand(t))) {
                 LexNumber(t);
-            } else if (c == '&' && m_pos + 1 < m_src.size() &&
-                       (m_src[m_pos + 1] == 'h' || m_src[m_pos + 1] == 'H' ||
-                        m_src[m_pos + 1] == 'o' || m_src[m_pos + 1] == 'O' ||
-                        IsDigit(m_src[m_pos + 1]))) {
+            } else if (c == '&' && StartsRadixLiteral()) {
                 LexRadix(t);
             } else if (IsLetter(c)) {
                 const size_t start = m_pos;
@@ -154,8 +155,12 @@ public:
                 t.text = std::u16string(m_src.substr(start, m_pos - start));
                 if (t.text.size() > kMaxNameLength) Fail(Err::IdentifierTooLong, t);
                 const std::string folded = ToUtf8(LowerText(t.text));
-                if (folded == "rem") {
+                // `obj.Rem` names a member; elsewhere Rem starts a comment.
+                const bool member = m_previous == Tok::Dot && !t.spaceBefore;
+                if (folded == "rem" && !member) {
                     SkipComment();
+                    m_space = space;
+                    t.text.clear();
                     continue;
                 }
                 const auto& map = KeywordMap();
@@ -164,14 +169,13 @@ public:
             } else {
                 LexOperator(t);
             }
-            tokens.push_back(std::move(t));
-            if (tokens.size() > kMaxTokens) Fail(Err::OutOfMemory, tokens.back());
+            m_previous = t.kind;
+            m_hasPrevious = true;
+            return;
         }
     }
 
 private:
-    static constexpr size_t kMaxTokens = 8'000'000;
-
     [[noreturn]] void Fail(int number, const Token& at) {
         ScriptError e(number, ErrorDescription(number), kCompileSource);
         e.SetCompilation(true);
@@ -214,9 +218,9 @@ private:
             ++m_pos;
     }
 
-    static bool AfterOperand(const std::vector<Token>& tokens, const Token& t) {
-        if (tokens.empty() || t.spaceBefore) return false;
-        const Tok k = tokens.back().kind;
+    bool AfterOperand(const Token& t) const {
+        if (!m_hasPrevious || t.spaceBefore) return false;
+        const Tok k = m_previous;
         return k == Tok::Name || k == Tok::RParen || k >= Tok::KwAnd;
     }
 
@@ -304,7 +308,18 @@ private:
         }
     }
 
-    // &Hxx (hexadecimal) and &Oxx or &xx (octal): four hex digits make an Integer bit pattern.
+    // `&H1F` is a number, but `"x" &hi` concatenates the variable hi: a radix prefix counts
+    // only when a digit of its base follows.
+    bool StartsRadixLiteral() const {
+        if (m_pos + 1 >= m_src.size()) return false;
+        const char16_t c = FoldChar(m_src[m_pos + 1]);
+        if (IsDigit(c)) return true;
+        if (m_pos + 2 >= m_src.size() || (c != 'h' && c != 'o')) return false;
+        const char16_t d = FoldChar(m_src[m_pos + 2]);
+        return c == 'h' ? IsDigit(d) || (d >= 'a' && d <= 'f') : d >= '0' && d <= '7';
+    }
+
+    // &Hxx (hexadecimal) and &Oxx or &xx (octal).
     void LexRadix(Token& t) {
         ++m_pos;
         int base = 8;
@@ -332,10 +347,13 @@ private:
             asLong = true;
         }
         t.kind = Tok::Literal;
-        if (v <= 0xFFFF && !asLong) {
-            t.literal = Value::Integer(static_cast<int16_t>(static_cast<uint16_t>(v)));
+        // The digits are a 32-bit pattern; like a decimal literal, the value is an Integer
+        // when it fits one (&H7FFF, &HFFFFFFFF) and a Long otherwise (&H8000 is 32768).
+        const int32_t value = static_cast<int32_t>(static_cast<uint32_t>(v));
+        if (!asLong && value >= -32768 && value <= 32767) {
+            t.literal = Value::Integer(static_cast<int16_t>(value));
         } else {
-            t.literal = Value::Long(static_cast<int32_t>(static_cast<uint32_t>(v)));
+            t.literal = Value::Long(value);
         }
     }
 
@@ -393,12 +411,25 @@ private:
     size_t m_pos = 0;
     size_t m_lineStart = 0;
     int m_line = 1;
+    bool m_space = true; // blanks, a line start or a comment come before the next token
+    Tok m_previous = Tok::End;
+    bool m_hasPrevious = false;
 };
 
-} // namespace
+TokenSource::TokenSource(std::u16string_view source, int firstLine)
+    : m_lexer(std::make_unique<Lexer>(source, firstLine)) {}
+TokenSource::~TokenSource() = default;
+void TokenSource::Next(Token& token) {
+    m_lexer->Next(token);
+}
 
 std::vector<Token> Tokenize(std::u16string_view source, int firstLine) {
-    return Lexer(source, firstLine).Run();
+    TokenSource lexer(source, firstLine);
+    std::vector<Token> tokens;
+    do {
+        lexer.Next(tokens.emplace_back());
+    } while (tokens.back().kind != Tok::End);
+    return tokens;
 }
 
 const char* TokenText(Tok kind) {

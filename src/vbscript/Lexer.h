@@ -4,6 +4,7 @@
 #include "vbscript/Errors.h"
 #include "vbscript/Value.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,8 +91,27 @@ struct Token {
     int line = 0;
     int column = 0;
     bool spaceBefore = false; // whitespace separates it from the previous token
+    bool continued = false;   // a line continuation separates it from the previous token
     std::u16string text;      // the name as written, or the keyword's text
     Value literal;            // for Tok::Literal
+};
+
+class Lexer;
+
+// Hands out the tokens of a text one at a time, so that only those the parser still needs are
+// kept. Errors are thrown as Tokenize describes, when the faulty token is reached.
+class TokenSource {
+public:
+    TokenSource(std::u16string_view source, int firstLine = 1);
+    ~TokenSource();
+    TokenSource(const TokenSource&) = delete;
+    TokenSource& operator=(const TokenSource&) = delete;
+    // Reads the next token into `token` (a fresh Token); Tok::End at the end, again on every
+    // later call.
+    void Next(Token& token);
+
+private:
+    std::unique_ptr<Lexer> m_lexer;
 };
 
 // Tokenises a whole text. Throws a compilation ScriptError (1032 invalid character, 1033

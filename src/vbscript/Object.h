@@ -77,6 +77,9 @@ public:
 
     // The enumerator for `For Each`, or nullptr when the object is no collection.
     virtual std::unique_ptr<Enumerator> Enumerate() { return nullptr; }
+    // Calls `visit` on every value the object holds a reference through, so that cycles of
+    // objects can be found; an object that holds none keeps the default.
+    virtual void VisitValues(const std::function<void(Value&)>& visit) { (void)visit; }
 
 protected:
     // Called when the last reference goes; deletes the object unless overridden.

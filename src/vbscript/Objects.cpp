@@ -19,8 +19,9 @@ Value IndexValue(const Value& value, std::span<Value> args) {
     ThrowTypeMismatch();
 }
 
-ClassInstance::ClassInstance(ClassDef* cls, std::shared_ptr<Module> module)
+ClassInstance::ClassInstance(ClassDef* cls, std::shared_ptr<Module> module, Engine* tracker)
     : m_class(cls), m_module(std::move(module)) {
+    if (tracker) tracker->Track(this);
     m_fields.resize(cls->fieldNames.size());
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!cls->fieldIsArray[i]) continue;
@@ -175,7 +176,8 @@ Value Engine::NewInstance(ClassDef* cls) {
     for (auto* cache : {&m_codeCache, &m_libraryCache})
         for (const auto& [text, m] : *cache)
             if (!owner && m.get() == cls->module) owner = m;
-    auto* instance = new ClassInstance(cls, owner);
+    if (m_liveCount >= m_collectAt) CollectCycles();
+    auto* instance = new ClassInstance(cls, owner, this);
     Value v = Value::Obj(instance);
     if (cls->initialize) CallWithValues(cls->initialize, instance, {});
     return v;

@@ -133,8 +133,9 @@ Value Arithmetic(Arith op, const Value& a, const Value& b) {
     if (x.IsNull() || y.IsNull()) return Value::Null();
     if (op == Arith::Add) {
         if (x.IsString() && y.IsString()) return Value::Str(x.AsString() + y.AsString());
-        if (x.IsEmpty() && y.IsString()) return y;
-        if (y.IsEmpty() && x.IsString()) return x;
+        // One Empty operand gives back the other one unchanged (a Boolean stays Boolean).
+        if (x.IsEmpty() && (y.IsString() || y.GetType() == Type::Boolean)) return y;
+        if (y.IsEmpty() && (x.IsString() || x.GetType() == Type::Boolean)) return x;
     }
     const Num p = ToNum(x), q = ToNum(y);
     int rank = Combine(p.rank, q.rank);
@@ -267,6 +268,12 @@ Value Concat(const Value& a, const Value& b) {
     const Value& x = Operand(a, ha);
     const Value& y = Operand(b, hb);
     if (x.IsNull() && y.IsNull()) return Value::Null();
+    // A byte string of odd length joins the next text byte by byte.
+    if (x.IsOddByteString() || y.IsOddByteString()) {
+        const Value left = x.IsString() ? x : Value::Str(ToDisplayString(x));
+        const Value right = y.IsString() ? y : Value::Str(ToDisplayString(y));
+        return Value::FromBytes(left.Bytes() + right.Bytes());
+    }
     if (x.IsString() && y.IsString()) return Value::Str(x.AsString() + y.AsString());
     return Value::Str(ToDisplayString(x) + ToDisplayString(y));
 }
@@ -324,6 +331,8 @@ Value LogicOp(Logic op, const Value& a, const Value& b) {
     const bool boolean = p.isBool && q.isBool;
     int rank = std::max(p.rank, q.rank);
     if ((p.rank == RByte) != (q.rank == RByte)) rank = std::max(rank, static_cast<int>(RInteger));
+    // Empty alone brings no type of its own: two of them give a Long, as Not Empty does.
+    if (x.IsEmpty() && y.IsEmpty()) rank = RLong;
     return MakeLogical(ApplyLogic(op, p.value, q.value), rank, boolean);
 }
 
@@ -334,7 +343,7 @@ Value LogicalNot(const Value& a) {
     const Value& x = Operand(a, ha);
     if (x.IsNull()) return Value::Null();
     const WholeOperand o = ToWholeOperand(x);
-    return MakeLogical(~o.value, o.rank, o.isBool);
+    return MakeLogical(~o.value, x.IsEmpty() ? static_cast<int>(RLong) : o.rank, o.isBool);
 }
 
 Value LogicalAnd(const Value& a, const Value& b) {
@@ -371,6 +380,11 @@ int Compare(const Value& a, const Value& b, int flags, bool textCompare) {
             return xs ? c : -c;
         }
         if (other.GetType() == Type::Array || other.GetType() == Type::Error) ThrowTypeMismatch();
+        // A Boolean meets a string as its text: "True" = True, "" = False is False.
+        if (other.GetType() == Type::Boolean) {
+            const int c = CompareText(str.AsString(), ToString(other), textCompare);
+            return xs ? c : -c;
+        }
         // A literal keeps its type and the other side converts to it: a number compared with
         // a string literal is compared as text, a string with a number literal as a number.
         const bool strLiteral = (flags & (xs ? kLeftLiteral : kRightLiteral)) != 0;

@@ -23,7 +23,7 @@ bool Parser::TopLevelDeclaration(ProgramAst& program) {
     if (AtName("property")) Fail(Err::InsideClass);
     if (At(Tok::KwPublic) || At(Tok::KwPrivate)) {
         const bool isPublic = At(Tok::KwPublic);
-        const Token& after = Peek();
+        const Token after = Peek();
         if (after.kind == Tok::KwSub || after.kind == Tok::KwFunction ||
             (after.kind == Tok::Name && EqualsNoCase(ToUtf8(after.text), "default"))) {
             Next();
@@ -62,7 +62,11 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
     cls->pos = Pos();
     Next();
     cls->name = Identifier();
-    ExpectNewLineBlock();
+    // A member may follow the name on the same line: `Class K Public v End Class`.
+    if (!At(Tok::KwPublic) && !At(Tok::KwPrivate) && !At(Tok::KwDim) && !At(Tok::KwSub) &&
+        !At(Tok::KwFunction))
+        ExpectNewLineBlock();
+    m_inClass = true;
     while (!At(Tok::KwEnd)) {
         if (At(Tok::End)) Fail(Err::ExpectedEnd);
         bool isPublic = true, isDefault = false, scoped = false;
@@ -99,6 +103,7 @@ std::unique_ptr<ClassDecl> Parser::ClassDeclaration() {
         }
         EndOfStatement();
     }
+    m_inClass = false;
     Next();
     if (!At(Tok::KwClass)) Fail(Err::ExpectedClass);
     Next();
@@ -156,7 +161,7 @@ std::unique_ptr<ProcDecl> Parser::Procedure(bool isPublic, bool isDefault) {
     if ((proc->kind == ProcDecl::PropertyLet || proc->kind == ProcDecl::PropertySet) &&
         proc->params.empty())
         Fail(Err::LetNeedsArg);
-    EndOfHeader();
+    EndOfParenthesisedHeader();
     m_procKind = proc->kind;
     m_inProc = true;
     m_loops.clear();
@@ -352,8 +357,11 @@ const Expr* Parser::NonLiteralPart(const Expr& e) {
 // call-statement := chain [ argument { , argument } ]
 StmtPtr Parser::SimpleStatement() {
     const SourcePosition pos = Pos();
+    const size_t start = m_pos;
     size_t lastParen = 0;
+    m_spacedParen = 0;
     ExprPtr lhs = Chain(true, &lastParen);
+    const size_t spacedParen = m_spacedParen;
     if (At(Tok::Eq)) {
         auto s = std::make_unique<Stmt>();
         s->kind = Stmt::Assign;
@@ -366,6 +374,16 @@ StmtPtr Parser::SimpleStatement() {
     auto s = std::make_unique<Stmt>();
     s->kind = Stmt::CallStmt;
     s->pos = pos;
+    if (spacedParen && spacedParen != lastParen) {
+        // `Echo (f)(4)` and `Echo (a).b`: the spaced parenthesis opens the first argument.
+        m_pos = start;
+        auto call = MakeExpr(Expr::Call);
+        call->left = Chain(true, nullptr, spacedParen);
+        call->pos = call->left->pos;
+        ArgumentList(call->args);
+        s->target = std::move(call);
+        return s;
+    }
     if (AtEndOfStatement()) {
         if (lhs->kind == Expr::Call && lhs->parens) {
             if (lhs->args.size() > 1) FailAt(Err::ParenthesesInSubCall, pos);
@@ -417,25 +435,60 @@ void Parser::ArgumentList(std::vector<ExprPtr>& args) {
 // if := If expression Then (NL block {ElseIf expression Then block} [Else block] End If
 //                          | statements [Else statements])
 StmtPtr Parser::IfStatement() {
+    const size_t start = m_pos;
     auto s = NewStmt(Stmt::If);
     Next();
     s->cond = Expression();
     Expect(Tok::KwThen, Err::ExpectedThen);
-    if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) {
-        // Single-line form.
-        ++m_singleLineIf;
-        s->body = InlineStatements();
-        if (At(Tok::KwElse)) {
-            Next();
-            s->elseBody = InlineStatements();
-        }
-        --m_singleLineIf;
-        if (At(Tok::KwEnd) && Peek().kind == Tok::KwIf) {
-            Next();
-            Next();
-        }
-        return s;
+    if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End)) return SingleLineIf(std::move(s));
+    if (!At(Tok::Colon)) return BlockIf(std::move(s));
+    // After `Then :` a statement on the same line makes a one-line If (`If c Then : x = 1`).
+    size_t after = m_pos;
+    while (TokenAt(after).kind == Tok::Colon)
+        ++after;
+    const Tok next = TokenAt(after).kind;
+    if ((next != Tok::NewLine && next != Tok::End) || m_retriedTokens > kMaxRetriedTokens ||
+        m_ifAttempts >= kMaxIfAttempts)
+        return SingleLineIf(std::move(s));
+    // With nothing after the colon it is a block when an End If closes it, else an empty
+    // one-line If.
+    const int singleLineIf = m_singleLineIf;
+    const std::vector<char> loops = m_loops;
+    ++m_ifAttempts;
+    try {
+        StmtPtr block = BlockIf(std::move(s));
+        --m_ifAttempts;
+        return block;
+    } catch (const ScriptError&) {
+        --m_ifAttempts;
+        m_retriedTokens += m_pos - start;
+        m_pos = start;
+        m_singleLineIf = singleLineIf;
+        m_loops = loops;
     }
+    s = NewStmt(Stmt::If);
+    Next();
+    s->cond = Expression();
+    Next();
+    return SingleLineIf(std::move(s));
+}
+
+StmtPtr Parser::SingleLineIf(StmtPtr s) {
+    ++m_singleLineIf;
+    s->body = InlineStatements();
+    if (At(Tok::KwElse)) {
+        Next();
+        s->elseBody = InlineStatements();
+    }
+    --m_singleLineIf;
+    if (At(Tok::KwEnd) && Peek().kind == Tok::KwIf) {
+        Next();
+        Next();
+    }
+    return s;
+}
+
+StmtPtr Parser::BlockIf(StmtPtr s) {
     s->body = BlockUntil({Tok::KwElseIf, Tok::KwElse, Tok::KwEnd});
     while (At(Tok::KwElseIf)) {
         ElseIfClause clause;
@@ -498,7 +551,9 @@ StmtPtr Parser::SelectStatement() {
                 Next();
             }
         }
-        if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
+        // A statement may follow the label directly: `Case 1 x = 2`.
+        if (!At(Tok::NewLine) && !At(Tok::Colon) && !AtStatementStart())
+            Fail(Err::ExpectedEndOfStatement);
         clause.body = BlockUntil({Tok::KwCase, Tok::KwEnd});
         s->cases.push_back(std::move(clause));
     }
@@ -663,12 +718,19 @@ StmtPtr Parser::WithStatement() {
 } // namespace detail
 
 ProgramAst ParseProgram(std::u16string_view source, int firstLine) {
-    detail::Parser parser(Tokenize(source, firstLine));
+    detail::Parser parser(source, firstLine);
+    return parser.Program();
+}
+
+ProgramAst ParseProgramStatements(std::u16string_view source, int firstLine,
+                                  const std::function<void(StmtPtr)>& sink, bool keepDeclarations) {
+    detail::Parser parser(source, firstLine);
+    parser.StreamStatements(&sink, keepDeclarations);
     return parser.Program();
 }
 
 ExprPtr ParseExpression(std::u16string_view source) {
-    detail::Parser parser(Tokenize(source));
+    detail::Parser parser(source, 1);
     return parser.WholeExpression();
 }
 

@@ -26,16 +26,19 @@ ExprPtr Parser::MakeBinary(BinOp op, ExprPtr l, ExprPtr r, SourcePosition pos) {
     e->binop = op;
     e->left = std::move(l);
     e->right = std::move(r);
-    if (++m_chain > kMaxExprDepth) FailAt(Err::OutOfMemory, pos);
     return e;
 }
 
 // expression := imp
 ExprPtr Parser::Expression() {
     DepthGuard guard(*this);
-    const int saved = m_chain; // depth of enclosing chains still counts
+    // The depth of enclosing chains still counts; it is restored on the way out, errors too.
+    struct Restore {
+        int& chain;
+        int value;
+        ~Restore() { chain = value; }
+    } restore{m_chain, m_chain};
     ExprPtr e = ImpExpr();
-    m_chain = saved;
     return e;
 }
 
@@ -173,19 +176,30 @@ ExprPtr Parser::IntDivExpr() {
     return e;
 }
 
-// multiplicative := unary { (* | /) unary }
+// multiplicative := power { (* | /) power }
 ExprPtr Parser::MulExpr() {
-    ExprPtr e = UnaryExpr();
+    ExprPtr e = PowerExpr();
     while (At(Tok::Star) || At(Tok::Slash)) {
         const BinOp op = At(Tok::Star) ? BinOp::Mul : BinOp::Div;
         auto pos = Pos();
         Next();
-        e = MakeBinary(op, std::move(e), UnaryExpr(), pos);
+        e = MakeBinary(op, std::move(e), PowerExpr(), pos);
     }
     return e;
 }
 
-// unary := (- | +) unary | power
+// power := unary { ^ unary }   (a sign binds tighter than ^: -3 ^ 2 is 9)
+ExprPtr Parser::PowerExpr() {
+    ExprPtr e = UnaryExpr();
+    while (At(Tok::Caret)) {
+        auto pos = Pos();
+        Next();
+        e = MakeBinary(BinOp::Pow, std::move(e), UnaryExpr(), pos);
+    }
+    return e;
+}
+
+// unary := (- | +) unary | primary
 ExprPtr Parser::UnaryExpr() {
     if (At(Tok::Minus) || At(Tok::Plus)) {
         DepthGuard guard(*this);
@@ -207,36 +221,7 @@ ExprPtr Parser::UnaryExpr() {
         e->left = std::move(operand);
         return e;
     }
-    return PowerExpr();
-}
-
-// power := primary { ^ [- | +] primary }
-ExprPtr Parser::PowerExpr() {
-    ExprPtr e = Primary();
-    while (At(Tok::Caret)) {
-        auto pos = Pos();
-        Next();
-        ExprPtr right;
-        if (At(Tok::Minus) || At(Tok::Plus)) {
-            DepthGuard guard(*this);
-            const bool negate = At(Tok::Minus);
-            auto upos = Pos();
-            Next();
-            right = Primary();
-            if (negate) {
-                auto u = std::make_unique<Expr>();
-                u->kind = Expr::Unary;
-                u->pos = upos;
-                u->unop = UnOp::Neg;
-                u->left = std::move(right);
-                right = std::move(u);
-            }
-        } else {
-            right = Primary();
-        }
-        e = MakeBinary(BinOp::Pow, std::move(e), std::move(right), pos);
-    }
-    return e;
+    return Primary();
 }
 
 // primary := literal | True | False | Empty | Null | Nothing | New name | ( expression )
@@ -280,13 +265,8 @@ ExprPtr Parser::Primary() {
         e->name = Identifier();
         return e;
     }
-    case Tok::LParen: {
-        auto e = MakeExpr(Expr::Paren);
-        Next();
-        e->left = Expression();
-        Expect(Tok::RParen, Err::ExpectedRParen);
-        return e;
-    }
+    case Tok::LParen: return Suffixes(ParenExpr(), nullptr, 0);
+    case Tok::KwNot: return NotExpr(); // an operand of a tighter operator: `a <> Not b`
     case Tok::Name:
     case Tok::Dot:
     case Tok::KwMe: return Chain(false);
@@ -294,10 +274,22 @@ ExprPtr Parser::Primary() {
     }
 }
 
-// chain := (name | Me | . name) { . name | ( arguments ) }
-ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
+// paren := ( expression )
+ExprPtr Parser::ParenExpr() {
+    auto e = MakeExpr(Expr::Paren);
+    Next();
+    e->left = Expression();
+    Expect(Tok::RParen, Err::ExpectedRParen);
+    return e;
+}
+
+// chain := (name | Me | . name | paren) { . name | ( arguments ) }
+// Suffixes stop before the token at `stopAt` (0: none).
+ExprPtr Parser::Chain(bool statement, size_t* lastParen, size_t stopAt) {
     ExprPtr e;
-    if (At(Tok::KwMe)) {
+    if (At(Tok::LParen)) {
+        e = ParenExpr(); // `Call (o).m`
+    } else if (At(Tok::KwMe)) {
         e = MakeExpr(Expr::Me);
         Next();
     } else if (At(Tok::Dot)) {
@@ -311,6 +303,10 @@ ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
     } else {
         Fail(statement ? Err::ExpectedStatement : Err::ExpectedExpression);
     }
+    return Suffixes(std::move(e), lastParen, stopAt);
+}
+
+ExprPtr Parser::Suffixes(ExprPtr e, size_t* lastParen, size_t stopAt) {
     // Each suffix nests the tree one level deeper, as a binary operator does.
     const int saved = m_chain;
     struct Restore {
@@ -318,10 +314,11 @@ ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
         int value;
         ~Restore() { chain = value; }
     } restore{m_chain, saved};
-    while (true) {
+    while (m_pos != stopAt) {
         if ((At(Tok::Dot) || At(Tok::LParen)) && ++m_chain > kMaxExprDepth) Fail(Err::OutOfMemory);
-        if (At(Tok::Dot) && !Cur().spaceBefore) {
-            // `Echo .b` with a space before the dot starts a With member instead.
+        // `Echo .b` with a space before the dot starts a With member, unless the space is a
+        // line continuation.
+        if (At(Tok::Dot) && (!Cur().spaceBefore || Cur().continued)) {
             auto m = MakeExpr(Expr::Member);
             Next();
             m->name = MemberName();
@@ -330,7 +327,10 @@ ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
             if (lastParen) *lastParen = 0;
         } else if (At(Tok::LParen)) {
             DepthGuard guard(*this);
-            if (lastParen) *lastParen = m_pos;
+            if (lastParen) {
+                if (!m_spacedParen && Cur().spaceBefore) m_spacedParen = m_pos;
+                *lastParen = m_pos;
+            }
             auto c = MakeExpr(Expr::Call);
             c->parens = true;
             Next();
@@ -346,12 +346,15 @@ ExprPtr Parser::Chain(bool statement, size_t* lastParen) {
                 }
             }
             Expect(Tok::RParen, Err::ExpectedRParen);
+            // `(f)(x)` calls f with x, as f(x) does.
+            if (e->kind == Expr::Paren && e->left->kind == Expr::Name) e = std::move(e->left);
             c->left = std::move(e);
             e = std::move(c);
         } else {
             return e;
         }
     }
+    return e;
 }
 
 } // namespace quillora::vbs::detail

@@ -4,6 +4,7 @@
 #include "vbscript/Ast.h"
 #include "vbscript/Lexer.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ constexpr int kMaxExprDepth = 3000;
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> tokens) : m_toks(std::move(tokens)) {}
+    Parser(std::u16string_view source, int firstLine) : m_source(source, firstLine) {}
 
     // program := { separator } { (option | declaration | statement) separators }
     ProgramAst Program() {
@@ -35,8 +36,24 @@ public:
                 if (!TopLevelDeclaration(program)) program.body.push_back(Statement());
             }
             EndOfStatement();
+            ForgetConsumedTokens();
+            if (m_sink) {
+                for (StmtPtr& s : program.body)
+                    m_sink(std::move(s));
+                program.body.clear();
+                if (!m_keepDeclarations) {
+                    program.procs.clear();
+                    program.classes.clear();
+                }
+            }
         }
         return program;
+    }
+
+    // Hands top-level statements to `sink` as they are read (see ParseProgramStatements).
+    void StreamStatements(const std::function<void(StmtPtr)>* sink, bool keepDeclarations) {
+        m_sink = sink ? *sink : nullptr;
+        m_keepDeclarations = keepDeclarations;
     }
 
     // expression-text := expr End
@@ -52,14 +69,40 @@ public:
 
 private:
     // ---- token helpers ------------------------------------------------------------------
-    const Token& Cur() const { return m_toks[m_pos]; }
-    const Token& Peek(size_t n = 1) const { return m_toks[std::min(m_pos + n, m_toks.size() - 1)]; }
+    // Tokens are read as the parser reaches them; m_toks holds those from m_base on (the
+    // current top-level statement and what was looked ahead), so a long script never has
+    // all its tokens in memory at once. Reading more may move them: hold no reference to a
+    // token across a call that looks further ahead.
+    [[gnu::always_inline]] const Token& TokenAt(size_t position) const {
+        const size_t i = position - m_base;
+        if (i < m_toks.size()) [[likely]]
+            return m_toks[i];
+        return ReadTokensUpTo(position);
+    }
+    [[gnu::noinline]] const Token& ReadTokensUpTo(size_t position) const {
+        while (position - m_base >= m_toks.size() &&
+               (m_toks.empty() || m_toks.back().kind != Tok::End)) {
+            if (m_toks.size() >= kMaxTokens) FailAt(Err::OutOfMemory, {m_toks.back().line, 1});
+            m_source.Next(m_toks.emplace_back());
+        }
+        return m_toks[std::min(position - m_base, m_toks.size() - 1)];
+    }
+    const Token& Cur() const { return TokenAt(m_pos); }
+    const Token& Peek(size_t n = 1) const { return TokenAt(m_pos + n); }
+    void ForgetConsumedTokens() {
+        // Only once the consumed tokens are at least as many as those kept, so that tokens
+        // read far ahead (a block If tried and retried) are not moved again and again.
+        const size_t consumed = m_pos - m_base;
+        if (consumed < m_toks.size() - consumed) return;
+        m_toks.erase(m_toks.begin(), m_toks.begin() + static_cast<long>(consumed));
+        m_base = m_pos;
+    }
     bool At(Tok kind) const { return Cur().kind == kind; }
     bool AtName(const char* lowerName) const {
         return At(Tok::Name) && ToUtf8(LowerText(Cur().text)) == lowerName;
     }
     void Next() {
-        if (m_pos + 1 < m_toks.size()) ++m_pos;
+        if (Cur().kind != Tok::End) ++m_pos;
     }
     SourcePosition Pos() const { return {Cur().line, Cur().column}; }
     [[noreturn]] void Fail(int number) const { FailAt(number, Pos()); }
@@ -73,12 +116,13 @@ private:
         if (!At(kind)) Fail(error);
         Next();
     }
+    // A block's End may follow its last statement on the same line (`x = 1 End Sub`).
     bool AtEndOfStatement() const {
         return At(Tok::NewLine) || At(Tok::Colon) || At(Tok::End) ||
-               (m_singleLineIf > 0 && At(Tok::KwElse));
+               (m_singleLineIf > 0 && At(Tok::KwElse)) || (m_depth > 1 && At(Tok::KwEnd));
     }
     void EndOfStatement() {
-        if (At(Tok::End)) return;
+        if (At(Tok::End) || ((m_depth > 0 || m_inClass) && At(Tok::KwEnd))) return;
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
         SkipSeparators();
     }
@@ -90,6 +134,31 @@ private:
     void EndOfHeader() {
         if (!At(Tok::NewLine) && !At(Tok::Colon) && !At(Tok::End))
             Fail(Err::ExpectedEndOfStatement);
+    }
+    bool AtStatementStart() const {
+        switch (Cur().kind) {
+        case Tok::Name:
+        case Tok::Dot:
+        case Tok::KwMe:
+        case Tok::KwDim:
+        case Tok::KwReDim:
+        case Tok::KwConst:
+        case Tok::KwIf:
+        case Tok::KwSelect:
+        case Tok::KwFor:
+        case Tok::KwDo:
+        case Tok::KwWhile:
+        case Tok::KwExit:
+        case Tok::KwOn:
+        case Tok::KwWith:
+        case Tok::KwSet:
+        case Tok::KwCall: return true;
+        default: return false;
+        }
+    }
+    // After a closing parenthesis the body may start on the header's line (`Sub f() x = 1`).
+    void EndOfParenthesisedHeader() {
+        if (m_pos == m_base || TokenAt(m_pos - 1).kind != Tok::RParen) EndOfHeader();
     }
     void ExpectNewLineBlock() {
         if (!At(Tok::NewLine) && !At(Tok::Colon)) Fail(Err::ExpectedEndOfStatement);
@@ -114,7 +183,10 @@ private:
     struct DepthGuard {
         Parser& p;
         explicit DepthGuard(Parser& parser) : p(parser) {
-            if (++p.m_depth > kMaxNesting) p.Fail(Err::OutOfMemory);
+            if (++p.m_depth > kMaxNesting) {
+                --p.m_depth; // no destructor runs for a guard that throws
+                p.Fail(Err::OutOfMemory);
+            }
         }
         ~DepthGuard() { --p.m_depth; }
     };
@@ -135,6 +207,8 @@ private:
     StmtPtr SimpleStatement();
     void ArgumentList(std::vector<ExprPtr>& args);
     StmtPtr IfStatement();
+    StmtPtr SingleLineIf(StmtPtr s);
+    StmtPtr BlockIf(StmtPtr s);
     Block InlineStatements();
     StmtPtr SelectStatement();
     StmtPtr ForStatement();
@@ -165,17 +239,32 @@ private:
     ExprPtr UnaryExpr();
     ExprPtr PowerExpr();
     ExprPtr Primary();
-    ExprPtr Chain(bool statement, size_t* lastParen = nullptr);
+    ExprPtr ParenExpr();
+    ExprPtr Chain(bool statement, size_t* lastParen = nullptr, size_t stopAt = 0);
+    ExprPtr Suffixes(ExprPtr e, size_t* lastParen, size_t stopAt);
 
-    std::vector<Token> m_toks;
+    static constexpr size_t kMaxTokens = 8'000'000; // in one top-level statement
+    mutable TokenSource m_source;
+    mutable std::vector<Token> m_toks;
+    size_t m_base = 0; // the position of m_toks[0]
     size_t m_pos = 0;
     int m_depth = 0;
     int m_chain = 0;
+    size_t m_spacedParen = 0; // the first `name (` of a statement's chain
     int m_singleLineIf = 0;
+    // Tokens read again after block Ifs failed and were parsed as one-line ones; bounded so
+    // that retries cannot multiply the work.
+    size_t m_retriedTokens = 0;
+    static constexpr size_t kMaxRetriedTokens = 2'000'000;
+    int m_ifAttempts = 0; // block attempts in progress, nested
+    static constexpr int kMaxIfAttempts = 8;
     bool m_inProc = false;
+    bool m_inClass = false;
     ProcDecl::Kind m_procKind = ProcDecl::Sub;
     std::vector<char> m_loops;
     ProgramAst* m_program = nullptr;
+    std::function<void(StmtPtr)> m_sink;
+    bool m_keepDeclarations = true;
 };
 
 } // namespace quillora::vbs::detail

@@ -13,6 +13,27 @@ Value Value::Str(std::u16string text) {
     return v;
 }
 
+Value Value::FromBytes(std::string_view bytes) {
+    std::u16string units((bytes.size() + 1) / 2, u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        units[i / 2] |= static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) << (i % 2 * 8));
+    Value v = Str(std::move(units));
+    v.m_u.str->oddByte = bytes.size() % 2 != 0;
+    return v;
+}
+
+std::string Value::Bytes() const {
+    const std::u16string& units = m_u.str->text;
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t u : units) {
+        bytes.push_back(static_cast<char>(u & 0xFF));
+        bytes.push_back(static_cast<char>(u >> 8));
+    }
+    if (m_u.str->oddByte && !bytes.empty()) bytes.pop_back();
+    return bytes;
+}
+
 Value Value::FromUtf8(std::string_view utf8) {
     std::u16string text;
     text.reserve(utf8.size());

@@ -39,6 +39,7 @@ enum class Type : uint8_t {
 struct StrData {
     int refs = 1;
     std::u16string text;
+    bool oddByte = false; // a byte string (ChrB, LeftB) of odd length: the last unit holds one
 };
 
 // A by-reference handle to an array element: owns a reference to (and a lock on) the array.
@@ -129,6 +130,8 @@ public:
     static Value Str(std::u16string text);
     static Value Str(std::u16string_view text) { return Str(std::u16string(text)); }
     static Value Str(const char16_t* text) { return Str(std::u16string(text)); }
+    // A string of raw bytes, two to a UTF-16 unit (low byte first); an odd count is kept.
+    static Value FromBytes(std::string_view bytes);
     static Value FromUtf8(std::string_view utf8);
     // Takes a reference of its own (Nothing when null).
     static Value Obj(Object* object);
@@ -153,6 +156,7 @@ public:
     bool IsEmpty() const { return m_type == Type::Empty; }
     bool IsNull() const { return m_type == Type::Null; }
     bool IsString() const { return m_type == Type::String; }
+    bool IsOddByteString() const { return m_type == Type::String && m_u.str->oddByte; }
     bool IsObject() const { return m_type == Type::Object; }
     bool IsNothing() const { return m_type == Type::Object && m_u.obj == nullptr; }
     bool IsArray() const { return m_type == Type::Array; }
@@ -167,6 +171,7 @@ public:
     StrData* StringData() const { return m_u.str; }
     Object* AsObject() const { return m_u.obj; }
     ArrayData* AsArray() const { return m_u.arr; }
+    ArrayData* ElementArray() const { return m_u.elem->array; } // of an ArrayRef
 
     // The value a reference points at (the value itself when it is no reference).
     const Value& Deref() const {
@@ -178,6 +183,8 @@ public:
         return m_type == Type::ArrayRef ? ElementTarget() : *this;
     }
 
+    // The bytes of a string, two to a unit (low byte first), without a byte string's pad.
+    std::string Bytes() const;
     // Appends text in place when this string's buffer has one owner, else copies.
     void AppendString(std::u16string_view text);
     // Makes this array's data unshared (copy on write) and returns it.

@@ -219,7 +219,8 @@ Value Engine::Execute(Frame& frame) {
                             }
                             target = &g.value;
                         }
-                        if (target->IsString() && !v.IsObject()) {
+                        if (target->IsString() && !v.IsObject() && !target->IsOddByteString() &&
+                            !v.IsOddByteString()) {
                             if (v.IsString())
                                 target->AppendString(v.AsString());
                             else
@@ -587,7 +588,8 @@ Value Engine::Execute(Frame& frame) {
                     } else if (FoldedUtf8(g.name) == "regexp") {
                         push(Value::Obj(MakeRegExp().Get()));
                     } else {
-                        ThrowNamed(Err::ClassNotDefined, ToUtf8(g.name));
+                        ThrowNamed(Err::Undefined,
+                                   ToUtf8(g.name)); // an unknown class is an unknown name
                     }
                     break;
                 }

@@ -40,7 +40,9 @@ protected:
 
 TEST_F(AutoplayRun, ShowsTheWelcomeWindowTakesAScreenshotAndQuits) {
     const std::string shot = project.Root() + "welcome.png";
-    const auto run = test::RunPlayer(project.Root(), "wait 50\nscreenshot " + shot + "\nquit\n");
+    // No display and no platform chosen: autoplay finds its way to the offscreen one.
+    const auto run =
+        test::RunPlayerHeadless(project.Root(), "wait 50\nscreenshot " + shot + "\nquit\n");
     EXPECT_EQ(run.exitStatus, 0) << run.err;
     const QImage image(QString::fromStdString(shot));
     EXPECT_EQ(image.width(), 320);
@@ -109,6 +111,37 @@ TEST_F(AutoplayRun, CommandsRunWhileACutSceneIsPlaying) {
     const QImage image(QString::fromStdString(shot));
     ASSERT_EQ(image.size(), QSize(640, 480));
     EXPECT_NE(image.pixelColor(320, 240), QColor(Qt::white)) << "no movie in the screenshot";
+}
+
+TEST_F(AutoplayRun, SavesQuitsStartsAgainAndLoadsThroughTheWindows) {
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    project.WriteGeneral(general);
+    project.WriteVariables({"Lamp"});
+    project.WriteFrame("Hall", {});
+    project.WriteFrame("Cellar", {});
+    project.WriteHotspots("Hall", {{.Number = 1}, {.Number = 2, .Left = 1500}});
+    project.WriteActions("Hall", {{.ChangeSwitch = 1, .Variable = "Lamp", .Toggle = true},
+                                  {.GoToFrame = 1, .Frame = "Cellar"}});
+    const auto run = test::RunPlayer(project.Root(), "click 160 80\n"
+                                                     "wait-frame Hall\n"
+                                                     "click 10 10\n"
+                                                     "click 110 10\n"
+                                                     "wait-frame Cellar\n"
+                                                     "save lamp lit\n"
+                                                     "answer Yes\n"
+                                                     "key Ctrl+Q\n"
+                                                     "wait 400\n"
+                                                     "load lamp lit\n"
+                                                     "expect-frame Cellar\n"
+                                                     "expect-var Lamp 1\n"
+                                                     "load nothing\n");
+    EXPECT_EQ(run.exitStatus, 1) << run.err << run.out;
+    EXPECT_NE(run.err.find("autoplay: line 13: there is no saved game \"nothing\""),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(std::filesystem::exists(project.Root() + "lamp lit.sav"));
+    EXPECT_TRUE(std::filesystem::exists(project.Root() + "lamp lit.png"));
 }
 
 TEST_F(AutoplayRun, MissingProjectInformationEndsTheProgramAfterItsMessage) {

@@ -9,13 +9,21 @@
 
 namespace quillora::test {
 
-PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script, int timeoutMs) {
+namespace {
+
+PlayerRunResult Run(const std::string& gameFolder, const std::string& script, int timeoutMs,
+                    bool headless) {
     TempFolder folder;
     const std::string scriptPath = folder.Path() + "script.txt";
     std::ofstream(scriptPath, std::ios::binary) << script;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (headless) {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+    } else {
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
     env.insert("SDL_AUDIODRIVER", "dummy");
     env.insert("QUILLORA_CONFIG_DIR", QString::fromStdString(folder.Path() + "config"));
     process.setProcessEnvironment(env);
@@ -32,6 +40,16 @@ PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& scri
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
     return result;
+}
+
+} // namespace
+
+PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script, int timeoutMs) {
+    return Run(gameFolder, script, timeoutMs, false);
+}
+
+PlayerRunResult RunPlayerHeadless(const std::string& gameFolder, const std::string& script) {
+    return Run(gameFolder, script, 30000, true);
 }
 
 } // namespace quillora::test

@@ -16,5 +16,7 @@ struct PlayerRunResult {
 // settings in a fresh temporary folder; gives up after timeoutMs.
 PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script,
                           int timeoutMs = 30000);
+// The same with no display at all and no platform chosen, as on a headless machine.
+PlayerRunResult RunPlayerHeadless(const std::string& gameFolder, const std::string& script);
 
 } // namespace quillora::test

@@ -123,12 +123,17 @@ TEST(AudioOutputTest, TheDiskDriverWritesExactlyWhatWasMixed) {
     QFile raw(QString::fromStdString(file));
     ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
     const QByteArray bytes = raw.readAll();
-    ASSERT_GE(bytes.size(), 4096 * 8);
     EXPECT_EQ(bytes.size() % 8, 0); // whole stereo float frames
     std::vector<float> samples(static_cast<size_t>(bytes.size()) / sizeof(float));
     std::memcpy(samples.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+    // The driver may write one silent buffer while the device is still paused after opening.
+    size_t first = 0;
+    while (first < samples.size() && samples[first] == 0)
+        ++first;
+    EXPECT_LE(first, size_t{AudioOutput::kDeviceBufferFrames} * 2);
+    ASSERT_GE(samples.size(), first + 4096 * 2);
     const float expected = 0.5f * 0.251f - 0.125f;
-    for (size_t i = 0; i < 4096 * 2; ++i)
+    for (size_t i = first; i < first + 4096 * 2; ++i)
         ASSERT_FLOAT_EQ(samples[i], expected) << "sample " << i;
 }
 

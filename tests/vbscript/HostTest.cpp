@@ -1,6 +1,7 @@
 // The host boundary: dispatch, named objects with add-members, Run, Procedures, time-out.
 #include "core/Clock.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Engine.h"
 #include "vbscript/ScriptControl.h"
 
 #include <gtest/gtest.h>
@@ -264,6 +265,107 @@ TEST(Host, CodeAfterARememberedLibraryKeepsLineNumbersAndOptionExplicit) {
     EXPECT_FALSE(sc.AddCode(library + "\r\nSub StartupProcedure\r\nx = (\r\nEnd Sub"));
     EXPECT_EQ(sc.LastError().Position().line, libraryLines + 3);
     EXPECT_EQ(sc.Procedures().size(), 0u);
+}
+
+TEST(Host, ClassesKeepWorkingAfterTheirCodeLeavesTheCompiledCache) {
+    // A host adds code piece by piece: the class and its instance must not depend on how many
+    // texts were compiled since.
+    ScriptControl sc;
+    ASSERT_TRUE(sc.AddCode("Class V : Public p : Function Twice : Twice = p * 2 : End Function : "
+                           "End Class"));
+    ASSERT_TRUE(sc.AddCode("Dim o, early : Set early = New V : early.p = 4"));
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(sc.AddCode("Sub Helper" + std::to_string(i) + " : End Sub"));
+    ASSERT_TRUE(sc.ExecuteStatement("Set o = New V : o.p = 1"))
+        << sc.LastError().Number() << " " << sc.LastError().Description();
+    Value v;
+    ASSERT_TRUE(sc.Eval("o.Twice + early.Twice", v)) << sc.LastError().Description();
+    EXPECT_EQ(v.AsInt(), 10);
+    // An instance the host keeps past the engine fails cleanly instead of calling into it.
+    ASSERT_TRUE(sc.Eval("early", v));
+    ASSERT_TRUE(v.IsObject());
+    {
+        ScriptControl other;
+        ASSERT_TRUE(other.AddCode("Class W : Public q : End Class"));
+        ASSERT_TRUE(other.Eval("New W", v));
+    }
+    EXPECT_THROW(v.AsObject()->Invoke(v.AsObject()->FindMember("q"), InvokeKind::Get, {}),
+                 ScriptError);
+}
+
+TEST(Host, CyclesAreCollectedDuringARunAndFreedOnReset) {
+    ScriptControl sc;
+    Engine& engine = sc.GetEngine();
+    ASSERT_TRUE(sc.AddCode(
+        "Class N : Public other, tag : End Class\n"
+        "Dim ring, held\n"
+        // A ring of 100 nodes kept by a global, with a dictionary and an array on the way.
+        "Sub MakeRing\n"
+        "  Dim first, prev, i, n : Set first = New N : Set prev = first\n"
+        "  For i = 2 To 100 : Set n = New N : n.tag = i : Set prev.other = n : Set prev = n : "
+        "Next\n"
+        "  Dim d : Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"back\", Array(first)\n"
+        "  Set prev.other = d : first.tag = 1 : Set ring = first\n"
+        "End Sub\n"
+        "Sub Churn(count)\n"
+        "  Dim i, a, b\n"
+        "  For i = 1 To count : Set a = New N : Set b = New N : Set a.other = b : Set b.other = a"
+        " : Next\n"
+        "End Sub\n"
+        "Function RingSum\n"
+        "  Dim n, s : Set n = ring\n"
+        "  Do While TypeName(n) = \"N\" : s = s + n.tag : Set n = n.other : Loop\n"
+        "  RingSum = s & \" \" & (n(\"back\")(0) Is ring)\n"
+        "End Function"));
+    ASSERT_TRUE(sc.Run("MakeRing"));
+    ASSERT_TRUE(sc.Run("Churn", std::vector<Value>{Value::Long(60000)}));
+    // 120,000 objects were made in cycles; collections kept the count bounded.
+    EXPECT_LT(engine.LiveInstances(), 30000u);
+    Value v;
+    ASSERT_TRUE(sc.Run("RingSum", {}, &v)) << sc.LastError().Description();
+    EXPECT_EQ(Text(v), "5050 True");
+    // The host keeps one node of a cycle past Reset: that cycle stays whole, the rest goes.
+    ASSERT_TRUE(sc.ExecuteStatement("Set held = New N : Set held.other = New N : "
+                                    "Set held.other.other = held : held.tag = \"kept\""));
+    Value kept;
+    ASSERT_TRUE(sc.Eval("held", kept));
+    sc.Reset();
+    EXPECT_EQ(engine.LiveInstances(), 2u);
+    {
+        Object* node = kept.AsObject();
+        const Value next = node->Invoke(node->FindMember("other"), InvokeKind::Get, {});
+        const Value back =
+            next.AsObject()->Invoke(next.AsObject()->FindMember("other"), InvokeKind::Get, {});
+        EXPECT_EQ(back.AsObject(), node);
+        EXPECT_EQ(Text(node->Invoke(node->FindMember("tag"), InvokeKind::Get, {})), "kept");
+    }
+    kept = Value();
+    sc.Reset();
+    EXPECT_EQ(engine.LiveInstances(), 0u);
+}
+
+TEST(Host, ALongTextMeansWhatItMeansWhenShort) {
+    // Past a megabyte the text is compiled statement by statement; declarations written
+    // after their use, nested Dims and procedures must still be known everywhere.
+    std::string code = "Option Explicit\nDim total : total = Later + Helper(1)\n";
+    code += "If total > 0 Then\n  Dim nested(2) : nested(1) = \"n\"\nEnd If\n";
+    for (int i = 0; i < 40000; ++i)
+        code += "total = total + " + std::to_string(i % 7) + " ' padding padding padding\n";
+    code += "Const Later = 40\nFunction Helper(x) : Helper = x + 1 : End Function\n";
+    code += "Class Box : Public v : End Class\nDim b : Set b = New Box : b.v = total & nested(1)\n";
+    ASSERT_GT(code.size(), size_t(1) << 20);
+    ScriptControl sc;
+    sc.SetTimeout(0); // slow builds (sanitizers, valgrind) need longer than the default
+    ASSERT_TRUE(sc.AddCode(code)) << sc.LastError().Description() << " line "
+                                  << sc.LastError().Position().line;
+    Value v;
+    ASSERT_TRUE(sc.Eval("b.v", v));
+    // 42 + 40000 terms of i Mod 7: 5714 full cycles of 21 and 0+1 for the last two.
+    EXPECT_EQ(Text(v), std::to_string(42 + 5714 * 21 + 1) + "n");
+    sc.Reset();
+    EXPECT_FALSE(sc.AddCode(code + "undeclared = 1\n"));
+    EXPECT_EQ(sc.LastError().Number(), 500);
+    EXPECT_EQ(sc.LastError().Position().line, 40010);
 }
 
 TEST(Host, ClassTerminateRunsOnReleaseAndOnReset) {

@@ -16,13 +16,13 @@ std::vector<Tok> Kinds(const std::vector<Token>& tokens) {
     return kinds;
 }
 
-TEST(Lexer, NumberLiteralsTakeTheSmallestTypeAndRadixLiteralsAreBitPatterns) {
+TEST(Lexer, NumberLiteralsAndRadixLiteralsTakeTheSmallestTypeOfTheirValue) {
     const auto t = Tokenize(u"32767 32768 &HFFFF &H10000 &O777 1.5E3 .5");
     ASSERT_EQ(t.size(), 8u);
     EXPECT_EQ(t[0].literal.GetType(), Type::Integer);
     EXPECT_EQ(t[1].literal.GetType(), Type::Long);
-    EXPECT_EQ(t[2].literal.GetType(), Type::Integer);
-    EXPECT_EQ(t[2].literal.AsInt(), -1);
+    EXPECT_EQ(t[2].literal.GetType(), Type::Long);
+    EXPECT_EQ(t[2].literal.AsInt(), 65535);
     EXPECT_EQ(t[3].literal.GetType(), Type::Long);
     EXPECT_EQ(t[3].literal.AsInt(), 65536);
     EXPECT_EQ(t[4].literal.AsInt(), 511);
@@ -88,6 +88,20 @@ namespace {
 using namespace quillora::vbs;
 
 // Inputs that must end in a compilation error rather than exhaust the native stack.
+TEST(Parser, ManyEmptyOneLineIfsParseOneByOne) {
+    // Each `If c Then :` first looks for an End If; with none anywhere the retries must stay
+    // bounded and every line ends up a one-line If of its own.
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i)
+        text += u"If c Then :\n";
+    text += u"x = 1\n";
+    const ProgramAst program = ParseProgram(text);
+    ASSERT_EQ(program.body.size(), 20001u);
+    EXPECT_EQ(program.body[0]->kind, Stmt::If);
+    EXPECT_TRUE(program.body[0]->body.empty());
+    EXPECT_EQ(program.body[20000]->kind, Stmt::Assign);
+}
+
 TEST(Parser, PathologicalNestingFailsCleanly) {
     auto fails = [](const std::u16string& text) {
         try {
@@ -103,19 +117,19 @@ TEST(Parser, PathologicalNestingFailsCleanly) {
     for (int i = 0; i < 5000; ++i)
         ifs += u"If x Then\n";
     EXPECT_TRUE(fails(ifs));
-    std::u16string chain = u"x = 1";
-    for (int i = 0; i < 20000; ++i)
-        chain += u" + 1";
-    EXPECT_TRUE(fails(chain));
     std::u16string members = u"x = a";
     for (int i = 0; i < 100000; ++i)
         members += u"(1)";
     EXPECT_TRUE(fails(members));
-    // Long but flat inputs are fine.
+    // Long but flat inputs are fine, a flat expression of any length included.
     std::u16string flat;
     for (int i = 0; i < 20000; ++i)
         flat += u"x = x + 1\n";
     EXPECT_NO_THROW(ParseProgram(flat));
+    std::u16string chain = u"x = 1";
+    for (int i = 0; i < 200000; ++i)
+        chain += u" + 1";
+    EXPECT_NO_THROW(ParseProgram(chain));
 }
 
 } // namespace

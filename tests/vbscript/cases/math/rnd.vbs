@@ -20,3 +20,6 @@ WScript.Echo TypeName(a), a >= 0 And a < 1
 Randomize
 WScript.Echo Int(Rnd * 6) + 1 <= 6
 ' expect: True
+' A negative argument seeds from its Single bits; Rnd(0) repeats the last number drawn.
+WScript.Echo Rnd(-1), Rnd, Rnd(0), Rnd(-2), Rnd(-0.5)
+' expect: 0.224007 0.03584582 0.03584582 0.7133257 0.724007

@@ -1,0 +1,67 @@
+// The procedure library: unscrambling lines, and reading Config/Procedures plain or scrambled.
+#include "scripting/ProcedureLibrary.h"
+#include "ProjectWriter.h"
+#include "core/ClassicError.h"
+#include "core/Prompts.h"
+#include "project/InterfaceTexts.h"
+#include "project/ProjectInfo.h"
+#include "project/ProjectPaths.h"
+
+#include <gtest/gtest.h>
+
+namespace quillora {
+namespace {
+
+// Worked by hand: key 163 ("Ab"), shift 3 ("#"); "H" is stored as "x" at step 0 (m = 163 + 3 ×
+// 87 = 424) and "i" as "z" at step 1 (m = 163 + 4 × 81 = 487), the text backwards after the shift.
+TEST(ProcedureLibrary, UnscramblesLinesBackwardsWithTheKey) {
+    EXPECT_EQ(SumOfCharCodes("Ab"), 163);
+    EXPECT_EQ(DecryptLine("#zx", 163), "Hi");
+    // A tab passes unchanged but still takes its place: "z" is now step 2 (m = 163 + 5 × 90).
+    EXPECT_EQ(DecryptLine("#z\tx", 163), "H\tI");
+    EXPECT_EQ(DecryptLine("#", 163), "");
+    EXPECT_EQ(DecryptLine("", 163), "");
+    // Where the classic 32-bit arithmetic overflows, the line cannot be read.
+    EXPECT_THROW(DecryptLine("#zx", 2147483600), ClassicError);
+}
+
+class ProcedureFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetPrompts(&prompts);
+        Paths() = ProjectPaths();
+        SetProjectRoot(project.Root());
+        Project() = ProjectInfo();
+        Project().ProjectName = "Ab";
+    }
+    void TearDown() override { SetPrompts(nullptr); }
+
+    test::ProjectWriter project;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(ProcedureFile, SkipsTheHeaderAndJoinsLinesPlainOrScrambled) {
+    EXPECT_EQ(LoadProjectProcedures(), ""); // no file, no library, no message
+    project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\nSub A\r\n  B\r\nEnd Sub\r\n");
+    EXPECT_EQ(LoadProjectProcedures(), "Sub A\r\n  B\r\nEnd Sub");
+    project.WriteBytes("Config/Procedures", "h1\nh2\nh3\nSub A\n\n"); // edited elsewhere
+    EXPECT_EQ(LoadProjectProcedures(), "Sub A\r\n");
+
+    project.WriteBytes("Config/More", "[General]\r\nProcEncr=1\r\n");
+    project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\n#zx\r\n#\r\n#z\tx\r\n");
+    EXPECT_EQ(LoadProjectProcedures(), "Hi\r\n\r\nH\tI");
+    project.WriteBytes("Config/More", "[General]\r\nProcEncr=2\r\n");
+    EXPECT_EQ(LoadProjectProcedures(), "#zx\r\n#\r\n#z\tx");
+    EXPECT_TRUE(prompts.History().empty());
+}
+
+TEST_F(ProcedureFile, AFileWithNothingAfterItsHeaderIsAnError) {
+    project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\n");
+    EXPECT_EQ(LoadProjectProcedures(), "");
+    ASSERT_EQ(prompts.History().size(), 1u);
+    EXPECT_EQ(prompts.History()[0].text, "Error loading projet procedures.");
+    EXPECT_EQ(prompts.History()[0].title, "Error");
+}
+
+} // namespace
+} // namespace quillora
