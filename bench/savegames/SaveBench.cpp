@@ -5,8 +5,6 @@
 #include "project/ProjectPaths.h"
 #include "savegames/SavedGameStore.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 namespace quillora {
@@ -52,10 +50,3 @@ BENCHMARK(ReadLargeGame)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace quillora
-
-int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

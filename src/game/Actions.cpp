@@ -5,7 +5,6 @@
 #include "core/Cp1252.h"
 #include "core/PathLookup.h"
 #include "core/ValueListReader.h"
-#include "effects/Transitions.h"
 #include "game/ActionObject.h"
 #include "game/GameAudio.h"
 #include "game/GameHost.h"
@@ -237,7 +236,7 @@ void WaitForMovie(ActionContext& context) {
 bool OpenActionFrame(ActionContext& context, const ActionValues& v) {
     const auto open = [&](const std::string& frame) {
         if (v.UseTransition == 1) {
-            TransitionStep1(v.TransitionNumber);
+            context.Host.TransitionStep1(v.TransitionNumber);
             context.Host.OpenFrame(frame, true, v.TransitionNumber,
                                    v.TransitionMilliseconds / 1000.0);
         } else {
@@ -264,7 +263,7 @@ bool OpenRequestedFrame(GameHost& host, GameSession& session) {
     }
     if (action.sFrameToLoad.empty()) return false;
     if (action.dTransitionDuration != 0) {
-        TransitionStep1(action.iTransitionNumber);
+        host.TransitionStep1(action.iTransitionNumber);
         host.OpenFrame(action.sFrameToLoad, true, action.iTransitionNumber,
                        action.dTransitionDuration);
     } else {

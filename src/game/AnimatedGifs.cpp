@@ -1,12 +1,14 @@
 // Creating, updating and drawing the animated pictures of hotspots.
 #include "game/AnimatedGifs.h"
 
+#include "core/ClassicError.h"
 #include "core/Twips.h"
 #include "game/GameScene.h"
 #include "game/GameSession.h"
 #include "media/AnimatedPicture.h"
 #include "media/MediaError.h"
 #include "project/ErrorMessages.h"
+#include "scene/Pictures.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -39,6 +41,7 @@ void AnimatedGifs::AniGifUpdate(int index, const std::string& file, int speed) {
     if (box == nullptr || picture == nullptr || index <= 0) return;
     if (file.empty()) {
         m_pictures.erase(index);
+        m_files.erase(index);
         m_scene.AniGif.Unload(index);
         m_scene.AniGifBox.Unload(index);
         return;
@@ -52,6 +55,7 @@ void AnimatedGifs::AniGifUpdate(int index, const std::string& file, int speed) {
     }
     AnimatedPicture& shown = *animation;
     m_pictures[index] = std::move(animation);
+    m_files[index] = file;
     const QSize size = shown.Size();
     picture->Move(0, 0, PixelsToTwips(size.width()), PixelsToTwips(size.height()));
     picture->Painter = [&shown](QPainter& painter, const QRect& rect) {
@@ -62,6 +66,16 @@ void AnimatedGifs::AniGifUpdate(int index, const std::string& file, int speed) {
     box->Move(box->Left, box->Top, picture->Width, picture->Height);
     QWidget* window = m_scene.Box.window();
     if (window != nullptr && window->isVisible()) window->setFocus();
+}
+
+QImage AnimatedGifs::StillImage(int index) const {
+    const auto found = m_files.find(index);
+    if (found == m_files.end()) return QImage();
+    try {
+        return LoadPictureIfPresent(found->second);
+    } catch (const ClassicError&) {
+        return QImage();
+    }
 }
 
 void AnimatedGifs::Stop(int index) {
@@ -82,6 +96,7 @@ void AnimatedGifs::RestartVisible() {
 
 void AnimatedGifs::Reset() {
     m_pictures.clear();
+    m_files.clear();
     for (const auto& [index, gif] : m_scene.AniGif.Elements()) {
         if (SceneElement* box = m_scene.AniGifBox.Item(index)) box->SetVisible(false);
     }

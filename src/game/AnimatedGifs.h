@@ -1,6 +1,7 @@
 // The animated pictures of hotspots: a box that takes the pointer, holding the animated picture.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 
 #include <functional>
@@ -37,6 +38,8 @@ public:
     void RestartVisible();
     // Removes every picture and box.
     void Reset();
+    // The first image of picture index's file, as a still picture; empty when there is none.
+    QImage StillImage(int index) const;
 
     // Wires a new box's pointer events (the game makes it act as its hotspot).
     std::function<void(SceneElement& box, SceneElement& picture, int index)> WireBox;
@@ -45,6 +48,7 @@ private:
     GameScene& m_scene;
     const RunFlags& m_flags;
     std::map<int, std::unique_ptr<AnimatedPicture>> m_pictures;
+    std::map<int, std::string> m_files;
 };
 
 } // namespace quillora

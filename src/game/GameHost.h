@@ -12,6 +12,8 @@ public:
     virtual ~GameHost() = default;
     virtual void OpenFrame(std::string frameName, bool withTransition, int transNumber,
                            double transitionDuration) = 0;
+    // Photographs the frame before OpenFrame with a transition replaces it.
+    virtual void TransitionStep1(int transNumber) = 0;
     virtual void ShowOrNotShowAreas() = 0;
     virtual void HideMenus() = 0;
     // A right press: shows the menu bar, or hides it when no drop-down is open.

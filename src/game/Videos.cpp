@@ -50,6 +50,7 @@ void GameVideos::PlayMovieWithStop(const std::string& file, const MoviePlacement
         Attach(*m_oneTime, element);
         element.SetVisible(true);
         m_scene.Box.ZOrder(element);
+        if (OnOneTimeVideo) OnOneTimeVideo(true);
         m_session.State.VideoWaitActive = true;
         WaitSeconds(0.3);
         m_session.State.VideoWaitActive = false;
@@ -65,9 +66,11 @@ void GameVideos::PlayMovieWithStop(const std::string& file, const MoviePlacement
 }
 
 void GameVideos::StopOneTimeVideoPlayer() {
+    const bool covering = m_scene.OneTimeVideoPlayer.Exists(1);
     if (m_oneTime) m_oneTime->Stop();
     m_scene.OneTimeVideoPlayer.Unload(1);
     m_oneTime.reset();
+    if (covering && OnOneTimeVideo) OnOneTimeVideo(false);
 }
 
 bool GameVideos::IsOneTimeVideoPlaying() const {

@@ -3,6 +3,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,6 +31,8 @@ public:
     // Removes the one-time video, if there is one.
     void StopOneTimeVideoPlayer();
     bool IsOneTimeVideoPlaying() const;
+    // Told when a one-time video comes over the frame (true) and when it is removed (false).
+    std::function<void(bool)> OnOneTimeVideo;
 
     // Sets up the video of hotspot index (under Frames), not started: at the hotspot's place, at
     // the video's own size or the hotspot's, with its rate, play count (0 = for ever) and volume.

@@ -161,10 +161,19 @@ void PictureBox::Render(QPainter& painter) const {
     const QRect frame(QPoint(0, 0), FramePixels());
     painter.save();
     painter.setClipRect(frame, Qt::IntersectClip);
-    painter.fillRect(frame, ColorFromNumber(m_backColor));
-    if (!m_persistent.isNull()) painter.drawImage(0, 0, m_persistent);
-    if (!m_picture.isNull()) painter.drawImage(0, 0, m_picture);
-    RenderChildren(painter, m_topLevel);
+    // Nothing under an opaque element that covers the whole frame can show: it is not drawn (a
+    // transition's overlay is redrawn at the display's rate).
+    auto first = m_topLevel.end();
+    while (first != m_topLevel.begin()) {
+        const SceneElement* element = *--first;
+        if (element->Visible() && element->Opaque && element->PixelRect().contains(frame)) break;
+    }
+    if (first == m_topLevel.begin()) {
+        painter.fillRect(frame, ColorFromNumber(m_backColor));
+        if (!m_persistent.isNull()) painter.drawImage(0, 0, m_persistent);
+        if (!m_picture.isNull()) painter.drawImage(0, 0, m_picture);
+    }
+    RenderChildren(painter, std::vector<SceneElement*>(first, m_topLevel.end()));
     painter.restore();
 }
 

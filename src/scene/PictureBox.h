@@ -35,6 +35,8 @@ public:
     void SetPicture(const QImage& picture);
     const QImage& Picture() const { return m_picture; }
     void Cls();
+    // The persistent layer (painted tiles), empty after Cls.
+    const QImage& PaintedLayer() const { return m_persistent; }
     // Paints an image into the persistent layer at x, y frame pixels.
     void PaintPicture(const QImage& image, int x, int y);
 

@@ -89,7 +89,9 @@ public:
 
     uint32_t ForeColor = 0x000000;
     uint32_t BackColor = 0xC0C0C0;
-    bool Opaque = false; // BackStyle: false draws nothing behind a label
+    // BackStyle: false draws nothing behind a label. A visible opaque element that covers the
+    // whole frame hides everything under it.
+    bool Opaque = false;
 
     // Pointer: 0 the container's, 1 arrow, 99 MouseIcon, other numbers the classic shapes.
     int MousePointer = 0;

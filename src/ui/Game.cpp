@@ -5,7 +5,6 @@
 #include "core/IniFile.h"
 #include "core/Prompts.h"
 #include "core/Twips.h"
-#include "effects/Transitions.h"
 #include "game/GameAudio.h"
 #include "game/GameSession.h"
 #include "game/Hotspots.h"
@@ -45,6 +44,24 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     m_gifs->WireBox = [this](SceneElement& box, SceneElement& picture, int index) {
         WireAnimatedBox(box, picture, index);
     };
+    const auto report = [](const std::string& literal, const std::string& description) {
+        ShowCommonError(literal, description);
+    };
+    m_water = std::make_unique<RipplingWater>(*m_pictureBox, m_session.Flags.StopEverything,
+                                              WaterHooks{report, [this] { unsetCursor(); }});
+    // A cut-scene covers the water: it rests until the video is gone.
+    m_videos->OnOneTimeVideo = [this](bool covering) {
+        if (covering) {
+            m_water->StopTimer();
+        } else if (!mnuDisableEffects->isChecked()) {
+            m_water->Resume();
+        }
+    };
+    m_transitions = std::make_unique<FrameTransitions>(
+        *m_pictureBox, m_session.Flags.TransitionAbortRequested,
+        TransitionHooks{[this] { return CaptureActualFrame(); },
+                        [this](double fraction) { m_session.Audio.AudioFadeStep(fraction); },
+                        report});
     m_inventory->OnDropOnHotspot = [this](int area, int item) {
         MakeActionAndConsequences(area, item);
     };
@@ -73,6 +90,12 @@ void Game::WireScene() {
     scene.Text.Template().OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
     scene.FrameMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
     scene.LabelMessageBox.OnMouseMove = [this](const ElementMouse&) { PointerOverFrame(); };
+    // The overlay covers the frame while a transition shows: a press there ends the animation
+    // and reaches no hotspot under it.
+    m_transitions->Overlay().OnMouseDown = [this](const ElementMouse& m) {
+        m_session.Flags.TransitionAbortRequested = true;
+        BackgroundPress(m, false);
+    };
 }
 
 void Game::WireHotspot(SceneElement& area, int index) {
@@ -94,12 +117,14 @@ void Game::ResetAll() {
     try {
         m_autoJumpTimer.stop();
         m_autoJumpTimer.setInterval(0);
-        StopRipplingWater();
+        m_water->Stop();
         ResetTimedEvents();
         m_inventory->Clear();
         m_pictureBox->SetPicture(QImage());
         m_pictureBox->SetBackColor(0);
         m_pictureBox->Cls();
+        m_transitions->ResetErrorShown();
+        m_transitions->Release();
         m_videos->StopOneTimeVideoPlayer();
         m_session.Flags.StopMovie = true;
         const int width = Project().FrameWidth > 0 ? Project().FrameWidth : 640;
@@ -199,7 +224,7 @@ void Game::ResetDefaultPointer() {
          {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
           &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
           &m_scene->LabelMessageBox, &m_scene->Inventory1, &m_scene->Inventory2,
-          &m_scene->Inventory_Background}) {
+          &m_scene->Inventory_Background, &m_transitions->Overlay(), &m_water->Element()}) {
         ApplyDefaultPointer(*element);
     }
     SetScreenPointerDefault();
@@ -212,7 +237,7 @@ void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer)
 void Game::ShowOrNotShowAreas() {
     VisibilityHooks hooks;
     hooks.HotspotVideo = [this](int i, bool show) {
-        m_videos->ShowHotspotVideo(i, show, TransitionSurfaceShown());
+        m_videos->ShowHotspotVideo(i, show, m_transitions->SurfaceShown());
     };
     hooks.AnimatedPicture = [this](int n, bool play) {
         if (play) {
@@ -303,7 +328,7 @@ void Game::PointerOverFrame() {
 void Game::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Escape) {
-        if (!IsOneTimeVideoPlaying() && !TransitionRunning()) {
+        if (!IsOneTimeVideoPlaying() && !m_transitions->TransitionRunning()) {
             if (MenuBarShown()) {
                 HideMenus();
             } else {
@@ -340,7 +365,7 @@ void Game::QuitQuestion() {
 void Game::StartUnloading() {
     m_session.Flags.StopMovie = true;
     m_session.Flags.TransitionAbortRequested = true;
-    StopRipplingWater();
+    m_water->StopTimer();
     m_unloadTimer.start(100);
 }
 

@@ -1,6 +1,8 @@
 // The game window: the frame area, the menu bar, the game's timers and the frame-opening steps.
 #pragma once
 
+#include "effects/RipplingWater.h"
+#include "effects/Transitions.h"
 #include "game/Actions.h"
 #include "game/AnimatedGifs.h"
 #include "game/FrameFile.h"
@@ -54,6 +56,9 @@ public:
     // automatic jump.
     void OpenFrame(std::string frameName, bool withTransition, int transNumber,
                    double transitionDuration) override;
+    // The first half of a transition, before the frame is opened: photographs the old frame
+    // (nothing while transitions are off or everything stops).
+    void TransitionStep1(int transNumber) override;
 
     void ShowMenus();
     void HideMenus() override;
@@ -86,6 +91,8 @@ public:
     GameSession& Session() { return m_session; }
     Inventory& Items() { return *m_inventory; }
     GameVideos& Videos() { return *m_videos; }
+    FrameTransitions& Transitions() { return *m_transitions; }
+    RipplingWater& Water() { return *m_water; }
     // The automatic jump's timer (the classic Timer1).
     QTimer& AutoJumpTimer() { return m_autoJumpTimer; }
     bool MenuBarShown() const;
@@ -125,6 +132,18 @@ private:
     bool BuildFrame(const std::string& frameName, bool withTransition, int transNumber,
                     double transitionDuration);
     void DrawBackground();
+    // The second half, once the frame is built: the animation, which drives and finishes the
+    // audio fades. False when it did nothing (transitions off, everything stopped).
+    bool TransitionStep2(int transNumber, double transitionDuration);
+    // The frame area as the player sees it, with the inventory left out (CaptureActualFrame).
+    QImage CaptureActualFrame();
+    QImage CaptureCurrentFrame();
+    // Ends the rippling water, waiting for a tick in progress (before a frame opens, when effects
+    // are switched off).
+    void StopRipplingWater();
+    // Sets up the rippling water of the frame when effects are on and the background is an
+    // untiled picture.
+    void LoadWaveEffectIfAny(const std::string& frameName);
     bool RunFrameScript(const std::string& script);
     void ArmAutomaticJump(const FrameFileData& frame);
 
@@ -136,6 +155,8 @@ private:
     std::unique_ptr<Inventory> m_inventory;
     std::unique_ptr<GameVideos> m_videos;
     std::unique_ptr<AnimatedGifs> m_gifs;
+    std::unique_ptr<RipplingWater> m_water;
+    std::unique_ptr<FrameTransitions> m_transitions;
     QTimer m_autoJumpTimer;       // Timer1
     std::string m_autoJumpTarget; // Timer1.Tag
     QTimer m_unloadTimer;         // TimerUnloadMe

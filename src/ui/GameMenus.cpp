@@ -166,6 +166,14 @@ void Game::EnableOrDisableEffects() {
     mnuDisableEffects->setChecked(!mnuDisableEffects->isChecked());
     Settings().SaveSetting("Software", Project().ProjectName, "DisableEffects",
                            mnuDisableEffects->isChecked() ? "True" : "False");
+    if (mnuDisableEffects->isChecked()) {
+        StopRipplingWater();
+    } else if (m_session.CurrentFrame.BackgroundKind == 1 &&
+               !m_session.CurrentFrame.TileBackground) {
+        // Switched on again: the files are read afresh.
+        LoadWaveEffectIfAny(m_session.CurrentFrame.Name);
+        m_water->Start();
+    }
 }
 
 void Game::ShowLoadGameWindow(bool /*timerGuard*/) {

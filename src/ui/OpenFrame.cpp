@@ -6,7 +6,7 @@
 #include "core/PathLookup.h"
 #include "core/Twips.h"
 #include "core/ValueListReader.h"
-#include "effects/Transitions.h"
+#include "effects/FrameCapture.h"
 #include "game/ActionObject.h"
 #include "game/GameAudio.h"
 #include "game/GameSession.h"
@@ -24,6 +24,7 @@
 #include "scripting/TimedEvents.h"
 #include "services/Wait.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QPainter>
 #include <cmath>
@@ -48,6 +49,11 @@ bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName
 
 void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber,
                      double transitionDuration) {
+    // An opening that ends before its transition ran must not leave the old frame covering it.
+    struct ReleaseTransition {
+        FrameTransitions& transitions;
+        ~ReleaseTransition() { transitions.Release(); }
+    } release{*m_transitions};
     if (frameName.empty()) {
         ShowCommonError(" A program link is broken.");
         return;
@@ -180,14 +186,13 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     if (m_session.Flags.StopEverything) return false;
     if (!mnuDisableEffects->isChecked() && m_session.CurrentFrame.BackgroundKind == 1 &&
         !m_session.CurrentFrame.TileBackground) {
-        LoadWaveEffectIfAny(frameName.c_str());
+        LoadWaveEffectIfAny(frameName);
     }
     m_session.Audio.ApplySoundChannels();
-    if (withTransition) {
-        TransitionStep2(transNumber, transitionDuration);
-    } else {
+    // The fades run on their timer unless an animation drove them to their end: with transitions
+    // switched off they would otherwise stay stalled until the next click.
+    if (!withTransition || !TransitionStep2(transNumber, transitionDuration))
         m_session.Audio.TimerAudioFade.SetEnabled(true);
-    }
     if (m_session.Flags.StopEverything) return false;
     // Dialogues are loaded here once the dialogue wizard exists.
     if (m_session.Flags.StopEverything) return false;
@@ -205,6 +210,8 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
         m_session.Flags.StopMovie = false;
         m_videos->PlayVisibleHotspotVideos();
     }
+    if (m_session.Flags.StopEverything) return false;
+    if (!mnuDisableEffects->isChecked()) m_water->Start();
     if (m_session.Flags.StopEverything) return false;
     ArmAutomaticJump(frame);
     if (m_session.Flags.StopEverything) return false;
@@ -290,6 +297,73 @@ void Game::AutoJumpTimerTick() {
     } else {
         OpenFrame(target, false, 0, 0);
     }
+}
+
+void Game::TransitionStep1(int transNumber) {
+    if (m_session.Flags.StopEverything || mnuDisableTransitions->isChecked()) return;
+    m_transitions->CaptureOldFrame(transNumber);
+}
+
+bool Game::TransitionStep2(int transNumber, double transitionDuration) {
+    if (m_session.Flags.StopEverything || mnuDisableTransitions->isChecked()) return false;
+    const bool jumpArmed = m_autoJumpTimer.isActive();
+    // A pending message closes now rather than in the middle of the animation.
+    if (m_messageBar->TimerMessageBox.isActive()) m_messageBar->Hide();
+    m_autoJumpTimer.stop();
+    m_transitions->RunTransition(transNumber, transitionDuration, CaptureCurrentFrame());
+    m_gifs->RestartVisible();
+    if (jumpArmed) m_autoJumpTimer.start();
+    m_transitions->Release();
+    // The classic player kept its cross-fade picture in this file; a copy left in the folder goes.
+    if (transNumber == 0 || transNumber == 1) {
+        PathLookup& lookup = PathLookup::Instance();
+        const std::string temp = Paths().Root + "Temp001.dat";
+        if (lookup.FileExists(temp) && QFile::remove(QString::fromStdString(*lookup.Find(temp))))
+            lookup.Forget(Paths().Root);
+    }
+    return true;
+}
+
+QImage Game::CaptureActualFrame() {
+    GameScene& scene = *m_scene;
+    const bool tabShown = scene.Inventory2.Visible();
+    std::vector<SceneElement*> hiddenItems;
+    if (Project().UseInventory) {
+        scene.Inventory2.SetVisible(false);
+        m_inventory->HideBar();
+    } else {
+        for (const auto& [index, item] : scene.PickedObject.Elements()) {
+            if (!item->Visible()) continue;
+            item->SetVisible(false);
+            hiddenItems.push_back(item);
+        }
+    }
+    QImage frame = m_pictureBox->Capture();
+    scene.Inventory2.SetVisible(tabShown);
+    for (SceneElement* item : hiddenItems)
+        item->SetVisible(true);
+    return frame;
+}
+
+QImage Game::CaptureCurrentFrame() {
+    m_scene->Text.Template().SetCaption("");
+    const FrameParts parts{*m_pictureBox,
+                           m_scene->Text,
+                           m_scene->Area,
+                           m_scene->AniGifBox,
+                           [this](int index) { return m_gifs->StillImage(index); },
+                           &m_water->Element(),
+                           &m_water->CurrentImage()};
+    return quillora::CaptureCurrentFrame(parts);
+}
+
+void Game::StopRipplingWater() {
+    m_water->Stop();
+}
+
+void Game::LoadWaveEffectIfAny(const std::string& frameName) {
+    m_water->LoadWaveEffectIfAny(Paths().Frames + frameName + ".rwe",
+                                 Paths().Frames + frameName + ".rwm");
 }
 
 void Game::WireAnimatedBox(SceneElement& box, SceneElement& picture, int index) {

@@ -37,6 +37,9 @@ struct RecordingHost : GameHost {
         session.CurrentFrame.Name = frame;
         FramesHistoryAdd(session.State, frame);
     }
+    void TransitionStep1(int number) override {
+        calls.push_back("capture for " + std::to_string(number));
+    }
     void ShowOrNotShowAreas() override { calls.push_back("visibility"); }
     void HideMenus() override {}
     void ToggleMenusByRightPress() override { calls.push_back("menus"); }

@@ -208,9 +208,28 @@ void ProjectWriter::WritePicture(const std::string& relative, int width, int hei
                                  QColor colour) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
+    WriteImage(relative, image);
+}
+
+void ProjectWriter::WriteImage(const std::string& relative, const QImage& image,
+                               const char* format) {
     const std::string path = m_root + relative;
     QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-    if (!image.save(QString::fromStdString(path))) throw std::runtime_error("cannot write " + path);
+    if (!image.save(QString::fromStdString(path), format))
+        throw std::runtime_error("cannot write " + path);
+}
+
+void ProjectWriter::WriteWaterEffect(const std::string& frame, const WaterSpec& water) {
+    FileValues values = {
+        0,          0, 0, 0, 0, 0, water.Left, water.Top, water.Width, water.Height, water.Strength,
+        water.Speed};
+    if (water.WithReverse) values.push_back(water.Reverse);
+    WriteValues("Frames/" + frame + ".rwe", values);
+}
+
+void ProjectWriter::WriteWaterMask(const std::string& frame, const QImage& mask) {
+    // The loader tells the format by the content, whatever the name says.
+    WriteImage("Frames/" + frame + ".rwm", mask, "BMP");
 }
 
 } // namespace quillora::test

@@ -147,6 +147,15 @@ struct ActionSpec {
 };
 FileValues ActionSectionValues(const ActionSpec& action);
 
+// The rippling-water effect file of a frame (<frame>.rwe): the rectangle in frame pixels, the
+// strength and speed, and the reverse flag unless left out.
+struct WaterSpec {
+    FileValue Left = 0, Top = 0, Width = 100, Height = 50;
+    FileValue Strength = 12, Speed = 8;
+    bool WithReverse = true;
+    bool Reverse = false;
+};
+
 // A project folder under a temporary folder (or any folder given).
 class ProjectWriter {
 public:
@@ -166,6 +175,11 @@ public:
     void WriteGeneral(const FileValues& fields);
     // A picture of one colour (BMP, PNG, JPG or GIF by the name's extension).
     void WritePicture(const std::string& relative, int width, int height, QColor colour);
+    // A picture file of the image, in the format the name's extension says or the one given.
+    void WriteImage(const std::string& relative, const QImage& image, const char* format = nullptr);
+    // Frames/<frame>.rwe, and the mask picture Frames/<frame>.rwm (black marks water).
+    void WriteWaterEffect(const std::string& frame, const WaterSpec& water);
+    void WriteWaterMask(const std::string& frame, const QImage& mask);
     // A pointer file (.cur) with the picture (32-bit colour and a mask) and the hot spot.
     void WriteCursor(const std::string& relative, const QImage& picture, int hotX, int hotY);
     // Frames/<name>.fme

@@ -74,6 +74,17 @@ QImage ShoreScene() {
     sea.setColorAt(0, QColor(40, 110, 160));
     sea.setColorAt(1, QColor(70, 150, 170));
     p.fillRect(0, 250, 640, 80, sea);
+    // Glints on the swell: short light strokes that the rippling water sets moving.
+    unsigned seed = 7;
+    for (int y = 254; y < 326; y += 3) {
+        for (int n = 0; n < 9; ++n) {
+            seed = seed * 1103515245 + 12345;
+            const int x = static_cast<int>((seed >> 8) % 640);
+            const int length = 6 + static_cast<int>((seed >> 20) % 18);
+            p.setPen(QPen(QColor(150, 205, 235, 90 + (y - 250)), 1));
+            p.drawLine(x, y, x + length, y);
+        }
+    }
     QPainterPath beach;
     beach.moveTo(0, 320);
     beach.cubicTo(200, 300, 420, 340, 640, 310);
@@ -85,6 +96,19 @@ QImage ShoreScene() {
         p.drawLine(30 + i * 100, 300 + (i % 2) * 6, 80 + i * 100, 300 + (i % 2) * 6);
     Lighthouse(p, 470, 330, 230);
     return image;
+}
+
+QImage ShoreWaterMask(int x, int y, int w, int h) {
+    const QImage scene = ShoreScene().convertToFormat(QImage::Format_RGB32);
+    QImage mask(w, h, QImage::Format_RGB32);
+    for (int row = 0; row < h; ++row) {
+        for (int col = 0; col < w; ++col) {
+            // The sea and its foam are the only blue-leaning pixels of the band.
+            const QColor c = scene.pixelColor(x + col, y + row);
+            mask.setPixel(col, row, c.blue() > c.red() + 20 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    return mask;
 }
 
 QImage LighthouseInside() {

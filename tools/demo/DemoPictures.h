@@ -10,6 +10,8 @@ namespace quillora::demo {
 QImage TitleCard();
 QImage ShoreScene();
 QImage LighthouseInside();
+// The water mask of the shore's rectangle (x, y, w, h): black where the sea shows.
+QImage ShoreWaterMask(int x, int y, int w, int h);
 // Hotspot pictures (transparent where the scene shows through).
 QImage LighthouseDoor(bool open);
 QImage Seagull();

@@ -101,6 +101,14 @@ ActionSpec GoTo(const std::string& frame) {
     return {.GoToFrame = 1, .Frame = frame};
 }
 
+// A frame change animated by transition `number` (1 cross-fade, 2-5 slides) over `ms`.
+ActionSpec Through(ActionSpec action, int number, int ms) {
+    action.UseTransition = 1;
+    action.TransitionNumber = number;
+    action.TransitionMs = ms;
+    return action;
+}
+
 // Adds a sound effect (a file of the Frames folder) on the sound-effect channel.
 ActionSpec WithSound(ActionSpec action, const std::string& sound) {
     action.PlaySecondSound = true;
@@ -168,7 +176,7 @@ void WriteIntro(test::ProjectWriter& game) {
                                   .Color = kWhite},
                              });
     game.WriteHotspots("Intro", {Spot(1, 0, 0, 640, 480)});
-    game.WriteActions("Intro", {GoTo("Shore")});
+    game.WriteActions("Intro", {Through(GoTo("Shore"), 1, 1000)});
 }
 
 void WriteShore(test::ProjectWriter& game) {
@@ -204,12 +212,12 @@ void WriteShore(test::ProjectWriter& game) {
     game.WriteActions("Shore", {
                                    Say("The water is cold and deep."),
                                    Say("The door is locked. There must be a key somewhere."),
-                                   GoTo("Lighthouse"),
+                                   Through(GoTo("Lighthouse"), 1, 1500),
                                    scare,
                                    Say("An old rowing boat, pulled up on the sand."),
                                    rope,
                                    hook,
-                                   GoTo("Path"),
+                                   Through(GoTo("Path"), 3, 800),
                                });
     game.WritePickups("Shore", {{6, "Rope"}, {7, "Hook"}});
     ActionSpec fish =
@@ -225,6 +233,10 @@ void WriteShore(test::ProjectWriter& game) {
     unlock.SetOne = true;
     unlock.Disappear = true;
     game.WriteDropActions("Shore", {fish, unlock});
+    // The sea ripples; the mask leaves out the beach, the foam-free sand and the lighthouse.
+    game.WriteWaterEffect(
+        "Shore", {.Left = 0, .Top = 250, .Width = 640, .Height = 80, .Strength = 8, .Speed = 6});
+    game.WriteWaterMask("Shore", ShoreWaterMask(0, 250, 640, 80));
     game.WriteTexts("Shore", {Caption(1, "The shore", 56, 12, 16, kWhite),
                               Caption(2, "path >", 586, 446, 11, 0x204060)});
 }
@@ -274,7 +286,7 @@ void WriteExtras(test::ProjectWriter& game) {
     game.WriteTexts("Path", {Caption(1, "A sandy path. Nothing here yet: click to go back.", 90,
                                      220, 14, 0x204060)});
     game.WriteHotspots("Path", {Spot(1, 0, 0, 640, 480)});
-    game.WriteActions("Path", {{.GoBack = true}});
+    game.WriteActions("Path", {Through({.GoBack = true}, 2, 800)});
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
