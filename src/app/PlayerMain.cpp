@@ -10,11 +10,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace quillora {
 namespace {
@@ -33,6 +39,38 @@ std::string ProjectFolderOf(const PlayerOptions& options) {
         .absoluteFilePath()
         .toStdString();
 }
+
+// Ctrl+C and kill (SIGINT, SIGTERM) end the program as closing its windows does: the handler only
+// writes a byte, which the event loop reads.
+class QuitOnSignals {
+public:
+    explicit QuitOnSignals(std::function<void()> quit) : m_quit(std::move(quit)) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM, 0, s_fds) != 0) return;
+        m_notifier = std::make_unique<QSocketNotifier>(s_fds[1], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] {
+            char byte = 0;
+            if (::read(s_fds[1], &byte, 1) == 1 && m_quit) m_quit();
+        });
+        struct sigaction action {};
+        action.sa_handler = [](int) {
+            const char byte = 1;
+            [[maybe_unused]] const ssize_t written = ::write(s_fds[0], &byte, 1);
+        };
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &action, nullptr);
+        ::sigaction(SIGTERM, &action, nullptr);
+    }
+    ~QuitOnSignals() {
+        ::signal(SIGINT, SIG_DFL);
+        ::signal(SIGTERM, SIG_DFL);
+    }
+
+private:
+    static inline int s_fds[2] = {-1, -1};
+    std::function<void()> m_quit;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
 
 } // namespace
 
@@ -98,6 +136,7 @@ int PlayerMain(int argc, char** argv) {
             app.exit(code);
         });
     }
+    const QuitOnSignals quitOnSignals([&session] { session.Quit(); });
     QObject::connect(&session, &PlayerSession::Ended, &app, [&] {
         if (autoplay) autoplay->ProgramEnded();
         app.exit(status);

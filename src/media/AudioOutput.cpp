@@ -9,6 +9,8 @@
 namespace quillora {
 
 AudioOutput::AudioOutput(Mixer& mixer) : m_mixer(mixer) {
+    // SDL would take Ctrl+C and kill for a quit event nobody reads here; the program handles them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_error = SDL_GetError();
     } else {

@@ -4,6 +4,10 @@
 #include "app/AutoplayScript.h"
 
 #include <QImage>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
 
 #include <filesystem>
 
@@ -142,6 +146,33 @@ TEST_F(AutoplayRun, SavesQuitsStartsAgainAndLoadsThroughTheWindows) {
         << run.err;
     EXPECT_TRUE(std::filesystem::exists(project.Root() + "lamp lit.sav"));
     EXPECT_TRUE(std::filesystem::exists(project.Root() + "lamp lit.png"));
+}
+
+TEST_F(AutoplayRun, InterruptAndTerminateEndTheProgram) {
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    project.WriteGeneral(general);
+    project.WriteFrame("Hall", {});
+    for (const int signal : {SIGTERM, SIGINT}) {
+        QProcess player;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        env.insert("QUILLORA_CONFIG_DIR", QString::fromStdString(project.Root() + "config"));
+        player.setProcessEnvironment(env);
+        project.WriteBytes("long.autoplay", "click 160 80\nwait-frame Hall\nwait 20000\n");
+        player.start(QUILLORA_RUN_PATH, {QString::fromStdString(project.Root()), "--autoplay",
+                                         QString::fromStdString(project.Root() + "long.autoplay")});
+        ASSERT_TRUE(player.waitForStarted());
+        // Once the game plays (its sound started the audio library), the signal comes.
+        QThread::msleep(1000);
+        ::kill(static_cast<pid_t>(player.processId()), signal);
+        const bool ended = player.waitForFinished(5000);
+        if (!ended) player.kill();
+        EXPECT_TRUE(ended) << "signal " << signal << " did not end the program";
+        EXPECT_EQ(player.exitStatus(), QProcess::NormalExit) << "signal " << signal;
+        player.waitForFinished();
+    }
 }
 
 TEST_F(AutoplayRun, MissingProjectInformationEndsTheProgramAfterItsMessage) {
