@@ -16,50 +16,27 @@ bool UsesSystemPointer() {
     return name.empty() || EqualsNoCase(name, "default");
 }
 
-namespace {
-
-// The default pointer is looked up once per pointer file and reset, not once per element, so a
-// missing file is reported once rather than for every hotspot of every frame.
-struct DefaultPointerCache {
-    bool valid = false;
-    std::string name;
-    bool loaded = false;
-    QCursor pointer;
-};
-
-DefaultPointerCache& Cached() {
-    static DefaultPointerCache cache;
-    return cache;
-}
-
-} // namespace
-
-void ForgetDefaultPointer() {
-    Cached().valid = false;
-}
-
-bool LoadDefaultPointer(QCursor& pointer) {
+bool DefaultPointer::Load(QCursor& pointer) {
     if (UsesSystemPointer()) return false;
-    DefaultPointerCache& cache = Cached();
-    if (!cache.valid || cache.name != Project().DefaultCursor) {
-        cache.valid = true;
-        cache.name = Project().DefaultCursor;
+    if (!m_valid || m_name != Project().DefaultCursor) {
+        m_valid = true;
+        m_name = Project().DefaultCursor;
         try {
             // Looked up after a game reset or a script's change, never while the game is
             // stopping everything: a missing file is worth its warning.
-            cache.pointer = LoadPointer(ResolveMediaPath(Paths().Icons + cache.name, false));
-            cache.loaded = true;
+            m_pointer = LoadPointer(ResolveMediaPath(Paths().Icons + m_name, false));
+            m_loaded = true;
         } catch (const ClassicError&) {
-            cache.loaded = false;
+            m_loaded = false;
         }
     }
-    pointer = cache.pointer;
-    return cache.loaded;
+    pointer = m_pointer;
+    return m_loaded;
 }
 
-void ApplyDefaultPointer(SceneElement& element) {
+void DefaultPointer::ApplyTo(SceneElement& element) {
     QCursor pointer;
-    if (LoadDefaultPointer(pointer)) {
+    if (Load(pointer)) {
         element.MouseIcon = pointer;
         element.HasMouseIcon = true;
         element.MousePointer = 99;
@@ -70,16 +47,16 @@ void ApplyDefaultPointer(SceneElement& element) {
     }
 }
 
-void ApplyDefaultPointer(PictureBox& box) {
+void DefaultPointer::ApplyTo(PictureBox& box) {
     QCursor pointer;
-    box.HasMouseIcon = LoadDefaultPointer(pointer);
+    box.HasMouseIcon = Load(pointer);
     box.MouseIcon = pointer;
     box.MousePointer = box.HasMouseIcon ? 99 : 0;
 }
 
-void SetScreenPointerArrow(PictureBox& box) {
+void DefaultPointer::SetScreenPointerArrow(PictureBox& box) {
     QCursor pointer;
-    if (LoadDefaultPointer(pointer)) {
+    if (Load(pointer)) {
         box.SetScreenPointer(99, pointer);
     } else {
         box.SetScreenPointer(1);

@@ -3,6 +3,8 @@
 
 #include <QCursor>
 
+#include <string>
+
 namespace quillora {
 
 class PictureBox;
@@ -10,19 +12,31 @@ class SceneElement;
 
 // True when the project uses the system pointer (no default pointer file, or "default").
 bool UsesSystemPointer();
-// The project's default pointer file as a pointer; nothing when there is none or it cannot be
-// loaded (the media lookup has already warned about a missing file).
-// The file is looked up once until ForgetDefaultPointer (a game reset or a script's change).
-bool LoadDefaultPointer(QCursor& pointer);
-void ForgetDefaultPointer();
+// The project's default pointer for one game. The file is looked up once per pointer file until
+// Forget (a game reset or a script's change), not once per element, so a missing file is
+// reported once rather than for every hotspot of every frame.
+class DefaultPointer {
+public:
+    // The pointer; false when there is none or it cannot be loaded (the media lookup has already
+    // warned about a missing file).
+    bool Load(QCursor& pointer);
+    void Forget() { m_valid = false; }
 
-// Gives one element the project's default pointer (pointer 0 with the system pointer).
-void ApplyDefaultPointer(SceneElement& element);
-void ApplyDefaultPointer(PictureBox& box);
+    // Gives one element the project's default pointer (pointer 0 with the system pointer).
+    void ApplyTo(SceneElement& element);
+    void ApplyTo(PictureBox& box);
+    // The screen-wide pointer while a frame is built or a movie plays: the project's pointer, or
+    // the arrow.
+    void SetScreenPointerArrow(PictureBox& box);
 
-// The screen-wide pointer: the arrow (or the project's pointer) while a frame is built or a
-// movie plays; 0 lets every element show its own again.
-void SetScreenPointerArrow(PictureBox& box);
+private:
+    bool m_valid = false;
+    std::string m_name;
+    bool m_loaded = false;
+    QCursor m_pointer;
+};
+
+// Lets every element show its own pointer again.
 void SetScreenPointerDefault(PictureBox& box);
 
 } // namespace quillora

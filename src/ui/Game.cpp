@@ -218,14 +218,14 @@ void Game::CenterWindowAndPictureBox() {
 }
 
 void Game::ResetDefaultPointer() {
-    ForgetDefaultPointer();
-    ApplyDefaultPointer(*m_pictureBox);
+    m_defaultPointer.Forget();
+    m_defaultPointer.ApplyTo(*m_pictureBox);
     for (SceneElement* element :
          {&m_scene->BackImage, &m_scene->Area.Template(), &m_scene->AniGifBox.Template(),
           &m_scene->Text.Template(), &m_scene->PickedObject.Template(), &m_scene->FrameMessageBox,
           &m_scene->LabelMessageBox, &m_scene->Inventory1, &m_scene->Inventory2,
           &m_scene->Inventory_Background, &m_transitions->Overlay(), &m_water->Element()}) {
-        ApplyDefaultPointer(*element);
+        m_defaultPointer.ApplyTo(*element);
     }
     SetScreenPointerDefault();
 }
@@ -281,7 +281,7 @@ void Game::MakeActionAndConsequences(int areaIndex, int objectIndex) {
 }
 
 void Game::SetScreenPointerArrow() {
-    quillora::SetScreenPointerArrow(*m_pictureBox);
+    m_defaultPointer.SetScreenPointerArrow(*m_pictureBox);
 }
 
 void Game::SetScreenPointerDefault() {

@@ -10,6 +10,7 @@
 #include "game/GameScene.h"
 #include "game/Inventory.h"
 #include "game/MessageBar.h"
+#include "game/Pointers.h"
 #include "game/Videos.h"
 
 #include <QMainWindow>
@@ -150,6 +151,8 @@ private:
     GameSession& m_session;
     GameState& m_state;
     PictureBox* m_pictureBox;
+    // The project pointer of this game, looked up once per reset.
+    DefaultPointer m_defaultPointer;
     std::unique_ptr<GameScene> m_scene;
     std::unique_ptr<MessageBar> m_messageBar;
     std::unique_ptr<Inventory> m_inventory;

@@ -140,7 +140,7 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     m_session.CurrentFrame.HotspotCount = ReadHotspotCount(frameName);
     if (m_session.Flags.StopEverything) return false;
     HotspotHooks hooks;
-    hooks.ApplyDefaultPointer = [](SceneElement& e) { quillora::ApplyDefaultPointer(e); };
+    hooks.ApplyDefaultPointer = [this](SceneElement& e) { m_defaultPointer.ApplyTo(e); };
     hooks.AniGifNewWithIndex = [this](int i, const std::string& f, int l, int t, int s) {
         return m_gifs->AniGifNewWithIndex(i, f, l, t, s);
     };
