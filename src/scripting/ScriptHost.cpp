@@ -129,9 +129,9 @@ void ScriptHost::ExecuteOnLoadVBScript() {
 void ScriptHost::ShowScriptError(const vbs::ScriptError& error) {
     const std::string description = error.Message();
     // Authors find the failing line on stderr; the box keeps the player's own wording.
-    if (error.HasPosition()) {
-        std::fprintf(stderr, "quillora-run: script error: %s (line %d: %s)\n",
-                     description.c_str(), error.Position().line, error.LineText().c_str());
+    if (!error.LineText().empty()) {
+        std::fprintf(stderr, "quillora-run: script error: %s (in: %s)\n", description.c_str(),
+                     error.LineText().c_str());
     }
     Prompts().MessageBox(Text(30) + " " + Text(31) +
                              "\r\n\r\nError executing script. The Scripting Engine returned the "

@@ -349,6 +349,7 @@ void Engine::AddNamedObject(std::u16string_view name, ObjectRef object, bool add
     g.kind = Global::NamedObject;
     g.value = Value::Obj(object.Get());
     m_namedObjects.emplace_back(object, addMembers);
+    m_addedMembers.clear();
 }
 
 Value Engine::Run(std::u16string_view name, std::span<const Value> args) {
@@ -387,6 +388,7 @@ void Engine::Reset() {
                                                : Global::Undefined;
     }
     m_namedObjects.clear();
+    m_addedMembers.clear();
     m_procedureOrder.clear();
     m_scopedNames.clear();
     m_err = ErrState();
