@@ -81,17 +81,13 @@ bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
 }
 
 bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine) {
-    ProjectVariables& vars = m_session.State.Vars;
     const auto add = [&](const std::string& name, vbs::ObjectRef object) {
         if (engine.AddObject(name, std::move(object), true)) return true;
         ShowScriptError(engine.LastError());
         return false;
     };
-    for (const auto& variable : vars.Variables) {
-        if (!add(variable->Name, MakeVariableObject(variable))) return false;
-    }
-    for (const auto& variable : vars.VariablesVariant) {
-        if (!add(variable->Name, MakeVariantVariableObject(variable))) return false;
+    for (const auto& [name, object] : VariableObjects()) {
+        if (!add(name, object)) return false;
     }
     const bool controls = m_session.State.AllowControlsReferences == 2;
     for (const FixedObject& fixed : m_fixed) {
@@ -99,6 +95,25 @@ bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine) {
         if (!add(fixed.name, fixed.object)) return false;
     }
     return add("Action", m_action);
+}
+
+const std::vector<std::pair<std::string, vbs::ObjectRef>>& ScriptHost::VariableObjects() {
+    const ProjectVariables& vars = m_session.State.Vars;
+    std::vector<const void*> seen;
+    seen.reserve(static_cast<size_t>(vars.Variables.Count() + vars.VariablesVariant.Count()));
+    for (const auto& variable : vars.Variables)
+        seen.push_back(variable.get());
+    for (const auto& variable : vars.VariablesVariant)
+        seen.push_back(variable.get());
+    if (seen != m_variablesSeen) {
+        m_variableObjects.clear();
+        for (const auto& variable : vars.Variables)
+            m_variableObjects.emplace_back(variable->Name, MakeVariableObject(variable));
+        for (const auto& variable : vars.VariablesVariant)
+            m_variableObjects.emplace_back(variable->Name, MakeVariantVariableObject(variable));
+        m_variablesSeen = std::move(seen);
+    }
+    return m_variableObjects;
 }
 
 bool ScriptHost::ExecuteVBScript(const std::string& text, bool resetLastClickPosition) {

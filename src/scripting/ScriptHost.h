@@ -74,6 +74,9 @@ private:
     // engine of its own, so no execution resets the engine under a running script.
     vbs::ScriptControl& EngineForThisRun();
     bool AddNamedObjects(vbs::ScriptControl& engine);
+    // The script objects of the project variables, made again only when the collections hold
+    // other variables (a reset, a loaded game).
+    const std::vector<std::pair<std::string, vbs::ObjectRef>>& VariableObjects();
     void ShowScriptError(const vbs::ScriptError& error);
 
     GameSession& m_session;
@@ -81,6 +84,8 @@ private:
     std::vector<std::unique_ptr<vbs::ScriptControl>> m_engines; // by nesting depth
     std::unique_ptr<vbs::ScriptControl> m_second;
     std::vector<FixedObject> m_fixed;
+    std::vector<const void*> m_variablesSeen;
+    std::vector<std::pair<std::string, vbs::ObjectRef>> m_variableObjects;
     vbs::ObjectRef m_action;
     long long m_timeoutMs = kDefaultScriptTimeoutMs;
     int m_depth = 0;
