@@ -55,6 +55,27 @@ TEST_F(ProcedureFile, SkipsTheHeaderAndJoinsLinesPlainOrScrambled) {
     EXPECT_TRUE(prompts.History().empty());
 }
 
+TEST_F(ProcedureFile, ScrambledLibrariesReadBackAsTheAuthorWroteThem) {
+    // Every character the format can carry at every position of the letter table, a tab, a code
+    // above 126 ("~" cannot be carried: the 94 shifted codes cover 32 to 125).
+    std::string all;
+    for (int c = 32; c <= 125; ++c)
+        all += static_cast<char>(c);
+    const std::vector<std::string> lines = {"Sub Greet(name)", "\tMsgBox \"Hi \" & name & \"!\"",
+                                            "", all + all, "End Sub \xE9t\xE9"};
+    for (const int32_t key : {0, 163, 1500, 40000}) {
+        for (const int shift : {0, 7, 93}) {
+            for (const std::string& line : lines)
+                EXPECT_EQ(DecryptLine(test::ScrambleLine(line, key, shift), key), line) << line;
+        }
+    }
+    Project().ProjectName = "Le Phare";
+    project.WriteBytes("Config/More", "[General]\r\nProcEncr=1\r\n");
+    project.WriteProcedures({"Sub A", "  B \"\xC3\xA9\"", "End Sub"}, true, "Le Phare");
+    EXPECT_EQ(LoadProjectProcedures(), "Sub A\r\n  B \"\xC3\xA9\"\r\nEnd Sub");
+    EXPECT_TRUE(prompts.History().empty());
+}
+
 TEST_F(ProcedureFile, AFileWithNothingAfterItsHeaderIsAnError) {
     project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\n");
     EXPECT_EQ(LoadProjectProcedures(), "");

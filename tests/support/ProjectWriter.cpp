@@ -1,6 +1,7 @@
 // Writing project folders for tests.
 #include "ProjectWriter.h"
 
+#include "core/Cp1252.h"
 #include "core/ValueListWriter.h"
 
 #include <QDir>
@@ -379,6 +380,39 @@ void ProjectWriter::WriteVariables(const std::vector<std::string>& integers,
     for (const std::string& name : variants)
         values.push_back(name);
     WriteValues("Config/Variables", values);
+}
+
+std::string ScrambleLine(const std::string& text, int32_t key, int shift) {
+    if (text.empty()) return "";
+    static constexpr std::string_view kLetters = "wqzumplarvyhsbtcginxk";
+    std::string result(text.size() + 1, ' ');
+    result[0] = static_cast<char>(shift + 32);
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        const auto code = static_cast<unsigned char>(text[i]);
+        char out = text[i];
+        if (code >= 32 && code <= 126) {
+            const int64_t m = int64_t{key} + int64_t(i + static_cast<size_t>(shift)) *
+                                                 (kLetters[i % kLetters.size()] - 32);
+            const int64_t r = ((code - 32 + m) % 94 + 94) % 94;
+            out = static_cast<char>(r + 32);
+        }
+        result[n - i] = out; // stored backwards after the shift character
+    }
+    return result;
+}
+
+void ProjectWriter::WriteProcedures(const std::vector<std::string>& lines, bool scrambled,
+                                    const std::string& projectName) {
+    int32_t key = 0;
+    for (const unsigned char c : Utf8ToCp1252(projectName))
+        key += c;
+    std::string text = "Procedures\r\nVersion 1\r\n\r\n";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += scrambled ? ScrambleLine(Utf8ToCp1252(lines[i]), key) : Utf8ToCp1252(lines[i]);
+    }
+    WriteBytes("Config/Procedures", text);
 }
 
 } // namespace quillora::test

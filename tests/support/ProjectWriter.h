@@ -156,6 +156,11 @@ struct WaterSpec {
     bool Reverse = false;
 };
 
+// Scrambles one line of the procedure library (Windows-1252 bytes) with a project's key, the
+// inverse of the player's unscrambling: the shift character first, then the text backwards.
+// The format carries codes 32 to 125 and anything outside 32-126; a "~" comes back as a space.
+std::string ScrambleLine(const std::string& text, int32_t key, int shift = 5);
+
 // A project folder under a temporary folder (or any folder given).
 class ProjectWriter {
 public:
@@ -206,6 +211,10 @@ public:
     // Config/Variables: integer names, then "***" and the variant names.
     void WriteVariables(const std::vector<std::string>& integers,
                         const std::vector<std::string>& variants = {});
+    // Config/Procedures: three header lines and the library's lines; scrambled with the key of
+    // `projectName` when asked (More's ProcEncr must then be 1 for the player to read them).
+    void WriteProcedures(const std::vector<std::string>& lines, bool scrambled = false,
+                         const std::string& projectName = "TestProject");
     // Writes sections, each closed by the separator value.
     void WriteSections(const std::string& relative, const std::vector<FileValues>& sections);
 
