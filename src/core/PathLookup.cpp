@@ -132,8 +132,11 @@ PathLookup::Resolution PathLookup::Resolve(const std::vector<std::string_view>& 
     std::string name;
     for (const std::string_view part : parts) {
         if (part == "..") {
+            // A relative path may climb above its start: "./.." climbs on to "./../..".
             const size_t slash = real.find_last_of('/');
-            if (slash == std::string::npos) {
+            const std::string_view last =
+                std::string_view(real).substr(slash == std::string::npos ? 0 : slash + 1);
+            if (last == "." || last == "..") {
                 real += "/..";
             } else {
                 real.resize(slash == 0 ? 1 : slash);

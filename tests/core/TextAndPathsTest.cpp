@@ -51,6 +51,20 @@ TEST(PathLookup, SeesNewFilesAtOnceAndRemovedOnesOnceForgotten) {
     EXPECT_FALSE(lookup.Exists(folder.Path() + "LATE.txt"));
 }
 
+TEST(PathLookup, RelativePathsClimbAsManyLevelsAsWritten) {
+    test::TempFolder folder;
+    QDir(QString::fromStdString(folder.Path())).mkpath("a/b/c");
+    Touch(folder.Path() + "Top.txt");
+    const std::string before = QDir::currentPath().toStdString();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder.Path() + "a/b/c")));
+    PathLookup& lookup = PathLookup::Instance();
+    EXPECT_EQ(lookup.Find("..\\..\\..\\top.txt"), "./../../../Top.txt");
+    EXPECT_EQ(lookup.Find("../x/../../c"), std::nullopt); // no x in b
+    EXPECT_EQ(lookup.Find("../../b/C"), "./../../b/c");
+    EXPECT_EQ(lookup.PathForWriting("..\\..\\new.txt"), "./../../new.txt");
+    QDir::setCurrent(QString::fromStdString(before));
+}
+
 TEST(PathLookup, AnExactMatchWinsOverAnotherCase) {
     test::TempFolder folder;
     Touch(folder.Path() + "a.txt");
