@@ -10,7 +10,10 @@
 #include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptAction.h"
 #include "scripting/VariableObjects.h"
+#include "services/SettingsStore.h"
 #include "vbscript/ScriptControl.h"
+
+#include <QDir>
 
 #include <cstdio>
 
@@ -48,18 +51,40 @@ void ScriptHost::RegisterFixedObject(std::string name, vbs::ObjectRef object,
 }
 
 void ScriptHost::ResetForGame() {
+    m_confinement = FileConfinement();
+    if (!m_trusted) {
+        m_confinement.Allow(Paths().Root);
+        m_confinement.Allow(Settings().GameDataFolder(Project().ProjectName));
+        m_confinement.Allow(QDir::tempPath().toStdString());
+    }
     m_session.ProceduresText = LoadProjectProcedures();
-    AddCodeToScriptControl(*m_second, "");
     m_timeoutMs = ReadScriptTimeout();
-    for (auto& engine : m_engines) engine->SetTimeout(m_timeoutMs);
+    // The next engines take this game's settings; one still running a script (a game loaded
+    // from inside a script's wait) must not go under it.
+    if (Busy()) {
+        for (auto& engine : m_engines) {
+            engine->SetTimeout(m_timeoutMs);
+            engine->SetFileConfinement(m_confinement);
+        }
+    } else {
+        m_engines.clear();
+    }
+    m_second = NewEngine();
+    m_second->SetTimeout(kDefaultScriptTimeoutMs); // the time-out is for one-shot scripts only
+    AddCodeToScriptControl(*m_second, "");
+}
+
+std::unique_ptr<vbs::ScriptControl> ScriptHost::NewEngine() const {
+    auto engine = std::make_unique<vbs::ScriptControl>();
+    engine->SetTimeout(m_timeoutMs);
+    engine->SetFileConfinement(m_confinement);
+    return engine;
 }
 
 vbs::ScriptControl& ScriptHost::EngineForThisRun() {
     const size_t index = static_cast<size_t>(m_depth - 1);
-    while (m_engines.size() <= index) {
-        m_engines.push_back(std::make_unique<vbs::ScriptControl>());
-        m_engines.back()->SetTimeout(m_timeoutMs);
-    }
+    while (m_engines.size() <= index)
+        m_engines.push_back(NewEngine());
     return *m_engines[index];
 }
 

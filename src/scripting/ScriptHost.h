@@ -2,6 +2,7 @@
 // piece of author code and reporting its errors.
 #pragma once
 
+#include "core/FileConfinement.h"
 #include "vbscript/Object.h"
 
 #include <memory>
@@ -46,6 +47,14 @@ public:
     // preparation (the objects after the failing one are missing); false then.
     bool AddCodeToScriptControl(vbs::ScriptControl& engine, const std::string& startupCode);
 
+    // Authors testing their own game lift the confinement of scripts' file access and the
+    // question before a script starts a program (--trust-scripts).
+    void SetTrustScripts(bool trusted) { m_trusted = trusted; }
+    bool TrustScripts() const { return m_trusted; }
+    // Where scripts may reach files, fixed at each reset: the game's folder, its per-user data
+    // folder and the temporary folder; unconfined when scripts are trusted.
+    const FileConfinement& Confinement() const { return m_confinement; }
+
     // True while a script runs (a message box or a wait inside it lets timer ticks through):
     // callers that can wait defer their scripts until it is free.
     bool Busy() const { return m_depth > 0; }
@@ -73,6 +82,8 @@ private:
     // The engine for the current nesting depth: a script started while another waits gets an
     // engine of its own, so no execution resets the engine under a running script.
     vbs::ScriptControl& EngineForThisRun();
+    // A fresh engine with the time-out and the file confinement of this game.
+    std::unique_ptr<vbs::ScriptControl> NewEngine() const;
     bool AddNamedObjects(vbs::ScriptControl& engine);
     // The script objects of the project variables, made again only when the collections hold
     // other variables (a reset, a loaded game).
@@ -88,6 +99,8 @@ private:
     std::vector<std::pair<std::string, vbs::ObjectRef>> m_variableObjects;
     vbs::ObjectRef m_action;
     long long m_timeoutMs = kDefaultScriptTimeoutMs;
+    bool m_trusted = false;
+    FileConfinement m_confinement;
     int m_depth = 0;
 };
 

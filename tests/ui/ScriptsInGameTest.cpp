@@ -102,6 +102,29 @@ TEST_F(ScriptsInGame, TheProcedureLibraryIsCallableAndMoreSetsTheTimeOut) {
     EXPECT_EQ(game->Scripts().ScriptTimeout(), kDefaultScriptTimeoutMs);
 }
 
+TEST_F(ScriptsInGame, ScriptFilesStayInsideTheGameItsDataFolderAndTheTemporaryFolder) {
+    project.WriteVariables({"Lines"});
+    project.WriteBytes("notes.txt", "one\r\ntwo\r\n");
+    StartGame();
+    const std::string read = "Set fs = CreateObject(\"Scripting.FileSystemObject\")\r\n";
+    EXPECT_FALSE(Run(read + "Set f = fs.OpenTextFile(\"" + project.Root() +
+                     "/notes.txt\") : f.ReadLine : Lines = 1\r\n"
+                            "f.ReadLine : Lines = 2"));
+    EXPECT_EQ(GetVariableValue(session.State.Vars, "Lines"), 2);
+    EXPECT_TRUE(Run(read + "fs.OpenTextFile(\"/etc/passwd\")"));
+    EXPECT_EQ(prompts.History().back().text, ErrorBox("Permission denied"));
+    // Scripts can catch the refusal and go on.
+    EXPECT_FALSE(Run(read + "On Error Resume Next\r\nfs.CreateTextFile \"/quillora-outside.txt\"\r\n"
+                            "Lines = Err.Number"));
+    EXPECT_EQ(GetVariableValue(session.State.Vars, "Lines"), 70);
+    const std::string data = settings.GameDataFolder(Project().ProjectName);
+    EXPECT_FALSE(Run(read + "fs.CreateTextFile(\"" + data + "/progress.txt\").Write \"3\""));
+
+    game->Scripts().SetTrustScripts(true); // an author testing a game lifts it
+    game->ResetAll();
+    EXPECT_FALSE(Run(read + "fs.OpenTextFile(\"/etc/passwd\").ReadLine"));
+}
+
 TEST_F(ScriptsInGame, RequestsAreCarriedOutAfterTheScript) {
     project.WriteFrame("Hall", {});
     project.WriteFrame("Porch", {});
