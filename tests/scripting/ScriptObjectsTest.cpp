@@ -2,15 +2,20 @@
 // objects and the window object.
 #include "../ui/GameFixture.h"
 #include "core/Twips.h"
+#include "media/MediaPlayer.h"
 #include "project/ErrorMessages.h"
 #include "scripting/ScriptHost.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTest>
+
+#include <filesystem>
 
 namespace quillora {
 namespace {
 
+using test::ActionSpec;
 using test::HotspotSpec;
 
 class ScriptObjects : public test::GameFixture {
@@ -192,6 +197,85 @@ TEST_F(ScriptObjects, WindowObjectOnlyWithControlReferencesAndWithAddedControls)
     ASSERT_TRUE(Run("MsgBox TypeName(WindowObject.Extra) & \" \" & WindowObject.Area(1).Left & "
                     "\" \" & WindowObject.Text.UBound & \" \" & WindowObject.ScaleWidth"));
     EXPECT_EQ(LastBox(), "Extra 330 1 " + std::to_string(PixelsToTwips(game->width())));
+}
+
+TEST_F(ScriptObjects, AHotspotAScriptLoadsTakesClicksUnlessDisabled) {
+    ActionSpec three{.ShowMessage = true, .Message = "three", .InBar = false};
+    project.WriteActions("Hall", {ActionSpec{}, ActionSpec{}, three});
+    ASSERT_TRUE(Run("Action.CreateObject Hotspot(3)\r\nHotspot(3).Move 3000, 3000, 600, 600\r\n"
+                    "Hotspot(3).Visible = True\r\nHotspot(3).ToolTipText = \"a door\""));
+    PictureBox& frame = game->FrameArea();
+    frame.resize(640, 480);
+    const QPoint door = frame.FrameToWidget(QPointF(210, 210)).toPoint();
+    QTest::mouseClick(&frame, Qt::LeftButton, {}, door);
+    ASSERT_EQ(prompts.History().size(), 1u);
+    EXPECT_EQ(LastBox(), "three");
+    EXPECT_TRUE(Area(3)->Visible()) << "the visibility pass leaves hotspots its file lacks alone";
+    ASSERT_TRUE(Run("Hotspot(3).Enabled = False"));
+    QTest::mouseClick(&frame, Qt::LeftButton, {}, door);
+    EXPECT_EQ(prompts.History().size(), 1u);
+    EXPECT_EQ(Area(3)->ToolTipText, "a door");
+}
+
+TEST_F(ScriptObjects, ElementMembersTakePartialMovesFontsAndTheWindowsControls) {
+    ASSERT_TRUE(Run("Hotspot(1).Move , 900\r\nText(1).Font.Name = \"Courier\"\r\n"
+                    "Text(1).Alignment = 2\r\nFor Each t In Text\r\ns = s & t.Index & t.Caption\r\n"
+                    "Next\r\nMsgBox s & \" \" & Text(1).FontName & \" \" & Hotspot(1).Left"));
+    EXPECT_EQ(LastBox(), "01Old Courier 330"); // the template's caption is empty
+    EXPECT_EQ(Area(1)->Top, 900);
+    EXPECT_EQ(game->Scene().Text.Item(1)->Alignment, 2);
+    EXPECT_FALSE(Run("Text(1).Alignment = 3"));
+    EXPECT_FALSE(Run("Hotspot(1).Move 1, 2, 3, 4, 5"));
+    session.State.AllowControlsReferences = 2;
+    ASSERT_TRUE(Run("WindowObject.Caption = \"Scripted\"\r\n"
+                    "WindowObject.PictureBox.BackColor = RGB(0, 0, 255)\r\n"
+                    "WindowObject.BackImage.Visible = False"));
+    EXPECT_EQ(game->windowTitle().toStdString(), "Scripted");
+    EXPECT_EQ(game->FrameArea().BackColor(), 0xFF0000u);
+    EXPECT_FALSE(game->Scene().BackImage.Visible());
+    // The game alone loads and unloads the animated pictures and inventory items.
+    ASSERT_TRUE(Run("Action.CreateObject WindowObject.AniGifBox(2)"));
+    EXPECT_EQ(LastBox(), CommonErrorText(" Error creating the object. "));
+    EXPECT_EQ(game->Scene().AniGifBox.Item(2), nullptr);
+}
+
+TEST_F(ScriptObjects, LoopingVideoPlaysGameFilesAndGoesWithItsElement) {
+    std::filesystem::create_directories(project.Root() + "Frames");
+    std::filesystem::copy_file(std::string(QUILLORA_MEDIA_FIXTURES) + "/clip-cinepak.avi",
+                               project.Root() + "Frames/clip.avi");
+    ASSERT_TRUE(Run("Action.CreateObject LoopingVideo(4)\r\nSet v = LoopingVideo(4)\r\n"
+                    "v.FileName = \"FRAMES\\clip.avi\"\r\nv.PlayCount = 0\r\nv.Play\r\n"
+                    "MsgBox v.PlayState & \" \" & v.PlayCount & \" \" & (v.Width > 0)\r\n"
+                    "v.Stop\r\nMsgBox v.PlayState"));
+    ASSERT_GE(prompts.History().size(), 2u);
+    EXPECT_EQ(prompts.History()[prompts.History().size() - 2].text, "2 0 True");
+    EXPECT_EQ(LastBox(), "0");
+    ASSERT_TRUE(Run("LoopingVideo(4).Play\r\nAction.DeleteObject LoopingVideo(4)"));
+    QTest::qWait(50); // pictures still due from the removed player must not reach its element
+    EXPECT_EQ(game->Scene().VideoPlayer.Item(4), nullptr);
+    // Files outside the game stay out of reach; a missing one is "File not found".
+    ASSERT_TRUE(
+        Run("On Error Resume Next\r\nAction.CreateObject LoopingVideo(5)\r\n"
+            "LoopingVideo(5).FileName = \"/etc/passwd\"\r\na = Err.Number\r\nErr.Clear\r\n"
+            "LoopingVideo(5).FileName = \"Frames\\none.avi\"\r\nMsgBox a & \" \" & Err.Number"));
+    EXPECT_EQ(LastBox(), "70 53");
+}
+
+TEST_F(ScriptObjects, AVideoHotspotAScriptHidesStopsItsVideo) {
+    std::filesystem::create_directories(project.Root() + "Frames");
+    std::filesystem::copy_file(std::string(QUILLORA_MEDIA_FIXTURES) + "/clip-cinepak.avi",
+                               project.Root() + "Frames/clip.avi");
+    project.WriteFrame("Cinema", {});
+    project.WriteHotspots("Cinema", {{.Number = 1, .Video = true, .VideoFile = "clip.avi"}});
+    game->OpenFrame("Cinema", false, 0, 0);
+    ASSERT_TRUE(prompts.History().empty()) << LastBox();
+    ASSERT_TRUE(Run("MsgBox LoopingVideo(1).PlayState\r\nHotspot(1).Visible = False\r\n"
+                    "MsgBox LoopingVideo(1).PlayState & \" \" & LoopingVideo(1).Visible"));
+    EXPECT_EQ(prompts.History().front().text, "2");
+    EXPECT_EQ(LastBox(), "0 False");
+    ASSERT_TRUE(Run("Hotspot(1).Visible = True\r\nMsgBox LoopingVideo(1).PlayState"));
+    EXPECT_EQ(LastBox(), "2");
+    EXPECT_TRUE(game->Scene().VideoPlayer.Item(1)->Visible());
 }
 
 } // namespace
