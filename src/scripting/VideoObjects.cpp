@@ -94,6 +94,20 @@ void DefineMediaMembers(ControlElementObject& object, ScriptWindow& window) {
                           [player] { return Value::Long(player().NaturalSize().width()); });
     object.DefineProperty("ImageSourceHeight",
                           [player] { return Value::Long(player().NaturalSize().height()); });
+    // The player never draws buttons or panels over a video (the game sets these to False):
+    // they read False and assignments change nothing.
+    for (const char* panel : {"ShowControls", "ShowDisplay", "ShowStatusBar"}) {
+        object.DefineProperty(
+            panel,
+            [player] {
+                player();
+                return Value::Boolean(false);
+            },
+            [player](Args, const Value& v) {
+                player();
+                (void)vbs::ToBool(v);
+            });
+    }
     object.DefineMember("Play", [player](Args) {
         MediaPlayer& p = player();
         try {

@@ -185,6 +185,12 @@ TEST_F(ScriptObjects, ClipboardScreenApplicationAndPrinters) {
     EXPECT_EQ(LastBox(), root);
     ASSERT_TRUE(Run("ScreenObject.MousePointer = 11\r\nMsgBox ScreenObject.MousePointer"));
     EXPECT_EQ(LastBox(), "11");
+    ASSERT_TRUE(Run("ScreenObject.MousePointer = 99\r\nMsgBox ScreenObject.MousePointer"));
+    EXPECT_EQ(LastBox(), "0") << "no icon yet: the normal pointer";
+    ASSERT_TRUE(Run("Set ScreenObject.MouseIcon = Action.LoadGraphicFile(\"blue.bmp\")\r\n"
+                    "ScreenObject.MousePointer = 99\r\nMsgBox ScreenObject.MouseIcon.Width"));
+    EXPECT_EQ(LastBox(), "265");
+    EXPECT_EQ(game->FrameArea().ScreenPointer(), 99);
     ASSERT_TRUE(Run("ScreenObject.MousePointer = 0"));
 }
 
@@ -243,10 +249,12 @@ TEST_F(ScriptObjects, LoopingVideoPlaysGameFilesAndGoesWithItsElement) {
     std::filesystem::create_directories(project.Root() + "Frames");
     std::filesystem::copy_file(std::string(QUILLORA_MEDIA_FIXTURES) + "/clip-cinepak.avi",
                                project.Root() + "Frames/clip.avi");
-    ASSERT_TRUE(Run("Action.CreateObject LoopingVideo(4)\r\nSet v = LoopingVideo(4)\r\n"
-                    "v.FileName = \"FRAMES\\clip.avi\"\r\nv.PlayCount = 0\r\nv.Play\r\n"
-                    "MsgBox v.PlayState & \" \" & v.PlayCount & \" \" & (v.Width > 0)\r\n"
-                    "v.Stop\r\nMsgBox v.PlayState"));
+    ASSERT_TRUE(
+        Run("Action.CreateObject LoopingVideo(4)\r\nSet v = LoopingVideo(4)\r\n"
+            "v.FileName = \"FRAMES\\clip.avi\"\r\nv.PlayCount = 0\r\nv.ShowControls = False\r\n"
+            "v.Play\r\n"
+            "MsgBox v.PlayState & \" \" & v.PlayCount & \" \" & (v.Width > 0)\r\n"
+            "v.Stop\r\nMsgBox v.PlayState"));
     ASSERT_GE(prompts.History().size(), 2u);
     EXPECT_EQ(prompts.History()[prompts.History().size() - 2].text, "2 0 True");
     EXPECT_EQ(LastBox(), "0");
