@@ -54,14 +54,24 @@ ControlElementObject::ControlElementObject(ControlArray& array,
     DefineProperty("Name", [&array] { return Value::FromUtf8(array.Name()); });
 }
 
-SceneElement& ControlElementObject::Element() const {
-    SceneElement* element = m_index >= 0 ? m_array.Item(m_index) : nullptr;
-    if (element == nullptr) ThrowMissingElement(m_index);
+namespace {
+
+SceneElement& LookUp(const ControlArray& array, int index) {
+    SceneElement* element = index >= 0 ? array.Item(index) : nullptr;
+    if (element == nullptr) ThrowMissingElement(index);
     return *element;
 }
 
+} // namespace
+
+SceneElement& ControlElementObject::Element() const {
+    return LookUp(m_array, m_index);
+}
+
 std::function<SceneElement&()> ControlElementObject::ElementGetter() const {
-    return [this]() -> SceneElement& { return Element(); };
+    // Objects handed out by the element's members (its Font) may outlive the element object:
+    // the getter holds the array and the index, not the object.
+    return [array = &m_array, index = m_index]() -> SceneElement& { return LookUp(*array, index); };
 }
 
 vbs::ObjectRef MakeControlArrayObject(ControlArray& array, std::shared_ptr<LoadableArray> loader,
@@ -76,7 +86,9 @@ vbs::ObjectRef MakeControlArrayObject(ControlArray& array, std::shared_ptr<Loada
     object->DefineMember("", [element](Args args) { return element(IndexArg(args)); });
     object->DefineMember("Item", [element](Args args) { return element(IndexArg(args)); });
     object->DefineProperty("Count", [&array] {
-        return Value::Integer(static_cast<int16_t>(1 + array.Elements().size()));
+        const size_t count = 1 + array.Elements().size();
+        if (count > 32767) return Value::Long(static_cast<int32_t>(count));
+        return Value::Integer(static_cast<int16_t>(count));
     });
     object->DefineProperty(
         "UBound", [&array] { return Value::Integer(static_cast<int16_t>(array.UBound())); });

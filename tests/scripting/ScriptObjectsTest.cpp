@@ -106,7 +106,7 @@ TEST_F(ScriptObjects, ElementsNotLoadedArePlaceholdersThatCreateObjectLoads) {
 TEST_F(ScriptObjects, TextCaptionColourAndFontChange) {
     ASSERT_TRUE(
         Run("Text(1).Caption = \"Hello\"\r\nText(1).ForeColor = RGB(255, 0, 0)\r\n"
-            "Text(1).Font.Italic = True\r\nText(1).FontSize = 20\r\n"
+            "Set f = Text(1).Font\r\nf.Italic = True\r\nText(1).FontSize = 20\r\n"
             "Text(1).BackStyle = 1\r\nMsgBox Text(1).Caption & \" \" & Text(1).FontItalic"));
     EXPECT_EQ(LastBox(), "Hello True");
     const SceneElement& text = *game->Scene().Text.Item(1);
