@@ -286,5 +286,13 @@ TEST_F(ScriptObjects, AVideoHotspotAScriptHidesStopsItsVideo) {
     EXPECT_TRUE(game->Scene().VideoPlayer.Item(1)->Visible());
 }
 
+TEST_F(ScriptObjects, AHotspotStretchedAsFarAsScriptsMayGoStillPaints) {
+    // The largest sizes scripts may give are drawn clipped, never as a scaled copy.
+    ASSERT_TRUE(Run("Hotspot(1).Stretch = True\r\n"
+                    "Hotspot(1).Move -8000000, -8000000, 16000000, 16000000"));
+    const QImage shot = game->FrameArea().Capture();
+    EXPECT_EQ(shot.pixelColor(300, 300), QColor(Qt::red));
+}
+
 } // namespace
 } // namespace quillora
