@@ -136,4 +136,23 @@ void GameVideos::ResetHotspotVideos() {
     m_hotspotPlayers.clear();
 }
 
+MediaPlayer* GameVideos::HotspotPlayer(int index) {
+    SceneElement* element = index > 0 ? m_scene.VideoPlayer.Item(index) : nullptr;
+    if (element == nullptr) return nullptr;
+    auto& player = m_hotspotPlayers[index];
+    if (!player) {
+        player = std::make_unique<MediaPlayer>();
+        Attach(*player, *element);
+    }
+    return player.get();
+}
+
+void GameVideos::RemoveHotspotVideo(int index) {
+    const auto found = m_hotspotPlayers.find(index);
+    if (found == m_hotspotPlayers.end()) return;
+    found->second->Stop();
+    m_hotspotPlayers.erase(found);
+    if (SceneElement* element = m_scene.VideoPlayer.Item(index)) element->Painter = nullptr;
+}
+
 } // namespace quillora

@@ -45,6 +45,12 @@ public:
     void PlayVisibleHotspotVideos();
     // Removes every hotspot video (the frame's hotspots are going).
     void ResetHotspotVideos();
+    // The player of VideoPlayer element index, created (empty, drawn into the element) when the
+    // element has none yet; nullptr when the element does not exist. Scripts reach it as
+    // LoopingVideo(index).
+    MediaPlayer* HotspotPlayer(int index);
+    // Stops and removes the player of element index, before the element itself goes.
+    void RemoveHotspotVideo(int index);
 
 private:
     // Draws a player's current picture into its element, which repaints on every new picture.

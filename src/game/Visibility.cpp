@@ -48,10 +48,12 @@ struct SceneStamp {
     unsigned long long area, box, video;
 };
 
+} // namespace
+
 // Shows or hides hotspot i with its media. Returns false when window events handled on the
 // way changed the frame's elements: nothing held before may be used then, and the rest of the
 // hotspot file belongs to a frame that is gone.
-bool ApplyVisibility(GameScene& scene, int i, bool visible, const VisibilityHooks& hooks) {
+bool ApplyHotspotVisibility(GameScene& scene, int i, bool visible, const VisibilityHooks& hooks) {
     SceneElement* area = scene.Area.Item(i);
     if (area == nullptr || i == 0) return true;
     area->SetVisible(visible);
@@ -74,8 +76,6 @@ bool ApplyVisibility(GameScene& scene, int i, bool visible, const VisibilityHook
     return true;
 }
 
-} // namespace
-
 void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const VisibilityHooks& hooks) {
     const std::string path = HotspotFilePath(session.CurrentFrame.Name);
     if (path.empty()) return;
@@ -88,7 +88,7 @@ void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const Visibility
             } else {
                 SkipToSectionEnd(in);
             }
-            if (!ApplyVisibility(scene, i, visible, hooks)) return;
+            if (!ApplyHotspotVisibility(scene, i, visible, hooks)) return;
         }
     } catch (const ClassicError& error) {
         if (!session.Flags.StopEverything)

@@ -23,4 +23,9 @@ struct VisibilityHooks {
 // visibility. " and leaves the later hotspots as they were.
 void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const VisibilityHooks& hooks);
 
+// Shows or hides hotspot i (not the template) with its animated picture or video, as the pass
+// does for each hotspot; scripts that set a hotspot's Visible go through it too. Returns false
+// when window events handled on the way changed the frame's elements.
+bool ApplyHotspotVisibility(GameScene& scene, int i, bool visible, const VisibilityHooks& hooks);
+
 } // namespace quillora

@@ -236,7 +236,7 @@ SceneElement* PictureBox::HitTest(const std::vector<SceneElement*>& list,
                                   const QPoint& framePixel) const {
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         SceneElement* element = *it;
-        if (!element->Visible()) continue;
+        if (!element->Visible() || !element->Enabled) continue;
         const QRect rect = element->PixelRect();
         if (!rect.contains(framePixel)) continue;
         if (SceneElement* child = HitTest(element->m_children, framePixel)) return child;

@@ -68,6 +68,7 @@ public:
     bool HasMouseIcon = false;
     // A pointer for the whole screen that wins over every element's (0 = none).
     void SetScreenPointer(int pointer, const QCursor& icon = QCursor());
+    int ScreenPointer() const { return m_screenPointer; }
 
     // Handlers of the box itself (no element under the pointer); x, y twips in the frame.
     std::function<void(const ElementMouse&)> OnMouseDown;

@@ -117,6 +117,7 @@ void SceneElement::CopySettingsFrom(const SceneElement& other) {
     HasMouseIcon = other.HasMouseIcon;
     Tag = other.Tag;
     ToolTipText = other.ToolTipText;
+    Enabled = other.Enabled;
     WhatsThisHelpID = other.WhatsThisHelpID;
     Painter = other.Painter;
     OnMouseDown = other.OnMouseDown;

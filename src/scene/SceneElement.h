@@ -100,6 +100,8 @@ public:
 
     std::string Tag;
     std::string ToolTipText;
+    // A disabled element takes no pointer events: presses go to what lies under it.
+    bool Enabled = true;
     int WhatsThisHelpID = 0;
 
     // Custom drawing of a Surface, in frame pixels (rectangle = the element's).

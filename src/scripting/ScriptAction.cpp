@@ -10,6 +10,7 @@ vbs::ObjectRef MakeScriptAction(GameSession& session, ScriptWindow& window) {
     auto* action = new vbs::HostObject(u"VBScriptActionModule");
     const ActionScope scope{session, window};
     DefineActionRequestMembers(*action, scope);
+    DefineActionObjectMembers(*action, scope);
     return vbs::ObjectRef(action);
 }
 

@@ -24,6 +24,8 @@ vbs::ObjectRef MakeScriptAction(GameSession& session, ScriptWindow& window);
 // The member groups, each defined in its own file.
 // The seven state members, the requests, the game-state queries and the inventory methods.
 void DefineActionRequestMembers(vbs::HostObject& action, const ActionScope& scope);
+// LoadAPicture, LoadGraphicFile, CreateObject, DeleteObject and ChangeDefaultCursor.
+void DefineActionObjectMembers(vbs::HostObject& action, const ActionScope& scope);
 
 // Argument helpers shared by the groups: a call with fewer than `count` arguments fails with
 // "Wrong number of arguments or invalid property assignment" (450).

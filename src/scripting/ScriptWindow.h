@@ -3,6 +3,8 @@
 
 #include <string>
 
+class QWidget;
+
 namespace quillora {
 
 class GameHost;
@@ -10,6 +12,7 @@ class GameScene;
 class GameVideos;
 class Inventory;
 class MessageBar;
+class SceneElement;
 
 // Implemented by the game window; the script host and the objects scripts see reach the window
 // only through this.
@@ -28,6 +31,18 @@ public:
     virtual void EnableOrDisableEffects() = 0;
     // Stops the game at once: frame hidden, media, timers and timed events stopped, menus shown.
     virtual void StopEverything() = 0;
+
+    // The window itself (caption and size for WindowObject).
+    virtual QWidget& Widget() = 0;
+    // Shows or hides hotspot index with its animated picture or video, as the visibility pass
+    // does, so a hotspot a script hides keeps its media in step.
+    virtual void SetHotspotVisible(int index, bool visible) = 0;
+    // Gives a hotspot element that a script loaded the handlers of the frame's hotspots.
+    virtual void WireLoadedHotspot(SceneElement& area, int index) = 0;
+    // Makes `file` (in Icons; empty or "default": the system pointer) the project's default
+    // pointer and applies it again: to the screen areas, and to every hotspot and animated
+    // picture that showed the previous default (those with a pointer of their own keep it).
+    virtual void ChangeDefaultPointer(const std::string& file) = 0;
 };
 
 } // namespace quillora

@@ -72,6 +72,7 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
         UnloadWindow();
     });
     m_scripts = std::make_unique<ScriptHost>(m_session, *this);
+    m_windowObject = RegisterScriptObjects(*m_scripts, *this);
     move(0, 0);
     BuildMenus();
     WireScene();
@@ -236,7 +237,7 @@ void Game::DisplayTextMessage(const std::string& text, bool inBar, bool noTimer)
     m_messageBar->DisplayTextMessage(text, inBar, noTimer);
 }
 
-void Game::ShowOrNotShowAreas() {
+VisibilityHooks Game::HotspotMediaHooks() {
     VisibilityHooks hooks;
     hooks.HotspotVideo = [this](int i, bool show) {
         m_videos->ShowHotspotVideo(i, show, m_transitions->SurfaceShown());
@@ -248,7 +249,40 @@ void Game::ShowOrNotShowAreas() {
             m_gifs->Stop(n);
         }
     };
-    quillora::ShowOrNotShowAreas(*m_scene, m_session, hooks);
+    return hooks;
+}
+
+void Game::ShowOrNotShowAreas() {
+    quillora::ShowOrNotShowAreas(*m_scene, m_session, HotspotMediaHooks());
+}
+
+void Game::SetHotspotVisible(int index, bool visible) {
+    ApplyHotspotVisibility(*m_scene, index, visible, HotspotMediaHooks());
+}
+
+void Game::WireLoadedHotspot(SceneElement& area, int index) {
+    WireHotspot(area, index);
+}
+
+void Game::ChangeDefaultPointer(const std::string& file) {
+    // Elements that show the previous default pointer take the new one; a hotspot or animated
+    // picture with a pointer of its own keeps it.
+    QCursor previous;
+    const bool previousCustom = m_defaultPointer.Load(previous);
+    const auto showsDefault = [&](const SceneElement& element) {
+        if (!previousCustom) return element.MousePointer == 0 && !element.HasMouseIcon;
+        return element.MousePointer == 99 && element.HasMouseIcon && element.MouseIcon == previous;
+    };
+    std::vector<SceneElement*> following;
+    for (ControlArray* array : {&m_scene->Area, &m_scene->AniGifBox}) {
+        for (const auto& [index, element] : array->Elements()) {
+            if (showsDefault(*element)) following.push_back(element);
+        }
+    }
+    Project().DefaultCursor = file;
+    ResetDefaultPointer();
+    for (SceneElement* element : following)
+        m_defaultPointer.ApplyTo(*element);
 }
 
 void Game::AreaClick(int areaIndex, int button) {

@@ -12,6 +12,8 @@
 #include "game/MessageBar.h"
 #include "game/Pointers.h"
 #include "game/Videos.h"
+#include "game/Visibility.h"
+#include "scripting/SceneObjects.h"
 #include "scripting/ScriptWindow.h"
 
 #include <QMainWindow>
@@ -102,6 +104,12 @@ public:
     // Stops the game at once (a script's StopEverything): the frame is hidden, media, timers and
     // timed events stop, the menu bar shows; the next hotspot action or reset lifts it.
     void StopEverything() override;
+    QWidget& Widget() override { return *this; }
+    void SetHotspotVisible(int index, bool visible) override;
+    void WireLoadedHotspot(SceneElement& area, int index) override;
+    void ChangeDefaultPointer(const std::string& file) override;
+    // The window as scripts see it; other parts add their controls to it by name.
+    WindowObject& ScriptWindowObject() { return *m_windowObject; }
     FrameTransitions& Transitions() { return *m_transitions; }
     RipplingWater& Water() { return *m_water; }
     // The automatic jump's timer (the classic Timer1).
@@ -157,6 +165,8 @@ private:
     void LoadWaveEffectIfAny(const std::string& frameName);
     bool RunFrameScript(const std::string& script);
     void ArmAutomaticJump(const FrameFileData& frame);
+    // What showing or hiding a hotspot does to its animated picture or video.
+    VisibilityHooks HotspotMediaHooks();
 
     GameSession& m_session;
     GameState& m_state;
@@ -171,6 +181,7 @@ private:
     std::unique_ptr<RipplingWater> m_water;
     std::unique_ptr<FrameTransitions> m_transitions;
     std::unique_ptr<ScriptHost> m_scripts;
+    vbs::Ref<WindowObject> m_windowObject;
     QTimer m_autoJumpTimer;       // Timer1
     std::string m_autoJumpTarget; // Timer1.Tag
     QTimer m_unloadTimer;         // TimerUnloadMe

@@ -56,6 +56,16 @@ TEST_F(Scene, PressesGoToTheTopmostVisibleElementInFrameTwips) {
                                               "back 1657,1807"}));
 }
 
+TEST_F(Scene, DisabledElementsLetPressesThroughToWhatLiesUnder) {
+    Add("back", 0, 0, 640, 480);
+    SceneElement& front = Add("front", 100, 100, 50, 50);
+    front.Enabled = false;
+    Press(QPointF(2 * 110, 2 * 110));
+    front.Enabled = true;
+    Press(QPointF(2 * 110, 2 * 110));
+    EXPECT_EQ(hits, (std::vector<std::string>{"back 1650,1650", "front 150,150"}));
+}
+
 TEST_F(Scene, LetterboxedFrameMapsBackExactlyAndBordersGoToTheWindow) {
     box.resize(1000, 480);
     Add("spot", 0, 0, 10, 10);
