@@ -146,7 +146,13 @@ void Inventory::RemovePickedObject(int objectIndex) {
         if (objectIndex <= static_cast<int>(m_state.InventoryItems.size()))
             m_state.InventoryItems.erase(m_state.InventoryItems.begin() + objectIndex - 1);
         if (Project().UseInventory) {
-            if (ObjectsCount() > 0) FitBarToItems();
+            if (ObjectsCount() > 0) {
+                FitBarToItems();
+            } else {
+                // An empty bar has nothing to offer: it goes at once, so that the player's next
+                // click reaches the frame instead of being spent on sliding the bar away.
+                HideBar();
+            }
             ShowOrHideTab();
         }
     } catch (const ClassicError&) {
