@@ -90,6 +90,16 @@ int PlayerMain(int argc, char** argv) {
         std::printf("%s", kUsageText);
         return 0;
     }
+    if (!options->ProjectFolder.empty()) {
+        const QFileInfo folder(QString::fromStdString(options->ProjectFolder));
+        if (!folder.isDir()) {
+            std::fprintf(stderr, "quillora-run: %s: %s\n", options->ProjectFolder.c_str(),
+                         folder.exists() ? "not a folder; give the game's project folder (the "
+                                           "one holding Config, Frames, FramesData)"
+                                         : "no such folder");
+            return 1;
+        }
+    }
 
     std::vector<AutoplayCommand> commands;
     if (!options->AutoplayFile.empty()) {
@@ -122,12 +132,15 @@ int PlayerMain(int argc, char** argv) {
     if (settings) SetSettings(settings.get());
     QtPrompts dialogs;
     SetPrompts(&dialogs);
+    // Every box also reaches the terminal, so what a player saw can be told and searched.
+    SetMessageLog(stderr);
 
     PlayerSession session(ProjectFolderOf(*options));
     std::unique_ptr<Autoplay> autoplay;
     int status = 0;
     if (!options->AutoplayFile.empty()) {
         autoplay = std::make_unique<Autoplay>(std::move(commands), session, stdout, stderr);
+        autoplay->SetStrict(options->Strict);
         session.OnMessageShown = [&autoplay](const std::string& text) {
             autoplay->NoteMessage(text);
         };
@@ -144,10 +157,13 @@ int PlayerMain(int argc, char** argv) {
     if (autoplay) autoplay->Start();
     if (!session.Start()) {
         if (autoplay) autoplay->ProgramEnded();
+        SetMessageLog(nullptr);
         return autoplay ? status : 1;
     }
-    app.exec();
+    // A strict run may have failed while the game started, before the event loop could end.
+    if (!autoplay || !autoplay->IsFinished()) app.exec();
     autoplay.reset();
+    SetMessageLog(nullptr);
     SetPrompts(nullptr);
     SetSettings(nullptr);
     return status;

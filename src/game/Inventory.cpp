@@ -197,7 +197,7 @@ void Inventory::PickOrNotPickObject(int areaIndex) {
     } catch (const ClassicError& error) {
         if (!m_session.Flags.StopEverything) {
             ShowCommonError(" Error in the \"PickOrNotPickObject\" procedure.\r\n\r\n",
-                            error.Description());
+                            DescriptionAndDetail(error));
         }
     }
 }
@@ -369,8 +369,8 @@ void Inventory::CombineItems(int dragged, int target) {
         if (!m_session.Flags.StopEverything && !script.empty() && runScript) {
             ExecuteVBScriptAndConsequences(m_host, m_session, script, true);
         }
-    } catch (const ClassicError&) {
-        ShowCommonError(" Unable to combine items.");
+    } catch (const ClassicError& error) {
+        ShowCommonError(" Unable to combine items.", DetailLines(error));
     }
 }
 

@@ -75,6 +75,47 @@ TEST_F(AutoplayRun, PrintsEveryBoxAndReportsTheExitStatuses) {
     EXPECT_NE(run.err.find("autoplay: line 1:"), std::string::npos) << run.err;
 }
 
+TEST_F(AutoplayRun, BoxesReachStandardErrorAndStrictRunsFailOnErrorBoxes) {
+    test::FileValues damaged = test::GeneralFields();
+    damaged.resize(30);
+    project.WriteGeneral(damaged);
+    const std::string box =
+        "Error: An error has occurred. The program may not work properly. Press 'Esc' and the "
+        "click 'Exit' to quit. /  / Error description: Error loading project information. /  / \"" +
+        project.Root() +
+        "Config/General\", line 31 (PopupInventoryOnAdd): the file ends where this value was "
+        "expected.\n";
+    auto run = test::RunPlayer(project.Root(), "quit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.err.find(box), std::string::npos) << run.err;
+
+    const std::string script = project.Root() + "run.autoplay";
+    project.WriteBytes("run.autoplay", "wait 50\nquit\n");
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: an error box (--strict): " + box), std::string::npos)
+        << run.err;
+
+    project.WriteGeneral(test::GeneralFields());
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+}
+
+TEST_F(AutoplayRun, CommandLineMistakesAndTheVersion) {
+    auto run = test::RunPlayerWith({"--version"});
+    EXPECT_EQ(run.out, "quillora-run 3.4.3\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    run = test::RunPlayerWith({project.Root() + "Config/General"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("Config/General: not a folder"), std::string::npos) << run.err;
+    run = test::RunPlayerWith({project.Root() + "Nowhere"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("Nowhere: no such folder"), std::string::npos) << run.err;
+    run = test::RunPlayerWith({project.Root(), "--strict"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("--strict needs --autoplay"), std::string::npos) << run.err;
+}
+
 TEST_F(AutoplayRun, CommandsRunWhileACutSceneIsPlaying) {
     test::FileValues general = test::GeneralFields();
     general[4] = "Hall";

@@ -119,7 +119,10 @@ TEST_F(InventoryTest, CombiningUsesTheDraggedOnTargetFileOnly) {
     QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier,
                         scene.PickedObject.Item(2)->PixelRect().center());
     EXPECT_EQ(prompts.History().back().text,
-              Text(30) + "\r\n\r\n" + Text(31) + " Unable to combine items.");
+              Text(30) + "\r\n\r\n" + Text(31) + " Unable to combine items.\r\n\r\n\"" +
+                  project.Root() +
+                  "Areas/Stick_on_Grapple.drg\", line 1 (value 1): expected a number, found "
+                  "\"x\".");
 }
 
 TEST_F(InventoryTest, DropsOnHotspotsRecordThePointAndPerformTheDropAction) {
