@@ -3,6 +3,7 @@
 
 #include "app/Autoplay.h"
 #include "app/CommandLine.h"
+#include "app/PlayerIcon.h"
 #include "app/PlayerSession.h"
 #include "services/QtPrompts.h"
 #include "services/SettingsStore.h"
@@ -127,6 +128,10 @@ int PlayerMain(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quillora-run");
+    // Every window (the game's too) shows the player's icon; the desktop entry of that name
+    // groups them in the task bar.
+    QApplication::setWindowIcon(PlayerIcon());
+    QGuiApplication::setDesktopFileName("quillora-run");
     QApplication::setQuitOnLastWindowClosed(false);
     const auto settings = MakeSettingsStore();
     if (settings) SetSettings(settings.get());
