@@ -96,9 +96,28 @@ TEST_F(AutoplayRun, BoxesReachStandardErrorAndStrictRunsFailOnErrorBoxes) {
     EXPECT_NE(run.err.find("autoplay: an error box (--strict): " + box), std::string::npos)
         << run.err;
 
-    project.WriteGeneral(test::GeneralFields());
+    // A clean start passes; a box while the game plays fails at the command that caused it.
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    general[42] = true; // no welcome window
+    project.WriteGeneral(general);
+    project.WriteVariables({});
+    project.WriteFrame("Hall", {});
+    project.WriteHotspots("Hall", {{.Number = 1, .Width = 300, .Height = 300}});
+    project.WriteValues("FramesData/Hall.fm1", {});
+    project.WriteActions("Hall", {{.GoToFrame = 1, .Frame = "Nowhere"}});
     run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
     EXPECT_EQ(run.exitStatus, 0) << run.err;
+    project.WriteBytes("run.autoplay", "wait 50\nclick 10 10\nwait 50\nquit\n");
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: line 2: an error box (--strict): Error: An error has "
+                           "occurred."),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("A program link is broken. The frame named \"Nowhere\""),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(AutoplayRun, CommandLineMistakesAndTheVersion) {
