@@ -138,15 +138,22 @@ ValueListReader::ValueListReader(std::string bytes) : m_bytes(std::move(bytes)) 
 
 ValueListReader ValueListReader::Open(const std::string& path) {
     if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    const auto failure = [&path](ErrorCode code, const char* problem) {
+        ClassicError error(code);
+        error.SetDetail("\"" + path + "\" " + problem + ".");
+        return error;
+    };
     const auto actual = PathLookup::Instance().Find(path);
-    if (!actual) throw ClassicError(ErrorCode::FileNotFound);
+    if (!actual) throw failure(ErrorCode::FileNotFound, "is missing");
     FileBytes file = ReadRegularFile(*actual, kMaxFileBytes);
     switch (file.problem) {
     case FileProblem::None: break;
-    case FileProblem::Missing: throw ClassicError(ErrorCode::FileNotFound);
-    case FileProblem::NotRegular: throw ClassicError(ErrorCode::BadFileNameOrNumber);
-    case FileProblem::TooLarge: throw ClassicError(ErrorCode::OutOfMemory);
-    case FileProblem::Unreadable: throw ClassicError(ErrorCode::PermissionDenied);
+    case FileProblem::Missing: throw failure(ErrorCode::FileNotFound, "is missing");
+    case FileProblem::NotRegular:
+        throw failure(ErrorCode::BadFileNameOrNumber, "is not a file (a folder, device or pipe)");
+    case FileProblem::TooLarge:
+        throw failure(ErrorCode::OutOfMemory, "is larger than any game file can be (64 MB)");
+    case FileProblem::Unreadable: throw failure(ErrorCode::PermissionDenied, "cannot be read");
     }
     ValueListReader reader(std::move(file.bytes));
     reader.SetName(path);

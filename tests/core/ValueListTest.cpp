@@ -143,6 +143,10 @@ TEST(ValueListReader, MissingFilesAndFoldersFailWithTheClassicErrors) {
               ErrorCode::FileNotFound);
     EXPECT_EQ(ErrorOf([] { ValueListReader::Open(""); }), ErrorCode::BadFileNameOrNumber);
     EXPECT_EQ(ErrorOf([] { ValueListReader::Open("/tmp"); }), ErrorCode::BadFileNameOrNumber);
+    EXPECT_EQ(DetailOf([] { ValueListReader::Open("/tmp"); }),
+              "\"/tmp\" is not a file (a folder, device or pipe).");
+    EXPECT_EQ(DetailOf([] { ValueListReader::Open("/no/such/file"); }),
+              "\"/no/such/file\" is missing.");
 }
 
 TEST(ValueListWriter, EveryVariantKindRoundTripsThroughTheReader) {
