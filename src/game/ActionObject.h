@@ -12,12 +12,17 @@ struct VBScriptActionModule {
     std::string sFrameToLoad;
     int16_t iHotspotNumber = 0;
     double dTransitionDuration = 0; // seconds
-    int16_t iTransitionNumber = 0;
+    int16_t iTransitionNumber = 1;
     bool bStopGame = false;
     bool bPopupLoadGame = false;
     bool bPopupSaveGame = false;
 
-    void ResetModule() { *this = VBScriptActionModule(); }
+    // Clears the requests; iHotspotNumber keeps the last hotspot whose action ran.
+    void ResetModule() {
+        const int16_t hotspot = iHotspotNumber;
+        *this = VBScriptActionModule();
+        iHotspotNumber = hotspot;
+    }
 };
 
 } // namespace quillora

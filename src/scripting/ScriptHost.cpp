@@ -1,26 +1,158 @@
-// Running script code (the engine arrives later).
+// Running author script code through the engine, with the named objects and the error box.
 #include "scripting/ScriptHost.h"
 
+#include "core/IniFile.h"
+#include "core/Prompts.h"
 #include "game/GameSession.h"
+#include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
+#include "project/ProjectPaths.h"
+#include "scripting/ProcedureLibrary.h"
+#include "scripting/ScriptAction.h"
+#include "scripting/VariableObjects.h"
+#include "vbscript/ScriptControl.h"
+
+#include <cstdio>
 
 namespace quillora {
+namespace {
 
-bool ExecuteVBScript(GameSession& session, const std::string& /*text*/,
-                     bool resetLastClickPosition) {
-    if (session.Flags.StopEverything) return false;
-    if (resetLastClickPosition) {
-        session.State.LastClickX = 0;
-        session.State.LastClickY = 0;
+constexpr const char* kStartupProcedure = "StartupProcedure";
+
+// More's General/ScriptTimeOut in seconds; 0, blank or not a number keeps the default.
+long long ReadScriptTimeout() {
+    const std::string text = ReadINI(Paths().Config + "More", "General", "ScriptTimeOut");
+    long long seconds = 0;
+    try {
+        size_t used = 0;
+        seconds = std::stoll(text, &used);
+    } catch (const std::exception&) {
+        return kDefaultScriptTimeoutMs;
     }
-    return false;
+    if (seconds <= 0 || seconds > 24 * 3600) return kDefaultScriptTimeoutMs;
+    return seconds * 1000;
 }
 
-void ExecuteOnLoadVBScript(GameSession& session) {
-    session.Action.ResetModule();
-    if (!Project().StartupScript.empty() && Project().RunStartupScript) {
-        ExecuteVBScript(session, Project().StartupScript, true);
+} // namespace
+
+ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
+    : m_session(session), m_window(window), m_second(std::make_unique<vbs::ScriptControl>()) {
+    m_action = MakeScriptAction(session, window);
+}
+
+ScriptHost::~ScriptHost() = default;
+
+void ScriptHost::RegisterFixedObject(std::string name, vbs::ObjectRef object,
+                                     bool onlyWithControlReferences) {
+    m_fixed.push_back({std::move(name), std::move(object), onlyWithControlReferences});
+}
+
+void ScriptHost::ResetForGame() {
+    m_session.ProceduresText = LoadProjectProcedures();
+    AddCodeToScriptControl(*m_second, "");
+    m_timeoutMs = ReadScriptTimeout();
+    for (auto& engine : m_engines) engine->SetTimeout(m_timeoutMs);
+}
+
+vbs::ScriptControl& ScriptHost::EngineForThisRun() {
+    const size_t index = static_cast<size_t>(m_depth - 1);
+    while (m_engines.size() <= index) {
+        m_engines.push_back(std::make_unique<vbs::ScriptControl>());
+        m_engines.back()->SetTimeout(m_timeoutMs);
     }
+    return *m_engines[index];
+}
+
+bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
+                                        const std::string& startupCode) {
+    engine.Reset();
+    // The library is added on its own so that the engine's cache of compiled texts serves it
+    // again at the next execution; the wrapper after it can call the author's procedures.
+    const std::string& procedures = m_session.ProceduresText;
+    const bool added =
+        (procedures.empty() || engine.AddCode(procedures)) &&
+        engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" + startupCode +
+                       "\r\nEnd Sub");
+    if (!added) {
+        ShowScriptError(engine.LastError());
+        return false;
+    }
+    return AddNamedObjects(engine);
+}
+
+bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine) {
+    const auto add = [&](const std::string& name, vbs::ObjectRef object) {
+        if (engine.AddObject(name, std::move(object), true)) return true;
+        ShowScriptError(engine.LastError());
+        return false;
+    };
+    for (const auto& [name, object] : VariableObjects()) {
+        if (!add(name, object)) return false;
+    }
+    const bool controls = m_session.State.AllowControlsReferences == 2;
+    for (const FixedObject& fixed : m_fixed) {
+        if (fixed.onlyWithControlReferences && !controls) continue;
+        if (!add(fixed.name, fixed.object)) return false;
+    }
+    return add("Action", m_action);
+}
+
+const std::vector<std::pair<std::string, vbs::ObjectRef>>& ScriptHost::VariableObjects() {
+    const ProjectVariables& vars = m_session.State.Vars;
+    std::vector<const void*> seen;
+    seen.reserve(static_cast<size_t>(vars.Variables.Count() + vars.VariablesVariant.Count()));
+    for (const auto& variable : vars.Variables)
+        seen.push_back(variable.get());
+    for (const auto& variable : vars.VariablesVariant)
+        seen.push_back(variable.get());
+    if (seen != m_variablesSeen) {
+        m_variableObjects.clear();
+        for (const auto& variable : vars.Variables)
+            m_variableObjects.emplace_back(variable->Name, MakeVariableObject(variable));
+        for (const auto& variable : vars.VariablesVariant)
+            m_variableObjects.emplace_back(variable->Name, MakeVariantVariableObject(variable));
+        m_variablesSeen = std::move(seen);
+    }
+    return m_variableObjects;
+}
+
+bool ScriptHost::ExecuteVBScript(const std::string& text, bool resetLastClickPosition) {
+    if (m_session.Flags.StopEverything) return false;
+    if (resetLastClickPosition) {
+        m_session.State.LastClickX = 0;
+        m_session.State.LastClickY = 0;
+    }
+    ++m_depth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{m_depth};
+    vbs::ScriptControl& engine = EngineForThisRun();
+    AddCodeToScriptControl(engine, text);
+    if (engine.Run(kStartupProcedure)) return false;
+    ShowScriptError(engine.LastError());
+    return true;
+}
+
+void ScriptHost::ExecuteOnLoadVBScript() {
+    m_session.Action.ResetModule();
+    if (!Project().StartupScript.empty() && Project().RunStartupScript) {
+        ExecuteVBScript(Project().StartupScript, true);
+    }
+}
+
+void ScriptHost::ShowScriptError(const vbs::ScriptError& error) {
+    const std::string description = error.Message();
+    // Authors find the failing line on stderr; the box keeps the player's own wording.
+    if (!error.LineText().empty()) {
+        std::fprintf(stderr, "quillora-run: script error: %s (in: %s)\n", description.c_str(),
+                     error.LineText().c_str());
+    }
+    Prompts().MessageBox(Text(30) + " " + Text(31) +
+                             "\r\n\r\nError executing script. The Scripting Engine returned the "
+                             "following error message:\r\n\r\n" +
+                             description,
+                         BoxStyle::Critical, Text(29));
 }
 
 } // namespace quillora

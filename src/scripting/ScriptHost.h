@@ -1,17 +1,94 @@
-// Running authors' script code: the frame and start-up scripts, and the debug prompt.
+// The script host: the game window's two script engines, the objects scripts see, running a
+// piece of author code and reporting its errors.
 #pragma once
 
+#include "vbscript/Object.h"
+
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace quillora {
 
+namespace vbs {
+class ScriptControl;
+class ScriptError;
+} // namespace vbs
+
 struct GameSession;
+class ScriptWindow;
 
-// Runs script code; true when it failed. The script engine is not connected to the game yet:
-// nothing runs and no failure is reported.
-bool ExecuteVBScript(GameSession& session, const std::string& text, bool resetLastClickPosition);
+// The time-out of one-shot scripts before More's General/ScriptTimeOut changes it.
+inline constexpr long long kDefaultScriptTimeoutMs = 10000;
 
-// Runs the project's start-up script when the project asks for it (after ResetModule).
-void ExecuteOnLoadVBScript(GameSession& session);
+// One per game window. Every execution rebuilds its engine from scratch (procedures, the
+// StartupProcedure wrapper, named objects), so nothing a script leaves in the global scope
+// survives to the next one; project variables survive because they live in the session.
+class ScriptHost {
+public:
+    ScriptHost(GameSession& session, ScriptWindow& window);
+    ~ScriptHost();
+    ScriptHost(const ScriptHost&) = delete;
+    ScriptHost& operator=(const ScriptHost&) = delete;
+
+    // At every reset of the game state, once the variables are loaded: reads the procedure
+    // library, prepares the second engine and applies More's ScriptTimeOut.
+    void ResetForGame();
+
+    // Runs `text` as the body of StartupProcedure after the author's procedures; true when it
+    // failed (the script error box has been shown). Nothing runs while everything is stopped.
+    bool ExecuteVBScript(const std::string& text, bool resetLastClickPosition);
+    // The project's start-up script, when the project asks for it (after Action.ResetModule).
+    void ExecuteOnLoadVBScript();
+
+    // Resets `engine`, adds the procedures with `startupCode` wrapped as StartupProcedure and
+    // the named objects in their order. A failure shows the script error box and ends the
+    // preparation (the objects after the failing one are missing); false then.
+    bool AddCodeToScriptControl(vbs::ScriptControl& engine, const std::string& startupCode);
+
+    // True while a script runs (a message box or a wait inside it lets timer ticks through):
+    // callers that can wait defer their scripts until it is free.
+    bool Busy() const { return m_depth > 0; }
+    // The engine that holds the procedures and objects for calls by name (component events,
+    // procedure lists).
+    vbs::ScriptControl& SecondEngine() { return *m_second; }
+    // The time-out of one-shot scripts, in milliseconds.
+    long long ScriptTimeout() const { return m_timeoutMs; }
+    // The Action object as scripts see it.
+    vbs::ObjectRef ActionObject() const { return m_action; }
+    // Adds a fixed object after those already registered (in the order the game expects:
+    // Hotspot, Text, LoopingVideo, ScreenObject, AppObject, PrintersObject, ClipboardObject,
+    // MessageObject, FrameMessageObject, WindowObject, TimedEventObject); the Action object
+    // always comes last. `onlyWithControlReferences` objects are added only while controls
+    // may be referenced (AllowControlsReferences 2).
+    void RegisterFixedObject(std::string name, vbs::ObjectRef object,
+                             bool onlyWithControlReferences = false);
+
+private:
+    struct FixedObject {
+        std::string name;
+        vbs::ObjectRef object;
+        bool onlyWithControlReferences;
+    };
+    // The engine for the current nesting depth: a script started while another waits gets an
+    // engine of its own, so no execution resets the engine under a running script.
+    vbs::ScriptControl& EngineForThisRun();
+    bool AddNamedObjects(vbs::ScriptControl& engine);
+    // The script objects of the project variables, made again only when the collections hold
+    // other variables (a reset, a loaded game).
+    const std::vector<std::pair<std::string, vbs::ObjectRef>>& VariableObjects();
+    void ShowScriptError(const vbs::ScriptError& error);
+
+    GameSession& m_session;
+    ScriptWindow& m_window;
+    std::vector<std::unique_ptr<vbs::ScriptControl>> m_engines; // by nesting depth
+    std::unique_ptr<vbs::ScriptControl> m_second;
+    std::vector<FixedObject> m_fixed;
+    std::vector<const void*> m_variablesSeen;
+    std::vector<std::pair<std::string, vbs::ObjectRef>> m_variableObjects;
+    vbs::ObjectRef m_action;
+    long long m_timeoutMs = kDefaultScriptTimeoutMs;
+    int m_depth = 0;
+};
 
 } // namespace quillora

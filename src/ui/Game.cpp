@@ -17,7 +17,6 @@
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
 #include "savegames/SavedGameFile.h"
-#include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -72,6 +71,7 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
         m_unloadTimer.stop();
         UnloadWindow();
     });
+    m_scripts = std::make_unique<ScriptHost>(m_session, *this);
     move(0, 0);
     BuildMenus();
     WireScene();
@@ -120,6 +120,8 @@ void Game::ResetAll() {
         m_water->Stop();
         ResetTimedEvents();
         m_inventory->Clear();
+        // A script's StopEverything hid the frame area; a new or loaded game shows it again.
+        m_pictureBox->show();
         m_pictureBox->SetPicture(QImage());
         m_pictureBox->SetBackColor(0);
         m_pictureBox->Cls();
@@ -142,7 +144,7 @@ void Game::ResetAll() {
     // From here on a failing step is skipped.
     RebuildFrameList();
     LoadVariables(m_state.Vars);
-    m_session.ProceduresText = LoadProjectProcedures();
+    m_scripts->ResetForGame();
     const std::string& project = Project().ProjectName;
     mnuDisableTransitions->setChecked(
         Settings().GetSetting("Software", project, "DisableTransitions", "False") == "True");
@@ -154,7 +156,7 @@ void Game::ResetAll() {
 
 void Game::StartNewGame() {
     m_session.CurrentFrame.Name = Project().StartFrame;
-    ExecuteOnLoadVBScript(m_session);
+    m_scripts->ExecuteOnLoadVBScript();
     OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
 }
 
@@ -180,7 +182,7 @@ void Game::ReplaySavedGame(const SavedGameRecord& record, bool welcomeOffersProj
             ChangeVariableVariantValue(vars, variable->Name, variable->Value);
     }
     m_session.CurrentFrame.Name = GetResumeLocation(record.ResumeFrame);
-    ExecuteOnLoadVBScript(m_session);
+    m_scripts->ExecuteOnLoadVBScript();
     OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
 }
 
@@ -289,7 +291,7 @@ void Game::SetScreenPointerDefault() {
 }
 
 bool Game::ExecuteVBScript(const std::string& code, bool resetLastClickPosition) {
-    return quillora::ExecuteVBScript(m_session, code, resetLastClickPosition);
+    return m_scripts->ExecuteVBScript(code, resetLastClickPosition);
 }
 
 void Game::StartTimedEvents() {
@@ -380,6 +382,17 @@ void Game::StopGameActivity() {
     m_videos->StopOneTimeVideoPlayer();
     m_session.Audio.ResetSoundChannels();
 }
+
+void Game::StopEverything() {
+    m_session.Flags.StopEverything = true;
+    m_pictureBox->hide();
+    StopGameActivity();
+    ShowMenus();
+}
+
+bool Game::TransitionsEnabled() const { return !mnuDisableTransitions->isChecked(); }
+
+bool Game::EffectsEnabled() const { return !mnuDisableEffects->isChecked(); }
 
 void Game::UnloadWindow() {
     if (m_unloading) return;

@@ -12,6 +12,7 @@
 #include "game/MessageBar.h"
 #include "game/Pointers.h"
 #include "game/Videos.h"
+#include "scripting/ScriptWindow.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -30,7 +31,9 @@ struct GameSession;
 struct SavedGameRecord;
 struct GameState;
 
-class Game : public QMainWindow, public GameHost {
+class ScriptHost;
+
+class Game : public QMainWindow, public GameHost, public ScriptWindow {
     Q_OBJECT
 
 public:
@@ -68,8 +71,8 @@ public:
     void ShowOrNotShowAreas() override;
     // A press on hotspot index with button 1 (left) or 2 (right).
     void AreaClick(int areaIndex, int button);
-    void EnableOrDisableTransitions();
-    void EnableOrDisableEffects();
+    void EnableOrDisableTransitions() override;
+    void EnableOrDisableEffects() override;
     // Begins the orderly end of the game: the window unloads on the next tick of the unload timer.
     void StartUnloading() override;
     void StopGameActivity();
@@ -87,11 +90,18 @@ public:
     void MakeActionAndConsequences(int areaIndex, int objectIndex);
 
     PictureBox& FrameArea() { return *m_pictureBox; }
-    GameScene& Scene() { return *m_scene; }
-    MessageBar& Messages() { return *m_messageBar; }
+    GameHost& Host() override { return *this; }
+    GameScene& Scene() override { return *m_scene; }
+    MessageBar& Messages() override { return *m_messageBar; }
     GameSession& Session() { return m_session; }
-    Inventory& Items() { return *m_inventory; }
-    GameVideos& Videos() { return *m_videos; }
+    Inventory& Items() override { return *m_inventory; }
+    GameVideos& Videos() override { return *m_videos; }
+    ScriptHost& Scripts() { return *m_scripts; }
+    bool TransitionsEnabled() const override;
+    bool EffectsEnabled() const override;
+    // Stops the game at once (a script's StopEverything): the frame is hidden, media, timers and
+    // timed events stop, the menu bar shows; the next hotspot action or reset lifts it.
+    void StopEverything() override;
     FrameTransitions& Transitions() { return *m_transitions; }
     RipplingWater& Water() { return *m_water; }
     // The automatic jump's timer (the classic Timer1).
@@ -160,6 +170,7 @@ private:
     std::unique_ptr<AnimatedGifs> m_gifs;
     std::unique_ptr<RipplingWater> m_water;
     std::unique_ptr<FrameTransitions> m_transitions;
+    std::unique_ptr<ScriptHost> m_scripts;
     QTimer m_autoJumpTimer;       // Timer1
     std::string m_autoJumpTarget; // Timer1.Tag
     QTimer m_unloadTimer;         // TimerUnloadMe

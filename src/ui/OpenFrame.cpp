@@ -220,7 +220,7 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
 }
 
 bool Game::RunFrameScript(const std::string& script) {
-    quillora::ExecuteVBScript(m_session, script, true);
+    m_scripts->ExecuteVBScript(script, true);
     if (m_session.Action.bStopGame) {
         StartUnloading();
         return false;

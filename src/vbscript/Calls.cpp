@@ -246,19 +246,30 @@ Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKi
 
 namespace {
 
-// Finds a member of an object added with add-members.
-bool FindAddedMember(const std::vector<std::pair<ObjectRef, bool>>& objects,
-                     const std::string& folded, ObjectRef& object, int& id) {
-    for (const auto& [obj, addMembers] : objects) {
-        if (!addMembers) continue;
-        const int found = obj->FindMember(folded);
-        if (found != kNoMember) {
-            object = obj;
-            id = found;
-            return true;
+// Finds the member of an object added with add-members that global `index` names; the answer
+// is kept until the named objects change, since implicit locals ask on every access.
+using NamedObjects = std::vector<std::pair<ObjectRef, bool>>;
+using AddedMembers = std::unordered_map<int, std::pair<int, int>>;
+
+bool FindAddedMember(AddedMembers& cache, const NamedObjects& objects, int index,
+                     const std::u16string& name, ObjectRef& object, int& id) {
+    auto [it, fresh] = cache.try_emplace(index, -1, kNoMember);
+    if (fresh) {
+        const std::string folded = FoldedUtf8(name);
+        for (size_t i = 0; i < objects.size(); ++i) {
+            const auto& [obj, addMembers] = objects[i];
+            if (!addMembers) continue;
+            const int found = obj->FindMember(folded);
+            if (found != kNoMember) {
+                it->second = {static_cast<int>(i), found};
+                break;
+            }
         }
     }
-    return false;
+    if (it->second.first < 0) return false;
+    object = objects[static_cast<size_t>(it->second.first)].first;
+    id = it->second.second;
+    return true;
 }
 
 [[noreturn]] void Undefined(const Global& g) {
@@ -295,11 +306,12 @@ Value Vm::LoadGlobal(Engine& e, Frame& f, int a, int c) {
     case Global::Class: Undefined(g);
     case Global::Undefined: break;
     }
-    if (c >= 0) return f.locals[c].Deref();
+    // A member of a named object added with its members comes before an implicit local.
     ObjectRef obj;
     int id = 0;
-    if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id))
+    if (FindAddedMember(e.m_addedMembers, e.m_namedObjects, a, g.name, obj, id))
         return obj->Invoke(id, InvokeKind::Get, {});
+    if (c >= 0) return f.locals[c].Deref();
     if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
     return {};
 }
@@ -327,6 +339,13 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
     case Global::Undefined: break;
     default: ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
     }
+    ObjectRef obj;
+    int id = 0;
+    if (FindAddedMember(e.m_addedMembers, e.m_namedObjects, a, g.name, obj, id)) {
+        if (!set && v.IsObject()) v = Resolve(v);
+        obj->Invoke(id, set ? InvokeKind::Set : InvokeKind::Let, std::span<Value>(&v, 1));
+        return;
+    }
     if (c >= 0) {
         Value& slot = f.locals[c].DerefMutable();
         if (raw)
@@ -335,13 +354,6 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
             SetAssign(slot, std::move(v));
         else
             LetAssign(slot, std::move(v));
-        return;
-    }
-    ObjectRef obj;
-    int id = 0;
-    if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id)) {
-        if (!set && v.IsObject()) v = Resolve(v);
-        obj->Invoke(id, set ? InvokeKind::Set : InvokeKind::Let, std::span<Value>(&v, 1));
         return;
     }
     if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
@@ -359,13 +371,13 @@ Value Vm::RefGlobal(Engine& e, Frame& f, int a, int c) {
     Global& g = e.GlobalAt(a);
     if (g.kind == Global::Variable) return Value::MakeRef(&g.value);
     if (g.kind == Global::Undefined) {
-        if (c >= 0) {
-            Value& slot = f.locals[c];
-            return slot.IsReference() ? slot : Value::MakeRef(&slot);
-        }
         ObjectRef obj;
         int id = 0;
-        if (!FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id)) {
+        if (!FindAddedMember(e.m_addedMembers, e.m_namedObjects, a, g.name, obj, id)) {
+            if (c >= 0) {
+                Value& slot = f.locals[c];
+                return slot.IsReference() ? slot : Value::MakeRef(&slot);
+            }
             if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
             g.kind = Global::Variable;
             return Value::MakeRef(&g.value);
@@ -396,7 +408,7 @@ Value Vm::CallGlobal(Engine& e, Frame& f, int a, int argc, int c) {
     if (c >= 0) return e.CallOnValue(Value(f.locals[c].Deref()), args);
     ObjectRef obj;
     int id = 0;
-    if (FindAddedMember(e.m_namedObjects, FoldedUtf8(g.name), obj, id))
+    if (FindAddedMember(e.m_addedMembers, e.m_namedObjects, a, g.name, obj, id))
         return obj->Invoke(id, InvokeKind::Get, args);
     if (f.proc->module && f.proc->module->optionExplicit && argc == 0) Undefined(g);
     ThrowTypeMismatch(ToUtf8(g.name));

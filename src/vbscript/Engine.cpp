@@ -349,6 +349,7 @@ void Engine::AddNamedObject(std::u16string_view name, ObjectRef object, bool add
     g.kind = Global::NamedObject;
     g.value = Value::Obj(object.Get());
     m_namedObjects.emplace_back(object, addMembers);
+    m_addedMembers.clear();
 }
 
 Value Engine::Run(std::u16string_view name, std::span<const Value> args) {
@@ -387,6 +388,7 @@ void Engine::Reset() {
                                                : Global::Undefined;
     }
     m_namedObjects.clear();
+    m_addedMembers.clear();
     m_procedureOrder.clear();
     m_scopedNames.clear();
     m_err = ErrState();
@@ -440,6 +442,28 @@ void Engine::SetScriptLocale(const LocaleInfo* locale) {
     if (m_runDepth > 0) SetCurrentLocale(locale);
 }
 
+namespace {
+
+// The low end of this thread's stack, or null when unknown. Asked once per thread: for the main
+// thread the C library reads the process's memory map to answer, which costs milliseconds, and
+// a host runs many short operations.
+const char* ThreadStackLow() {
+    thread_local const char* low = [] {
+        const char* result = nullptr;
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+            void* stack = nullptr;
+            size_t size = 0;
+            if (pthread_attr_getstack(&attr, &stack, &size) == 0) result = static_cast<const char*>(stack);
+            pthread_attr_destroy(&attr);
+        }
+        return result;
+    }();
+    return low;
+}
+
+} // namespace
+
 void Engine::BeginRun() {
     if (m_runDepth++ == 0) {
         m_hostLocale = CurrentLocale();
@@ -449,15 +473,9 @@ void Engine::BeginRun() {
         m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
         // Deep recursion must end with "Out of stack space" well before the thread's stack does.
         m_nativeLimit = 4L * 1024 * 1024;
-        pthread_attr_t attr;
-        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-            void* low = nullptr;
-            size_t size = 0;
-            if (pthread_attr_getstack(&attr, &low, &size) == 0 && low) {
-                const long available = m_nativeBase - static_cast<const char*>(low);
-                m_nativeLimit = std::min(m_nativeLimit, available - 256L * 1024);
-            }
-            pthread_attr_destroy(&attr);
+        if (const char* low = ThreadStackLow()) {
+            const long available = m_nativeBase - low;
+            m_nativeLimit = std::min(m_nativeLimit, available - 256L * 1024);
         }
     }
 }

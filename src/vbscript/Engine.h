@@ -198,6 +198,9 @@ private:
     std::vector<Global*> m_globalPtrs;
     std::unordered_map<std::string, int> m_globalIndex;
     std::vector<std::pair<ObjectRef, bool>> m_namedObjects; // object, add-members
+    // Global index -> (index in m_namedObjects or -1, member id): which added member a bare
+    // name stands for, until the named objects change.
+    std::unordered_map<int, std::pair<int, int>> m_addedMembers;
     std::vector<std::shared_ptr<Module>> m_modules;         // loaded since the last reset
     std::vector<std::shared_ptr<Module>> m_retired;         // reset while still running
     std::list<std::pair<std::u16string, std::shared_ptr<Module>>> m_codeCache;

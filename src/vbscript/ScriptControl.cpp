@@ -47,7 +47,13 @@ void ScriptControl::Reset() {
 }
 
 bool ScriptControl::AddCode(std::string_view code) {
-    return Guard([&] { m_engine->AddCode(FromUtf8(code)); });
+    // Hosts add the same long library again and again: convert it once.
+    if (code.size() < 4096) return Guard([&] { m_engine->AddCode(FromUtf8(code)); });
+    if (code != m_lastLongCode) {
+        m_lastLongCode = code;
+        m_lastLongCodeUtf16 = FromUtf8(code);
+    }
+    return Guard([&] { m_engine->AddCode(m_lastLongCodeUtf16); });
 }
 
 bool ScriptControl::AddObject(std::string_view name, ObjectRef object, bool addMembers) {

@@ -78,6 +78,8 @@ private:
     template <class F> bool Guard(F&& body);
 
     std::unique_ptr<Engine> m_engine;
+    std::string m_lastLongCode; // the last long text added, and its UTF-16 form
+    std::u16string m_lastLongCodeUtf16;
     ScriptError m_error{0, ""};
     bool m_hasError = false;
 };

@@ -122,6 +122,18 @@ TEST(Host, ByRefArgumentsComeBackFromHostMethods) {
     EXPECT_EQ(Text(v), "120,45");
 }
 
+TEST(Host, AnAddedMemberAssignedInsideAProcedureIsNoImplicitLocal) {
+    int value = 0;
+    ScriptControl sc;
+    ASSERT_TRUE(sc.AddCode("Sub S : Value = 5 : Value = Value + 1 : End Sub\n"
+                           "Sub T : Dim Value : Value = 9 : End Sub"));
+    ASSERT_TRUE(sc.AddObject("Score", MakeVariable(value), true));
+    ASSERT_TRUE(sc.Run("S")) << sc.LastError().Description();
+    EXPECT_EQ(value, 6);
+    ASSERT_TRUE(sc.Run("T")) << sc.LastError().Description(); // a declared local still shadows
+    EXPECT_EQ(value, 6);
+}
+
 TEST(Host, BareVariableNamesReadAndAssignTheDefaultMember) {
     int score = 7;
     ScriptControl sc;

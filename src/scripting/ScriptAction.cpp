@@ -1,0 +1,40 @@
+// The Action object: its member groups and the argument helpers they share.
+#include "scripting/ScriptAction.h"
+
+#include "vbscript/Convert.h"
+#include "vbscript/Errors.h"
+
+namespace quillora {
+
+vbs::ObjectRef MakeScriptAction(GameSession& session, ScriptWindow& window) {
+    auto* action = new vbs::HostObject(u"VBScriptActionModule");
+    const ActionScope scope{session, window};
+    DefineActionRequestMembers(*action, scope);
+    return vbs::ObjectRef(action);
+}
+
+void RequireArgs(std::span<vbs::Value> args, size_t count) {
+    if (args.size() < count) vbs::ThrowError(vbs::Err::WrongArgCount);
+}
+
+std::string TextArg(std::span<vbs::Value> args, size_t index) {
+    RequireArgs(args, index + 1);
+    return vbs::ToUtf8(vbs::ToString(args[index]));
+}
+
+int16_t IntegerArg(std::span<vbs::Value> args, size_t index) {
+    RequireArgs(args, index + 1);
+    return vbs::ToInteger(args[index]);
+}
+
+double DoubleArg(std::span<vbs::Value> args, size_t index) {
+    RequireArgs(args, index + 1);
+    return vbs::ToDouble(args[index]);
+}
+
+bool BoolArg(std::span<vbs::Value> args, size_t index) {
+    RequireArgs(args, index + 1);
+    return vbs::ToBool(args[index]);
+}
+
+} // namespace quillora
