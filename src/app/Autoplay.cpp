@@ -79,6 +79,17 @@ Autoplay::Autoplay(std::vector<AutoplayCommand> commands, PlayerSession& session
         m_lastMessage = box.text;
         std::fprintf(m_out, "%s\n", BoxLogLine(box.title, box.text).c_str());
         std::fflush(m_out);
+        if (m_strict && !m_finished && box.style != ScriptedPrompts::kInputStyle &&
+            IsErrorBox(box.style)) {
+            const std::string message = "an error box (--strict): " + BoxLine(box.title, box.text);
+            if (m_current != nullptr) {
+                Fail(*m_current, message, kUnmetExpectation);
+            } else {
+                std::fprintf(m_err, "autoplay: %s\n", message.c_str());
+                std::fflush(m_err);
+                Finish(kUnmetExpectation);
+            }
+        }
     });
     SetPrompts(&m_prompts);
     m_timer.setSingleShot(true);

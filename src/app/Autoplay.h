@@ -33,8 +33,12 @@ public:
              std::FILE* err);
     ~Autoplay() override;
 
+    // With strict set, the first error box (IsErrorBox) ends the run with kUnmetExpectation.
+    void SetStrict(bool strict) { m_strict = strict; }
     // Starts running the commands once the event loop runs.
     void Start();
+    // The run is over (Finished was emitted).
+    bool IsFinished() const { return m_finished; }
     // Records a message shown in the message bar (boxes are seen through the prompts).
     void NoteMessage(const std::string& text) { m_lastMessage = text; }
     // Called when the program ends on its own; commands left unrun count as unmet.
@@ -86,6 +90,7 @@ private:
     const AutoplayCommand* m_current = nullptr;
     bool m_nextArmed = false;
     bool m_finished = false;
+    bool m_strict = false;
     std::string m_lastMessage;
 };
 

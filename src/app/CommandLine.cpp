@@ -18,6 +18,8 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             options.AutoplayFile = args[++i];
+        } else if (arg == "--strict") {
+            options.Strict = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -27,6 +29,10 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
             error = "more than one game folder given";
             return std::nullopt;
         }
+    }
+    if (options.Strict && options.AutoplayFile.empty()) {
+        error = "--strict needs --autoplay";
+        return std::nullopt;
     }
     return options;
 }

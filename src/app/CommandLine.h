@@ -1,4 +1,4 @@
-// The player's command line: quillora-run [DIR] [--autoplay FILE] [--version].
+// The player's command line: quillora-run [DIR] [--autoplay FILE [--strict]] [--version].
 #pragma once
 
 #include <optional>
@@ -10,6 +10,7 @@ namespace quillora {
 struct PlayerOptions {
     std::string ProjectFolder; // empty: the executable's own folder
     std::string AutoplayFile;  // empty: play normally
+    bool Strict = false;       // autoplay: any error box fails the run
     bool ShowVersion = false;
     bool ShowHelp = false;
 };
@@ -18,9 +19,11 @@ struct PlayerOptions {
 std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& args,
                                               std::string& error);
 
-inline constexpr const char* kVersionText = "Version 3.4.3";
+inline constexpr const char* kVersionText = "quillora-run 3.4.3";
 inline constexpr const char* kUsageText =
-    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT] [--version]\n"
-    "Plays the Quillora game in GAME_DIR (default: the folder of this program).\n";
+    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT [--strict]] [--version] [--help]\n"
+    "Plays the Quillora game in GAME_DIR (default: the folder of this program).\n"
+    "  --autoplay SCRIPT  drive the game from an autoplay script (see README.md)\n"
+    "  --strict           with --autoplay: any error box fails the run (exit status 1)\n";
 
 } // namespace quillora

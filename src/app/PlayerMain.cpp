@@ -3,6 +3,7 @@
 
 #include "app/Autoplay.h"
 #include "app/CommandLine.h"
+#include "app/PlayerIcon.h"
 #include "app/PlayerSession.h"
 #include "services/QtPrompts.h"
 #include "services/SettingsStore.h"
@@ -90,6 +91,16 @@ int PlayerMain(int argc, char** argv) {
         std::printf("%s", kUsageText);
         return 0;
     }
+    if (!options->ProjectFolder.empty()) {
+        const QFileInfo folder(QString::fromStdString(options->ProjectFolder));
+        if (!folder.isDir()) {
+            std::fprintf(stderr, "quillora-run: %s: %s\n", options->ProjectFolder.c_str(),
+                         folder.exists() ? "not a folder; give the game's project folder (the "
+                                           "one holding Config, Frames, FramesData)"
+                                         : "no such folder");
+            return 1;
+        }
+    }
 
     std::vector<AutoplayCommand> commands;
     if (!options->AutoplayFile.empty()) {
@@ -117,17 +128,24 @@ int PlayerMain(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quillora-run");
+    // Every window (the game's too) shows the player's icon; the desktop entry of that name
+    // groups them in the task bar.
+    QApplication::setWindowIcon(PlayerIcon());
+    QGuiApplication::setDesktopFileName("quillora-run");
     QApplication::setQuitOnLastWindowClosed(false);
     const auto settings = MakeSettingsStore();
     if (settings) SetSettings(settings.get());
     QtPrompts dialogs;
     SetPrompts(&dialogs);
+    // Every box also reaches the terminal, so what a player saw can be told and searched.
+    SetMessageLog(stderr);
 
     PlayerSession session(ProjectFolderOf(*options));
     std::unique_ptr<Autoplay> autoplay;
     int status = 0;
     if (!options->AutoplayFile.empty()) {
         autoplay = std::make_unique<Autoplay>(std::move(commands), session, stdout, stderr);
+        autoplay->SetStrict(options->Strict);
         session.OnMessageShown = [&autoplay](const std::string& text) {
             autoplay->NoteMessage(text);
         };
@@ -144,10 +162,13 @@ int PlayerMain(int argc, char** argv) {
     if (autoplay) autoplay->Start();
     if (!session.Start()) {
         if (autoplay) autoplay->ProgramEnded();
+        SetMessageLog(nullptr);
         return autoplay ? status : 1;
     }
-    app.exec();
+    // A strict run may have failed while the game started, before the event loop could end.
+    if (!autoplay || !autoplay->IsFinished()) app.exec();
     autoplay.reset();
+    SetMessageLog(nullptr);
     SetPrompts(nullptr);
     SetSettings(nullptr);
     return status;

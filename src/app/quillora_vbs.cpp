@@ -3,23 +3,52 @@
 #include "vbscript/ConsoleHost.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quillora-vbs [//B] [//Nologo] [//T:SECONDS] FILE.vbs [ARGS...]\n"
+    "Runs a VBScript file as a console script host does.\n"
+    "  //B           keep error lines and prompts off the console\n"
+    "  //Nologo      accepted (no logo is ever printed)\n"
+    "  //T:SECONDS   end a script that runs longer\n"
+    "  --help        this text     --version   the program's version\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    // --help and --version count only before the script's name: after it, they are the
+    // script's own arguments.
+    for (const std::string& word : words) {
+        if (word == "--help" || word == "-h" || word == "//?") {
+            std::printf("%s", kUsage);
+            return 0;
+        }
+        if (word == "--version") {
+            std::printf("quillora-vbs %s\n", QUILLORA_VERSION);
+            return 0;
+        }
+        if (!word.starts_with("//")) break;
+    }
     quillora::vbs::ConsoleOptions options;
     std::string file, error;
     std::vector<std::string> args;
-    if (!quillora::vbs::ParseConsoleCommandLine({argv + 1, argv + argc}, options, file, args,
-                                                error)) {
-        std::fprintf(stderr,
-                     "%s\nusage: quillora-vbs [//B] [//Nologo] [//T:seconds] FILE.vbs "
-                     "[ARGS]\n",
-                     error.c_str());
+    if (!quillora::vbs::ParseConsoleCommandLine(words, options, file, args, error)) {
+        std::fprintf(stderr, "quillora-vbs: %s\n%s", error.c_str(), kUsage);
         return 2;
     }
-    std::ifstream in(quillora::PathLookup::Instance().Find(file).value_or(file), std::ios::binary);
+    const std::string path = quillora::PathLookup::Instance().Find(file).value_or(file);
+    std::error_code folderError;
+    if (std::filesystem::is_directory(path, folderError)) {
+        std::fprintf(stderr, "%s: is a folder, not a script file\n", file.c_str());
+        return 1;
+    }
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "%s: cannot open the script file\n", file.c_str());
         return 1;

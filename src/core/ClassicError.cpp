@@ -21,4 +21,12 @@ std::string ClassicDescription(ErrorCode code) {
     return "Application-defined or object-defined error";
 }
 
+std::string DetailLines(const ClassicError& error) {
+    return error.Detail().empty() ? "" : "\r\n\r\n" + error.Detail();
+}
+
+std::string DescriptionAndDetail(const ClassicError& error) {
+    return error.Description() + DetailLines(error);
+}
+
 } // namespace quillora

@@ -34,9 +34,22 @@ public:
     ErrorCode Code() const { return m_code; }
     int Number() const { return static_cast<int>(m_code); }
     std::string Description() const { return what(); }
+    // What an author needs to mend it: the file, the value's place and what was expected
+    // ("" when the failure has no file behind it). Boxes show it after the classic texts.
+    const std::string& Detail() const { return m_detail; }
+    ClassicError& SetDetail(std::string detail) {
+        m_detail = std::move(detail);
+        return *this;
+    }
 
 private:
     ErrorCode m_code;
+    std::string m_detail;
 };
+
+// The description, then the detail after a blank line when there is one.
+std::string DescriptionAndDetail(const ClassicError& error);
+// A blank line and the detail, or "" without one: added after a box's own text.
+std::string DetailLines(const ClassicError& error);
 
 } // namespace quillora

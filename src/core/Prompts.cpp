@@ -5,6 +5,11 @@
 
 namespace quillora {
 
+bool IsErrorBox(int style) {
+    const int icon = style & 0x70;
+    return icon == BoxStyle::Critical || (icon == BoxStyle::Exclamation && (style & 7) == 0);
+}
+
 std::vector<BoxResult> BoxButtons(int style) {
     using R = BoxResult;
     switch (style & 7) {
@@ -36,14 +41,15 @@ std::string BoxResultName(BoxResult result) {
     return "OK";
 }
 
-void ScriptedPrompts::Record(const std::string& title, const std::string& text) {
-    m_history.push_back({title, text});
+void ScriptedPrompts::Record(const std::string& title, const std::string& text, int style) {
+    EchoBox(title, text);
+    m_history.push_back({title, text, style});
     if (m_observer) m_observer(m_history.back());
 }
 
 BoxResult ScriptedPrompts::MessageBox(const std::string& text, int style,
                                       const std::string& title) {
-    Record(title, text);
+    Record(title, text, style);
     if (m_answers.empty()) return DefaultBoxResult(style);
     const std::string answer = m_answers.front();
     m_answers.erase(m_answers.begin());
@@ -56,7 +62,7 @@ BoxResult ScriptedPrompts::MessageBox(const std::string& text, int style,
 std::optional<std::string> ScriptedPrompts::InputBox(const std::string& prompt,
                                                      const std::string& title,
                                                      const std::string& defaultText) {
-    Record(title, prompt);
+    Record(title, prompt, kInputStyle);
     if (m_answers.empty()) return defaultText;
     std::string answer = m_answers.front();
     m_answers.erase(m_answers.begin());
@@ -64,9 +70,38 @@ std::optional<std::string> ScriptedPrompts::InputBox(const std::string& prompt,
     return answer;
 }
 
+std::string BoxLine(const std::string& title, const std::string& text) {
+    std::string line = title.empty() ? "" : title + ": ";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            line += " / ";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 namespace {
 PromptService* g_prompts = nullptr;
+std::FILE* g_messageLog = nullptr;
 } // namespace
+
+void SetMessageLog(std::FILE* stream) {
+    g_messageLog = stream;
+}
+
+void LogNotice(const std::string& line) {
+    if (g_messageLog == nullptr) return;
+    std::fprintf(g_messageLog, "%s\n", line.c_str());
+    std::fflush(g_messageLog);
+}
+
+void EchoBox(const std::string& title, const std::string& text) {
+    LogNotice(BoxLine(title, text));
+}
 
 PromptService& Prompts() {
     static ScriptedPrompts fallback;

@@ -1,6 +1,7 @@
 // The prompt service: message boxes with the classic buttons, icons and results, and text prompts.
 #pragma once
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,6 +30,10 @@ enum class BoxResult : int {
     No = 7
 };
 
+// True for the boxes that report a fault: the critical-stop icon, or the warning icon with only
+// an OK button (a question with the warning icon is not one).
+bool IsErrorBox(int style);
+
 // The buttons a style shows, left to right.
 std::vector<BoxResult> BoxButtons(int style);
 // The result of the style's default button.
@@ -55,7 +60,9 @@ public:
     struct Shown {
         std::string title;
         std::string text;
+        int style = 0; // a text prompt: kInputStyle
     };
+    static constexpr int kInputStyle = -1;
 
     void QueueAnswer(std::string answer) { m_answers.push_back(std::move(answer)); }
     void SetObserver(std::function<void(const Shown&)> observer) {
@@ -68,12 +75,24 @@ public:
                                         const std::string& defaultText) override;
 
 private:
-    void Record(const std::string& title, const std::string& text);
+    void Record(const std::string& title, const std::string& text, int style);
 
     std::vector<std::string> m_answers;
     std::vector<Shown> m_history;
     std::function<void(const Shown&)> m_observer;
 };
+
+// A box as one line of a terminal: "TITLE: TEXT", each line break shown as " / ".
+std::string BoxLine(const std::string& title, const std::string& text);
+// The terminal log: every message box and text prompt that a prompt service shows is also
+// written to this stream as one BoxLine, with the player's one-line notices; null (the default)
+// writes nothing.
+void SetMessageLog(std::FILE* stream);
+// Writes a box to the log, when there is one (the prompt services call it).
+void EchoBox(const std::string& title, const std::string& text);
+// Writes one line to the log, when there is one: something an author should know that is worth
+// no box (a file the game probably meant to ship).
+void LogNotice(const std::string& line);
 
 // The process-wide prompt service; a ScriptedPrompts without answers until one is installed.
 PromptService& Prompts();

@@ -6,6 +6,7 @@
 #include "core/FileAccess.h"
 #include "core/PathLookup.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -137,17 +138,58 @@ ValueListReader::ValueListReader(std::string bytes) : m_bytes(std::move(bytes)) 
 
 ValueListReader ValueListReader::Open(const std::string& path) {
     if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
+    const auto failure = [&path](ErrorCode code, const char* problem) {
+        ClassicError error(code);
+        error.SetDetail("\"" + path + "\" " + problem + ".");
+        return error;
+    };
     const auto actual = PathLookup::Instance().Find(path);
-    if (!actual) throw ClassicError(ErrorCode::FileNotFound);
+    if (!actual) throw failure(ErrorCode::FileNotFound, "is missing");
     FileBytes file = ReadRegularFile(*actual, kMaxFileBytes);
     switch (file.problem) {
     case FileProblem::None: break;
-    case FileProblem::Missing: throw ClassicError(ErrorCode::FileNotFound);
-    case FileProblem::NotRegular: throw ClassicError(ErrorCode::BadFileNameOrNumber);
-    case FileProblem::TooLarge: throw ClassicError(ErrorCode::OutOfMemory);
-    case FileProblem::Unreadable: throw ClassicError(ErrorCode::PermissionDenied);
+    case FileProblem::Missing: throw failure(ErrorCode::FileNotFound, "is missing");
+    case FileProblem::NotRegular:
+        throw failure(ErrorCode::BadFileNameOrNumber, "is not a file (a folder, device or pipe)");
+    case FileProblem::TooLarge:
+        throw failure(ErrorCode::OutOfMemory, "is larger than any game file can be (64 MB)");
+    case FileProblem::Unreadable: throw failure(ErrorCode::PermissionDenied, "cannot be read");
     }
-    return ValueListReader(std::move(file.bytes));
+    ValueListReader reader(std::move(file.bytes));
+    reader.SetName(path);
+    return reader;
+}
+
+int ValueListReader::LastValueLine() const {
+    int line = 1;
+    const size_t end = std::min(m_valueStart, m_bytes.size());
+    for (size_t i = 0; i < end; ++i) {
+        if (m_bytes[i] == '\n' || (m_bytes[i] == '\r' && (i + 1 >= end || m_bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+std::string ValueListReader::Place() const {
+    std::string place = m_name.empty() ? "" : "\"" + m_name + "\", ";
+    place += "line " + std::to_string(LastValueLine());
+    const size_t index = static_cast<size_t>(m_valuesRead) - 1;
+    if (m_valuesRead >= 1 && index < m_fieldNames.size() && !m_fieldNames[index].empty()) {
+        place += " (" + m_fieldNames[index] + ")";
+    } else {
+        place += " (value " + std::to_string(m_valuesRead) + ")";
+    }
+    return place;
+}
+
+void ValueListReader::Fail(ClassicError& error, const RawValue& value,
+                           const std::string& expected) const {
+    constexpr size_t kShown = 40;
+    std::string found = Cp1252ToUtf8(value.bytes.substr(0, kShown));
+    if (value.bytes.size() > kShown) found += "...";
+    error.SetDetail(Place() + ": expected " + expected + ", found " +
+                    (value.quoted ? "\"" + found + "\"" : "'" + found + "'") + ".");
+    throw error;
 }
 
 void ValueListReader::SkipBlanks() {
@@ -176,8 +218,15 @@ void ValueListReader::SkipDelimiter() {
 }
 
 RawValue ValueListReader::ReadRaw() {
-    if (AtEnd()) throw ClassicError(ErrorCode::InputPastEndOfFile);
+    ++m_valuesRead;
+    if (AtEnd()) {
+        m_valueStart = m_bytes.size();
+        ClassicError error(ErrorCode::InputPastEndOfFile);
+        error.SetDetail(Place() + ": the file ends where this value was expected.");
+        throw error;
+    }
     SkipBlanks();
+    m_valueStart = m_pos;
     RawValue value;
     if (m_pos < m_bytes.size() && m_bytes[m_pos] == '"') {
         value.quoted = true;
@@ -218,21 +267,40 @@ std::string ValueListReader::ReadString() {
 }
 
 int16_t ValueListReader::ReadInt16() {
-    return ToInt16(ParseNumber(ReadRaw()));
+    const RawValue value = ReadRaw();
+    try {
+        return ToInt16(ParseNumber(value));
+    } catch (ClassicError& error) {
+        Fail(error, value, "a whole number from -32768 to 32767");
+    }
 }
 
 int32_t ValueListReader::ReadInt32() {
-    return ToInt32(ParseNumber(ReadRaw()));
+    const RawValue value = ReadRaw();
+    try {
+        return ToInt32(ParseNumber(value));
+    } catch (ClassicError& error) {
+        Fail(error, value, "a whole number from -2147483648 to 2147483647");
+    }
 }
 
 double ValueListReader::ReadDouble() {
-    return ParseNumber(ReadRaw());
+    const RawValue value = ReadRaw();
+    try {
+        return ParseNumber(value);
+    } catch (ClassicError& error) {
+        Fail(error, value, "a number");
+    }
 }
 
 bool ValueListReader::ReadBool() {
     const RawValue value = ReadRaw();
     if (const int word = BooleanWord(value)) return word > 0;
-    return ParseNumber(value) != 0;
+    try {
+        return ParseNumber(value) != 0;
+    } catch (ClassicError& error) {
+        Fail(error, value, "#TRUE#, #FALSE# or a number");
+    }
 }
 
 ListValue ValueListReader::ReadVariant() {
@@ -264,8 +332,11 @@ void ValueListReader::Skip() {
 bool ValueListReader::IsEndOfSection() {
     if (AtEnd()) return true;
     const size_t saved = m_pos;
+    const size_t savedStart = m_valueStart;
     const RawValue next = ReadRaw();
     m_pos = saved;
+    m_valueStart = savedStart;
+    --m_valuesRead;
     return next.bytes == kSectionSeparator;
 }
 

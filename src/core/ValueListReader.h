@@ -1,11 +1,13 @@
 // Reads value-list files with the classic sequential-file Input # rules, value by value.
 #pragma once
 
+#include "core/ClassicError.h"
 #include "core/ListValue.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillora {
 
@@ -59,13 +61,31 @@ public:
 
     size_t Position() const { return m_pos; }
 
+    // A failing read names the file (Open gives its path), the line of the value, its field's
+    // name where the format gives names (in file order, "" for a value without one), what was
+    // expected and what was found, in the error's Detail.
+    void SetName(std::string name) { m_name = std::move(name); }
+    void SetFieldNames(std::vector<std::string> names) { m_fieldNames = std::move(names); }
+    // How many values were read (the number, from 1, of the last one).
+    int ValuesRead() const { return m_valuesRead; }
+    // The line (from 1) where the last value read starts.
+    int LastValueLine() const;
+
 private:
     void SkipBlanks();
     void SkipDelimiter();
     double ParseNumber(const RawValue& value) const;
+    // The file, line and field of the last value read, for messages.
+    std::string Place() const;
+    [[noreturn]] void Fail(ClassicError& error, const RawValue& value,
+                           const std::string& expected) const;
 
     std::string m_bytes;
     size_t m_pos = 0;
+    std::string m_name;
+    std::vector<std::string> m_fieldNames;
+    size_t m_valueStart = 0;
+    int m_valuesRead = 0;
 };
 
 // Turns every "|" of a stored script text into a double quote.

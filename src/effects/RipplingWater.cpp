@@ -109,7 +109,7 @@ void RipplingWater::LoadWaveEffectIfAny(const std::string& effectFile,
         m_timer.stop();
         if (!m_stopEverything && m_hooks.ReportError)
             m_hooks.ReportError(" Error initializing the Rippling Water effect. ",
-                                error.Description());
+                                DescriptionAndDetail(error));
     }
 }
 

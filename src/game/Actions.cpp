@@ -327,7 +327,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
         if (!Stopped(context)) {
             ShowCommonError(" Unable to make the action associated with the hotspot #" +
                                 std::to_string(areaIndex) + ". ",
-                            error.Description());
+                            DescriptionAndDetail(error));
         }
     }
     return result;

@@ -72,7 +72,8 @@ void LoadFrameHeader(GameSession& session, const std::string& name) {
         record.Background = in.ReadString();
         record.TileBackground = in.ReadBool();
     } catch (const ClassicError& error) {
-        ShowCommonError(" Unable to load the frame called '" + name + "'. ", error.Description());
+        ShowCommonError(" Unable to load the frame called '" + name + "'. ",
+                        DescriptionAndDetail(error));
     }
     record.HotspotCount = ReadHotspotCount(name);
 }
@@ -85,7 +86,7 @@ int16_t ReadHotspotCount(const std::string& name) {
         return in.ReadInt16();
     } catch (const ClassicError& error) {
         Prompts().MessageBox("Error reading the hotspots count from the file \"" + path +
-                                 "\".\r\n\r\n" + error.Description(),
+                                 "\".\r\n\r\n" + DescriptionAndDetail(error),
                              BoxStyle::Exclamation, "Error");
         return 0;
     }

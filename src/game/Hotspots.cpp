@@ -47,7 +47,7 @@ public:
         try {
             statement();
         } catch (const ClassicError& error) {
-            if (m_failure.empty()) m_failure = error.Description();
+            if (m_failure.empty()) m_failure = DescriptionAndDetail(error);
             if (error.Code() == ErrorCode::InputPastEndOfFile) m_atEnd = true;
         }
     }
@@ -220,7 +220,7 @@ void LoadAreas(GameScene& scene, GameSession& session, const HotspotHooks& hooks
         in = ValueListReader::Open(path);
     } catch (const ClassicError& error) {
         if (!session.Flags.StopEverything)
-            ShowCommonError(" Unable to load hotspot #1. ", error.Description());
+            ShowCommonError(" Unable to load hotspot #1. ", DescriptionAndDetail(error));
         return;
     }
     for (int i = 1; !in.AtEnd(); ++i) {

@@ -146,7 +146,13 @@ void Inventory::RemovePickedObject(int objectIndex) {
         if (objectIndex <= static_cast<int>(m_state.InventoryItems.size()))
             m_state.InventoryItems.erase(m_state.InventoryItems.begin() + objectIndex - 1);
         if (Project().UseInventory) {
-            if (ObjectsCount() > 0) FitBarToItems();
+            if (ObjectsCount() > 0) {
+                FitBarToItems();
+            } else {
+                // An empty bar has nothing to offer: it goes at once, so that the player's next
+                // click reaches the frame instead of being spent on sliding the bar away.
+                HideBar();
+            }
             ShowOrHideTab();
         }
     } catch (const ClassicError&) {
@@ -191,7 +197,7 @@ void Inventory::PickOrNotPickObject(int areaIndex) {
     } catch (const ClassicError& error) {
         if (!m_session.Flags.StopEverything) {
             ShowCommonError(" Error in the \"PickOrNotPickObject\" procedure.\r\n\r\n",
-                            error.Description());
+                            DescriptionAndDetail(error));
         }
     }
 }
@@ -363,8 +369,8 @@ void Inventory::CombineItems(int dragged, int target) {
         if (!m_session.Flags.StopEverything && !script.empty() && runScript) {
             ExecuteVBScriptAndConsequences(m_host, m_session, script, true);
         }
-    } catch (const ClassicError&) {
-        ShowCommonError(" Unable to combine items.");
+    } catch (const ClassicError& error) {
+        ShowCommonError(" Unable to combine items.", DetailLines(error));
     }
 }
 

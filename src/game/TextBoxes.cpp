@@ -4,6 +4,7 @@
 #include "core/ClassicError.h"
 #include "core/Cp1252.h"
 #include "core/PathLookup.h"
+#include "core/Prompts.h"
 #include "core/ValueListReader.h"
 #include "game/GameScene.h"
 #include "game/GameSession.h"
@@ -70,14 +71,24 @@ void LoadTexts(GameScene& scene, GameSession& session) {
     const std::string base = Paths().FramesData + session.CurrentFrame.Name;
     PathLookup& lookup = PathLookup::Instance();
     const bool merged = lookup.FileExists(base + ".mr1");
-    if (!merged && !lookup.FileExists(base + ".fm1")) return;
+    if (!merged && !lookup.FileExists(base + ".fm1")) {
+        // The editor writes a texts file with every frame's hotspot and action files: one that
+        // is gone beside them was most likely lost on the way, not left out.
+        for (const char* sibling : {".fm2", ".mr2", ".fm3", ".mr3"}) {
+            if (!lookup.FileExists(base + sibling)) continue;
+            LogNotice("The frame '" + session.CurrentFrame.Name + "' has no texts file \"" + base +
+                      ".fm1\": it shows no text boxes.");
+            break;
+        }
+        return;
+    }
     state.MergedTextIndex = 1;
     ValueListReader in("");
     try {
         in = ValueListReader::Open(base + (merged ? ".mr1" : ".fm1"));
     } catch (const ClassicError& error) {
         if (!session.Flags.StopEverything)
-            ShowCommonError(" Error loading TextBoxes. ", error.Description());
+            ShowCommonError(" Error loading TextBoxes. ", DescriptionAndDetail(error));
         return;
     }
     for (int section = 1; !in.AtEnd() && !session.Flags.StopEverything; ++section) {

@@ -82,8 +82,8 @@ void LoadVariables(ProjectVariables& vars) {
                 vars.Variables.Add(name, 0);
             }
         }
-    } catch (const ClassicError&) {
-        ShowCommonError(" Unable to load variables list.");
+    } catch (const ClassicError& error) {
+        ShowCommonError(" Unable to load variables list.", DetailLines(error));
     }
 }
 

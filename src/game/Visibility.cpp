@@ -92,7 +92,7 @@ void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const Visibility
         }
     } catch (const ClassicError& error) {
         if (!session.Flags.StopEverything)
-            ShowCommonError(" Unable to set hotspots visibility. ", error.Description());
+            ShowCommonError(" Unable to set hotspots visibility. ", DescriptionAndDetail(error));
     }
 }
 

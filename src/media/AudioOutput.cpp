@@ -6,11 +6,37 @@
 #include <chrono>
 #include <vector>
 
-namespace quillora {
+#include <dlfcn.h>
 
-AudioOutput::AudioOutput(Mixer& mixer) : m_mixer(mixer) {
+namespace quillora {
+namespace {
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA prints several lines of its own for every device it fails to open, which tell a player
+// nothing; the one-line notice below says what matters. ALSA is looked up at run time, as SDL
+// does, so a system without it needs nothing; the library stays loaded, so SDL gets the same
+// copy with its printing turned off.
+void QuietAlsaErrors() {
+    static const bool done = [] {
+        void* alsa = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (alsa == nullptr) return false;
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        auto set = reinterpret_cast<SetHandler>(::dlsym(alsa, "snd_lib_error_set_handler"));
+        if (set == nullptr) return false;
+        set(&IgnoreAlsaError);
+        return true;
+    }();
+    (void)done;
+}
+
+} // namespace
+
+AudioOutput::AudioOutput(Mixer& mixer, std::FILE* notices) : m_mixer(mixer) {
     // SDL would take Ctrl+C and kill for a quit event nobody reads here; the program handles them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    QuietAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_error = SDL_GetError();
     } else {
@@ -34,7 +60,14 @@ AudioOutput::AudioOutput(Mixer& mixer) : m_mixer(mixer) {
             SDL_PauseAudioDevice(m_device, 0);
         }
     }
-    if (m_device == 0) m_pump = std::thread([this] { Pump(); });
+    if (m_device == 0) {
+        if (notices != nullptr) {
+            std::fprintf(notices, "Sound is off: no sound device could be opened (%s).\n",
+                         m_error.empty() ? "no reason given" : m_error.c_str());
+            std::fflush(notices);
+        }
+        m_pump = std::thread([this] { Pump(); });
+    }
 }
 
 AudioOutput::~AudioOutput() {

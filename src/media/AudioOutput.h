@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -17,15 +18,17 @@ namespace quillora {
 //
 // When no device can be opened the game plays on silently: a pump thread pulls the mixer at the
 // pace of the system clock and drops the sound, so sounds still end on time and videos still
-// keep time.
+// keep time. The player is told so in one line, and the ALSA library's own error lines are kept
+// off the terminal.
 class AudioOutput {
 public:
     // Device buffer in frames: about 11.6 ms, keeping the path from a channel instruction to the
     // speaker well under 50 ms.
     static constexpr int kDeviceBufferFrames = 512;
 
-    // Starts pulling `mixer` (not owned; it must outlive this object).
-    explicit AudioOutput(Mixer& mixer);
+    // Starts pulling `mixer` (not owned; it must outlive this object). Without a device, one line
+    // saying that sound is off and why goes to `notices` (nothing when it is null).
+    explicit AudioOutput(Mixer& mixer, std::FILE* notices = stderr);
     ~AudioOutput();
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;

@@ -156,8 +156,9 @@ void LoadInterfaceTexts() {
                 Texts()[i] = EntryText(in.ReadRaw());
             }
         }
-    } catch (const ClassicError&) {
-        Prompts().MessageBox("Unable to load text.", BoxStyle::Critical, "Error");
+    } catch (const ClassicError& error) {
+        Prompts().MessageBox("Unable to load text." + DetailLines(error), BoxStyle::Critical,
+                             "Error");
         SetDefaultTexts(false);
     }
 }

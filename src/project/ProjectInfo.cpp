@@ -6,6 +6,9 @@
 #include "project/ErrorMessages.h"
 #include "project/ProjectPaths.h"
 
+#include <string_view>
+#include <vector>
+
 namespace quillora {
 
 ProjectInfo& Project() {
@@ -14,6 +17,25 @@ ProjectInfo& Project() {
 }
 
 namespace {
+
+// The fields' names in file order, for messages (none for a value that is read and ignored).
+std::vector<std::string> GeneralFieldNames() {
+    std::vector<std::string> names;
+    std::string_view list =
+        "ProjectName,,AdventureName,,StartFrame,Version,FrameWidth,FrameHeight,Author,Email,"
+        "Homepage,ResolutionOption,,,,SchemeName,,,,DisableLoad,DisableSave,,,,InventorySpacingX,"
+        "InventorySpacingY,UseInventory,InventoryAnimateShow,InventoryAnimateHide,HideInventory2,"
+        "PopupInventoryOnAdd,UseInventoryBackground,InventoryBackground1,InventoryBackground2,"
+        "Resolution,,,DefaultCursor,,,WindowedMode,,SkipWelcome,HideLogo,,HideTransitionsOption,"
+        "HideEffectsOption,RemoveMenuBar,,,,RunStartupScript,StartupScript,RunFrameScript,"
+        "FrameScript";
+    for (size_t comma = list.find(','); comma != std::string_view::npos; comma = list.find(',')) {
+        names.emplace_back(list.substr(0, comma));
+        list.remove_prefix(comma + 1);
+    }
+    names.emplace_back(list);
+    return names;
+}
 
 // Reads the fields in file order; the end-of-file checks stand exactly before fields 12, 13,
 // 17, 23, 39, 42, 45, 47, 48 and 49.
@@ -101,15 +123,17 @@ void RefuseAbsurdFrameSize(ProjectInfo& p) {
 
 } // namespace
 
-std::string LoadProjectInfo() {
+std::string LoadProjectInfo(std::string* detail) {
     ProjectInfo& p = Project();
     p = ProjectInfo();
     std::string failure;
     try {
         ValueListReader in = ValueListReader::Open(Paths().Config + "General");
+        in.SetFieldNames(GeneralFieldNames());
         ReadFields(in, p);
     } catch (const ClassicError& error) {
         failure = error.Description();
+        if (detail != nullptr) *detail = DetailLines(error);
     }
     p.StartupScript = DecodeBars(p.StartupScript);
     p.FrameScript = DecodeBars(p.FrameScript);

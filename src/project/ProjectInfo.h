@@ -54,7 +54,8 @@ ProjectInfo& Project();
 // are read only while the file goes on. On a read failure the fields read so far stay, the
 // rest keep their defaults, and the failure's description is returned; empty on success.
 // A frame side above kMaxFrameSide is refused with a message naming the size, and the frame
-// becomes 640 x 480.
-std::string LoadProjectInfo();
+// becomes 640 x 480. `detail`, when given, receives the failure's place for authors (the file,
+// line, field's name, what was expected) after a blank line, as boxes add it.
+std::string LoadProjectInfo(std::string* detail = nullptr);
 
 } // namespace quillora

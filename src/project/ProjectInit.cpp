@@ -47,7 +47,7 @@ ProjectInitResult ProjectInit(const std::string& programFolder) {
             return result;
         }
     }
-    result.LoadFailure = LoadProjectInfo();
+    result.LoadFailure = LoadProjectInfo(&result.LoadFailureDetail);
     LoadCDIndex();
     return result;
 }

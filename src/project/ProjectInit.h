@@ -6,8 +6,9 @@
 namespace quillora {
 
 struct ProjectInitResult {
-    bool EndProgram = false; // the project cannot be played (message already shown)
-    std::string LoadFailure; // description of a failure while reading the project information
+    bool EndProgram = false;       // the project cannot be played (message already shown)
+    std::string LoadFailure;       // description of a failure while reading the project information
+    std::string LoadFailureDetail; // its place for authors, after a blank line ("" without)
 };
 
 // Fills the project paths from programFolder, the interface texts and the project information;

@@ -115,6 +115,10 @@ void PictureBox::Destroy(SceneElement& element) {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), &element), siblings.end());
     if (m_pressed == &element) m_pressed = nullptr;
     if (m_dragSource == &element) m_dragSource = nullptr;
+    if (m_toolTipElement == &element) {
+        m_toolTipElement = nullptr;
+        QToolTip::hideText();
+    }
     m_owned.erase(std::remove_if(m_owned.begin(), m_owned.end(),
                                  [&](const auto& owned) { return owned.get() == &element; }),
                   m_owned.end());
@@ -141,7 +145,17 @@ void PictureBox::SetContainer(SceneElement& element, SceneElement* container) {
 }
 
 void PictureBox::ElementChanged() {
+    HideToolTipIfStale();
     update();
+}
+
+void PictureBox::HideToolTipIfStale() {
+    if (m_toolTipElement == nullptr) return;
+    if (ElementAt(m_toolTipPixel) == m_toolTipElement && QToolTip::isVisible()) return;
+    // The element left the pointer (an inventory bar that slid away, an item removed): its
+    // name must not stay on screen over whatever is there now.
+    m_toolTipElement = nullptr;
+    QToolTip::hideText();
 }
 
 void PictureBox::RenderChildren(QPainter& painter, const std::vector<SceneElement*>& list) const {
@@ -207,14 +221,22 @@ QPointF PictureBox::FrameToWidget(const QPointF& framePos) const {
 
 bool PictureBox::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-    // The element under the pointer shows its tooltip text (an inventory item its name).
+    // The element under the pointer shows its tooltip text (an inventory item its name), for as
+    // long as the pointer stays on it.
     const auto* help = static_cast<QHelpEvent*>(event);
     const QPointF frame = WidgetToFrame(help->pos());
-    const SceneElement* element = ElementAt(
-        QPoint(static_cast<int>(std::floor(frame.x())), static_cast<int>(std::floor(frame.y()))));
+    const QPoint pixel(static_cast<int>(std::floor(frame.x())),
+                       static_cast<int>(std::floor(frame.y())));
+    SceneElement* element = ElementAt(pixel);
     if (element != nullptr && !element->ToolTipText.empty() && m_dragSource == nullptr) {
-        QToolTip::showText(help->globalPos(), QString::fromStdString(element->ToolTipText), this);
+        const QRectF area(FrameToWidget(element->PixelRect().topLeft()),
+                          FrameToWidget(element->PixelRect().bottomRight() + QPoint(1, 1)));
+        QToolTip::showText(help->globalPos(), QString::fromStdString(element->ToolTipText), this,
+                           area.toAlignedRect());
+        m_toolTipElement = element;
+        m_toolTipPixel = pixel;
     } else {
+        m_toolTipElement = nullptr;
         QToolTip::hideText();
         event->ignore();
     }
@@ -372,6 +394,10 @@ void PictureBox::SetScreenPointer(int pointer, const QCursor& icon) {
 
 void PictureBox::BeginDrag(SceneElement& source, const QCursor& icon) {
     m_dragSource = &source;
+    if (m_toolTipElement != nullptr) {
+        m_toolTipElement = nullptr;
+        QToolTip::hideText();
+    }
     QGuiApplication::setOverrideCursor(icon);
 }
 

@@ -80,8 +80,11 @@ public:
     void BeginDrag(SceneElement& source, const QCursor& icon);
     bool IsDragging() const { return m_dragSource != nullptr; }
 
-    // Called by elements when they change.
+    // Called by elements when they change. A tooltip whose element moved away from under it,
+    // was hidden or is gone is hidden too.
     void ElementChanged();
+    // The element whose tooltip shows, or nullptr.
+    const SceneElement* ToolTipElement() const { return m_toolTipElement; }
 
 protected:
     bool event(QEvent* event) override;
@@ -95,6 +98,7 @@ private:
     SceneElement* HitTest(const std::vector<SceneElement*>& list, const QPoint& framePixel) const;
     std::vector<SceneElement*>& SiblingsOf(SceneElement& element);
     void UpdateCursor(SceneElement* under);
+    void HideToolTipIfStale();
     ElementMouse EventFor(const QMouseEvent* event, const SceneElement* element, int button) const;
 
     int m_frameWidth = 9600;
@@ -109,6 +113,8 @@ private:
     SceneElement* m_dragSource = nullptr;
     int m_screenPointer = 0;
     QCursor m_screenIcon;
+    SceneElement* m_toolTipElement = nullptr;
+    QPoint m_toolTipPixel; // where the pointer was when the tooltip came, in frame pixels
 };
 
 // The button number (1 left, 2 right, 4 middle) and shift state (1 shift, 2 ctrl, 4 alt).

@@ -26,11 +26,22 @@ struct CachedPicture {
     QImage image;
 };
 
+// The error of a picture file, naming it for authors.
+ClassicError Problem(ErrorCode code, const std::string& path) {
+    ClassicError error(code);
+    error.SetDetail(code == ErrorCode::FileNotFound
+                        ? "The picture file \"" + path + "\" is missing."
+                        : "The picture file \"" + path +
+                              "\" is damaged or not a picture: expected a BMP, JPEG, GIF, PNG, "
+                              "ICO or CUR picture.");
+    return error;
+}
+
 class PictureCache {
 public:
     QImage Load(const std::string& realPath) {
         struct stat info {};
-        if (::stat(realPath.c_str(), &info) != 0) throw ClassicError(ErrorCode::FileNotFound);
+        if (::stat(realPath.c_str(), &info) != 0) throw Problem(ErrorCode::FileNotFound, realPath);
         const long long modified =
             static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
         std::lock_guard lock(m_mutex);
@@ -62,8 +73,8 @@ private:
         // Read once, within a limit: a reader that fails must not fall back to reading a
         // device or a pipe named in place of a picture.
         FileBytes file = ReadRegularFile(path, kMaxPictureFileBytes);
-        if (file.problem == FileProblem::Missing) throw ClassicError(ErrorCode::FileNotFound);
-        if (!file) throw ClassicError(ErrorCode::InvalidPicture);
+        if (file.problem == FileProblem::Missing) throw Problem(ErrorCode::FileNotFound, path);
+        if (!file) throw Problem(ErrorCode::InvalidPicture, path);
         QByteArray bytes = QByteArray::fromStdString(file.bytes);
         file.bytes.clear();
         QBuffer buffer(&bytes);
@@ -79,7 +90,7 @@ private:
             QImageReader iconReader(&icon, "ico");
             image = iconReader.read();
         }
-        if (image.isNull()) throw ClassicError(ErrorCode::InvalidPicture);
+        if (image.isNull()) throw Problem(ErrorCode::InvalidPicture, path);
         return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                                        : image.convertToFormat(QImage::Format_RGB32);
     }
@@ -111,7 +122,7 @@ PictureCache& Cache() {
 std::string RealPath(const std::string& path) {
     if (path.empty()) throw ClassicError(ErrorCode::BadFileNameOrNumber);
     const auto real = PathLookup::Instance().Find(path);
-    if (!real) throw ClassicError(ErrorCode::FileNotFound);
+    if (!real) throw Problem(ErrorCode::FileNotFound, path);
     return *real;
 }
 

@@ -43,6 +43,7 @@ QString FromText(const std::string& text) {
 
 BoxResult QtPrompts::MessageBox(const std::string& text, int style, const std::string& title) {
     const WaitScope waiting;
+    EchoBox(title, text);
     QMessageBox box(IconOf(style), FromText(title), FromText(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     const auto buttons = BoxButtons(style);
@@ -64,6 +65,7 @@ BoxResult QtPrompts::MessageBox(const std::string& text, int style, const std::s
 std::optional<std::string> QtPrompts::InputBox(const std::string& prompt, const std::string& title,
                                                const std::string& defaultText) {
     const WaitScope waiting;
+    EchoBox(title, prompt);
     bool accepted = false;
     const QString answer =
         QInputDialog::getText(QApplication::activeWindow(), FromText(title), FromText(prompt),

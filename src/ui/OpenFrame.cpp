@@ -73,7 +73,7 @@ void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber
                                 "'. Verify that the 'Initial Frame' exists and that the 'Go to "
                                 "another frame' option in the Hotspot Properties is linked to an "
                                 "existing frame. ",
-                            error.Description());
+                            DescriptionAndDetail(error));
         }
     }
 }

@@ -146,7 +146,8 @@ bool WelcomeWindow::Load() {
     setWindowTitle(QString::fromStdString(info.AdventureName));
     if (info.SkipWelcome) {
         hide();
-        if (!init.LoadFailure.empty()) ShowCommonError(" Error loading project information.");
+        if (!init.LoadFailure.empty())
+            ShowCommonError(" Error loading project information.", init.LoadFailureDetail);
         ClickButton(0);
         return true;
     }
@@ -162,7 +163,8 @@ bool WelcomeWindow::Load() {
     SetResolutionCaption();
     LayOutButtons();
     ShowLogo();
-    if (!init.LoadFailure.empty()) ShowCommonError(" Error loading project information.");
+    if (!init.LoadFailure.empty())
+        ShowCommonError(" Error loading project information.", init.LoadFailureDetail);
     return true;
 }
 

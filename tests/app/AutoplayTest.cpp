@@ -75,6 +75,66 @@ TEST_F(AutoplayRun, PrintsEveryBoxAndReportsTheExitStatuses) {
     EXPECT_NE(run.err.find("autoplay: line 1:"), std::string::npos) << run.err;
 }
 
+TEST_F(AutoplayRun, BoxesReachStandardErrorAndStrictRunsFailOnErrorBoxes) {
+    test::FileValues damaged = test::GeneralFields();
+    damaged.resize(30);
+    project.WriteGeneral(damaged);
+    const std::string box =
+        "Error: An error has occurred. The program may not work properly. Press 'Esc' and the "
+        "click 'Exit' to quit. /  / Error description: Error loading project information. /  / \"" +
+        project.Root() +
+        "Config/General\", line 31 (PopupInventoryOnAdd): the file ends where this value was "
+        "expected.\n";
+    auto run = test::RunPlayer(project.Root(), "quit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_NE(run.err.find(box), std::string::npos) << run.err;
+
+    const std::string script = project.Root() + "run.autoplay";
+    project.WriteBytes("run.autoplay", "wait 50\nquit\n");
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: an error box (--strict): " + box), std::string::npos)
+        << run.err;
+
+    // A clean start passes; a box while the game plays fails at the command that caused it.
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    general[42] = true; // no welcome window
+    project.WriteGeneral(general);
+    project.WriteVariables({});
+    project.WriteFrame("Hall", {});
+    project.WriteHotspots("Hall", {{.Number = 1, .Width = 300, .Height = 300}});
+    project.WriteValues("FramesData/Hall.fm1", {});
+    project.WriteActions("Hall", {{.GoToFrame = 1, .Frame = "Nowhere"}});
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 0) << run.err;
+    project.WriteBytes("run.autoplay", "wait 50\nclick 10 10\nwait 50\nquit\n");
+    run = test::RunPlayerWith({project.Root(), "--autoplay", script, "--strict"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("autoplay: line 2: an error box (--strict): Error: An error has "
+                           "occurred."),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("A program link is broken. The frame named \"Nowhere\""),
+              std::string::npos)
+        << run.err;
+}
+
+TEST_F(AutoplayRun, CommandLineMistakesAndTheVersion) {
+    auto run = test::RunPlayerWith({"--version"});
+    EXPECT_EQ(run.out, "quillora-run 3.4.3\n");
+    EXPECT_EQ(run.exitStatus, 0);
+    run = test::RunPlayerWith({project.Root() + "Config/General"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("Config/General: not a folder"), std::string::npos) << run.err;
+    run = test::RunPlayerWith({project.Root() + "Nowhere"});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("Nowhere: no such folder"), std::string::npos) << run.err;
+    run = test::RunPlayerWith({project.Root(), "--strict"});
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_NE(run.err.find("--strict needs --autoplay"), std::string::npos) << run.err;
+}
+
 TEST_F(AutoplayRun, CommandsRunWhileACutSceneIsPlaying) {
     test::FileValues general = test::GeneralFields();
     general[4] = "Hall";

@@ -2,6 +2,7 @@
 // every game has a session of its own.
 #include "game/GameSession.h"
 #include "ProjectWriter.h"
+#include "app/PlayerIcon.h"
 #include "app/PlayerSession.h"
 #include "core/Prompts.h"
 #include "core/ValueListWriter.h"
@@ -84,6 +85,20 @@ TEST(GameSessionLifetime, TwoGamesInOneProcessStartFromIdenticalState) {
     EXPECT_TRUE(prompts.History().empty()) << prompts.History()[0].text;
     SetPrompts(nullptr);
     SetSettings(nullptr);
+}
+
+TEST(PlayerIcon, DrawnAtEverySizeAndInstalledAsTheWindowDrawsIt) {
+    for (const int size : {16, 48, 256}) {
+        const QImage icon = DrawPlayerIcon(size);
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_EQ(icon.pixelColor(0, 0).alpha(), 0) << size; // rounded corners
+        EXPECT_EQ(icon.pixelColor(size / 2, size - size / 8).alpha(), 255) << size; // the sea
+    }
+    EXPECT_EQ(PlayerIcon().availableSizes().size(), 7);
+    const QImage installed(QUILLORA_DATA_DIR "/quillora-run.png");
+    ASSERT_FALSE(installed.isNull()) << "data/quillora-run.png is missing: run make-icon";
+    EXPECT_EQ(installed.convertToFormat(QImage::Format_ARGB32_Premultiplied), DrawPlayerIcon(256))
+        << "data/quillora-run.png differs from the drawing: run build/tools/make-icon";
 }
 
 } // namespace

@@ -11,11 +11,8 @@ namespace quillora::test {
 
 namespace {
 
-PlayerRunResult Run(const std::string& gameFolder, const std::string& script, int timeoutMs,
-                    bool headless) {
+PlayerRunResult Run(const QStringList& args, int timeoutMs, bool headless) {
     TempFolder folder;
-    const std::string scriptPath = folder.Path() + "script.txt";
-    std::ofstream(scriptPath, std::ios::binary) << script;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (headless) {
@@ -27,8 +24,7 @@ PlayerRunResult Run(const std::string& gameFolder, const std::string& script, in
     env.insert("SDL_AUDIODRIVER", "dummy");
     env.insert("QUILLORA_CONFIG_DIR", QString::fromStdString(folder.Path() + "config"));
     process.setProcessEnvironment(env);
-    process.start(QUILLORA_RUN_PATH, {QString::fromStdString(gameFolder), "--autoplay",
-                                      QString::fromStdString(scriptPath)});
+    process.start(QUILLORA_RUN_PATH, args);
     PlayerRunResult result;
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -42,14 +38,32 @@ PlayerRunResult Run(const std::string& gameFolder, const std::string& script, in
     return result;
 }
 
+// Runs the game with an autoplay script written to a temporary file.
+PlayerRunResult RunScript(const std::string& gameFolder, const std::string& script, int timeoutMs,
+                          bool headless) {
+    TempFolder folder;
+    const std::string scriptPath = folder.Path() + "script.txt";
+    std::ofstream(scriptPath, std::ios::binary) << script;
+    return Run(
+        {QString::fromStdString(gameFolder), "--autoplay", QString::fromStdString(scriptPath)},
+        timeoutMs, headless);
+}
+
 } // namespace
 
 PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script, int timeoutMs) {
-    return Run(gameFolder, script, timeoutMs, false);
+    return RunScript(gameFolder, script, timeoutMs, false);
 }
 
 PlayerRunResult RunPlayerHeadless(const std::string& gameFolder, const std::string& script) {
-    return Run(gameFolder, script, 30000, true);
+    return RunScript(gameFolder, script, 30000, true);
+}
+
+PlayerRunResult RunPlayerWith(const std::vector<std::string>& args, int timeoutMs) {
+    QStringList list;
+    for (const std::string& arg : args)
+        list << QString::fromStdString(arg);
+    return Run(list, timeoutMs, false);
 }
 
 } // namespace quillora::test

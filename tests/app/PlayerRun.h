@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillora::test {
 
@@ -16,6 +17,8 @@ struct PlayerRunResult {
 // settings in a fresh temporary folder; gives up after timeoutMs.
 PlayerRunResult RunPlayer(const std::string& gameFolder, const std::string& script,
                           int timeoutMs = 30000);
+// quillora-run with these arguments only (no script added), under the offscreen platform.
+PlayerRunResult RunPlayerWith(const std::vector<std::string>& args, int timeoutMs = 30000);
 // The same with no display at all and no platform chosen, as on a headless machine.
 PlayerRunResult RunPlayerHeadless(const std::string& gameFolder, const std::string& script);
 

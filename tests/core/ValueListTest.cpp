@@ -93,6 +93,45 @@ TEST(ValueListReader, SectionPeekLeavesThePositionAlone) {
     EXPECT_TRUE(in.IsEndOfSection());
 }
 
+// The detail of the error a read raises.
+std::string DetailOf(const std::function<void()>& read) {
+    try {
+        read();
+    } catch (const ClassicError& error) {
+        return error.Detail();
+    }
+    ADD_FAILURE() << "no error raised";
+    return "";
+}
+
+TEST(ValueListReader, AFailingReadNamesTheFileLineFieldAndWhatWasExpected) {
+    ValueListReader in("\"Title\",7\r\n  wide , 70000\n\"yes\"\r\"\"\r\n");
+    in.SetName("Config/General");
+    in.SetFieldNames({"Name", "", "FrameWidth"});
+    in.Skip();
+    in.Skip();
+    EXPECT_EQ(DetailOf([&] { in.ReadInt16(); }),
+              "\"Config/General\", line 2 (FrameWidth): expected a whole number from -32768 to "
+              "32767, found 'wide'.");
+    // A value with no name is given by its number; the peek at a section end counts nothing.
+    EXPECT_FALSE(in.IsEndOfSection());
+    EXPECT_EQ(DetailOf([&] { in.ReadInt16(); }),
+              "\"Config/General\", line 2 (value 4): expected a whole number from -32768 to "
+              "32767, found '70000'.");
+    EXPECT_EQ(DetailOf([&] { in.ReadBool(); }),
+              "\"Config/General\", line 3 (value 5): expected #TRUE#, #FALSE# or a number, found "
+              "\"yes\".");
+    EXPECT_EQ(in.ReadString(), "");
+    EXPECT_EQ(in.ValuesRead(), 6);
+    EXPECT_EQ(DetailOf([&] { in.ReadDouble(); }),
+              "\"Config/General\", line 5 (value 7): the file ends where this value was "
+              "expected.");
+    ValueListReader unnamed(std::string(60, 'x'));
+    EXPECT_EQ(DetailOf([&] { unnamed.ReadInt32(); }),
+              "line 1 (value 1): expected a whole number from -2147483648 to 2147483647, found '" +
+                  std::string(40, 'x') + "...'.");
+}
+
 TEST(ValueListReader, TextIsWindows1252AndBarsBecomeQuotes) {
     ValueListReader in(std::string("\"caf\xE9 \x80\"", 8));
     EXPECT_EQ(in.ReadString(), "caf\xC3\xA9 \xE2\x82\xAC");
@@ -104,6 +143,10 @@ TEST(ValueListReader, MissingFilesAndFoldersFailWithTheClassicErrors) {
               ErrorCode::FileNotFound);
     EXPECT_EQ(ErrorOf([] { ValueListReader::Open(""); }), ErrorCode::BadFileNameOrNumber);
     EXPECT_EQ(ErrorOf([] { ValueListReader::Open("/tmp"); }), ErrorCode::BadFileNameOrNumber);
+    EXPECT_EQ(DetailOf([] { ValueListReader::Open("/tmp"); }),
+              "\"/tmp\" is not a file (a folder, device or pipe).");
+    EXPECT_EQ(DetailOf([] { ValueListReader::Open("/no/such/file"); }),
+              "\"/no/such/file\" is missing.");
 }
 
 TEST(ValueListWriter, EveryVariantKindRoundTripsThroughTheReader) {

@@ -173,9 +173,13 @@ TEST_F(Actions, ActionsSetUpTheChannelsAndAddItems) {
     session.CurrentFrame.Name = "Cellar";
     Click(1);
     ASSERT_EQ(prompts.History().size(), 1u);
-    EXPECT_EQ(prompts.History()[0].text,
-              Text(30) + "\r\n\r\n" + Text(31) +
-                  " Unable to make the action associated with the hotspot #1. Type mismatch");
+    EXPECT_EQ(
+        prompts.History()[0].text,
+        Text(30) + "\r\n\r\n" + Text(31) +
+            " Unable to make the action associated with the hotspot #1. Type mismatch\r\n\r\n\"" +
+            project.Root() +
+            "FramesData/Cellar.fm3\", line 16 (value 16): expected #TRUE#, #FALSE# or a "
+            "number, found \"maybe\".");
 }
 
 } // namespace

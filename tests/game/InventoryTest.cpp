@@ -3,6 +3,7 @@
 #include "core/ClassicError.h"
 #include "core/Twips.h"
 
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -118,7 +119,10 @@ TEST_F(InventoryTest, CombiningUsesTheDraggedOnTargetFileOnly) {
     QTest::mouseRelease(&box, Qt::LeftButton, Qt::NoModifier,
                         scene.PickedObject.Item(2)->PixelRect().center());
     EXPECT_EQ(prompts.History().back().text,
-              Text(30) + "\r\n\r\n" + Text(31) + " Unable to combine items.");
+              Text(30) + "\r\n\r\n" + Text(31) + " Unable to combine items.\r\n\r\n\"" +
+                  project.Root() +
+                  "Areas/Stick_on_Grapple.drg\", line 1 (value 1): expected a number, found "
+                  "\"x\".");
 }
 
 TEST_F(InventoryTest, DropsOnHotspotsRecordThePointAndPerformTheDropAction) {
@@ -138,6 +142,43 @@ TEST_F(InventoryTest, DropsOnHotspotsRecordThePointAndPerformTheDropAction) {
     EXPECT_EQ(drops, std::vector<std::string>{"4 1"});
     EXPECT_EQ(session.State.LastClickX, 110);
     EXPECT_EQ(session.State.LastClickY, 120);
+}
+
+TEST_F(InventoryTest, UsingTheLastItemSendsTheEmptyBarAwaySoTheNextClickActs) {
+    project.WriteItem("Key", "key.ico");
+    project.WriteItem("Map", "map.ico");
+    inventory.AddPickedObject("Key", true);
+    inventory.AddPickedObject("Map", true);
+    SceneElement& bar = scene.Inventory1;
+    Project().InventoryAnimateShow = false;
+    inventory.PointerOverInventory();
+    ASSERT_EQ(bar.Top, 0);
+    inventory.RemovePickedObject(1);
+    EXPECT_EQ(bar.Top, 0); // an item is left: the bar stays
+    inventory.RemovePickedObject(1);
+    EXPECT_EQ(bar.Top, -bar.Height);
+    EXPECT_FALSE(inventory.Moving());
+
+    // A player's press arrives while the move before it is handled; a hotspot drops presses
+    // while the bar slides, as the game's clicks do.
+    SceneElement& area = scene.Area.Load(1);
+    area.Move(0, 0, 3000, 3000);
+    area.SetVisible(true);
+    int acted = 0;
+    area.OnMouseDown = [&](const ElementMouse&) {
+        if (!inventory.Moving()) ++acted;
+    };
+    area.OnMouseMove = [&](const ElementMouse&) { inventory.PointerOverFrame(); };
+    box.resize(640, 480);
+    QCoreApplication::postEvent(&box,
+                                new QMouseEvent(QEvent::MouseButtonPress, QPointF(20, 20),
+                                                box.mapToGlobal(QPointF(20, 20)), Qt::LeftButton,
+                                                Qt::LeftButton, Qt::NoModifier));
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), box.mapToGlobal(QPointF(20, 20)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&box, &move);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(acted, 1);
 }
 
 // A clock that moves 20 ms on every read, and can call something after some reads.

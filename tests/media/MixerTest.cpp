@@ -9,10 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+
+#include <unistd.h>
 
 namespace quillora {
 namespace {
@@ -158,6 +162,34 @@ TEST(AudioOutputTest, WithoutADeviceSoundsStillEndOnTime) {
     // 0.1 s of sound, pulled by the clock in 11.6 ms buffers every 10 ms.
     EXPECT_GT(seconds, 0.08);
     EXPECT_LT(seconds, 0.6);
+}
+
+TEST(AudioOutputTest, WithoutADeviceOneLineSaysSoundIsOffAndAlsaKeepsQuiet) {
+    // ALSA pointed at a card that is not there: its library would print its own lines for it.
+    DriverEnvironment environment("alsa");
+    setenv("AUDIODEV", "hw:97", 1);
+    std::FILE* captured = std::tmpfile();
+    ASSERT_NE(captured, nullptr);
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(::fileno(captured), 2);
+    bool hasDevice = true;
+    {
+        Mixer mixer;
+        AudioOutput output(mixer);
+        hasDevice = output.HasDevice();
+    }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    unsetenv("AUDIODEV");
+    std::rewind(captured);
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), captured));
+    std::fclose(captured);
+    EXPECT_FALSE(hasDevice);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    EXPECT_EQ(text.rfind("Sound is off: no sound device could be opened (", 0), 0u) << text;
 }
 
 } // namespace

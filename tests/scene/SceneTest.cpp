@@ -116,6 +116,33 @@ TEST_F(Scene, ElementsShowTheirTooltips) {
     EXPECT_FALSE(QToolTip::isVisible());
 }
 
+TEST_F(Scene, AnItemsTooltipGoesWithItsBarOrItsItem) {
+    SceneElement& bar = Add("bar", 0, 0, 640, 42);
+    SceneElement& item = box.Create(ElementKind::Image, "item", 1, &bar);
+    item.Move(PixelsToTwips(10), PixelsToTwips(5), PixelsToTwips(32), PixelsToTwips(32));
+    item.ToolTipText = "Rusty key";
+    box.show();
+    const auto hover = [&] {
+        QHelpEvent over(QEvent::ToolTip, QPoint(40, 30), box.mapToGlobal(QPoint(40, 30)));
+        QApplication::sendEvent(&box, &over);
+        ASSERT_TRUE(QToolTip::isVisible());
+        ASSERT_EQ(box.ToolTipElement(), &item);
+    };
+    hover();
+    bar.Changed(); // a change elsewhere leaves the item under the pointer
+    EXPECT_EQ(box.ToolTipElement(), &item);
+    bar.Top = -bar.Height; // the bar slides away with the pointer still
+    bar.Changed();
+    EXPECT_EQ(box.ToolTipElement(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+
+    bar.Top = 0;
+    hover();
+    box.Destroy(item); // the item was used up
+    EXPECT_EQ(box.ToolTipElement(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
 TEST_F(Scene, ControlArraysCopyTheirTemplate) {
     ControlArray areas(box, ElementKind::Image, "Area");
     areas.Template().Stretch = true;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace quillora {
 namespace {
 
@@ -28,6 +30,32 @@ TEST(ScriptedPrompts, AnswersInOrderAndFallsBackToTheDefaultButton) {
     EXPECT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0], "T|Quit?");
     EXPECT_EQ(DefaultBoxResult(BoxStyle::OKOnly + BoxStyle::DefaultButton4), BoxResult::OK);
+}
+
+TEST(ScriptedPrompts, EveryBoxIsOneLineOfTheMessageLogAndErrorBoxesAreKnown) {
+    EXPECT_EQ(BoxLine("Error", "First\r\n\r\nSecond\nThird\rFourth"),
+              "Error: First /  / Second / Third / Fourth");
+    EXPECT_EQ(BoxLine("", "Just text"), "Just text");
+    EXPECT_TRUE(IsErrorBox(BoxStyle::Critical));
+    EXPECT_TRUE(IsErrorBox(BoxStyle::Exclamation));
+    EXPECT_FALSE(IsErrorBox(BoxStyle::Exclamation + BoxStyle::YesNo));
+    EXPECT_FALSE(IsErrorBox(BoxStyle::Information));
+
+    std::FILE* log = std::tmpfile();
+    ASSERT_NE(log, nullptr);
+    SetMessageLog(log);
+    ScriptedPrompts prompts;
+    prompts.MessageBox("Line one\r\nLine two", BoxStyle::Critical, "Oops");
+    prompts.InputBox("Name?", "Ask", "x");
+    LogNotice("a notice");
+    SetMessageLog(nullptr);
+    prompts.MessageBox("not logged", BoxStyle::OKOnly, "T");
+    std::rewind(log);
+    char buffer[256] = {};
+    const size_t length = std::fread(buffer, 1, sizeof buffer - 1, log);
+    std::fclose(log);
+    EXPECT_EQ(std::string(buffer, length), "Oops: Line one / Line two\nAsk: Name?\na notice\n");
+    EXPECT_EQ(prompts.History()[1].style, ScriptedPrompts::kInputStyle);
 }
 
 TEST(Clock, ElapsedTimeAndWaitsSpanMidnight) {

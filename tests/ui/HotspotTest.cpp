@@ -76,8 +76,11 @@ TEST_F(Hotspots, DamagedSectionIsReportedOnceAndTheOthersLoad) {
     project.WriteSections("FramesData/Hall.fm2", sections);
     StartGame().OpenFrame("Hall", false, 0, 0);
     ASSERT_EQ(prompts.History().size(), 2u);
+    // The classic text, then the file and line of the first value that was wrong.
     EXPECT_EQ(prompts.History()[0].text,
-              Text(30) + "\r\n\r\n" + Text(31) + " Unable to load hotspot #2. Type mismatch");
+              Text(30) + "\r\n\r\n" + Text(31) +
+                  " Unable to load hotspot #2. Type mismatch\r\n\r\n\"" + project.Root() +
+                  "FramesData/Hall.fm2\", line 45 (value 45): expected a number, found \"left\".");
     EXPECT_EQ(prompts.History()[1].text,
               Text(30) + "\r\n\r\n" + Text(31) + " Unable to load hotspot #4. Overflow");
     EXPECT_EQ(Area(1).Left, 130);

@@ -6,6 +6,8 @@
 #include "game/SoundChannels.h"
 #include <QTest>
 
+#include <cstdio>
+
 namespace quillora {
 namespace {
 
@@ -150,6 +152,46 @@ TEST_F(OpenFrameTest, MissingPictureWarnsThenOpensTheFrameWithoutIt) {
     ASSERT_GE(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text.rfind(Text(33) + "\r\n", 0), 0u);
     EXPECT_EQ(session.CurrentFrame.Name, "Hall");
+}
+
+TEST_F(OpenFrameTest, DamagedPicturesAndLostTextsFilesAreNamedForTheAuthor) {
+    project.WriteBytes("Frames/intro.bmp", std::string(3000, 'B'));
+    FrameSpec intro;
+    intro.BackgroundKind = 1;
+    intro.Background = "intro.bmp";
+    project.WriteFrame("Intro", intro);
+    project.WriteFrame("Hall", {});
+    project.WriteHotspots("Hall", {{.Number = 1}});
+    std::FILE* log = std::tmpfile();
+    ASSERT_NE(log, nullptr);
+    SetMessageLog(log);
+    Game& g = StartGame();
+    g.OpenFrame("Intro", false, 0, 0);
+    ASSERT_EQ(prompts.History().size(), 1u);
+    const std::string& text = prompts.History()[0].text;
+    // The classic text stays first; the picture's file and what was expected come after it.
+    EXPECT_EQ(
+        text.rfind(Text(30) + "\r\n\r\n" + Text(31) + " Unable to load the frame called 'Intro'.",
+                   0),
+        0u)
+        << text;
+    EXPECT_NE(text.find("Invalid picture\r\n\r\nThe picture file \"" + project.Root() +
+                        "Frames/intro.bmp\" is damaged or not a picture: expected a BMP, JPEG, "
+                        "GIF, PNG, ICO or CUR picture."),
+              std::string::npos)
+        << text;
+    // Hall has its hotspots file but its texts file is gone: one line says so, no box.
+    g.OpenFrame("Hall", false, 0, 0);
+    SetMessageLog(nullptr);
+    EXPECT_EQ(prompts.History().size(), 1u);
+    std::rewind(log);
+    std::string logged(4096, '\0');
+    logged.resize(std::fread(logged.data(), 1, logged.size(), log));
+    std::fclose(log);
+    EXPECT_NE(logged.find("The frame 'Hall' has no texts file \"" + project.Root() +
+                          "FramesData/Hall.fm1\": it shows no text boxes.\n"),
+              std::string::npos)
+        << logged;
 }
 
 } // namespace

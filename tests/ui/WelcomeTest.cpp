@@ -41,7 +41,8 @@ protected:
         SetSettings(nullptr);
     }
     // Writes General with changes and runs the welcome window's start-up.
-    std::unique_ptr<WelcomeWindow> Start(const std::function<void(test::FileValues&)>& change = {}) {
+    std::unique_ptr<WelcomeWindow>
+    Start(const std::function<void(test::FileValues&)>& change = {}) {
         test::FileValues fields = test::GeneralFields();
         if (change) change(fields);
         project.WriteGeneral(fields);
@@ -138,8 +139,12 @@ TEST_F(Welcome, MissingOrDamagedProjectInformation) {
     auto damaged = Start([](test::FileValues& f) { f.resize(30); });
     EXPECT_TRUE(loaded);
     ASSERT_EQ(prompts.History().size(), 2u);
+    // The classic text first, then where the file went wrong.
     EXPECT_EQ(prompts.History()[1].text,
-              Text(30) + "\r\n\r\n" + Text(31) + " Error loading project information.");
+              Text(30) + "\r\n\r\n" + Text(31) + " Error loading project information.\r\n\r\n\"" +
+                  project.Root() +
+                  "Config/General\", line 31 (PopupInventoryOnAdd): the file ends where this "
+                  "value was expected.");
     EXPECT_EQ(damaged->txtAdventureName->text().toStdString(), "Test Adventure");
 }
 

@@ -107,6 +107,24 @@ TEST(Runner, HostSwitchesAreFoundAnywhereAndBatchModeHidesErrorsAndPrompts) {
     EXPECT_EQ(r.status, 2);
 }
 
+TEST(Runner, HelpVersionAndAFolderGivenAsTheScript) {
+    Result r = RunScript("WScript.Echo 1\r\n", "", "", "", "--version");
+    EXPECT_EQ(r.out, "quillora-vbs 3.4.3\n");
+    EXPECT_EQ(r.status, 0);
+    r = RunScript("WScript.Echo 1\r\n", "", "", "", "//B --help");
+    EXPECT_NE(r.out.find("usage: quillora-vbs"), std::string::npos);
+    EXPECT_EQ(r.status, 0);
+    // After the script's name they are the script's own arguments.
+    r = RunScript("WScript.Echo WScript.Arguments(0), WScript.Arguments(1)\r\n",
+                  "--help --version");
+    EXPECT_EQ(r.out, "--help --version\n");
+    // A folder is refused rather than run as an empty script.
+    r = RunScript("", "", "", "", "/tmp");
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "/tmp: is a folder, not a script file\n");
+    EXPECT_EQ(r.status, 1);
+}
+
 TEST(Runner, ReadsWindows1252AndUtf16Scripts) {
     // "é" as the single Windows-1252 byte 0xE9 prints as UTF-8.
     Result r = RunScript("WScript.Echo \"caf\xE9\", Asc(\"\xE9\")\r\n");

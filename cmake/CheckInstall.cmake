@@ -1,0 +1,47 @@
+# Installs the build into a scratch prefix and checks what a desktop needs to offer the player
+# (run by CTest: cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P CheckInstall.cmake).
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+include(GNUInstallDirs)
+set(problems "")
+foreach(path ${CMAKE_INSTALL_BINDIR}/quillora-run ${CMAKE_INSTALL_BINDIR}/quillora-vbs
+    ${CMAKE_INSTALL_DATADIR}/applications/quillora-run.desktop
+    ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps/quillora-run.png)
+  if(NOT EXISTS ${PREFIX}/${path})
+    string(APPEND problems "not installed: ${path}\n")
+  endif()
+endforeach()
+set(entry ${PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/quillora-run.desktop)
+if(EXISTS ${entry})
+  file(READ ${entry} text)
+  foreach(wanted "Type=Application" "Exec=quillora-run %f" "Icon=quillora-run"
+      "MimeType=inode/directory;")
+    string(FIND "\n${text}" "\n${wanted}\n" at)
+    if(at EQUAL -1)
+      string(APPEND problems "the desktop entry lacks the line '${wanted}'\n")
+    endif()
+  endforeach()
+  string(FIND "${text}" "[Desktop Entry]\n" at)
+  if(NOT at EQUAL 0)
+    string(APPEND problems "the desktop entry does not start with its group\n")
+  endif()
+endif()
+set(icon ${PREFIX}/${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps/quillora-run.png)
+if(EXISTS ${icon})
+  file(READ ${icon} head LIMIT 24 HEX)
+  # The PNG signature, then the header chunk with a width and height of 256.
+  if(NOT head MATCHES "^89504e470d0a1a0a0000000d4948445200000100" OR
+     NOT head MATCHES "00000100$")
+    string(APPEND problems "the icon is not a 256 x 256 PNG picture (${head})\n")
+  endif()
+endif()
+file(REMOVE_RECURSE ${PREFIX})
+if(problems)
+  message(FATAL_ERROR "${problems}")
+endif()
+message(STATUS "the programs, the desktop entry and the icon install")
