@@ -46,7 +46,7 @@ bool IsMultiCDProject() {
 }
 
 std::string Joined(const std::string& folder, const std::string& relative) {
-    if (!folder.empty() && folder.back() == '/') return folder + relative;
+    if (folder.empty() || folder.back() == '/') return folder + relative;
     return folder + "/" + relative;
 }
 
