@@ -154,6 +154,10 @@ void SetCDPromptHost(CDPromptHost* host) {
     State().host = host;
 }
 
+void RemoveCDPromptHost(CDPromptHost* host) {
+    if (State().host == host) State().host = nullptr;
+}
+
 std::string StoredCDDrive() {
     const std::string drive =
         Settings().GetSetting("Software", Project().ProjectName, "DriveLetter", "");

@@ -48,8 +48,10 @@ public:
     // The file was found: the timers kept by PauseGame run again, and the timed events.
     virtual void ResumeGame() = 0;
 };
-// nullptr: no game window, so no prompt can be shown (the lookup reports the missing file).
+// Without a host (no game window) no prompt can be shown: the lookup reports the missing file.
 void SetCDPromptHost(CDPromptHost* host);
+// Removes the host if it is the one installed (a newer game window may have replaced it).
+void RemoveCDPromptHost(CDPromptHost* host);
 
 // The CD step of the media lookup, for a file not on the hard disk: its path on a copied disc in
 // the project (folders CD1, CD2, ...), or on the CD drive, prompting for the right CD when the

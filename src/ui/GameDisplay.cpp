@@ -90,7 +90,7 @@ void Game::WireDisplay() {
 
 void Game::UnwireDisplay() {
     RemoveDisplayModeListener(m_displayListener);
-    SetCDPromptHost(nullptr);
+    RemoveCDPromptHost(m_cdPromptHost.get());
 }
 
 bool Game::IsFullScreenToggle(const QKeyEvent& event) {

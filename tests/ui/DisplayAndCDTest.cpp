@@ -68,12 +68,14 @@ TEST_F(Display, VirtualModeScalesTheFullScreenGameAndScriptsSeeIt) {
     EXPECT_EQ(box.FrameRectInWidget(), QRectF(480, 360, 640, 480));
     EXPECT_EQ(settings.GetSetting("Software", "TestProject", "SharpScaling"), "True");
 
-    // Closing the game gives the screen its own size back; the frame fills the box again.
-    RestoreDisplayMode();
-    EXPECT_NE(GetScreenWidth(), 1024);
     g.SetSharpScaling(false);
     box.resize(1600, 1200);
-    EXPECT_EQ(box.FrameRectInWidget(), QRectF(0, 0, 1600, 1200));
+    EXPECT_EQ(box.FrameRectInWidget(), QRectF(300, 225, 1000, 750));
+
+    // Closing the game gives the screen its own size back.
+    g.close();
+    EXPECT_NE(GetScreenWidth(), 1024);
+    EXPECT_TRUE(VirtualDisplaySize().isEmpty());
 }
 
 TEST_F(Display, AltEnterSwitchesBetweenFullScreenAndWindowAtAnyTime) {

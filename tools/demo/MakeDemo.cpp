@@ -28,7 +28,6 @@ void WriteConfig(test::ProjectWriter& game) {
     general[8] = "The Quillora team";
     general[9] = "players@quillora.invalid";
     general[10] = "https://quillora.github.io/";
-    general[11] = 1;             // offer the project's resolution on the welcome window
     general[15] = "Lighthouse"; // the welcome window's scheme
     general[37] = "quill.cur";  // the default pointer
     general[40] = true;         // windowed: the frame scales as the window is resized
