@@ -71,7 +71,8 @@ std::map<long, std::string> CopiedDiscs() {
         if (name.size() < 3 || name.size() > 6 || FoldCase(name.substr(0, 2)) != "cd") continue;
         if (!std::all_of(name.begin() + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; }))
             continue;
-        if (entries->is_directory(error)) discs.emplace(std::stol(name.substr(2)), Paths().Root + name + "/");
+        if (entries->is_directory(error))
+            discs.emplace(std::stol(name.substr(2)), Paths().Root + name + "/");
     }
     return discs;
 }
@@ -87,7 +88,8 @@ std::string UnescapeMountField(const std::string& field) {
         if (field[i] == '\\' && i + 3 < field.size() && field[i + 1] >= '0' &&
             field[i + 1] <= '3') {
             const std::string digits = field.substr(i + 1, 3);
-            if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; })) {
+            if (std::all_of(digits.begin(), digits.end(),
+                            [](char c) { return c >= '0' && c <= '7'; })) {
                 text += static_cast<char>(std::stoi(digits, nullptr, 8));
                 i += 3;
                 continue;
@@ -130,8 +132,8 @@ void LoadCDIndex() {
         FileBytes file = ReadRegularFile(path.value_or(""), kMaxIndexBytes);
         if (!file) throw ClassicError(ErrorCode::BadFileNameOrNumber);
         // Blank lines after the last record end the file, as the editor never writes them.
-        while (!file.bytes.empty() && std::string_view(" \t\r\n").find(file.bytes.back()) !=
-                                          std::string_view::npos) {
+        while (!file.bytes.empty() &&
+               std::string_view(" \t\r\n").find(file.bytes.back()) != std::string_view::npos) {
             file.bytes.pop_back();
         }
         ValueListReader in(std::move(file.bytes));
@@ -236,14 +238,16 @@ std::string FindOnCD(const std::string& path, bool& stopped) {
         });
     if (record == state.records.end() || (record->FolderKind != 1 && record->FolderKind != 2))
         return path;
-    const std::string relative =
-        StoredMediaName(onDisc + (record->FolderKind == 1 ? "Frames/" : "Areas/") + record->FileName);
+    const std::string relative = StoredMediaName(
+        onDisc + (record->FolderKind == 1 ? "Frames/" : "Areas/") + record->FileName);
     // The disc copied into the project folder is used without asking for it.
     if (const auto disc = discs.find(record->CDNumber);
         disc != discs.end() && lookup.FileExists(disc->second + relative)) {
         return disc->second + relative;
     }
-    const auto onDrive = [&] { return !drive.empty() && lookup.FileExists(Joined(drive, relative)); };
+    const auto onDrive = [&] {
+        return !drive.empty() && lookup.FileExists(Joined(drive, relative));
+    };
     CDPromptHost* host = state.host;
     while (!onDrive() && host != nullptr && !host->StopEverythingRaised() && !state.prompting) {
         state.prompting = true;
@@ -261,7 +265,8 @@ std::string FindOnCD(const std::string& path, bool& stopped) {
             host->ResumeGame();
             break;
         }
-        Prompts().MessageBox(Text(45) + "\r\n\r\n" + Joined(drive, relative) + "\r\n\r\n" + Text(46),
+        Prompts().MessageBox(Text(45) + "\r\n\r\n" + Joined(drive, relative) + "\r\n\r\n" +
+                                 Text(46),
                              BoxStyle::Exclamation, Project().AdventureName);
     }
     // Without a drive there is no place on a CD to name: the file stays missing where it was.

@@ -197,7 +197,8 @@ namespace {
 // The scale from screen pixels to widget pixels: the screen fits the widget; sharp scaling
 // keeps whole factors where the screen is not larger than the widget.
 double FitScale(const QSizeF& screen, const QSizeF& widget, bool sharp) {
-    const double scale = std::min(widget.width() / screen.width(), widget.height() / screen.height());
+    const double scale =
+        std::min(widget.width() / screen.width(), widget.height() / screen.height());
     return sharp && scale >= 1 ? std::floor(scale) : scale;
 }
 

@@ -14,8 +14,9 @@ namespace quillora {
 // The scene is laid out in frame pixels (model positions in twips); the widget scales it to
 // whatever size it has, keeping the aspect ratio, and maps the pointer back exactly. The widget
 // may stand for a screen of another size (a virtual display mode): that screen is scaled to fit,
-// and the frame sits in it as the game window centres it. A press goes to the topmost visible element under the pointer; with none, to
-// the box itself; outside the frame (the black borders) to OnOutsideMouseDown.
+// and the frame sits in it as the game window centres it. A press goes to the topmost visible
+// element under the pointer; with none, to the box itself; outside the frame or the screen (the
+// black borders) to OnOutsideMouseDown.
 class PictureBox : public QWidget {
     Q_OBJECT
 

@@ -78,9 +78,8 @@ void Game::WireDisplay() {
     m_windowed = Project().WindowedMode;
     mnuSharpScaling = mnuOptions->addAction("Sharp Scaling (Whole Pixels)");
     mnuSharpScaling->setCheckable(true);
-    mnuSharpScaling->setChecked(
-        Settings().GetSetting("Software", Project().ProjectName, kSharpScalingKey, "False") ==
-        "True");
+    mnuSharpScaling->setChecked(Settings().GetSetting("Software", Project().ProjectName,
+                                                      kSharpScalingKey, "False") == "True");
     connect(mnuSharpScaling, &QAction::triggered, this,
             [this](bool checked) { SetSharpScaling(checked); });
     m_displayListener = AddDisplayModeListener([this] { CenterWindowAndPictureBox(); });

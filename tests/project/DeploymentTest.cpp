@@ -1,8 +1,8 @@
 // The CD index, the mount table's CD volumes, and the welcome scheme reader's limits.
 #include "ProjectWriter.h"
 #include "core/ClassicError.h"
-#include "core/Prompts.h"
 #include "core/PathLookup.h"
+#include "core/Prompts.h"
 #include "core/ValueListReader.h"
 #include "project/InterfaceTexts.h"
 #include "project/MediaPath.h"
@@ -123,12 +123,11 @@ TEST_F(Deployment, NamesOnTheDriveCannotLeaveIt) {
 }
 
 TEST_F(Deployment, CDVolumesComeFromTheMountTable) {
-    const std::string table =
-        "/dev/sda1 / ext4 rw 0 0\n"
-        "/dev/sr0 /media/cdrom iso9660 ro,nosuid 0 0\n"
-        "/dev/sr1 /media/My\\040Game udf ro 0 0\n"
-        "broken line\n"
-        "tmpfs /run tmpfs rw 0 0";
+    const std::string table = "/dev/sda1 / ext4 rw 0 0\n"
+                              "/dev/sr0 /media/cdrom iso9660 ro,nosuid 0 0\n"
+                              "/dev/sr1 /media/My\\040Game udf ro 0 0\n"
+                              "broken line\n"
+                              "tmpfs /run tmpfs rw 0 0";
     EXPECT_EQ(CDMountPoints(table), (std::vector<std::string>{"/media/cdrom", "/media/My Game"}));
     EXPECT_TRUE(CDMountPoints("").empty());
     // A Windows drive letter kept from the original player names no folder here.
@@ -138,8 +137,9 @@ TEST_F(Deployment, CDVolumesComeFromTheMountTable) {
 
 TEST_F(Deployment, SchemeReaderSkipsEarlyDamageAndStopsAtLaterDamage) {
     // Entries that cannot be read count as "[default]"; entries past the background are dropped.
-    ValueListReader many("1,2,3,6,\"a.bmp\",\"b.bmp\",\"c.bmp\",\"d.bmp\",\"e.bmp\",\"f.bmp\",4,1,2,"
-                         "3,4,5,6,7,0,9,1,#TRUE#");
+    ValueListReader many(
+        "1,2,3,6,\"a.bmp\",\"b.bmp\",\"c.bmp\",\"d.bmp\",\"e.bmp\",\"f.bmp\",4,1,2,"
+        "3,4,5,6,7,0,9,1,#TRUE#");
     const WelcomeScheme full = ReadWelcomeScheme(many);
     EXPECT_EQ(full.Pictures, (std::vector<std::string>{"a.bmp", "b.bmp", "c.bmp", "d.bmp"}));
     EXPECT_EQ(full.ButtonTextColor, 4u);

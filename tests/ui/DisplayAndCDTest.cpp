@@ -165,8 +165,7 @@ TEST_F(MultiCD, PromptAnsweredWithAFolderHoldingTheFileResumesTheGame) {
               "Please insert the CD#2 in the CD-Rom drive and click OK to continue...");
     ASSERT_EQ(BoxTexts().size(), 2u);
     EXPECT_EQ(BoxTexts()[0], Text(38));
-    EXPECT_EQ(BoxTexts()[1],
-              Text(45) + "\r\n\r\n" + empty.Path() + onDisc + "\r\n\r\n" + Text(46));
+    EXPECT_EQ(BoxTexts()[1], Text(45) + "\r\n\r\n" + empty.Path() + onDisc + "\r\n\r\n" + Text(46));
     // The timers run as before the prompt, and the drive is remembered for the next file.
     EXPECT_TRUE(game->AutoJumpTimer().isActive());
     EXPECT_EQ(settings.GetSetting("Software", "TestProject", "DriveLetter"), disc.Path());
