@@ -148,11 +148,6 @@ TEST_F(Deployment, SchemeReaderSkipsEarlyDamageAndStopsAtLaterDamage) {
     EXPECT_EQ(full.LogoVariant, 1);
     EXPECT_EQ(full.LogoAlternate, true);
 
-    ValueListReader cut("1,2,3,2,\"a.bmp\"");
-    const WelcomeScheme shortFile = ReadWelcomeScheme(cut);
-    EXPECT_EQ(shortFile.Pictures, (std::vector<std::string>{"a.bmp", "[default]"}));
-    EXPECT_FALSE(shortFile.BackColor);
-
     ValueListReader huge("1,2,3,32767,\"a.bmp\"");
     EXPECT_EQ(ReadWelcomeScheme(huge).Pictures.size(), 4u);
     ValueListReader badColour("1,2,3,1,\"a.bmp\",4,1,\"red\",3,4");
@@ -160,8 +155,6 @@ TEST_F(Deployment, SchemeReaderSkipsEarlyDamageAndStopsAtLaterDamage) {
     EXPECT_EQ(colours.BackColor, 1u);
     EXPECT_FALSE(colours.TitleColor);
     EXPECT_FALSE(colours.TileBackground);
-    EXPECT_TRUE(SchemeEntryNamesFile("x.bmp"));
-    EXPECT_FALSE(SchemeEntryNamesFile("[DeFault]"));
 }
 
 } // namespace
