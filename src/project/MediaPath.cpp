@@ -58,13 +58,14 @@ std::string ResolveMediaPath(const std::string& path, bool stopEverything) {
     PathLookup& lookup = PathLookup::Instance();
     if (lookup.FileExists(path)) return path;
     std::string result = path;
+    bool cdPromptCancelled = false;
     if (path.size() >= 5) {
         const std::string stored = StoredMediaName(path);
         if (lookup.FileExists(stored)) return stored;
-        result = FindOnCD(path);
+        result = FindOnCD(path, cdPromptCancelled);
         if (lookup.FileExists(result)) return result;
     }
-    if (!stopEverything) {
+    if (!stopEverything && !cdPromptCancelled) {
         Prompts().MessageBox(Text(33) + "\r\n" + result + "\r\n\r\n" + Text(34),
                              BoxStyle::Exclamation, Text(29));
     }

@@ -23,8 +23,15 @@ void SetProjectRoot(const std::string& folder) {
     if (p.Schemes.empty()) p.Schemes = p.Root + "Schemes/";
     if (p.Inventory.empty()) p.Inventory = p.Root + "Inventory/";
     p.External = p.Root + "External/";
+    ConfineGameFolders({});
+}
+
+void ConfineGameFolders(const std::vector<std::string>& extraFolders) {
+    const ProjectPaths& p = Paths();
     // Names in game files are written relative to these folders and must stay inside them.
-    PathLookup::Instance().SetConfinedFolders({p.Root, p.Schemes, p.Inventory});
+    std::vector<std::string> folders{p.Root, p.Schemes, p.Inventory};
+    folders.insert(folders.end(), extraFolders.begin(), extraFolders.end());
+    PathLookup::Instance().SetConfinedFolders(folders);
 }
 
 } // namespace quillora

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillora {
 
@@ -28,5 +29,9 @@ ProjectPaths& Paths();
 // are still empty. Paths written from these folders are confined to them (PathLookup): a name
 // like "..\\..\\etc\\passwd" in a game file is a missing file.
 void SetProjectRoot(const std::string& folder);
+
+// Confines paths to the project folders as above and to the extra folders (the CD drive a
+// multi-CD game reads from), which replace any extra folders given before.
+void ConfineGameFolders(const std::vector<std::string>& extraFolders);
 
 } // namespace quillora

@@ -200,11 +200,40 @@ QImage PictureBox::Capture() const {
     return image;
 }
 
-QRectF PictureBox::FrameRectInWidget() const {
-    const QSizeF frame = FramePixels();
-    const double scale = std::min(width() / frame.width(), height() / frame.height());
-    const QSizeF shown = frame * scale;
+void PictureBox::SetDisplay(QSize screen, bool sharp) {
+    m_screen = screen;
+    m_sharp = sharp;
+    update();
+}
+
+namespace {
+
+// The scale from screen pixels to widget pixels: the screen fits the widget; sharp scaling
+// keeps whole factors where the screen is not larger than the widget.
+double FitScale(const QSizeF& screen, const QSizeF& widget, bool sharp) {
+    const double scale =
+        std::min(widget.width() / screen.width(), widget.height() / screen.height());
+    return sharp && scale >= 1 ? std::floor(scale) : scale;
+}
+
+} // namespace
+
+QRectF PictureBox::ScreenRectInWidget() const {
+    const QSizeF screen = m_screen.isEmpty() ? QSizeF(FramePixels()) : QSizeF(m_screen);
+    const QSizeF shown = screen * FitScale(screen, size(), m_sharp);
     return QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
+}
+
+QRectF PictureBox::FrameRectInWidget() const {
+    const QSize frame = FramePixels();
+    const QSize screen = m_screen.isEmpty() ? frame : m_screen;
+    const double scale = FitScale(QSizeF(screen), size(), m_sharp);
+    // Placed in the screen as the game window centres its frame area: the left edge may be
+    // off the screen, the top edge never.
+    const int left = screen.width() / 2 - frame.width() / 2;
+    const int top = std::max(0, screen.height() / 2 - frame.height() / 2);
+    return QRectF(ScreenRectInWidget().topLeft() + QPointF(left, top) * scale,
+                  QSizeF(frame) * scale);
 }
 
 QPointF PictureBox::WidgetToFrame(const QPointF& widgetPos) const {
@@ -247,7 +276,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     const QRectF target = FrameRectInWidget();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setClipRect(ScreenRectInWidget());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !m_sharp);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(target.topLeft());
     painter.scale(target.width() / FramePixels().width(), target.height() / FramePixels().height());
@@ -293,7 +323,8 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     const QPointF frame = WidgetToFrame(event->position());
     const QPoint pixel(static_cast<int>(std::floor(frame.x())),
                        static_cast<int>(std::floor(frame.y())));
-    if (!QRect(QPoint(0, 0), FramePixels()).contains(pixel)) {
+    if (!QRect(QPoint(0, 0), FramePixels()).contains(pixel) ||
+        !ScreenRectInWidget().contains(event->position())) {
         if (auto handler = OnOutsideMouseDown) handler(EventFor(event, nullptr, button));
         return;
     }

@@ -12,9 +12,11 @@
 namespace quillora {
 
 // The scene is laid out in frame pixels (model positions in twips); the widget scales it to
-// whatever size it has, keeping the aspect ratio, with smooth filtering, and maps the pointer
-// back exactly. A press goes to the topmost visible element under the pointer; with none, to
-// the box itself; outside the frame (the black borders) to OnOutsideMouseDown.
+// whatever size it has, keeping the aspect ratio, and maps the pointer back exactly. The widget
+// may stand for a screen of another size (a virtual display mode): that screen is scaled to fit,
+// and the frame sits in it as the game window centres it. A press goes to the topmost visible
+// element under the pointer; with none, to the box itself; outside the frame or the screen (the
+// black borders) to OnOutsideMouseDown.
 class PictureBox : public QWidget {
     Q_OBJECT
 
@@ -55,8 +57,16 @@ public:
     void Render(QPainter& painter) const;
     // The scene as the player sees it, at frame size.
     QImage Capture() const;
+    // The screen the widget stands for, in pixels (empty: the frame's own size, so the frame
+    // fills the widget), and whether scaling is sharp (whole-number factors, nearest-neighbour
+    // pixels) or smooth.
+    void SetDisplay(QSize screen, bool sharp);
+    bool SharpScaling() const { return m_sharp; }
+
     // Mapping between widget positions and frame pixels.
     QRectF FrameRectInWidget() const;
+    // Where the screen the widget stands for lies in the widget; outside it shows black.
+    QRectF ScreenRectInWidget() const;
     QPointF WidgetToFrame(const QPointF& widgetPos) const;
     QPointF FrameToWidget(const QPointF& framePos) const;
     // The topmost visible element at a frame pixel, or nullptr.
@@ -115,6 +125,8 @@ private:
     QCursor m_screenIcon;
     SceneElement* m_toolTipElement = nullptr;
     QPoint m_toolTipPixel; // where the pointer was when the tooltip came, in frame pixels
+    QSize m_screen;
+    bool m_sharp = false;
 };
 
 // The button number (1 left, 2 right, 4 middle) and shift state (1 shift, 2 ctrl, 4 alt).

@@ -13,6 +13,7 @@
 #include "game/Visibility.h"
 #include "project/ErrorMessages.h"
 #include "project/InterfaceTexts.h"
+#include "project/MultiCDModule.h"
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
@@ -76,9 +77,12 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     move(0, 0);
     BuildMenus();
     WireScene();
+    WireDisplay();
 }
 
-Game::~Game() = default;
+Game::~Game() {
+    UnwireDisplay();
+}
 
 void Game::WireScene() {
     GameScene& scene = *m_scene;
@@ -185,39 +189,6 @@ void Game::ReplaySavedGame(const SavedGameRecord& record, bool welcomeOffersProj
     m_session.CurrentFrame.Name = GetResumeLocation(record.ResumeFrame);
     m_scripts->ExecuteOnLoadVBScript();
     OpenFrame(m_session.CurrentFrame.Name, false, 0, 0);
-}
-
-void Game::ShowGameWindow() {
-    if (Project().WindowedMode) {
-        show();
-        return;
-    }
-    // Without a window manager a full-screen request alone leaves the window small: cover the
-    // screen explicitly as well.
-    if (QScreen* screen = this->screen()) setGeometry(screen->geometry());
-    showFullScreen();
-}
-
-void Game::CenterWindowAndPictureBox() {
-    const int frameWidth = TwipsToPixels(m_pictureBox->FrameWidth());
-    const int frameHeight = TwipsToPixels(m_pictureBox->FrameHeight());
-    if (Project().WindowedMode) {
-        ShowMenus();
-        setWindowTitle(QString::fromStdString(Project().AdventureName + " "));
-        setWindowState(windowState() & ~Qt::WindowFullScreen);
-        const int menuHeight =
-            menuBar()->isVisible() || !menuBar()->isHidden() ? menuBar()->sizeHint().height() : 0;
-        resize(frameWidth, frameHeight + menuHeight);
-        if (QScreen* screen = this->screen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.x() + (area.width() - width()) / 2,
-                 area.y() + (area.height() - height()) / 2);
-        }
-    } else {
-        setWindowTitle("");
-        HideMenus();
-        setWindowState(windowState() | Qt::WindowFullScreen);
-    }
 }
 
 void Game::ResetDefaultPointer() {
@@ -363,6 +334,10 @@ void Game::PointerOverFrame() {
 
 void Game::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (IsFullScreenToggle(*event)) {
+        ToggleFullScreen();
+        return;
+    }
     if (key == Qt::Key_Escape) {
         if (!IsOneTimeVideoPlaying() && !m_transitions->TransitionRunning()) {
             if (MenuBarShown()) {

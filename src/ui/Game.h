@@ -29,6 +29,7 @@ class QMenu;
 
 namespace quillora {
 
+class CDPromptHost;
 struct GameSession;
 struct SavedGameRecord;
 struct GameState;
@@ -50,6 +51,12 @@ public:
     void StartNewGame();
     // Shows the window: a window of frame size, or the whole screen.
     void ShowGameWindow();
+    // Alt+Enter: from full screen to a window of frame size and back, at any time.
+    void ToggleFullScreen();
+    // Whether the game plays in a window now (the project's choice until Alt+Enter).
+    bool Windowed() const { return m_windowed; }
+    // Sharp (whole-number, nearest-neighbour) or smooth scaling of the frame; kept per game.
+    void SetSharpScaling(bool sharp);
     // Switches the display for the loaded game (the resolution a script asked for, or the
     // project's when the welcome window offers it), resets the game, replays a saved game into
     // it (variables, hidden hotspots, inventory, history), runs the start-up script and opens the
@@ -101,8 +108,8 @@ public:
     ScriptHost& Scripts() { return *m_scripts; }
     bool TransitionsEnabled() const override;
     bool EffectsEnabled() const override;
-    // Stops the game at once (a script's StopEverything): the frame is hidden, media, timers and
-    // timed events stop, the menu bar shows; the next hotspot action or reset lifts it.
+    // Stops the game at once (a script's StopEverything, a cancelled CD prompt): the frame is
+    // hidden, media, timers and timed events stop, the menu bar shows; a reset lifts it.
     void StopEverything() override;
     QWidget& Widget() override { return *this; }
     void SetHotspotVisible(int index, bool visible) override;
@@ -132,6 +139,11 @@ protected:
 
 private:
     void BuildMenus();
+    // The display: the Options entry for sharp scaling, the display-mode listener, the CD
+    // prompt's link to this window.
+    void WireDisplay();
+    void UnwireDisplay();
+    static bool IsFullScreenToggle(const QKeyEvent& event);
     // Hides every entry of the menu bar and the bar itself.
     void HideMenuBar();
     void RebuildFrameList();
@@ -188,11 +200,15 @@ private:
     bool m_menuDropped = false;
     int m_debugKeyState = 0;
     bool m_unloading = false;
+    bool m_windowed = false;
+    int m_displayListener = 0;
+    std::unique_ptr<CDPromptHost> m_cdPromptHost;
 
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuDisableTransitions = nullptr;
     QAction* mnuDisableEffects = nullptr;
+    QAction* mnuSharpScaling = nullptr;
     QAction* mnuLoadGame = nullptr;
     QAction* mnuSaveGame = nullptr;
     QMenu* mnuDebug = nullptr;

@@ -78,7 +78,7 @@ void Game::BuildMenus() {
 
     for (QMenu* dropDown : {mnuOptions, mnuDebug}) {
         connect(dropDown, &QMenu::aboutToShow, this, [this] {
-            if (!Project().WindowedMode) m_menuDropped = true;
+            if (!m_windowed) m_menuDropped = true;
         });
     }
 }
@@ -115,7 +115,7 @@ void Game::ShowMenus() {
 }
 
 void Game::HideMenus() {
-    if (!Project().WindowedMode && !m_session.Flags.StopEverything) HideMenuBar();
+    if (!m_windowed && !m_session.Flags.StopEverything) HideMenuBar();
     m_menuDropped = false;
 }
 

@@ -1,6 +1,7 @@
 // The welcome window's start-up sequence, layout, buttons and links.
 #include "ui/WelcomeWindow.h"
 
+#include "core/ClassicError.h"
 #include "core/Prompts.h"
 #include "core/Twips.h"
 #include "project/ErrorMessages.h"
@@ -10,16 +11,21 @@
 #include "project/ProjectInit.h"
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
+#include "project/WelcomeScheme.h"
+#include "scene/Pictures.h"
+#include "scene/SceneElement.h"
 #include "services/SettingsStore.h"
 #include "ui/GameLauncher.h"
 #include "ui/StockLogos.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
@@ -57,6 +63,18 @@ QLabel* MakeLabel(QWidget* parent, int left, int top, int width, int height) {
 
 void PlaceAt(QWidget* control, int topTwips) {
     control->move(control->x(), TwipsToPixels(topTwips));
+}
+
+// A scheme colour: the Windows layout, or a system colour (high bit set) from the palette.
+QColor SchemeColour(uint32_t number, QPalette::ColorRole systemRole) {
+    if ((number & 0x80000000u) == 0) return ColorFromNumber(number);
+    return QApplication::palette().color(systemRole);
+}
+
+void SetTextColour(QLabel* label, uint32_t number) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, SchemeColour(number, QPalette::WindowText));
+    label->setPalette(palette);
 }
 
 } // namespace
@@ -122,6 +140,7 @@ WelcomeWindow::WelcomeWindow(std::string programFolder, GameLauncher& launcher)
     chkResolution->setGeometry(TwipsToPixels(kCaptionLeft), TwipsToPixels(kRowStart + 45), 14, 14);
     chkResolution->setChecked(true);
     imgLogo = MakeLabel(this, 4560, 60, 240, 240);
+    imgLogo->setPixmap(StockLogo(0));
     imgLogo->setCursor(Qt::PointingHandCursor);
 
     for (QWidget* w : findChildren<QWidget*>())
@@ -242,15 +261,83 @@ void WelcomeWindow::ShowLogo() {
     imgLogo->raise();
 }
 
-void WelcomeWindow::UseScheme(const std::string& /*schemeName*/) {
-    // Plain text buttons: scheme folders with pictures and colours are not read yet.
-    for (int i = 0; i < 3; ++i) {
-        Img[i]->hide();
-        lblButton[i]->setText(QString::fromStdString(Text(i + 1)));
-        lblButton[i]->adjustSize();
-        lblButton[i]->move((width() - lblButton[i]->width()) / 2, lblButton[i]->y());
-        lblButton[i]->show();
+void WelcomeWindow::UseScheme(const std::string& schemeName) {
+    // The text buttons stand first: a damaged scheme leaves them where it gives no picture.
+    for (int i = 0; i < 3; ++i)
+        ShowTextButton(i);
+    const WelcomeScheme scheme = LoadWelcomeScheme(schemeName);
+    if (!scheme.Found || scheme.Pictures.empty()) return;
+    const std::string folder = SchemeFolder(schemeName);
+    for (size_t i = 0; i < scheme.Pictures.size(); ++i) {
+        QLabel* holder = Img[i];
+        holder->clear();
+        holder->hide();
+        if (!SchemeEntryNamesFile(scheme.Pictures[i])) continue;
+        try {
+            const QImage picture = LoadPicture(folder + scheme.Pictures[i]);
+            holder->setPixmap(QPixmap::fromImage(picture));
+            holder->resize(picture.size());
+            if (i < 3) holder->show();
+        } catch (const ClassicError&) {
+            // Skipped without a message: the button stays a text button.
+        }
     }
+    for (int i = 0; i < 3; ++i) {
+        if (Img[i]->isHidden()) continue;
+        Img[i]->move((width() - Img[i]->width()) / 2, Img[i]->y());
+        lblButton[i]->hide();
+    }
+    const bool hasBackground = !Img[3]->pixmap().isNull();
+    if (scheme.BackColor && !hasBackground) {
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, SchemeColour(*scheme.BackColor, QPalette::Window));
+        setPalette(palette);
+    }
+    if (scheme.TitleColor) SetTextColour(txtAdventureName, *scheme.TitleColor);
+    if (scheme.TextColor) {
+        for (QLabel* label : {lblResolution, txtVersion, lblAuthor, lblEmail, lblHomepage,
+                              txtAuthor, txtEmail, txtHomepage}) {
+            SetTextColour(label, *scheme.TextColor);
+        }
+    }
+    if (scheme.ButtonTextColor) {
+        for (QLabel* label : lblButton)
+            SetTextColour(label, *scheme.ButtonTextColor);
+    }
+    if (scheme.TileBackground && hasBackground) TileBackground(Img[3]->pixmap());
+    if (scheme.HideTitle) txtAdventureName->setVisible(!*scheme.HideTitle);
+    if (scheme.LogoVariant) m_logoVariant = *scheme.LogoVariant;
+    if (scheme.LogoAlternate) m_logoAlternate = *scheme.LogoAlternate;
+}
+
+void WelcomeWindow::ShowTextButton(int index) {
+    Img[index]->hide();
+    QLabel* button = lblButton[index];
+    button->setText(QString::fromStdString(Text(index + 1)));
+    button->adjustSize();
+    button->move((width() - button->width()) / 2, button->y());
+    button->show();
+}
+
+void WelcomeWindow::TileBackground(const QPixmap& tile) {
+    // Drawn once onto the window's own background, which keeps it from then on.
+    m_background = QPixmap(size());
+    m_background.fill(palette().color(QPalette::Window));
+    QPainter painter(&m_background);
+    for (int x = 0; x <= width(); x += tile.width()) {
+        for (int y = 0; y <= height(); y += tile.height())
+            painter.drawPixmap(x, y, tile);
+    }
+    update();
+}
+
+void WelcomeWindow::paintEvent(QPaintEvent* event) {
+    if (m_background.isNull()) {
+        QWidget::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
 }
 
 void WelcomeWindow::ClickButton(int index) {

@@ -1,6 +1,7 @@
 // The welcome window: the game's title and credits, Start, Load and Exit, the resolution offer.
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -58,6 +59,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -65,6 +67,10 @@ private:
     void LayOutRows();
     void SetResolutionCaption();
     void LayOutButtons();
+    // Button index as text: its caption from the interface texts, sized to it, centred.
+    void ShowTextButton(int index);
+    // Tiles the scheme's background picture over the whole window.
+    void TileBackground(const QPixmap& tile);
     void ShowLogo();
     void ResolutionLabelClicked();
     void EmailClicked();
@@ -79,6 +85,8 @@ private:
     int m_logoVariant = 0;
     bool m_logoAlternate = false;
     bool m_closing = false;
+    // The window's background with the scheme's picture tiled on it (none without one).
+    QPixmap m_background;
 };
 
 // The product's web address, offered by the logo.

@@ -248,5 +248,31 @@ TEST_F(AutoplayRun, MissingProjectInformationEndsTheProgramAfterItsMessage) {
         << run.err;
 }
 
+TEST_F(AutoplayRun, WelcomeScreenshotsShowTheScheme) {
+    const std::string plain = project.Root() + "plain.png";
+    auto run = test::RunPlayer(project.Root(), "screenshot " + plain + "\nquit\n");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+
+    test::FileValues general = test::GeneralFields();
+    general[15] = "Night";
+    project.WriteGeneral(general);
+    project.WritePicture("Schemes/Night/start.bmp", 100, 24, Qt::red);
+    project.WriteValues("Schemes/Night/Scheme.txt",
+                        {0, 0, 0, 1, "start.bmp", 1, 0x402010, 0xFFFFFF, 0xFFFFFF});
+    const std::string schemed = project.Root() + "schemed.png";
+    run = test::RunPlayer(project.Root(), "screenshot " + schemed + "\nquit\n");
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+
+    const QImage before(QString::fromStdString(plain));
+    const QImage after(QString::fromStdString(schemed));
+    ASSERT_EQ(before.size(), after.size());
+    EXPECT_NE(before, after);
+    // The Start picture where the text button was (README: Start at 160 80), the scheme's
+    // background colour in the corner.
+    EXPECT_EQ(after.pixelColor(160, 80), QColor(255, 0, 0));
+    EXPECT_NE(before.pixelColor(160, 80), QColor(255, 0, 0));
+    EXPECT_EQ(after.pixelColor(2, 2), QColor(0x10, 0x20, 0x40));
+}
+
 } // namespace
 } // namespace quillora

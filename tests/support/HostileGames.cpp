@@ -128,6 +128,13 @@ std::vector<HostileGame> HostileGames() {
                          MakePipe(game, "Config/More");
                      },
                      "Unable to load variables list."});
+    games.push_back({"a CD index cut short with an absurd CD count",
+                     [](ProjectWriter& game) {
+                         game.WriteBytes("RunFromCD.dat", "");
+                         game.WriteBytes("Config/CDContents",
+                                         "1,2,3,32767,5,6,\"back.bmp\",99999999999,1,\"x");
+                     },
+                     "Error loading CD index."});
     return games;
 }
 

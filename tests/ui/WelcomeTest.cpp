@@ -148,5 +148,114 @@ TEST_F(Welcome, MissingOrDamagedProjectInformation) {
     EXPECT_EQ(damaged->txtAdventureName->text().toStdString(), "Test Adventure");
 }
 
+// Writes the scheme "Blue": its values, and pictures named in it.
+void WriteScheme(test::ProjectWriter& project, const test::FileValues& values) {
+    project.WriteValues("Schemes/Blue/Scheme.txt", values);
+    project.WritePicture("Schemes/Blue/start.bmp", 90, 24, Qt::red);
+    project.WritePicture("Schemes/Blue/exit.png", 70, 20, Qt::green);
+    project.WritePicture("Schemes/Blue/tile.bmp", 7, 5, QColor(0, 0, 200));
+}
+
+QRgb PixelAt(QWidget& window, QPoint at) {
+    return window.grab().toImage().pixel(at);
+}
+
+QPoint Centre(const QWidget* w) {
+    return w->geometry().center();
+}
+
+TEST_F(Welcome, SchemeDrawsPictureButtonsTiledBackgroundAndColours) {
+    WriteScheme(project, {0, 0, 0, 4, "start.bmp", "[NONE]", "EXIT.PNG", "tile.bmp", 4,
+                          0x00FFFF, 0x0000FF, 0x00FF00, 0xFF0000, 0, 0, 0, 1, 0, 1, true});
+    auto window = Start([](test::FileValues& f) { f[15] = "Blue"; });
+    // Picture buttons for Start and Exit, a text button for Load between them.
+    EXPECT_FALSE(window->Img[0]->isHidden());
+    EXPECT_TRUE(window->lblButton[0]->isHidden());
+    EXPECT_EQ(window->Img[0]->size(), QSize(90, 24));
+    EXPECT_TRUE(window->Img[1]->isHidden());
+    EXPECT_FALSE(window->lblButton[1]->isHidden());
+    EXPECT_EQ(window->lblButton[1]->text().toStdString(), "  Load...");
+    EXPECT_FALSE(window->Img[2]->isHidden());
+    EXPECT_TRUE(window->Img[3]->isHidden());
+    EXPECT_EQ(PixelAt(*window, Centre(window->Img[0])), qRgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(*window, Centre(window->Img[2])), qRgb(0, 255, 0));
+    // The tile covers the window, the background colour (yellow) shows nowhere.
+    EXPECT_EQ(PixelAt(*window, QPoint(1, 1)), qRgb(0, 0, 200));
+    EXPECT_EQ(PixelAt(*window, QPoint(window->width() - 2, window->height() - 2)),
+              qRgb(0, 0, 200));
+    EXPECT_EQ(window->txtAdventureName->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(window->txtAuthor->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_EQ(window->lblButton[1]->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_TRUE(window->txtAdventureName->isHidden());
+    EXPECT_EQ(window->imgLogo->x(), TwipsToPixels(4440));
+
+    // A picture button is clicked as its text button would be.
+    window->show();
+    QTest::mouseClick(window->Img[0], Qt::LeftButton);
+    EXPECT_EQ(launcher.calls, (std::vector<std::string>{"load", "reset", "start", "show"}));
+}
+
+TEST_F(Welcome, SchemeWithoutBackgroundPictureOrOptionalGroups) {
+    // Three entries, format level 3: the background colour applies, the button labels keep
+    // their colour, and the value after the text colour starts the optional groups.
+    WriteScheme(project, {0, 0, 0, 3, "[default]", "[none]", "missing.bmp", 3, 0x00FFFF,
+                          0x0000FF, 0x00FF00, 0, 0, 0, 0});
+    auto window = Start([](test::FileValues& f) { f[15] = "blue"; });
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(window->Img[i]->isHidden()) << i;
+        EXPECT_FALSE(window->lblButton[i]->isHidden()) << i;
+    }
+    EXPECT_EQ(PixelAt(*window, QPoint(1, 1)), qRgb(255, 255, 0));
+    EXPECT_NE(window->lblButton[0]->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_FALSE(window->txtAdventureName->isHidden());
+    EXPECT_EQ(window->imgLogo->x(), TwipsToPixels(4560));
+}
+
+TEST_F(Welcome, DamagedSchemesApplyWhatCameBeforeTheDamage) {
+    // Cut inside the colours: the pictures stand, no colour or tile applies.
+    WriteScheme(project, {0, 0, 0, 4, "start.bmp", "[none]", "[none]", "tile.bmp", 4, 0x00FFFF,
+                          test::FileValue::Raw("\"0000FF")});
+    auto cut = Start([](test::FileValues& f) { f[15] = "Blue"; });
+    EXPECT_FALSE(cut->Img[0]->isHidden());
+    EXPECT_NE(PixelAt(*cut, QPoint(1, 1)), qRgb(0, 0, 200));
+    EXPECT_NE(PixelAt(*cut, QPoint(1, 1)), qRgb(255, 255, 0));
+    EXPECT_FALSE(cut->txtAdventureName->isHidden());
+
+    // An absurd picture count, a count of 0 and an empty file: text buttons, no message.
+    for (const test::FileValues& values :
+         {test::FileValues{0, 0, 0, 99999999, "start.bmp"}, test::FileValues{0, 0, 0, 0, 4},
+          test::FileValues{}}) {
+        WriteScheme(project, values);
+        auto window = Start([](test::FileValues& f) { f[15] = "Blue"; });
+        EXPECT_TRUE(window->Img[0]->isHidden());
+        EXPECT_FALSE(window->lblButton[0]->isHidden());
+        EXPECT_EQ(window->lblButton[0]->text().toStdString(), "Start");
+    }
+    EXPECT_TRUE(prompts.History().empty());
+}
+
+TEST_F(Welcome, LinksAskFirstAndTheResolutionLabelStoresTheChoice) {
+    auto window = Start([](test::FileValues& f) {
+        f[11] = 1;
+        f[34] = 2;
+    });
+    window->show();
+    prompts.QueueAnswer("No");
+    QTest::mouseClick(window->txtEmail, Qt::LeftButton);
+    ASSERT_EQ(prompts.History().size(), 1u);
+    EXPECT_EQ(prompts.History()[0].text, Text(13) + " mailto:author@example.org ?");
+    EXPECT_EQ(prompts.History()[0].title, "Test Adventure");
+    prompts.QueueAnswer("No");
+    QTest::mouseClick(window->imgLogo, Qt::LeftButton);
+    EXPECT_EQ(prompts.History().back().title, "Quillora");
+
+    ASSERT_TRUE(window->chkResolution->isChecked());
+    QTest::mouseClick(window->lblResolution, Qt::LeftButton);
+    EXPECT_FALSE(window->chkResolution->isChecked());
+    EXPECT_EQ(settings.GetSetting("Software", "TestProject", "ChangeResolution"), "0");
+    QTest::mouseClick(window->lblResolution, Qt::LeftButton);
+    EXPECT_EQ(settings.GetSetting("Software", "TestProject", "ChangeResolution"), "1");
+}
+
 } // namespace
 } // namespace quillora

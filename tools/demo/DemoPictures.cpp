@@ -289,4 +289,39 @@ QImage QuillPointer() {
     return image;
 }
 
+QImage WelcomeButton(const QString& caption) {
+    QImage image = Canvas(168, 30, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient brass(0, 0, 0, 30);
+    brass.setColorAt(0, QColor(226, 190, 112));
+    brass.setColorAt(1, QColor(150, 108, 44));
+    p.fillRect(image.rect(), QColor(18, 30, 52));
+    p.setPen(QPen(QColor(92, 62, 20), 2));
+    p.setBrush(brass);
+    p.drawRoundedRect(QRectF(1, 1, 166, 28), 8, 8);
+    QFont font("Liberation Serif", 13, QFont::Bold);
+    font.setPixelSize(17);
+    p.setFont(font);
+    p.setPen(QColor(40, 24, 6));
+    p.drawText(image.rect(), Qt::AlignCenter, caption);
+    return image;
+}
+
+QImage WelcomeTile() {
+    QImage image = Canvas(40, 24, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(image.rect(), QColor(18, 30, 52));
+    // A swell that joins its neighbours left and right.
+    QPainterPath wave;
+    wave.moveTo(0, 16);
+    wave.cubicTo(10, 10, 30, 22, 40, 16);
+    p.setPen(QPen(QColor(36, 62, 98), 2));
+    p.drawPath(wave);
+    p.setPen(QColor(60, 92, 130));
+    p.drawPoint(8, 5);
+    return image;
+}
+
 } // namespace quillora::demo

@@ -32,4 +32,9 @@ QImage SandTile();
 // The demo's pointer: a quill whose tip is the hot spot.
 QImage QuillPointer();
 
+// The welcome window's scheme: a brass plaque with the caption for a picture button, and a
+// night-sea tile for the background.
+QImage WelcomeButton(const QString& caption);
+QImage WelcomeTile();
+
 } // namespace quillora::demo

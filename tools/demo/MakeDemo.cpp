@@ -28,8 +28,9 @@ void WriteConfig(test::ProjectWriter& game) {
     general[8] = "The Quillora team";
     general[9] = "players@quillora.invalid";
     general[10] = "https://quillora.github.io/";
-    general[37] = "quill.cur"; // the default pointer
-    general[40] = true;        // windowed: the frame scales as the window is resized
+    general[15] = "Lighthouse"; // the welcome window's scheme
+    general[37] = "quill.cur";  // the default pointer
+    general[40] = true;         // windowed: the frame scales as the window is resized
     game.WriteGeneral(general);
     game.WriteValues("Config/Texts", {1});
     game.WriteVariables({"DoorOpen", "GullScared", "Visits"}, {"PlayerName"});
@@ -52,14 +53,36 @@ void WritePictures(test::ProjectWriter& game) {
     LighthouseDoor(true).save(QString::fromStdString(root + "Areas/door_open.png"), "PNG");
     Seagull().save(QString::fromStdString(root + "Areas/seagull.png"), "PNG");
     RopeInBoat().save(QString::fromStdString(root + "Areas/rope.png"), "PNG");
-    LampLit()
-        .convertToFormat(QImage::Format_RGB32)
-        .save(QString::fromStdString(root + "Frames/lamp.jpg"), "JPG", 82);
     // A compiled game keeps some pictures under numbered names: the boat is one of them.
     Boat()
         .convertToFormat(QImage::Format_RGB32)
         .save(QString::fromStdString(StoredMediaName(root + "Areas/boat.bmp")), "BMP");
     game.WriteCursor("Icons/quill.cur", QuillPointer(), 1, 1);
+}
+
+// The welcome window's scheme: picture buttons for Start and Exit, a text Load button, the
+// night-sea tile, gold title, pale text, the alternate logo.
+void WriteScheme(test::ProjectWriter& game) {
+    const std::string folder = game.Root() + "Schemes/Lighthouse/";
+    game.WriteBytes("Schemes/Lighthouse/.keep", "");
+    WelcomeButton("Start New Game").save(QString::fromStdString(folder + "start.bmp"), "BMP");
+    WelcomeButton("Exit").save(QString::fromStdString(folder + "exit.bmp"), "BMP");
+    WelcomeTile().save(QString::fromStdString(folder + "sea.bmp"), "BMP");
+    game.WriteValues("Schemes/Lighthouse/Scheme.txt",
+                     {"Lighthouse", 1, 0, 4, "start.bmp", "[default]", "exit.bmp", "sea.bmp", 4,
+                      0x341E12, kGold, 0xE0E8F0, 0x80D8F8, 0, 0, 0, 0, 0, 1, true});
+}
+
+// The ending's picture ships on the second CD: the marker, the index, and the disc copied into
+// the game's folder (CD2), which the player uses without asking for the CD.
+void WriteSecondCD(test::ProjectWriter& game) {
+    game.WriteBytes("RunFromCD.dat", "");
+    game.WriteValues("Config/CDContents", {"QuilloraDemo", 1, 0, 2, 0, 0, "lamp.jpg", 2, 1});
+    const std::string disc = "CD2/Data/The Lighthouse Keeper's Key/Frames/";
+    game.WriteBytes(disc + ".keep", "");
+    LampLit()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(StoredMediaName(game.Root() + disc + "lamp.jpg")), "JPG", 82);
 }
 
 // A hotspot whose clickable element is at x, y with size w x h pixels (the file's rectangle is 2
@@ -322,6 +345,8 @@ int main(int argc, char** argv) {
     game.WriteBytes("Areas/.keep", "");
     game.WriteBytes("Icons/.keep", "");
     quillora::demo::WritePictures(game);
+    quillora::demo::WriteScheme(game);
+    quillora::demo::WriteSecondCD(game);
     quillora::demo::WriteFrames(game);
     std::printf("demo game written to %s\n", game.Root().c_str());
     return 0;
