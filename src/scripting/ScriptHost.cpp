@@ -9,8 +9,14 @@
 #include "project/ProjectPaths.h"
 #include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptAction.h"
+#include "scripting/ScriptComponents.h"
+#include "scripting/ScriptPermissions.h"
+#include "scripting/ScriptWindow.h"
+#include "scripting/TimedEvents.h"
 #include "scripting/VariableObjects.h"
 #include "vbscript/ScriptControl.h"
+
+#include <QDir>
 
 #include <cstdio>
 
@@ -36,8 +42,15 @@ long long ReadScriptTimeout() {
 } // namespace
 
 ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
-    : m_session(session), m_window(window), m_second(std::make_unique<vbs::ScriptControl>()) {
-    m_action = MakeScriptAction(session, window);
+    : m_session(session), m_window(window),
+      m_permissions(std::make_unique<ScriptPermissions>()),
+      m_ticks(std::make_unique<DeferredTicks>([this] { return Busy(); })),
+      m_events(std::make_unique<TimedEvents>(session, window.Host(), *m_ticks)),
+      m_timerObjects(std::make_unique<TimerObjects>(session, window.Host(), *m_ticks)),
+      m_dirSearch(std::make_unique<DirectorySearch>()),
+      m_second(std::make_unique<vbs::ScriptControl>()),
+      m_components(std::make_unique<AdditionalComponents>(*m_second)) {
+    m_action = MakeScriptAction(ActionScope{session, window, *this});
 }
 
 ScriptHost::~ScriptHost() = default;
@@ -48,10 +61,24 @@ void ScriptHost::RegisterFixedObject(std::string name, vbs::ObjectRef object,
 }
 
 void ScriptHost::ResetForGame() {
+    m_ticks->Clear();
+    m_timerObjects->Reset();
+    m_components->ResetComponents();
+    *m_dirSearch = DirectorySearch();
+    m_permissions->SetAllowedFolders({Paths().Root, GameDataFolder(Project().ProjectName)},
+                                     QDir::tempPath().toStdString());
     m_session.ProceduresText = LoadProjectProcedures();
     AddCodeToScriptControl(*m_second, "");
     m_timeoutMs = ReadScriptTimeout();
     for (auto& engine : m_engines) engine->SetTimeout(m_timeoutMs);
+}
+
+size_t ScriptHost::TicksWaiting() const {
+    return m_ticks->Waiting();
+}
+
+void ScriptHost::SetTrustScripts(bool trusted) {
+    m_permissions->SetTrusted(trusted);
 }
 
 vbs::ScriptControl& ScriptHost::EngineForThisRun() {

@@ -28,6 +28,11 @@ public:
     virtual void EnableOrDisableEffects() = 0;
     // Stops the game at once: frame hidden, media, timers and timed events stopped, menus shown.
     virtual void StopEverything() = 0;
+    // While a script waits for a program it started: the window takes no input and the
+    // automatic jump rests. Returns whether the jump was armed, for EndProgramWait.
+    virtual bool BeginProgramWait() = 0;
+    // The window takes input again and the jump is re-armed when it was.
+    virtual void EndProgramWait(bool autoJumpArmed) = 0;
 };
 
 } // namespace quillora

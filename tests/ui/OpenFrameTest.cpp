@@ -4,6 +4,8 @@
 #include "game/FrameFile.h"
 
 #include "game/SoundChannels.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
 #include <QTest>
 
 namespace quillora {
@@ -150,6 +152,22 @@ TEST_F(OpenFrameTest, MissingPictureWarnsThenOpensTheFrameWithoutIt) {
     ASSERT_GE(prompts.History().size(), 1u);
     EXPECT_EQ(prompts.History()[0].text.rfind(Text(33) + "\r\n", 0), 0u);
     EXPECT_EQ(session.CurrentFrame.Name, "Hall");
+}
+
+TEST_F(OpenFrameTest, EveryOpeningRemovesTheTimedEvents) {
+    project.WriteFrame("Hall", {});
+    project.WriteFrame("Cellar", {});
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    TimedEvents& events = g.Scripts().Events();
+    g.RunScriptCode("CreateTimedEvent 30, \"x = 1\", True");
+    ASSERT_EQ(events.UBound(), 1);
+    EXPECT_TRUE(events.Timer(1)->Running());
+    // Events created by the script that changes the frame go as well.
+    g.RunScriptCode("CreateTimedEvent 30, \"x = 2\", False : GoToFrame \"Cellar\", 0, 1");
+    EXPECT_EQ(session.CurrentFrame.Name, "Cellar");
+    EXPECT_EQ(events.UBound(), 0);
+    EXPECT_TRUE(prompts.History().empty());
 }
 
 } // namespace
