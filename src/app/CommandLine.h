@@ -1,4 +1,4 @@
-// The player's command line: quillora-run [DIR] [--autoplay FILE] [--version].
+// The player's command line: quillora-run [DIR] [--autoplay FILE] [--trust-scripts] [--version].
 #pragma once
 
 #include <optional>
@@ -10,6 +10,9 @@ namespace quillora {
 struct PlayerOptions {
     std::string ProjectFolder; // empty: the executable's own folder
     std::string AutoplayFile;  // empty: play normally
+    // --trust-scripts: the game's scripts reach every file and start programs without asking
+    // (for authors testing their own game).
+    bool TrustScripts = false;
     bool ShowVersion = false;
     bool ShowHelp = false;
 };
@@ -20,7 +23,9 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
 
 inline constexpr const char* kVersionText = "Version 3.4.3";
 inline constexpr const char* kUsageText =
-    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT] [--version]\n"
-    "Plays the Quillora game in GAME_DIR (default: the folder of this program).\n";
+    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT] [--trust-scripts] [--version]\n"
+    "Plays the Quillora game in GAME_DIR (default: the folder of this program).\n"
+    "--trust-scripts lets the game's scripts reach files outside the game and start programs\n"
+    "without asking (for authors testing their own game).\n";
 
 } // namespace quillora

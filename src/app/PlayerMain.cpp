@@ -124,6 +124,7 @@ int PlayerMain(int argc, char** argv) {
     SetPrompts(&dialogs);
 
     PlayerSession session(ProjectFolderOf(*options));
+    session.SetTrustScripts(options->TrustScripts);
     std::unique_ptr<Autoplay> autoplay;
     int status = 0;
     if (!options->AutoplayFile.empty()) {
