@@ -426,7 +426,7 @@ ObjectRef Engine::CreateObject(const std::string& progId) {
         if (m_liveCount >= m_collectAt) CollectCycles();
         return MakeDictionary(this);
     }
-    if (id == "scripting.filesystemobject") return MakeFileSystemObject();
+    if (id == "scripting.filesystemobject") return MakeFileSystemObject(m_files);
     if (id == "vbscript.regexp") return MakeRegExp();
     if (m_factory) {
         ObjectRef o = m_factory(progId);

@@ -1,6 +1,7 @@
 // The engine: global scope, named objects, compiled modules and the virtual machine's state.
 #pragma once
 
+#include "core/FileConfinement.h"
 #include "vbscript/Program.h"
 
 #include <deque>
@@ -142,6 +143,10 @@ public:
     void SetClock(quillora::Clock* clock) { m_clock = clock; }
     void SetFactory(ObjectFactory factory) { m_factory = std::move(factory); }
     ObjectRef CreateObject(const std::string& progId);
+    // The folders scripts reach files in through the FileSystemObject; unconfined at first.
+    // Objects already made follow a change.
+    void SetFileConfinement(FileConfinement rules) { *m_files = std::move(rules); }
+    const FileConfinement& FileRules() const { return *m_files; }
     Frame* CurrentFrame() { return m_frames.empty() ? nullptr : m_frames.back(); }
     uint32_t& RandomSeed() { return m_seed; }
     // The locale SetLocale chose (null: the default); current on the thread while code runs.
@@ -231,6 +236,7 @@ private:
     int m_runDepth = 0;
     int m_budget = 0;
     ObjectFactory m_factory;
+    std::shared_ptr<FileConfinement> m_files = std::make_shared<FileConfinement>();
     uint32_t m_seed = 0x50000;
     const struct LocaleInfo* m_locale = nullptr;
     const struct LocaleInfo* m_hostLocale = nullptr; // the thread's locale before the run
@@ -306,7 +312,8 @@ ObjectRef MakeErrObject(Engine& engine);
 // Built-in object classes.
 // A Scripting.Dictionary; with an engine, one its cycle collector looks after.
 ObjectRef MakeDictionary(Engine* tracker = nullptr);
-ObjectRef MakeFileSystemObject();
+// A FileSystemObject that reaches only what `rules` allow (null: everything).
+ObjectRef MakeFileSystemObject(std::shared_ptr<const FileConfinement> rules = nullptr);
 ObjectRef MakeRegExp();
 // A callable reference to a procedure (GetRef).
 ObjectRef MakeProcedureRef(Engine& engine, struct Procedure* proc);

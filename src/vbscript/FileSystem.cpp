@@ -1,6 +1,8 @@
 // Scripting.FileSystemObject with File, Folder and TextStream objects. Every path goes through
-// the case-insensitive path lookup; text files are Windows-1252 (or UTF-16 when asked).
+// the case-insensitive path lookup and then the engine's file confinement; text files are
+// Windows-1252 (or UTF-16 when asked).
 #include "core/Cp1252.h"
+#include "core/FileConfinement.h"
 #include "core/PathLookup.h"
 #include "vbscript/Convert.h"
 #include "vbscript/Engine.h"
@@ -20,6 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The folders scripts may reach, shared with the engine so that a later change applies to
+// objects already made.
+using Rules = std::shared_ptr<const FileConfinement>;
+
 std::string PathArg(std::span<Value> args, size_t i) {
     return ToUtf8(ToString(args[i]));
 }
@@ -36,14 +42,40 @@ std::string Native(std::string path) {
     return path;
 }
 
-// The real path of an existing file or folder, or nothing.
-std::optional<std::string> Existing(const std::string& path) {
-    return PathLookup::Instance().Find(path);
+// "Permission denied" for a path the system would take outside the allowed folders.
+void Check(const Rules& rules, const std::string& path) {
+    if (!rules->Allows(path)) ThrowError(Err::PermissionDenied);
 }
 
-std::string ForWriting(const std::string& path) {
+std::string ForWriting(const Rules& rules, const std::string& path) {
     std::string p = PathLookup::Instance().PathForWriting(path);
-    return p.empty() ? Native(path) : p;
+    if (p.empty()) p = Native(path);
+    Check(rules, p);
+    return p;
+}
+
+// The real path of an existing file or folder, or nothing. A path outside the allowed folders
+// is refused whether it exists or not, so the refusal tells nothing about it.
+std::optional<std::string> Existing(const Rules& rules, const std::string& path) {
+    std::optional<std::string> real = PathLookup::Instance().Find(path);
+    if (real)
+        Check(rules, *real);
+    else if (rules->Confined())
+        ForWriting(rules, path);
+    return real;
+}
+
+// As Existing, but a path outside the allowed folders is simply not there (FileExists).
+std::optional<std::string> Visible(const Rules& rules, const std::string& path) {
+    std::optional<std::string> real = PathLookup::Instance().Find(path);
+    if (real && !rules->Allows(*real)) return std::nullopt;
+    return real;
+}
+
+// Whether a folder entry may be shown: only a link can lead out of an allowed folder.
+bool Reachable(const Rules& rules, const fs::directory_entry& entry) {
+    std::error_code ec;
+    return !rules->Confined() || !entry.is_symlink(ec) || rules->Allows(entry.path().string());
 }
 
 void Forget(const std::string& path) {
@@ -57,32 +89,40 @@ bool EndsWithSeparator(const std::string& path) {
 
 // The real paths a source argument names: one existing file (or folder), or every entry that a
 // wildcard in its last part fits; none is an error.
-std::vector<std::string> Sources(const std::string& path, bool folders) {
+// Entries that lead out of the allowed folders are left out of the wildcard's matches.
+std::vector<std::string> Sources(const Rules& rules, const std::string& path, bool folders) {
     const int missing = folders ? Err::PathNotFound : Err::FileNotFound;
     if (!HasWildcards(path)) {
-        auto real = Existing(path);
+        auto real = Existing(rules, path);
         if (!real || fs::is_directory(*real) != folders) ThrowError(missing);
         return {*real};
     }
     const std::string_view parent = FolderPart(path);
-    auto folder = Existing(parent.empty() ? std::string(".") : std::string(parent));
+    auto folder = Existing(rules, parent.empty() ? std::string(".") : std::string(parent));
     if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
     std::vector<std::string> found = MatchingEntries(*folder, FileNamePart(path), folders);
+    std::erase_if(found, [&](const std::string& entry) { return !rules->Allows(entry); });
     if (found.empty()) ThrowError(missing);
     return found;
 }
 
 // Copies or moves one file or folder to a target path: an existing target is an error unless
-// a copy may overwrite it, and a file never replaces a folder.
-void Transfer(const std::string& real, const std::string& target, bool copy, bool overwrite) {
+// a copy may overwrite it, and a file never replaces a folder. Both ends must be allowed (the
+// target may be a link already there).
+void Transfer(const Rules& rules, const std::string& real, const std::string& target, bool copy,
+              bool overwrite) {
+    Check(rules, real);
+    Check(rules, target);
     std::error_code ec;
     if (fs::exists(target)) {
         if (!copy || !overwrite) ThrowError(Err::FileAlreadyExists);
         if (fs::is_directory(target) != fs::is_directory(real)) ThrowError(Err::PermissionDenied);
     }
+    auto options = fs::copy_options::overwrite_existing | fs::copy_options::recursive;
+    // Links inside a copied folder are copied as links, not followed out of the allowed folders.
+    if (rules->Confined()) options |= fs::copy_options::copy_symlinks;
     if (copy)
-        fs::copy(real, target, fs::copy_options::overwrite_existing | fs::copy_options::recursive,
-                 ec);
+        fs::copy(real, target, options, ec);
     else
         fs::rename(real, target, ec);
     if (ec) ThrowError(Err::PermissionDenied);
@@ -301,15 +341,16 @@ private:
     std::ofstream m_out;
 };
 
-ObjectRef OpenStream(const std::string& path, int mode, bool create, bool unicode) {
+ObjectRef OpenStream(const Rules& rules, const std::string& path, int mode, bool create,
+                     bool unicode) {
     if (mode != TextStream::ForReading && mode != TextStream::ForWriting &&
         mode != TextStream::ForAppending)
         ThrowError(Err::InvalidCall);
-    std::optional<std::string> real = Existing(path);
+    std::optional<std::string> real = Existing(rules, path);
     if (real && fs::is_directory(*real)) ThrowError(Err::PermissionDenied);
     if (!real) {
         if (!create) ThrowError(Err::FileNotFound);
-        const std::string target = ForWriting(path);
+        const std::string target = ForWriting(rules, path);
         if (!fs::is_directory(
                 fs::path(target).parent_path().empty() ? "." : fs::path(target).parent_path()))
             ThrowError(Err::PathNotFound);
@@ -323,12 +364,12 @@ ObjectRef OpenStream(const std::string& path, int mode, bool create, bool unicod
     return ObjectRef(stream);
 }
 
-ObjectRef CreateStream(const std::string& path, bool overwrite, bool unicode) {
-    if (auto real = Existing(path)) {
+ObjectRef CreateStream(const Rules& rules, const std::string& path, bool overwrite, bool unicode) {
+    if (auto real = Existing(rules, path)) {
         if (!overwrite) ThrowError(Err::FileAlreadyExists);
         if (fs::is_directory(*real)) ThrowError(Err::PermissionDenied);
     }
-    const std::string target = ForWriting(path);
+    const std::string target = ForWriting(rules, path);
     const fs::path parent = fs::path(target).parent_path();
     if (!parent.empty() && !fs::is_directory(parent)) ThrowError(Err::PathNotFound);
     auto* stream = new TextStream(target, TextStream::ForWriting, unicode);
@@ -339,12 +380,15 @@ ObjectRef CreateStream(const std::string& path, bool overwrite, bool unicode) {
 // ---------------------------------------------------------------------------------------------
 // File and Folder
 
-Value MakeFolder(const std::string& path);
-Value MakeFile(const std::string& path);
+Value MakeFolder(const Rules& rules, const std::string& path);
+Value MakeFile(const Rules& rules, const std::string& path);
 
+// A File or Folder: its path was allowed when it was made, and is checked again whenever the
+// object touches the disk, as a folder may have been replaced since.
 class FileItem : public Object {
 public:
-    FileItem(std::string path, bool folder) : m_path(std::move(path)), m_folder(folder) {}
+    FileItem(Rules rules, std::string path, bool folder)
+        : m_rules(std::move(rules)), m_path(std::move(path)), m_folder(folder) {}
     std::u16string TypeName() const override { return m_folder ? u"Folder" : u"File"; }
 
     enum Id {
@@ -399,7 +443,9 @@ public:
         if (kind != InvokeKind::Get) {
             if (member == Name && args.size() == 1) {
                 const fs::path target = fs::path(m_path).parent_path() / ToUtf8(ToString(args[0]));
-                if (Existing(target.string())) ThrowError(Err::FileAlreadyExists);
+                Check(m_rules, m_path);
+                if (Existing(m_rules, target.string())) ThrowError(Err::FileAlreadyExists);
+                Check(m_rules, target.string());
                 std::error_code ec;
                 fs::rename(m_path, target, ec);
                 if (ec) ThrowError(Err::PermissionDenied);
@@ -411,6 +457,10 @@ public:
             ThrowError(Err::NoSuchMember);
         }
         std::error_code ec;
+        // Members that only tell the name need no access to the disk.
+        if (member != Path && member != ShortPath && member != Name && member != ShortName &&
+            member != IsRootFolder && member != TypeProp && member != Drive)
+            Check(m_rules, m_path);
         switch (member) {
         case Path:
         case ShortPath: return Value::FromUtf8(m_path);
@@ -420,7 +470,7 @@ public:
             uintmax_t total = 0;
             if (m_folder) {
                 for (auto& e : fs::recursive_directory_iterator(m_path, ec))
-                    if (e.is_regular_file(ec)) total += e.file_size(ec);
+                    if (e.is_regular_file(ec) && Reachable(m_rules, e)) total += e.file_size(ec);
             } else {
                 total = fs::file_size(m_path, ec);
             }
@@ -430,7 +480,11 @@ public:
         case DateLastModified:
         case DateCreated:
         case DateLastAccessed: return Value::Date(FileTimeSerial(m_path));
-        case ParentFolder: return MakeFolder(fs::path(m_path).parent_path().string());
+        case ParentFolder: {
+            const std::string parent = fs::path(m_path).parent_path().string();
+            Check(m_rules, parent);
+            return MakeFolder(m_rules, parent);
+        }
         case Delete:
             fs::remove_all(m_path, ec);
             if (ec) ThrowError(Err::PermissionDenied);
@@ -440,30 +494,30 @@ public:
         case Move: {
             // As CopyFile/CopyFolder and MoveFile/MoveFolder with this one source.
             const std::string given = ToUtf8(ToString(First(args)));
-            std::string dest = ForWriting(given);
+            std::string dest = ForWriting(m_rules, given);
             if (EndsWithSeparator(given)) {
-                auto folder = Existing(given);
+                auto folder = Existing(m_rules, given);
                 if (!folder || !fs::is_directory(*folder)) ThrowError(Err::PathNotFound);
                 dest = (fs::path(dest) / fs::path(m_path).filename()).string();
             }
-            Transfer(m_path, dest, member == Copy, args.size() < 2 || ToBool(args[1]));
+            Transfer(m_rules, m_path, dest, member == Copy, args.size() < 2 || ToBool(args[1]));
             if (member == Move) m_path = dest; // the object follows its file
             return {};
         }
         case OpenAsTextStream: {
             const int mode = args.empty() ? 1 : ToLong(args[0]);
             const bool unicode = args.size() > 1 && ToLong(args[1]) == -1;
-            return Value::Obj(OpenStream(m_path, mode, false, unicode).Get());
+            return Value::Obj(OpenStream(m_rules, m_path, mode, false, unicode).Get());
         }
         case Files:
         case SubFolders: {
             std::vector<std::pair<std::string, Value>> items;
             for (auto& e : fs::directory_iterator(m_path, ec)) {
                 const bool isDir = e.is_directory(ec);
-                if (isDir != (member == SubFolders)) continue;
-                items.emplace_back(e.path().filename().string(), isDir
-                                                                     ? MakeFolder(e.path().string())
-                                                                     : MakeFile(e.path().string()));
+                if (isDir != (member == SubFolders) || !Reachable(m_rules, e)) continue;
+                items.emplace_back(e.path().filename().string(),
+                                   isDir ? MakeFolder(m_rules, e.path().string())
+                                         : MakeFile(m_rules, e.path().string()));
             }
             std::sort(items.begin(), items.end(),
                       [](auto& x, auto& y) { return FoldCase(x.first) < FoldCase(y.first); });
@@ -495,7 +549,7 @@ public:
             const std::string name = ToUtf8(ToString(First(args)));
             const bool overwrite = args.size() > 1 ? ToBool(args[1]) : true;
             const bool unicode = args.size() > 2 && ToBool(args[2]);
-            return Value::Obj(CreateStream(m_path + "/" + name, overwrite, unicode).Get());
+            return Value::Obj(CreateStream(m_rules, m_path + "/" + name, overwrite, unicode).Get());
         }
         case IsRootFolder: return Value::Boolean(fs::path(m_path) == fs::path(m_path).root_path());
         case Attributes: return Value::Long(m_folder ? 16 : 32);
@@ -506,15 +560,16 @@ public:
     }
 
 private:
+    Rules m_rules;
     std::string m_path;
     bool m_folder;
 };
 
-Value MakeFolder(const std::string& path) {
-    return Value::Obj(new FileItem(path, true));
+Value MakeFolder(const Rules& rules, const std::string& path) {
+    return Value::Obj(new FileItem(rules, path, true));
 }
-Value MakeFile(const std::string& path) {
-    return Value::Obj(new FileItem(path, false));
+Value MakeFile(const Rules& rules, const std::string& path) {
+    return Value::Obj(new FileItem(rules, path, false));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -522,6 +577,7 @@ Value MakeFile(const std::string& path) {
 
 class FileSystemObject : public Object {
 public:
+    explicit FileSystemObject(Rules rules) : m_rules(std::move(rules)) {}
     std::u16string TypeName() const override { return u"FileSystemObject"; }
 
     enum Id { // from 1: the FileSystemObject has no default member
@@ -587,27 +643,29 @@ public:
         switch (member) {
         case FileExists: {
             need(1, 1);
-            return Value::Boolean(PathLookup::Instance().FileExists(PathArg(args, 0)));
+            auto real = Visible(m_rules, PathArg(args, 0));
+            return Value::Boolean(real && fs::is_regular_file(*real, ec));
         }
         case FolderExists: {
             need(1, 1);
-            auto real = Existing(PathArg(args, 0));
-            return Value::Boolean(real && fs::is_directory(*real));
+            auto real = Visible(m_rules, PathArg(args, 0));
+            return Value::Boolean(real && fs::is_directory(*real, ec));
         }
         case DriveExists: need(1, 1); return Value::Boolean(false);
         case CreateFolder: {
             need(1, 1);
             const std::string path = PathArg(args, 0);
-            if (Existing(path)) ThrowError(Err::FileAlreadyExists);
-            const std::string target = ForWriting(path);
+            if (Existing(m_rules, path)) ThrowError(Err::FileAlreadyExists);
+            const std::string target = ForWriting(m_rules, path);
             if (!fs::create_directory(target, ec) || ec) ThrowError(Err::PathNotFound);
             Forget(target);
-            return MakeFolder(target);
+            return MakeFolder(m_rules, target);
         }
         case DeleteFile:
         case DeleteFolder: {
             need(1, 2);
-            for (const std::string& real : Sources(PathArg(args, 0), member == DeleteFolder)) {
+            for (const std::string& real :
+                 Sources(m_rules, PathArg(args, 0), member == DeleteFolder)) {
                 fs::remove_all(real, ec);
                 if (ec) ThrowError(Err::PermissionDenied);
                 Forget(real);
@@ -621,33 +679,34 @@ public:
             need(2, 3);
             const bool folder = member == CopyFolder || member == MoveFolder;
             const std::string source = PathArg(args, 0);
-            const std::vector<std::string> sources = Sources(source, folder);
+            const std::vector<std::string> sources = Sources(m_rules, source, folder);
             const std::string dest = PathArg(args, 1);
             // With a wildcard or a final separator the destination is a folder that must exist.
             const bool intoFolder = HasWildcards(source) || EndsWithSeparator(dest);
             if (intoFolder) {
-                auto real = Existing(dest);
+                auto real = Existing(m_rules, dest);
                 if (!real || !fs::is_directory(*real)) ThrowError(Err::PathNotFound);
             }
             const bool overwrite = args.size() < 3 || ToBool(args[2]);
             for (const std::string& real : sources) {
-                std::string target = ForWriting(dest);
+                std::string target = ForWriting(m_rules, dest);
                 if (intoFolder) target = (fs::path(target) / fs::path(real).filename()).string();
-                Transfer(real, target, member == CopyFile || member == CopyFolder, overwrite);
+                Transfer(m_rules, real, target, member == CopyFile || member == CopyFolder,
+                         overwrite);
             }
             return {};
         }
         case GetFile: {
             need(1, 1);
-            auto real = Existing(PathArg(args, 0));
+            auto real = Existing(m_rules, PathArg(args, 0));
             if (!real || fs::is_directory(*real)) ThrowError(Err::FileNotFound);
-            return MakeFile(*real);
+            return MakeFile(m_rules, *real);
         }
         case GetFolder: {
             need(1, 1);
-            auto real = Existing(PathArg(args, 0));
+            auto real = Existing(m_rules, PathArg(args, 0));
             if (!real || !fs::is_directory(*real)) ThrowError(Err::PathNotFound);
-            return MakeFolder(*real);
+            return MakeFolder(m_rules, *real);
         }
         case OpenTextFile: {
             need(1, 4);
@@ -655,14 +714,14 @@ public:
             const bool create = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
             const bool unicode =
                 args.size() > 3 && !args[3].Deref().IsMissing() && ToLong(args[3]) == -1;
-            return Value::Obj(OpenStream(PathArg(args, 0), mode, create, unicode).Get());
+            return Value::Obj(OpenStream(m_rules, PathArg(args, 0), mode, create, unicode).Get());
         }
         case CreateTextFile: {
             need(1, 3);
             const bool overwrite =
                 args.size() > 1 && !args[1].Deref().IsMissing() ? ToBool(args[1]) : true;
             const bool unicode = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
-            return Value::Obj(CreateStream(PathArg(args, 0), overwrite, unicode).Get());
+            return Value::Obj(CreateStream(m_rules, PathArg(args, 0), overwrite, unicode).Get());
         }
         case GetFileName: need(1, 1); return Value::Str(NamePart(ToString(args[0])));
         case GetBaseName:
@@ -719,17 +778,24 @@ public:
             need(1, 1);
             const int32_t which = ToLong(args[0]);
             if (which < 0 || which > 2) ThrowError(Err::InvalidCall);
-            return MakeFolder(which == 2 ? fs::temp_directory_path(ec).string() : std::string("/"));
+            const std::string folder =
+                which == 2 ? fs::temp_directory_path(ec).string() : std::string("/");
+            Check(m_rules, folder);
+            return MakeFolder(m_rules, folder);
         }
         default: ThrowError(Err::NoSuchMember);
         }
     }
+
+private:
+    Rules m_rules;
 };
 
 } // namespace
 
-ObjectRef MakeFileSystemObject() {
-    return ObjectRef(new FileSystemObject);
+ObjectRef MakeFileSystemObject(std::shared_ptr<const FileConfinement> rules) {
+    if (!rules) rules = std::make_shared<const FileConfinement>();
+    return ObjectRef(new FileSystemObject(std::move(rules)));
 }
 
 } // namespace quillora::vbs

@@ -23,6 +23,9 @@ void ScriptControl::SetClock(quillora::Clock* clock) {
 void ScriptControl::SetObjectFactory(std::function<ObjectRef(const std::string&)> factory) {
     m_engine->SetFactory(std::move(factory));
 }
+void ScriptControl::SetFileConfinement(FileConfinement rules) {
+    m_engine->SetFileConfinement(std::move(rules));
+}
 
 template <class F> bool ScriptControl::Guard(F&& body) {
     m_engine->BeginRun();

@@ -7,6 +7,7 @@
 // synchronously on that thread.
 #pragma once
 
+#include "core/FileConfinement.h"
 #include "vbscript/Errors.h"
 #include "vbscript/Object.h"
 #include "vbscript/Value.h"
@@ -45,6 +46,10 @@ public:
     // Creates host objects for CreateObject/GetObject beyond the built-in classes
     // (Scripting.Dictionary, Scripting.FileSystemObject, VBScript.RegExp).
     void SetObjectFactory(std::function<ObjectRef(const std::string& progId)> factory);
+    // The folders scripts may reach files in (a game's folder, its data folder, the temporary
+    // folder); elsewhere file operations fail with 70 "Permission denied" and FileExists and
+    // FolderExists answer False. An unconfined value (the default) allows every path.
+    void SetFileConfinement(FileConfinement rules);
 
     // Forgets all code, variables and named objects.
     void Reset();
