@@ -31,27 +31,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 
 namespace quillora {
 namespace {
-
-namespace fs = std::filesystem;
-
-// The path with "..", "." and symbolic links resolved as far as it exists; empty when it
-// cannot be resolved.
-std::string Resolved(const std::string& path) {
-    std::error_code error;
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(fs::path(path), error), error);
-    if (error) return "";
-    return resolved.lexically_normal().string();
-}
-
-bool Inside(const std::string& path, const std::string& folder) {
-    if (folder.empty() || path.size() < folder.size()) return false;
-    if (path.compare(0, folder.size(), folder) != 0) return false;
-    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
-}
 
 bool OpenWithDesktop(const QUrl& target) {
     if (target.isLocalFile()) {
@@ -60,22 +42,6 @@ bool OpenWithDesktop(const QUrl& target) {
             return QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath());
     }
     return QDesktopServices::openUrl(target);
-}
-
-std::string ResolvedFolder(const std::string& folder) {
-    std::string resolved = Resolved(folder);
-    while (resolved.size() > 1 && resolved.back() == '/')
-        resolved.pop_back();
-    return resolved;
-}
-
-bool InsideAny(const std::string& path, const std::vector<std::string>& folders) {
-    const std::string resolved = Resolved(path);
-    if (resolved.empty()) return false;
-    for (const std::string& folder : folders) {
-        if (Inside(resolved, folder)) return true;
-    }
-    return false;
 }
 
 using vbs::Value;
@@ -298,22 +264,29 @@ void DefineTimedEventMembers(vbs::HostObject& action, TimedEvents& events) {
 
 } // namespace
 
-ScriptPermissions::ScriptPermissions() : m_opener(OpenWithDesktop) {}
+ScriptPermissions::ScriptPermissions() : m_opener(OpenWithDesktop) {
+    // Confined from the start: until the game's folders are known only the temporary folder is
+    // open, and nothing may be handed to the desktop.
+    m_files.Allow(QDir::tempPath().toStdString());
+}
 
 void ScriptPermissions::SetAllowedFolders(const std::vector<std::string>& gameFolders,
                                           const std::string& temporaryFolder) {
-    m_gameFolders.clear();
-    for (const std::string& folder : gameFolders)
-        m_gameFolders.push_back(ResolvedFolder(folder));
-    m_temporaryFolder = ResolvedFolder(temporaryFolder);
+    m_files = FileConfinement();
+    m_opening = FileConfinement();
+    for (const std::string& folder : gameFolders) {
+        m_files.Allow(folder);
+        m_opening.Allow(folder);
+    }
+    m_files.Allow(temporaryFolder);
 }
 
 bool ScriptPermissions::AllowsFile(const std::string& path) const {
-    return m_trusted || InsideAny(path, m_gameFolders) || InsideAny(path, {m_temporaryFolder});
+    return m_trusted || m_files.Allows(path);
 }
 
 bool ScriptPermissions::AllowsOpening(const std::string& path) const {
-    return m_trusted || InsideAny(path, m_gameFolders);
+    return m_trusted || (m_opening.Confined() && m_opening.Allows(path));
 }
 
 void ScriptPermissions::CheckFileAccess(const std::string& path) const {
@@ -322,7 +295,7 @@ void ScriptPermissions::CheckFileAccess(const std::string& path) const {
 
 void ScriptPermissions::CheckProgramStart(const std::string& path) {
     if (m_trusted) return;
-    const std::string program = Resolved(path).empty() ? path : Resolved(path);
+    const std::string program = FileConfinement::Resolve(path).value_or(path);
     auto answer = m_answers.find(program);
     if (answer == m_answers.end()) {
         // No is the default button: a box nobody answers starts nothing.

@@ -42,8 +42,7 @@ long long ReadScriptTimeout() {
 } // namespace
 
 ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
-    : m_session(session), m_window(window),
-      m_permissions(std::make_unique<ScriptPermissions>()),
+    : m_session(session), m_window(window), m_permissions(std::make_unique<ScriptPermissions>()),
       m_ticks(std::make_unique<DeferredTicks>([this] { return Busy(); })),
       m_events(std::make_unique<TimedEvents>(session, window.Host(), *m_ticks)),
       m_timerObjects(std::make_unique<TimerObjects>(session, window.Host(), *m_ticks)),
@@ -51,6 +50,7 @@ ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
       m_second(std::make_unique<vbs::ScriptControl>()),
       m_components(std::make_unique<AdditionalComponents>(*m_second)) {
     m_action = MakeScriptAction(ActionScope{session, window, *this});
+    ApplyFileRules();
 }
 
 ScriptHost::~ScriptHost() = default;
@@ -67,10 +67,12 @@ void ScriptHost::ResetForGame() {
     *m_dirSearch = DirectorySearch();
     m_permissions->SetAllowedFolders({Paths().Root, GameDataFolder(Project().ProjectName)},
                                      QDir::tempPath().toStdString());
+    ApplyFileRules();
     m_session.ProceduresText = LoadProjectProcedures();
     AddCodeToScriptControl(*m_second, "");
     m_timeoutMs = ReadScriptTimeout();
-    for (auto& engine : m_engines) engine->SetTimeout(m_timeoutMs);
+    for (auto& engine : m_engines)
+        engine->SetTimeout(m_timeoutMs);
 }
 
 size_t ScriptHost::TicksWaiting() const {
@@ -79,6 +81,13 @@ size_t ScriptHost::TicksWaiting() const {
 
 void ScriptHost::SetTrustScripts(bool trusted) {
     m_permissions->SetTrusted(trusted);
+    ApplyFileRules();
+}
+
+void ScriptHost::ApplyFileRules() {
+    m_second->SetFileConfinement(m_permissions->EngineRules());
+    for (auto& engine : m_engines)
+        engine->SetFileConfinement(m_permissions->EngineRules());
 }
 
 vbs::ScriptControl& ScriptHost::EngineForThisRun() {
@@ -86,6 +95,7 @@ vbs::ScriptControl& ScriptHost::EngineForThisRun() {
     while (m_engines.size() <= index) {
         m_engines.push_back(std::make_unique<vbs::ScriptControl>());
         m_engines.back()->SetTimeout(m_timeoutMs);
+        m_engines.back()->SetFileConfinement(m_permissions->EngineRules());
     }
     return *m_engines[index];
 }
@@ -96,10 +106,9 @@ bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
     // The library is added on its own so that the engine's cache of compiled texts serves it
     // again at the next execution; the wrapper after it can call the author's procedures.
     const std::string& procedures = m_session.ProceduresText;
-    const bool added =
-        (procedures.empty() || engine.AddCode(procedures)) &&
-        engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" + startupCode +
-                       "\r\nEnd Sub");
+    const bool added = (procedures.empty() || engine.AddCode(procedures)) &&
+                       engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" +
+                                      startupCode + "\r\nEnd Sub");
     if (!added) {
         ShowScriptError(engine.LastError());
         return false;
@@ -157,8 +166,8 @@ void ScriptHost::ShowScriptError(const vbs::ScriptError& error) {
     const std::string description = error.Message();
     // Authors find the failing line on stderr; the box keeps the player's own wording.
     if (error.HasPosition()) {
-        std::fprintf(stderr, "quillora-run: script error: %s (line %d: %s)\n",
-                     description.c_str(), error.Position().line, error.LineText().c_str());
+        std::fprintf(stderr, "quillora-run: script error: %s (line %d: %s)\n", description.c_str(),
+                     error.Position().line, error.LineText().c_str());
     }
     Prompts().MessageBox(Text(30) + " " + Text(31) +
                              "\r\n\r\nError executing script. The Scripting Engine returned the "

@@ -92,6 +92,8 @@ private:
     // engine of its own, so no execution resets the engine under a running script.
     vbs::ScriptControl& EngineForThisRun();
     bool AddNamedObjects(vbs::ScriptControl& engine);
+    // Gives every engine the file rules of the permissions (FileSystemObject and the like).
+    void ApplyFileRules();
     void ShowScriptError(const vbs::ScriptError& error);
 
     GameSession& m_session;

@@ -2,6 +2,8 @@
 // data folder and the temporary folder; programs only once the player agreed.
 #pragma once
 
+#include "core/FileConfinement.h"
+
 #include <QUrl>
 
 #include <functional>
@@ -28,6 +30,9 @@ public:
     // Whether a script may read or write `path` (absolute): it lies inside an allowed folder
     // once "..", "." and symbolic links are resolved as far as the path exists.
     bool AllowsFile(const std::string& path) const;
+    // The same rules for the script engine's own file objects (FileSystemObject): unconfined
+    // only when trusted.
+    FileConfinement EngineRules() const { return m_trusted ? FileConfinement() : m_files; }
     // Fails with "Permission denied" (70), which scripts can catch, when it may not.
     void CheckFileAccess(const std::string& path) const;
     // Whether a script may hand the file to the desktop's opener: only the game's own files.
@@ -45,8 +50,8 @@ public:
 private:
     bool m_trusted = false;
     std::function<bool(const QUrl&)> m_opener;
-    std::vector<std::string> m_gameFolders; // resolved
-    std::string m_temporaryFolder;          // resolved
+    FileConfinement m_files;   // the game's folders and the temporary folder
+    FileConfinement m_opening; // the game's folders only
     std::map<std::string, bool> m_answers;
 };
 

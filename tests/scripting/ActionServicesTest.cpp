@@ -46,6 +46,13 @@ TEST_F(ActionServicesTest, ScriptFilesStayInsideTheGameAndTheTemporaryFolder) {
                      "Flag = Err.Number"));
     EXPECT_EQ(Var("Counter"), 70);
     EXPECT_EQ(Var("Flag"), 70);
+    // The engine's own file objects keep to the same folders.
+    const std::string readPasswd = "On Error Resume Next\r\n"
+                                   "Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n"
+                                   "Set f = fso.OpenTextFile(\"/etc/passwd\")\r\n"
+                                   "Counter = Err.Number";
+    ASSERT_FALSE(Run(readPasswd));
+    EXPECT_EQ(Var("Counter"), 70);
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(prompts.History().empty());
 
@@ -65,6 +72,8 @@ TEST_F(ActionServicesTest, ScriptFilesStayInsideTheGameAndTheTemporaryFolder) {
         Run("On Error Resume Next\r\nx = Action.ReadINI(\"\\etc\\passwd\", \"a\", \"b\")\r\n"
             "Counter = Err.Number + 1"));
     EXPECT_EQ(Var("Counter"), 1);
+    ASSERT_FALSE(Run(readPasswd));
+    EXPECT_EQ(Var("Counter"), 0);
 }
 
 TEST_F(ActionServicesTest, DirListsMatchesAndGoesOnAcrossScripts) {
