@@ -179,5 +179,29 @@ TEST_F(ActionServicesTest, ParametersAndComponents) {
     EXPECT_EQ(scripts->Components().ComponentsCount(), 1);
 }
 
+TEST_F(ActionServicesTest, EventInterceptionListsTheComponentsHandlers) {
+    project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\nSub Cal_Click(p)\r\nEnd Sub\r\n"
+                                            "Sub CAL_DblClick(p)\r\nEnd Sub\r\nSub Cal_(p)\r\n"
+                                            "End Sub\r\nSub Other_Click(p)\r\nEnd Sub\r\n");
+    scripts->ResetForGame();
+    ASSERT_FALSE(
+        Run("AddComponent \"MSCAL.Calendar\", \"Cal\"\r\nInterceptComponentEvents \"cAL\"\r\n"
+            "InterceptComponentEvents \"Nope\"\r\nInterceptComponentEvents \"\""));
+    const AdditionalComponents& components = scripts->Components();
+    EXPECT_EQ(components.ComponentWithEventsName(), "cAL");
+    EXPECT_EQ(components.EventsList(), (std::vector<std::string>{"click", "dblclick"}));
+    EXPECT_EQ(BoxTexts().back(), CommonErrorText(" Error intercepting events. The component named "
+                                                 "\"Nope\" could not be found."));
+    // Removing the component stops the interception; the reset forgets every component.
+    ASSERT_FALSE(Run("RemoveComponent \"CAL\""));
+    EXPECT_EQ(components.ComponentWithEventsName(), "");
+    EXPECT_FALSE(components.DoesComponentExist("cal"));
+    ASSERT_FALSE(Run("AddComponent \"X.Y\", \"Cal\""));
+    EXPECT_EQ(components.ComponentsCount(), 2); // slot numbers are not reused
+    scripts->ResetForGame();
+    EXPECT_EQ(components.ComponentsCount(), 0);
+    EXPECT_EQ(components.ComponentsList().Count(), 0);
+}
+
 } // namespace
 } // namespace quillora::test
