@@ -188,6 +188,7 @@ bool Autoplay::Run(const AutoplayCommand& command) {
     if (verb == "wait-frame") return WaitFrame(command);
     if (verb == "wait-idle") return WaitIdle(command);
     if (verb == "drag") return Drag(command);
+    if (verb == "script") return RunScript(command);
     if (verb == "save") return SaveOrLoad(command, true);
     if (verb == "load") return SaveOrLoad(command, false);
     if (verb.rfind("expect-", 0) == 0) return Expect(command);
@@ -199,6 +200,16 @@ bool Autoplay::Run(const AutoplayCommand& command) {
     Fail(command, Quoted(verb) + " is not available in this version of the player",
          kUnreadableLine);
     return false;
+}
+
+bool Autoplay::RunScript(const AutoplayCommand& command) {
+    Game* game = RunningGame(command);
+    if (game == nullptr) return false;
+    // The later commands run during the waits the code starts (a video, a message box), as
+    // they do during a click's.
+    ArmNextCommand();
+    game->RunScriptCode(command.rest);
+    return true;
 }
 
 Game* Autoplay::RunningGame(const AutoplayCommand& command) {

@@ -69,6 +69,8 @@ private:
     bool Move(const AutoplayCommand& command);
     bool Drag(const AutoplayCommand& command);
     bool Key(const AutoplayCommand& command);
+    // script CODE: runs the code as the debug menu's prompt does.
+    bool RunScript(const AutoplayCommand& command);
     // save NAME / load NAME through the save and load windows.
     bool SaveOrLoad(const AutoplayCommand& command, bool save);
     bool WaitFrame(const AutoplayCommand& command);

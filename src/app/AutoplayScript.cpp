@@ -34,6 +34,7 @@ constexpr VerbRule kVerbs[] = {
     {"expect-hidden", 1, 1, 1},
     {"expect-message", 1, -1, 0},
     {"screenshot", 1, -1, 0},
+    {"script", 1, -1, 0},
     {"quit", 0, 0, 0},
 };
 

@@ -12,6 +12,8 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
             options.ShowVersion = true;
         } else if (arg == "--help" || arg == "-h") {
             options.ShowHelp = true;
+        } else if (arg == "--trust-scripts") {
+            options.TrustScripts = true;
         } else if (arg == "--autoplay") {
             if (i + 1 >= args.size()) {
                 error = "--autoplay needs a script file";

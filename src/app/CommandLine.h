@@ -1,4 +1,5 @@
-// The player's command line: quillora-run [DIR] [--autoplay FILE [--strict]] [--version].
+// The player's command line: quillora-run [DIR] [--autoplay FILE [--strict]] [--trust-scripts]
+// [--version].
 #pragma once
 
 #include <optional>
@@ -11,6 +12,9 @@ struct PlayerOptions {
     std::string ProjectFolder; // empty: the executable's own folder
     std::string AutoplayFile;  // empty: play normally
     bool Strict = false;       // autoplay: any error box fails the run
+    // --trust-scripts: the game's scripts reach every file and start programs without asking
+    // (for authors testing their own game).
+    bool TrustScripts = false;
     bool ShowVersion = false;
     bool ShowHelp = false;
 };
@@ -21,9 +25,12 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
 
 inline constexpr const char* kVersionText = "quillora-run 3.4.3";
 inline constexpr const char* kUsageText =
-    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT [--strict]] [--version] [--help]\n"
+    "usage: quillora-run [GAME_DIR] [--autoplay SCRIPT [--strict]] [--trust-scripts] [--version]\n"
+    "                    [--help]\n"
     "Plays the Quillora game in GAME_DIR (default: the folder of this program).\n"
     "  --autoplay SCRIPT  drive the game from an autoplay script (see README.md)\n"
-    "  --strict           with --autoplay: any error box fails the run (exit status 1)\n";
+    "  --strict           with --autoplay: any error box fails the run (exit status 1)\n"
+    "  --trust-scripts    let the game's scripts reach files outside the game and start\n"
+    "                     programs without asking (for authors testing their own game)\n";
 
 } // namespace quillora

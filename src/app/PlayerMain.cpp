@@ -141,6 +141,7 @@ int PlayerMain(int argc, char** argv) {
     SetMessageLog(stderr);
 
     PlayerSession session(ProjectFolderOf(*options));
+    session.SetTrustScripts(options->TrustScripts);
     std::unique_ptr<Autoplay> autoplay;
     int status = 0;
     if (!options->AutoplayFile.empty()) {

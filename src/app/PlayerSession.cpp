@@ -5,6 +5,7 @@
 #include "game/GameSession.h"
 #include "project/ProjectInfo.h"
 #include "savegames/SavedGameStore.h"
+#include "scripting/ScriptHost.h"
 #include "services/Wait.h"
 #include "ui/Game.h"
 #include "ui/LoadGameDialog.h"
@@ -47,6 +48,7 @@ void PlayerSession::LoadGameWindow() {
     if (m_game) return;
     m_gameSession = std::make_unique<GameSession>();
     m_game = std::make_unique<Game>(*m_gameSession);
+    m_game->Scripts().SetTrustScripts(m_trustScripts);
     m_game->Messages().OnMessageShown = [this](const std::string& text) {
         if (OnMessageShown) OnMessageShown(text);
     };

@@ -35,6 +35,9 @@ public:
     QWidget* VisibleWindow() const;
     // Ends the game and the program, as closing every window would.
     void Quit();
+    // Whether the games started from now on may reach files outside the game and start
+    // programs without asking (--trust-scripts).
+    void SetTrustScripts(bool trusted) { m_trustScripts = trusted; }
     // Told every message the game shows in its message bar.
     std::function<void(const std::string&)> OnMessageShown;
 
@@ -57,6 +60,7 @@ private:
     // game is left over for the next one.
     std::unique_ptr<GameSession> m_gameSession;
     std::unique_ptr<Game> m_game;
+    bool m_trustScripts = false;
 };
 
 } // namespace quillora

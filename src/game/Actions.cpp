@@ -339,17 +339,22 @@ void MakeActionAndConsequences(ActionContext& context, int16_t areaIndex, int16_
     }
 }
 
+bool CarryOutScriptRequests(GameHost& host, GameSession& session) {
+    host.ShowOrNotShowAreas();
+    if (session.Action.bStopGame) {
+        host.StartUnloading();
+        return false;
+    }
+    if (!OpenRequestedFrame(host, session)) host.StartTimedEvents();
+    return true;
+}
+
 bool ExecuteVBScriptAndConsequences(GameHost& host, GameSession& session, const std::string& code,
                                     bool resetLastClickPosition) {
     VBScriptActionModule& action = session.Action;
     action.ResetModule();
     if (host.ExecuteVBScript(code, resetLastClickPosition)) return true;
-    host.ShowOrNotShowAreas();
-    if (action.bStopGame) {
-        host.StartUnloading();
-        return false;
-    }
-    if (!OpenRequestedFrame(host, session)) host.StartTimedEvents();
+    if (!CarryOutScriptRequests(host, session)) return false;
     if (action.bPopupLoadGame) {
         host.ShowLoadGameWindow(false);
     } else if (action.bPopupSaveGame) {

@@ -43,6 +43,11 @@ void MakeActionAndConsequences(ActionContext& context, int16_t areaIndex, int16_
 bool ExecuteVBScriptAndConsequences(GameHost& host, GameSession& session, const std::string& code,
                                     bool resetLastClickPosition);
 
+// Carries out what a script asked of the Action object, once it has run: the visibility pass,
+// then quitting (false: the game is ending), or the frame change, or else the timed events
+// restarted. The load and save windows are left to the caller.
+bool CarryOutScriptRequests(GameHost& host, GameSession& session);
+
 // Opens the frame a script asked for ("last visited frame" in any case goes back one step);
 // true when a frame was opened.
 bool OpenRequestedFrame(GameHost& host, GameSession& session);

@@ -6,11 +6,12 @@
 
 namespace quillora {
 
-vbs::ObjectRef MakeScriptAction(GameSession& session, ScriptWindow& window) {
+vbs::ObjectRef MakeScriptAction(const ActionScope& scope) {
     auto* action = new vbs::HostObject(u"VBScriptActionModule");
-    const ActionScope scope{session, window};
     DefineActionRequestMembers(*action, scope);
     DefineActionObjectMembers(*action, scope);
+    DefineActionServiceMembers(*action, scope);
+    DefineActionComponentMembers(*action, scope);
     return vbs::ObjectRef(action);
 }
 

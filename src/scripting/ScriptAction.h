@@ -6,26 +6,43 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quillora {
 
 struct GameSession;
+class ScriptHost;
 class ScriptWindow;
 
 // What the Action object's methods reach.
 struct ActionScope {
     GameSession& Session;
     ScriptWindow& Window;
+    // Timed events, permissions, components and the directory search of this game.
+    ScriptHost& Host;
+};
+
+// The state of Dir-style searches (Action.DDir): a search started by one script goes on in the
+// next.
+struct DirectorySearch {
+    bool Started = false;
+    std::vector<std::string> Names;
+    size_t Next = 0;
 };
 
 // The Action object of one game window (one per window, kept for its life).
-vbs::ObjectRef MakeScriptAction(GameSession& session, ScriptWindow& window);
+vbs::ObjectRef MakeScriptAction(const ActionScope& scope);
 
 // The member groups, each defined in its own file.
 // The seven state members, the requests, the game-state queries and the inventory methods.
 void DefineActionRequestMembers(vbs::HostObject& action, const ActionScope& scope);
 // LoadAPicture, LoadGraphicFile, CreateObject, DeleteObject and ChangeDefaultCursor.
 void DefineActionObjectMembers(vbs::HostObject& action, const ActionScope& scope);
+// E-mail, web addresses, files and programs, saved parameters, INI files, directory searches,
+// timed events.
+void DefineActionServiceMembers(vbs::HostObject& action, const ActionScope& scope);
+// The additional components.
+void DefineActionComponentMembers(vbs::HostObject& action, const ActionScope& scope);
 
 // Argument helpers shared by the groups: a call with fewer than `count` arguments fails with
 // "Wrong number of arguments or invalid property assignment" (450).

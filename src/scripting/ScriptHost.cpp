@@ -9,8 +9,11 @@
 #include "project/ProjectPaths.h"
 #include "scripting/ProcedureLibrary.h"
 #include "scripting/ScriptAction.h"
+#include "scripting/ScriptComponents.h"
+#include "scripting/ScriptPermissions.h"
+#include "scripting/ScriptWindow.h"
+#include "scripting/TimedEvents.h"
 #include "scripting/VariableObjects.h"
-#include "services/SettingsStore.h"
 #include "vbscript/ScriptControl.h"
 
 #include <QDir>
@@ -39,8 +42,15 @@ long long ReadScriptTimeout() {
 } // namespace
 
 ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
-    : m_session(session), m_window(window), m_second(std::make_unique<vbs::ScriptControl>()) {
-    m_action = MakeScriptAction(session, window);
+    : m_session(session), m_window(window), m_permissions(std::make_unique<ScriptPermissions>()),
+      m_ticks(std::make_unique<DeferredTicks>([this] { return Busy(); })),
+      m_events(std::make_unique<TimedEvents>(session, window.Host(), *m_ticks)),
+      m_timerObjects(std::make_unique<TimerObjects>(session, window.Host(), *m_ticks)),
+      m_dirSearch(std::make_unique<DirectorySearch>()),
+      m_second(std::make_unique<vbs::ScriptControl>()),
+      m_components(std::make_unique<AdditionalComponents>(*m_second)) {
+    m_action = MakeScriptAction(ActionScope{session, window, *this});
+    m_second->SetFileConfinement(m_permissions->EngineRules());
 }
 
 ScriptHost::~ScriptHost() = default;
@@ -51,12 +61,12 @@ void ScriptHost::RegisterFixedObject(std::string name, vbs::ObjectRef object,
 }
 
 void ScriptHost::ResetForGame() {
-    m_confinement = FileConfinement();
-    if (!m_trusted) {
-        m_confinement.Allow(Paths().Root);
-        m_confinement.Allow(Settings().GameDataFolder(Project().ProjectName));
-        m_confinement.Allow(QDir::tempPath().toStdString());
-    }
+    m_ticks->Clear();
+    m_timerObjects->Reset();
+    m_components->ResetComponents();
+    *m_dirSearch = DirectorySearch();
+    m_permissions->SetAllowedFolders({Paths().Root, GameDataFolder(Project().ProjectName)},
+                                     QDir::tempPath().toStdString());
     m_session.ProceduresText = LoadProjectProcedures();
     m_timeoutMs = ReadScriptTimeout();
     // The next engines take this game's settings; one still running a script (a game loaded
@@ -64,20 +74,32 @@ void ScriptHost::ResetForGame() {
     if (Busy()) {
         for (auto& engine : m_engines) {
             engine->SetTimeout(m_timeoutMs);
-            engine->SetFileConfinement(m_confinement);
+            engine->SetFileConfinement(m_permissions->EngineRules());
         }
     } else {
         m_engines.clear();
     }
-    m_second = NewEngine();
-    m_second->SetTimeout(kDefaultScriptTimeoutMs); // the time-out is for one-shot scripts only
+    // The components hold the second engine: it stays, with this game's rules; the time-out is
+    // for one-shot scripts only.
+    m_second->SetFileConfinement(m_permissions->EngineRules());
     AddCodeToScriptControl(*m_second, "");
+}
+
+size_t ScriptHost::TicksWaiting() const {
+    return m_ticks->Waiting();
+}
+
+void ScriptHost::SetTrustScripts(bool trusted) {
+    m_permissions->SetTrusted(trusted);
+    m_second->SetFileConfinement(m_permissions->EngineRules());
+    for (auto& engine : m_engines)
+        engine->SetFileConfinement(m_permissions->EngineRules());
 }
 
 std::unique_ptr<vbs::ScriptControl> ScriptHost::NewEngine() const {
     auto engine = std::make_unique<vbs::ScriptControl>();
     engine->SetTimeout(m_timeoutMs);
-    engine->SetFileConfinement(m_confinement);
+    engine->SetFileConfinement(m_permissions->EngineRules());
     return engine;
 }
 
@@ -94,10 +116,9 @@ bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
     // The library is added on its own so that the engine's cache of compiled texts serves it
     // again at the next execution; the wrapper after it can call the author's procedures.
     const std::string& procedures = m_session.ProceduresText;
-    const bool added =
-        (procedures.empty() || engine.AddCode(procedures)) &&
-        engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" + startupCode +
-                       "\r\nEnd Sub");
+    const bool added = (procedures.empty() || engine.AddCode(procedures)) &&
+                       engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" +
+                                      startupCode + "\r\nEnd Sub");
     if (!added) {
         ShowScriptError(engine.LastError());
         return false;

@@ -2,7 +2,6 @@
 // piece of author code and reporting its errors.
 #pragma once
 
-#include "core/FileConfinement.h"
 #include "vbscript/Object.h"
 
 #include <memory>
@@ -16,8 +15,14 @@ class ScriptControl;
 class ScriptError;
 } // namespace vbs
 
+class AdditionalComponents;
+class DeferredTicks;
+struct DirectorySearch;
 struct GameSession;
+class ScriptPermissions;
 class ScriptWindow;
+class TimedEvents;
+class TimerObjects;
 
 // The time-out of one-shot scripts before More's General/ScriptTimeOut changes it.
 inline constexpr long long kDefaultScriptTimeoutMs = 10000;
@@ -33,8 +38,11 @@ public:
     ScriptHost& operator=(const ScriptHost&) = delete;
 
     // At every reset of the game state, once the variables are loaded: reads the procedure
-    // library, prepares the second engine and applies More's ScriptTimeOut.
+    // library, prepares the second engine and applies More's ScriptTimeOut; the timer objects,
+    // components and directory search start afresh and the file permissions follow the game.
     void ResetForGame();
+    // Lifts the confinement of files and the question before programs (--trust-scripts).
+    void SetTrustScripts(bool trusted);
 
     // Runs `text` as the body of StartupProcedure after the author's procedures; true when it
     // failed (the script error box has been shown). Nothing runs while everything is stopped.
@@ -47,14 +55,6 @@ public:
     // preparation (the objects after the failing one are missing); false then.
     bool AddCodeToScriptControl(vbs::ScriptControl& engine, const std::string& startupCode);
 
-    // Authors testing their own game lift the confinement of scripts' file access and the
-    // question before a script starts a program (--trust-scripts).
-    void SetTrustScripts(bool trusted) { m_trusted = trusted; }
-    bool TrustScripts() const { return m_trusted; }
-    // Where scripts may reach files, fixed at each reset: the game's folder, its per-user data
-    // folder and the temporary folder; unconfined when scripts are trusted.
-    const FileConfinement& Confinement() const { return m_confinement; }
-
     // True while a script runs (a message box or a wait inside it lets timer ticks through):
     // callers that can wait defer their scripts until it is free.
     bool Busy() const { return m_depth > 0; }
@@ -65,6 +65,15 @@ public:
     long long ScriptTimeout() const { return m_timeoutMs; }
     // The Action object as scripts see it.
     vbs::ObjectRef ActionObject() const { return m_action; }
+    // The timed events (the timer array TimedEvent and its records).
+    TimedEvents& Events() { return *m_events; }
+    // The timer array TimerObject, which the window object holds by that name.
+    TimerObjects& TimerObjectArray() { return *m_timerObjects; }
+    ScriptPermissions& Permissions() { return *m_permissions; }
+    AdditionalComponents& Components() { return *m_components; }
+    DirectorySearch& DirSearch() { return *m_dirSearch; }
+    // Timer ticks held back until the running script has ended.
+    size_t TicksWaiting() const;
     // Adds a fixed object after those already registered (in the order the game expects:
     // Hotspot, Text, LoopingVideo, ScreenObject, AppObject, PrintersObject, ClipboardObject,
     // MessageObject, FrameMessageObject, WindowObject, TimedEventObject); the Action object
@@ -92,15 +101,20 @@ private:
 
     GameSession& m_session;
     ScriptWindow& m_window;
+    // Declared before the engines, which hold their script objects, so they outlive them.
+    std::unique_ptr<ScriptPermissions> m_permissions;
+    std::unique_ptr<DeferredTicks> m_ticks;
+    std::unique_ptr<TimedEvents> m_events;
+    std::unique_ptr<TimerObjects> m_timerObjects;
+    std::unique_ptr<DirectorySearch> m_dirSearch;
     std::vector<std::unique_ptr<vbs::ScriptControl>> m_engines; // by nesting depth
     std::unique_ptr<vbs::ScriptControl> m_second;
+    std::unique_ptr<AdditionalComponents> m_components;
     std::vector<FixedObject> m_fixed;
     std::vector<const void*> m_variablesSeen;
     std::vector<std::pair<std::string, vbs::ObjectRef>> m_variableObjects;
     vbs::ObjectRef m_action;
     long long m_timeoutMs = kDefaultScriptTimeoutMs;
-    bool m_trusted = false;
-    FileConfinement m_confinement;
     int m_depth = 0;
 };
 

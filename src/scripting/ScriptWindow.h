@@ -43,6 +43,11 @@ public:
     // pointer and applies it again: to the screen areas, and to every hotspot and animated
     // picture that showed the previous default (those with a pointer of their own keep it).
     virtual void ChangeDefaultPointer(const std::string& file) = 0;
+    // While a script waits for a program it started: the window takes no input and the
+    // automatic jump rests. Returns whether the jump was armed, for EndProgramWait.
+    virtual bool BeginProgramWait() = 0;
+    // The window takes input again and the jump is re-armed when it was.
+    virtual void EndProgramWait(bool autoJumpArmed) = 0;
 };
 
 } // namespace quillora

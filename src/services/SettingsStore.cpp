@@ -57,12 +57,6 @@ QString SettingsStore::FileOf(const std::string& application) const {
     return QDir(m_folder).filePath(Escaped(application) + ".ini");
 }
 
-std::string SettingsStore::GameDataFolder(const std::string& projectName) const {
-    const QString folder = QDir(m_folder).filePath("Data/" + Escaped(projectName));
-    QDir().mkpath(folder);
-    return folder.toStdString();
-}
-
 void SettingsStore::NotKept(const std::string& reason) const {
     if (!m_notKept.empty()) return;
     m_notKept = reason;

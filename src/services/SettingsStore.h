@@ -36,9 +36,6 @@ public:
     void DeleteSetting(const std::string& application, const std::string& section,
                        const std::string& key);
 
-    // The per-user folder where a game's scripts may keep files of their own, beside the
-    // settings (created when missing; its path is given even when it could not be made).
-    std::string GameDataFolder(const std::string& projectName) const;
     // Why settings are not kept (empty while they are), as told to the player.
     const std::string& NotKeptReason() const { return m_notKept; }
 

@@ -74,6 +74,9 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     });
     m_scripts = std::make_unique<ScriptHost>(m_session, *this);
     m_windowObject = RegisterScriptObjects(*m_scripts, *this);
+    m_windowObject->AddControl("TimerObject", m_scripts->TimerObjectArray().ScriptObject());
+    // After the other fixed objects, as scripts expect them.
+    m_scripts->RegisterFixedObject("TimedEventObject", m_scripts->Events().ScriptObject());
     move(0, 0);
     BuildMenus();
     WireScene();
@@ -300,7 +303,31 @@ bool Game::ExecuteVBScript(const std::string& code, bool resetLastClickPosition)
 }
 
 void Game::StartTimedEvents() {
-    quillora::StartTimedEvents();
+    m_scripts->Events().StartTimedEvents();
+}
+
+void Game::PauseTimedEvents() {
+    m_scripts->Events().PauseTimedEvents();
+}
+
+void Game::ResetTimedEvents() {
+    m_scripts->Events().ResetTimedEvents();
+}
+
+void Game::RunScriptCode(const std::string& code) {
+    ExecuteVBScriptAndConsequences(*this, m_session, code, true);
+}
+
+bool Game::BeginProgramWait() {
+    const bool armed = m_autoJumpTimer.isActive();
+    setEnabled(false);
+    m_autoJumpTimer.stop();
+    return armed;
+}
+
+void Game::EndProgramWait(bool autoJumpArmed) {
+    setEnabled(true);
+    if (autoJumpArmed) m_autoJumpTimer.start();
 }
 
 void Game::ToggleMenusByRightPress() {

@@ -94,6 +94,14 @@ public:
     void SetScreenPointerDefault() override;
     bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) override;
     void StartTimedEvents() override;
+    // Stops every timed event's timer; a later start runs each interval from its beginning.
+    void PauseTimedEvents();
+    // Removes every timed event (each frame opening, each game reset).
+    void ResetTimedEvents();
+    // Runs script code as the debug menu's prompt does, with its consequences.
+    void RunScriptCode(const std::string& code);
+    bool BeginProgramWait() override;
+    void EndProgramWait(bool autoJumpArmed) override;
     bool IsOneTimeVideoPlaying() override;
     // Performs hotspot areaIndex's action (objectIndex 0: a click; else the dropped item).
     void MakeActionAndConsequences(int areaIndex, int objectIndex);

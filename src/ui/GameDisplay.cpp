@@ -42,7 +42,7 @@ public:
         flags.TransitionAbortRequested = true;
         m_game.AutoJumpTimer().stop();
         m_game.Messages().TimerMessageBox.stop();
-        PauseTimedEvents();
+        m_game.PauseTimedEvents();
         m_game.Videos().StopOneTimeVideoPlayer();
     }
 
@@ -62,7 +62,7 @@ public:
         m_paused = false;
         if (m_jumpWasOn) m_game.AutoJumpTimer().start();
         if (m_messageTimerWasOn) m_game.Messages().TimerMessageBox.start();
-        StartTimedEvents();
+        m_game.StartTimedEvents();
     }
 
 private:

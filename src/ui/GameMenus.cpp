@@ -176,8 +176,8 @@ void Game::EnableOrDisableEffects() {
     }
 }
 
-void Game::ShowLoadGameWindow(bool /*timerGuard*/) {
-    // No timer objects exist to guard against yet: every caller passes False anyway.
+void Game::ShowLoadGameWindow(bool timerGuard) {
+    if (timerGuard && m_scripts->TimerObjectArray().AnyRunning()) return;
     const bool jumpArmed = m_autoJumpTimer.isActive();
     m_autoJumpTimer.stop();
     PauseTimedEvents();

@@ -21,7 +21,6 @@
 #include "project/ProjectPaths.h"
 #include "scene/Pictures.h"
 #include "scripting/ScriptHost.h"
-#include "scripting/TimedEvents.h"
 #include "services/Wait.h"
 
 #include <QFile>

@@ -2,6 +2,7 @@
 #include "PlayerRun.h"
 #include "ProjectWriter.h"
 #include "app/AutoplayScript.h"
+#include "app/CommandLine.h"
 
 #include <QImage>
 #include <QProcess>
@@ -34,6 +35,15 @@ TEST(AutoplayScript, ReadsCommandsAndRejectsLinesItCannotRead) {
         ASSERT_TRUE(error) << bad;
         EXPECT_EQ(error->line, 2) << bad;
     }
+}
+
+TEST(PlayerCommandLine, TrustScriptsIsAnOptionOfItsOwn) {
+    std::string error;
+    const auto options = ParseCommandLine({"game", "--trust-scripts"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_TRUE(options->TrustScripts);
+    EXPECT_EQ(options->ProjectFolder, "game");
+    EXPECT_FALSE(ParseCommandLine({"game"}, error)->TrustScripts);
 }
 
 class AutoplayRun : public ::testing::Test {
@@ -272,6 +282,24 @@ TEST_F(AutoplayRun, WelcomeScreenshotsShowTheScheme) {
     EXPECT_EQ(after.pixelColor(160, 80), QColor(255, 0, 0));
     EXPECT_NE(before.pixelColor(160, 80), QColor(255, 0, 0));
     EXPECT_EQ(after.pixelColor(2, 2), QColor(0x10, 0x20, 0x40));
+}
+
+TEST_F(AutoplayRun, ScriptLinesRunCodeAsTheDebugPromptDoes) {
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    general[42] = true; // no welcome window
+    project.WriteGeneral(general);
+    project.WriteVariables({"Score"});
+    project.WriteFrame("Hall", {});
+    project.WriteFrame("Cellar", {});
+    const auto run = test::RunPlayer(project.Root(), "wait-frame Hall\n"
+                                                     "script Score = 41 + 1 : MsgBox \"S\" & Score\n"
+                                                     "expect-var Score 42\n"
+                                                     "script GoToFrame \"Cellar\", 0, 1\n"
+                                                     "expect-frame Cellar\n"
+                                                     "quit\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
+    EXPECT_NE(run.out.find(" | S42\n"), std::string::npos) << run.out;
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The game window: menus, keys, the variables window and the frame list.
 #include "GameFixture.h"
+#include "scripting/ScriptHost.h"
 
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 namespace quillora {
 namespace {
@@ -110,6 +113,38 @@ TEST_F(GameWindow, FrameListAndVariablesWindow) {
     EXPECT_EQ(prompts.History()[1].title, "Variables Status");
     EXPECT_EQ(prompts.History()[1].text.substr(0, 54), std::string(52, ' ') + "\r\n");
     EXPECT_EQ(prompts.History()[1].text.find("VARIANT VARIABLES"), 54u + 2 + 27);
+}
+
+TEST_F(GameWindow, AProgramWaitTakesNoInputAndRestsTheAutomaticJump) {
+    test::FrameSpec hall;
+    hall.AutoJump = true;
+    hall.AutoJumpDelay = 30;
+    hall.AutoJumpFrame = "Hall";
+    project.WriteFrame("Hall", hall);
+    // The program waits (a bounded while) for the test to let it end.
+    project.WriteBytes("External/tool.sh", "#!/bin/sh\nn=0\nwhile [ ! -f \"$0.go\" ] && "
+                                           "[ $n -lt 1000 ]; do sleep 0.01; n=$((n+1)); done\n");
+    const QString tool = QString::fromStdString(project.Root() + "External/tool.sh");
+    QFile::setPermissions(tool, QFile::permissions(tool) | QFile::ExeOwner);
+    Game& g = StartGame();
+    g.Scripts().SetTrustScripts(true);
+    g.OpenFrame("Hall", false, 0, 0);
+    ASSERT_TRUE(g.AutoJumpTimer().isActive());
+
+    bool enabledDuringWait = true;
+    bool jumpDuringWait = true;
+    QTimer::singleShot(0, [&] {
+        enabledDuringWait = g.isEnabled();
+        jumpDuringWait = g.AutoJumpTimer().isActive();
+        QFile go(tool + ".go");
+        go.open(QIODevice::WriteOnly);
+    });
+    g.RunScriptCode("Action.OpenExeFileAndWait \"tool.sh\"");
+    EXPECT_FALSE(enabledDuringWait);
+    EXPECT_FALSE(jumpDuringWait);
+    EXPECT_TRUE(g.isEnabled());
+    EXPECT_TRUE(g.AutoJumpTimer().isActive());
+    EXPECT_TRUE(prompts.History().empty());
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "game/FrameFile.h"
 
 #include "game/SoundChannels.h"
+#include "scripting/ScriptHost.h"
+#include "scripting/TimedEvents.h"
 #include <QTest>
 
 #include <cstdio>
@@ -192,6 +194,22 @@ TEST_F(OpenFrameTest, DamagedPicturesAndLostTextsFilesAreNamedForTheAuthor) {
                           "FramesData/Hall.fm1\": it shows no text boxes.\n"),
               std::string::npos)
         << logged;
+}
+
+TEST_F(OpenFrameTest, EveryOpeningRemovesTheTimedEvents) {
+    project.WriteFrame("Hall", {});
+    project.WriteFrame("Cellar", {});
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    TimedEvents& events = g.Scripts().Events();
+    g.RunScriptCode("CreateTimedEvent 30, \"x = 1\", True");
+    ASSERT_EQ(events.UBound(), 1);
+    EXPECT_TRUE(events.Timer(1)->Running());
+    // Events created by the script that changes the frame go as well.
+    g.RunScriptCode("CreateTimedEvent 30, \"x = 2\", False : GoToFrame \"Cellar\", 0, 1");
+    EXPECT_EQ(session.CurrentFrame.Name, "Cellar");
+    EXPECT_EQ(events.UBound(), 0);
+    EXPECT_TRUE(prompts.History().empty());
 }
 
 } // namespace
