@@ -23,21 +23,6 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-// Runs a method body under its error box: a failure shows the common error box with the
-// method's literal (and the failure's description when the method reports it) and the script
-// goes on. The time-out still ends the script.
-void Reporting(const std::function<void()>& body,
-               const std::function<void(const std::string& description)>& report) {
-    try {
-        body();
-    } catch (const ClassicError& error) {
-        report(error.Description());
-    } catch (const vbs::ScriptError& error) {
-        if (error.IsFatal()) throw;
-        report(error.Description());
-    }
-}
-
 // The file a picture method opens: the folder plus the name, through the media lookup; empty
 // when no file is there (the lookup has warned).
 std::string FoundMedia(const std::string& folder, const std::string& name,
@@ -114,27 +99,25 @@ void DefineActionObjectMembers(vbs::HostObject& action, const ActionScope& scope
     });
     action.DefineMember("CreateObject", [](Args args) {
         ControlElementName& element = ElementArg(args);
-        Reporting([&element] { element.Array().LoadElement(element.Index()); },
-                  [](const std::string&) { ShowCommonError(" Error creating the object. "); });
+        Reporting(" Error creating the object. ",
+                  [&element] { element.Array().LoadElement(element.Index()); });
         return Value();
     });
     action.DefineMember("DeleteObject", [](Args args) {
         ControlElementName& element = ElementArg(args);
-        Reporting([&element] { element.Array().UnloadElement(element.Index()); },
-                  [](const std::string&) { ShowCommonError(" Error deleting the object. "); });
+        Reporting(" Error deleting the object. ",
+                  [&element] { element.Array().UnloadElement(element.Index()); });
         return Value();
     });
     action.DefineMember("ChangeDefaultCursor", [&session, &window](Args args) {
         const std::string name = TextArg(args, 0);
-        Reporting(
-            [&] {
-                if (!name.empty() && !EqualsNoCase(name, "default")) {
-                    std::string path;
-                    if (FoundMedia(Paths().Icons, name, session, path).empty()) return;
-                }
-                window.ChangeDefaultPointer(name);
-            },
-            [](const std::string&) { ShowCommonError(" Unable to change the default cursor. "); });
+        Reporting(" Unable to change the default cursor. ", [&] {
+            if (!name.empty() && !EqualsNoCase(name, "default")) {
+                std::string path;
+                if (FoundMedia(Paths().Icons, name, session, path).empty()) return;
+            }
+            window.ChangeDefaultPointer(name);
+        });
         return Value();
     });
 }

@@ -21,17 +21,6 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-// Runs an immediate method that reports its own failures with the common error box and lets the
-// script go on.
-void Reporting(const std::string& literal, const std::function<void()>& body,
-               bool withDescription = true) {
-    try {
-        body();
-    } catch (const ClassicError& error) {
-        ShowCommonError(literal, withDescription ? error.Description() : "");
-    }
-}
-
 void DefineStateMembers(vbs::HostObject& action, VBScriptActionModule& state) {
     const auto text = [&action](std::string_view name, std::string& field) {
         action.DefineProperty(

@@ -53,17 +53,6 @@ constexpr int kDirectoryAttribute = 16;
 // A directory search keeps at most this many names: a folder of more is not a game's.
 constexpr size_t kMaxSearchEntries = 100000;
 
-// Runs an immediate method that reports its own failures with the common error box and lets
-// the script go on.
-template <class F> void Reporting(const std::string& literal, F&& body) {
-    try {
-        body();
-    } catch (const vbs::ScriptError& error) {
-        ShowCommonError(literal, error.Description());
-    } catch (const ClassicError& error) {
-        ShowCommonError(literal, error.Description());
-    }
-}
 
 std::string WithSlashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');

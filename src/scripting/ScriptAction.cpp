@@ -1,6 +1,8 @@
 // The Action object: its member groups and the argument helpers they share.
 #include "scripting/ScriptAction.h"
 
+#include "core/ClassicError.h"
+#include "project/ErrorMessages.h"
 #include "vbscript/Convert.h"
 #include "vbscript/Errors.h"
 
@@ -13,6 +15,24 @@ vbs::ObjectRef MakeScriptAction(const ActionScope& scope) {
     DefineActionServiceMembers(*action, scope);
     DefineActionComponentMembers(*action, scope);
     return vbs::ObjectRef(action);
+}
+
+void Reporting(const std::function<void()>& body,
+               const std::function<void(const std::string& description)>& report) {
+    try {
+        body();
+    } catch (const ClassicError& error) {
+        report(error.Description());
+    } catch (const vbs::ScriptError& error) {
+        if (error.IsFatal()) throw;
+        report(error.Description());
+    }
+}
+
+void Reporting(const std::string& literal, const std::function<void()>& body) {
+    Reporting(body, [&literal](const std::string& description) {
+        ShowCommonError(literal, description);
+    });
 }
 
 void RequireArgs(std::span<vbs::Value> args, size_t count) {

@@ -4,6 +4,7 @@
 
 #include "vbscript/Object.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,6 +44,14 @@ void DefineActionObjectMembers(vbs::HostObject& action, const ActionScope& scope
 void DefineActionServiceMembers(vbs::HostObject& action, const ActionScope& scope);
 // The additional components.
 void DefineActionComponentMembers(vbs::HostObject& action, const ActionScope& scope);
+
+// Runs an immediate method's body under its standard error box: a failure shows the common
+// error box (through `report`, given the failure's description) and the script goes on; the
+// time-out still ends the script.
+void Reporting(const std::function<void()>& body,
+               const std::function<void(const std::string& description)>& report);
+// The same with the usual box: the method's own text, then the failure's description.
+void Reporting(const std::string& literal, const std::function<void()>& body);
 
 // Argument helpers shared by the groups: a call with fewer than `count` arguments fails with
 // "Wrong number of arguments or invalid property assignment" (450).

@@ -18,16 +18,6 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-// Runs a step whose failures end in the common error box with `literal` and the description.
-template <class F> void Reporting(const std::string& literal, F&& body) {
-    try {
-        body();
-    } catch (const vbs::ScriptError& error) {
-        ShowCommonError(literal, error.Description());
-    } catch (const ClassicError& error) {
-        ShowCommonError(literal, error.Description());
-    }
-}
 
 std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";

@@ -88,9 +88,14 @@ TEST_F(ScriptObjects, ElementsNotLoadedArePlaceholdersThatCreateObjectLoads) {
     ASSERT_TRUE(Run("Action.CreateObject Hotspot(7)\r\nAction.DeleteObject Hotspot(0)\r\n"
                     "Action.DeleteObject Hotspot(9)\r\nMsgBox \"went on\""));
     ASSERT_EQ(prompts.History().size(), boxes + 4);
-    EXPECT_EQ(prompts.History()[boxes].text, CommonErrorText(" Error creating the object. "));
-    EXPECT_EQ(prompts.History()[boxes + 1].text, CommonErrorText(" Error deleting the object. "));
-    EXPECT_EQ(prompts.History()[boxes + 2].text, CommonErrorText(" Error deleting the object. "));
+    EXPECT_EQ(prompts.History()[boxes].text,
+              CommonErrorText(" Error creating the object. ", "Object already loaded"));
+    EXPECT_EQ(prompts.History()[boxes + 1].text,
+              CommonErrorText(" Error deleting the object. ",
+                              "Can't unload controls created at design time"));
+    EXPECT_EQ(prompts.History()[boxes + 2].text,
+              CommonErrorText(" Error deleting the object. ",
+                              "Control array element '9' doesn't exist"));
     EXPECT_EQ(LastBox(), "went on");
 
     // An object kept past its element's unloading fails instead of reaching the old element.
@@ -241,7 +246,8 @@ TEST_F(ScriptObjects, ElementMembersTakePartialMovesFontsAndTheWindowsControls) 
     EXPECT_FALSE(game->Scene().BackImage.Visible());
     // The game alone loads and unloads the animated pictures and inventory items.
     ASSERT_TRUE(Run("Action.CreateObject WindowObject.AniGifBox(2)"));
-    EXPECT_EQ(LastBox(), CommonErrorText(" Error creating the object. "));
+    EXPECT_EQ(LastBox(),
+              CommonErrorText(" Error creating the object. ", "Invalid procedure call or argument"));
     EXPECT_EQ(game->Scene().AniGifBox.Item(2), nullptr);
 }
 
