@@ -21,7 +21,8 @@ TEST(GameRun, TheDemoStartsFromTheWelcomeWindowAndJumpsToTheShore) {
                                                         "expect-hidden 3\n"
                                                         "expect-items\n"
                                                         "expect-var DoorOpen 0\n"
-                                                        "expect-var PlayerName 0\n"
+                                                        "expect-var PlayerName Skipper\n"
+                                                        "expect-var Visits 1\n"
                                                         "screenshot " +
                                                             shot +
                                                             "\n"
