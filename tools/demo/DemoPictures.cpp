@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <cmath>
+
 namespace quillora::demo {
 namespace {
 
@@ -191,6 +193,44 @@ QImage Boat() {
     return image;
 }
 
+QImage LampFlare() {
+    QImage image = Canvas(52, 38, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient flare(26, 19, 26);
+    flare.setColorAt(0, QColor(255, 255, 235, 255));
+    flare.setColorAt(0.35, QColor(255, 240, 160, 220));
+    flare.setColorAt(1, QColor(255, 220, 120, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(flare);
+    p.drawEllipse(QRectF(0, 0, 52, 38));
+    return image;
+}
+
+QImage Shell(int size) {
+    const double scale = 0.6 + 0.2 * size; // 0.8, 1.0, 1.2
+    QImage image = Canvas(72, 64, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(36, 58);
+    p.scale(scale, scale);
+    const QColor tone = size == 1   ? QColor(250, 200, 190)
+                        : size == 2 ? QColor(244, 222, 170)
+                                    : QColor(236, 170, 120);
+    QPainterPath fan;
+    fan.moveTo(0, 0);
+    fan.lineTo(-26, -30);
+    fan.quadTo(0, -60, 26, -30);
+    fan.closeSubpath();
+    p.setPen(QPen(tone.darker(150), 1.5));
+    p.setBrush(tone);
+    p.drawPath(fan);
+    for (int rib = -2; rib <= 2; ++rib)
+        p.drawLine(QPointF(0, 0), QPointF(rib * 10, -40 + std::abs(rib) * 3));
+    p.drawRect(QRectF(-7, -4, 14, 6));
+    return image;
+}
+
 QImage RopeIcon() {
     QImage image = Canvas(32, 32, true);
     QPainter p(&image);
@@ -234,6 +274,20 @@ QImage KeyIcon() {
     p.drawLine(QPointF(15, 16), QPointF(29, 16));
     p.drawLine(QPointF(25, 16), QPointF(25, 22));
     p.drawLine(QPointF(29, 16), QPointF(29, 21));
+    return image;
+}
+
+QImage PearlIcon() {
+    QImage image = Canvas(32, 32, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient sheen(13, 12, 14);
+    sheen.setColorAt(0, QColor(255, 255, 255));
+    sheen.setColorAt(0.6, QColor(226, 222, 236));
+    sheen.setColorAt(1, QColor(170, 160, 190));
+    p.setPen(QPen(QColor(120, 110, 140), 1));
+    p.setBrush(sheen);
+    p.drawEllipse(QPointF(16, 16), 11, 11);
     return image;
 }
 

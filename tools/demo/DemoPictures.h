@@ -16,11 +16,16 @@ QImage ShoreWaterMask(int x, int y, int w, int h);
 QImage LighthouseDoor(bool open);
 QImage Seagull();
 QImage Boat();
+// The shore lighthouse's lamp flaring up (the flicker shows and hides it).
+QImage LampFlare();
+// A scallop shell of the path; `size` 1 (small) to 3 (large) sets its size and tone.
+QImage Shell(int size);
 // Inventory icons, 32x32.
 QImage RopeIcon();
 QImage HookIcon();
 QImage GrappleIcon();
 QImage KeyIcon();
+QImage PearlIcon();
 // A hotspot picture: the rope lying in the boat.
 QImage RopeInBoat();
 // The lamp room at the top of the lighthouse, and the ending.

@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace quillora::demo {
 namespace {
@@ -18,6 +20,101 @@ using test::TextSpec;
 
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kGold = 0x60D0F0; // red in the lowest byte
+constexpr int kDriftwood = 0x204060;
+
+// Script text as the editor stores it in value-list files: a "|" stands for each double quote
+// (the files' strings cannot hold one) and lines end in CR LF.
+std::string Stored(const std::string& code) {
+    std::string text;
+    for (const char c : code) {
+        if (c == '"') {
+            text += '|';
+        } else if (c == '\n') {
+            text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+// The procedure library: the shell puzzle of the path and the flicker of the shore's lamp.
+const std::vector<std::string> kProcedures = {
+    "' The shells must be pressed smallest first: sizes 1, 2, 3.",
+    "Const kShellAnswer = \"123\"",
+    "",
+    "' True while the sizes pressed so far begin the right order.",
+    "Function ShellsInOrder(order)",
+    "  ShellsInOrder = Len(order) <= Len(kShellAnswer) And Left(kShellAnswer, Len(order)) = order",
+    "End Function",
+    "",
+    "Function ShellNote(size)",
+    "  If size = 1 Then",
+    "    ShellNote = \"The small shell whistles a high note.\"",
+    "  ElseIf size = 2 Then",
+    "    ShellNote = \"The middle shell hums.\"",
+    "  Else",
+    "    ShellNote = \"The big shell booms.\"",
+    "  End If",
+    "End Function",
+    "",
+    "' A click on a shell of the path (size 1 to 3).",
+    "Sub PressShell(size)",
+    "  If ShellsSolved = 1 Then",
+    "    Action.Message \"The shells lie quiet now.\"",
+    "    Exit Sub",
+    "  End If",
+    "  Dim order",
+    "  order = ShellOrder & \"\"",
+    "  If order = \"0\" Then order = \"\"", // a new game's variants start at 0
+    "  order = order & size",
+    "  If Not ShellsInOrder(order) Then",
+    "    ShellOrder = \"\"",
+    "    Action.Message \"A sour note! The shells fall silent. Try again, \" & PlayerName & \".\"",
+    "  ElseIf order = kShellAnswer Then",
+    "    ShellOrder = order",
+    "    ShellsSolved = 1",
+    "    Action.AddItem \"Pearl\", False",
+    "    Action.Message \"The big shell booms... and a pearl rolls out!\"",
+    "  Else",
+    "    ShellOrder = order",
+    "    Action.Message ShellNote(size)",
+    "  End If",
+    "End Sub",
+    "",
+    "' TimerObject(1), set going by the shore's frame script: the lamp gutters and flares.",
+    "Sub TimerObject1",
+    "  If Action.GetCurrentFrameName <> \"Shore\" Then",
+    "    TimerObject(1).Enabled = False",
+    "    Exit Sub",
+    "  End If",
+    "  If LampBeat < 30000 Then LampBeat = LampBeat + 1",
+    "  LampGlow = CInt(Mid(\"11011010\", LampBeat Mod 8 + 1, 1))",
+    "End Sub",
+};
+
+// Run when a game starts and after a saved game is read: a loaded name stays (a new game's
+// variant variables start at 0).
+const char* const kStartupScript = R"(If PlayerName & "" = "0" Then
+  PlayerName = Action.LoadParameter("PlayerName", "Skipper")
+End If)";
+
+// The shore counts the player's visits, has the gull cry while it sits on its rock, and sets
+// the lamp flickering (the project's AllowControlsReferences variable lets scripts reach the
+// window's TimerObject array).
+const char* const kShoreScript = R"(Visits = Visits + 1
+If Visits = 1 Then
+  Action.Message "The shore at last, " & PlayerName & ". Find a way into the lighthouse."
+Else
+  Action.Message "Welcome back to the shore, " & PlayerName & "."
+End If
+If GullScared = 0 Then
+  cry = "If GullScared = 0 Then Action.Message ""The seagull cries from its rock: Kee-yah!"""
+  Action.CreateTimedEvent 1.5, cry, False
+End If
+If TimerObject.UBound < 1 Then Action.CreateObject TimerObject(1)
+TimerObject(1).Interval = 350
+TimerObject(1).Enabled = True)";
 
 void WriteConfig(test::ProjectWriter& game) {
     FileValues general = test::GeneralFields();
@@ -31,10 +128,15 @@ void WriteConfig(test::ProjectWriter& game) {
     general[15] = "Lighthouse"; // the welcome window's scheme
     general[37] = "quill.cur";  // the default pointer
     general[40] = true;         // windowed: the frame scales as the window is resized
+    general[51] = true;         // run the start-up script
+    general[52] = Stored(kStartupScript);
     game.WriteGeneral(general);
     game.WriteValues("Config/Texts", {1});
-    game.WriteVariables({"DoorOpen", "GullScared", "Visits"}, {"PlayerName"});
-    game.WriteBytes("Config/More", "[General]\r\nScriptTimeOut=5\r\n");
+    game.WriteVariables({"DoorOpen", "GullScared", "Visits", "ShellsSolved", "LampGlow", "LampBeat",
+                         "AllowControlsReferences"},
+                        {"PlayerName", "ShellOrder"});
+    game.WriteBytes("Config/More", "[General]\r\nScriptTimeOut=5\r\nProcEncr=1\r\n");
+    game.WriteProcedures(kProcedures, true, "QuilloraDemo");
 }
 
 void WritePictures(test::ProjectWriter& game) {
@@ -53,6 +155,11 @@ void WritePictures(test::ProjectWriter& game) {
     LighthouseDoor(true).save(QString::fromStdString(root + "Areas/door_open.png"), "PNG");
     Seagull().save(QString::fromStdString(root + "Areas/seagull.png"), "PNG");
     RopeInBoat().save(QString::fromStdString(root + "Areas/rope.png"), "PNG");
+    LampFlare().save(QString::fromStdString(root + "Areas/flare.png"), "PNG");
+    for (int size = 1; size <= 3; ++size) {
+        Shell(size).save(
+            QString::fromStdString(root + "Areas/shell" + std::to_string(size) + ".png"), "PNG");
+    }
     // A compiled game keeps some pictures under numbered names: the boat is one of them.
     Boat()
         .convertToFormat(QImage::Format_RGB32)
@@ -68,9 +175,26 @@ void WriteScheme(test::ProjectWriter& game) {
     WelcomeButton("Start New Game").save(QString::fromStdString(folder + "start.bmp"), "BMP");
     WelcomeButton("Exit").save(QString::fromStdString(folder + "exit.bmp"), "BMP");
     WelcomeTile().save(QString::fromStdString(folder + "sea.bmp"), "BMP");
-    game.WriteValues("Schemes/Lighthouse/Scheme.txt",
-                     {"Lighthouse", 1, 0, 4, "start.bmp", "[default]", "exit.bmp", "sea.bmp", 4,
-                      0x341E12, kGold, 0xE0E8F0, 0x80D8F8, 0, 0, 0, 0, 0, 1, true});
+    game.WriteValues("Schemes/Lighthouse/Scheme.txt", {"Lighthouse",
+                                                       1,
+                                                       0,
+                                                       4,
+                                                       "start.bmp",
+                                                       "[default]",
+                                                       "exit.bmp",
+                                                       "sea.bmp",
+                                                       4,
+                                                       0x341E12,
+                                                       kGold,
+                                                       0xE0E8F0,
+                                                       0x80D8F8,
+                                                       0,
+                                                       0,
+                                                       0,
+                                                       0,
+                                                       0,
+                                                       1,
+                                                       true});
 }
 
 // The ending's picture ships on the second CD: the marker, the index, and the disc copied into
@@ -161,6 +285,7 @@ void WriteItems(test::ProjectWriter& game) {
     game.WriteItem("Hook", "hook.ico", HookIcon());
     game.WriteItem("Grapple", "grapple.ico", GrappleIcon());
     game.WriteItem("Key", "key.ico", KeyIcon());
+    game.WriteItem("Pearl", "pearl.ico", PearlIcon());
     // Rope and hook make a grapple, whichever is dragged onto the other.
     game.WriteCombination("Rope", "Hook", {1, 1, 1, "Grapple"});
     game.WriteCombination("Hook", "Rope", {1, 1, 1, "Grapple"});
@@ -208,6 +333,8 @@ void WriteShore(test::ProjectWriter& game) {
     shore.Background = "shore.jpg";
     shore.StopMusic = true; // the title theme ends; the waves come in on channel 1
     FadeChannelOne(shore, "waves.ogg", 6);
+    shore.RunFrameScript = true;
+    shore.FrameScript = Stored(kShoreScript);
     game.WriteFrame("Shore", shore);
     HotspotSpec boat = Pictured(Spot(5, 80, 280, 120, 60), "boat.bmp");
     boat.Pointer = "default";
@@ -222,6 +349,7 @@ void WriteShore(test::ProjectWriter& game) {
             Pictured(Spot(6, 122, 292, 36, 16), "rope.png"),
             Animated(When(Pictured(Spot(7, 330, 400, 24, 24), "glint.gif"), {"GullScared"}, {})),
             Spot(8, 580, 330, 60, 150),
+            When(Pictured(Spot(9, 444, 64, 52, 38), "flare.png"), {"LampGlow"}, {}),
         });
     ActionSpec scare =
         WithSound(Say("The seagull flies off. Something glints in the sand!"), "squawk.wav");
@@ -241,6 +369,7 @@ void WriteShore(test::ProjectWriter& game) {
                                    rope,
                                    hook,
                                    Through(GoTo("Path"), 3, 800),
+                                   Say("High above, the old lamp gutters and flares."),
                                });
     game.WritePickups("Shore", {{6, "Rope"}, {7, "Hook"}});
     ActionSpec fish =
@@ -306,10 +435,21 @@ void WriteExtras(test::ProjectWriter& game) {
     path.Background = "sand.bmp";
     path.Tile = true;
     game.WriteFrame("Path", path);
-    game.WriteTexts("Path", {Caption(1, "A sandy path. Nothing here yet: click to go back.", 90,
-                                     220, 14, 0x204060)});
-    game.WriteHotspots("Path", {Spot(1, 0, 0, 640, 480)});
-    game.WriteActions("Path", {Through({.GoBack = true}, 2, 800)});
+    game.WriteTexts(
+        "Path", {Caption(1, "A sandy path", 56, 12, 16, kDriftwood),
+                 Caption(2, "Scratched on a stone: the small one sings first, the big one last.",
+                         60, 120, 12, kDriftwood),
+                 Caption(3, "< back to the shore", 16, 446, 11, kDriftwood)});
+    // The shells lie large, small, middle from left to right; each click calls the library.
+    // The lower strip leads back (a click on the caption itself lands on its text box).
+    game.WriteHotspots("Path", {Spot(1, 0, 380, 640, 100),
+                                Pictured(Spot(2, 150, 250, 72, 64), "shell3.png"),
+                                Pictured(Spot(3, 290, 280, 72, 64), "shell1.png"),
+                                Pictured(Spot(4, 430, 240, 72, 64), "shell2.png")});
+    const auto press = [](int size) {
+        return ActionSpec{.RunScript = true, .Script = "PressShell " + std::to_string(size)};
+    };
+    game.WriteActions("Path", {Through({.GoBack = true}, 2, 800), press(3), press(1), press(2)});
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
