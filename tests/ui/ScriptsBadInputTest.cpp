@@ -147,7 +147,7 @@ TEST_F(ScriptsInGameBadInput, DamagedLibrariesGiveTheirMessageAndTheGamePlaysOn)
     ExpectTheGamePlaysOn();
 }
 
-TEST_F(ScriptsInGameBadInput, AnEnormousLibraryIsCallableAndForgetsWhatScriptsLeave) {
+TEST_F(ScriptsInGameBadInput, AnEnormousLibraryLoadsAndIsCallable) {
     std::string library;
     int count = 0;
     while (library.size() < 5u * 1024 * 1024) {
