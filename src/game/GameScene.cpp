@@ -35,7 +35,9 @@ GameScene::GameScene(PictureBox& box)
       PickedObject(box, ElementKind::Image, "PickedObject", &Inventory1),
       Inventory2(box.Create(ElementKind::Image, "Inventory2", 0)),
       FrameMessageBox(box.Create(ElementKind::Box, "FrameMessageBox", 0)),
-      LabelMessageBox(box.Create(ElementKind::Label, "LabelMessageBox", 0, &FrameMessageBox)) {
+      LabelMessageBox(box.Create(ElementKind::Label, "LabelMessageBox", 0, &FrameMessageBox)),
+      fmeDialogue(box.Create(ElementKind::Box, "fmeDialogue", 0)),
+      lblDialogue(box, ElementKind::Label, "lblDialogue", &fmeDialogue) {
     SceneElement& text = Text.Template();
     text.FontName = "Arial";
     text.FontBold = true;
@@ -60,6 +62,16 @@ GameScene::GameScene(PictureBox& box)
     LabelMessageBox.ForeColor = 0xC8F0FF; // warm white
     LabelMessageBox.AutoSize = true;
     LabelMessageBox.Alignment = 2;
+
+    fmeDialogue.Opaque = true;
+    fmeDialogue.BackColor = 0x2A1C14; // dark slate, set apart from the message bar
+    fmeDialogue.SetVisible(false);
+    SceneElement& line = lblDialogue.Template();
+    line.FontName = "Arial";
+    line.FontBold = true;
+    line.FontSize = 12;
+    line.AutoSize = true;
+    line.ForeColor = 0xFFFFFF;
 }
 
 } // namespace quillora

@@ -12,8 +12,8 @@ namespace quillora {
 QImage InventoryTabPicture();
 
 // Built once per game window, back to front: the background element, hotspots with their
-// animated pictures and videos, texts, inventory items, the message bar. Element 0 of each
-// array is the hidden template.
+// animated pictures and videos, texts, inventory items, the message bar, the dialogue panel.
+// Element 0 of each array is the hidden template.
 struct GameScene {
     explicit GameScene(PictureBox& box);
 
@@ -35,6 +35,9 @@ struct GameScene {
     SceneElement& Inventory2;
     SceneElement& FrameMessageBox;
     SceneElement& LabelMessageBox; // inside FrameMessageBox
+    // The dialogue panel along the bottom of the frame and its question lines (inside it).
+    SceneElement& fmeDialogue;
+    ControlArray lblDialogue;
 };
 
 } // namespace quillora

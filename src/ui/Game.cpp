@@ -18,6 +18,7 @@
 #include "project/ProjectPaths.h"
 #include "project/Resolutions.h"
 #include "savegames/SavedGameFile.h"
+#include "scripting/DialogueWizard.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -73,6 +74,7 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
         UnloadWindow();
     });
     m_scripts = std::make_unique<ScriptHost>(m_session, *this);
+    m_dialogue = std::make_unique<DialogueWizard>(m_session, *this);
     m_windowObject = RegisterScriptObjects(*m_scripts, *this);
     m_windowObject->AddControl("TimerObject", m_scripts->TimerObjectArray().ScriptObject());
     // After the other fixed objects, as scripts expect them.
@@ -127,6 +129,7 @@ void Game::ResetAll() {
         m_autoJumpTimer.setInterval(0);
         m_water->Stop();
         ResetTimedEvents();
+        m_dialogue->CloseDialogue();
         m_inventory->Clear();
         // A script's StopEverything hid the frame area; a new or loaded game shows it again.
         m_pictureBox->show();
@@ -357,6 +360,7 @@ void Game::WindowPress(const ElementMouse& mouse) {
 
 void Game::PointerOverFrame() {
     m_inventory->PointerOverFrame();
+    m_dialogue->ClearHighlight();
 }
 
 void Game::keyPressEvent(QKeyEvent* event) {

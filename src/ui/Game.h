@@ -34,6 +34,7 @@ struct GameSession;
 struct SavedGameRecord;
 struct GameState;
 
+class DialogueWizard;
 class ScriptHost;
 
 class Game : public QMainWindow, public GameHost, public ScriptWindow {
@@ -90,6 +91,8 @@ public:
     void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) override;
     void ShowLoadGameWindow(bool timerGuard) override;
     void ShowSaveGameWindow() override;
+    // The frame a game saved now resumes in: the dialogue's while one is active, else this one.
+    std::string ResumeFrameName() const;
     void SetScreenPointerArrow() override;
     void SetScreenPointerDefault() override;
     bool ExecuteVBScript(const std::string& code, bool resetLastClickPosition) override;
@@ -114,6 +117,7 @@ public:
     Inventory& Items() override { return *m_inventory; }
     GameVideos& Videos() override { return *m_videos; }
     ScriptHost& Scripts() { return *m_scripts; }
+    DialogueWizard& Dialogue() { return *m_dialogue; }
     bool TransitionsEnabled() const override;
     bool EffectsEnabled() const override;
     // Stops the game at once (a script's StopEverything, a cancelled CD prompt): the frame is
@@ -201,6 +205,7 @@ private:
     std::unique_ptr<RipplingWater> m_water;
     std::unique_ptr<FrameTransitions> m_transitions;
     std::unique_ptr<ScriptHost> m_scripts;
+    std::unique_ptr<DialogueWizard> m_dialogue;
     vbs::Ref<WindowObject> m_windowObject;
     QTimer m_autoJumpTimer;       // Timer1
     std::string m_autoJumpTarget; // Timer1.Tag

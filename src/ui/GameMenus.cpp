@@ -8,6 +8,7 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "savegames/SavedGameStore.h"
+#include "scripting/DialogueWizard.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -211,7 +212,7 @@ void Game::ShowSaveGameWindow() {
         const WaitScope waiting;
         SaveGameDialog dialog(
             [this] {
-                return SavedGameBytes(m_session, m_session.CurrentFrame.Name, Project(),
+                return SavedGameBytes(m_session, ResumeFrameName(), Project(),
                                       SaveDateText(QDate::currentDate()));
             },
             m_pictureBox->Capture(), this);
@@ -219,6 +220,13 @@ void Game::ShowSaveGameWindow() {
     }
     if (jumpArmed) m_autoJumpTimer.start();
     StartTimedEvents();
+}
+
+std::string Game::ResumeFrameName() const {
+    // A game saved during a dialogue resumes where the dialogue was loaded, which starts it afresh.
+    if (m_dialogue->DialogueActive() && !m_dialogue->DialogueFrame().empty())
+        return m_dialogue->DialogueFrame();
+    return m_session.CurrentFrame.Name;
 }
 
 void Game::ExecuteVBScriptCommand() {

@@ -20,6 +20,7 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "scene/Pictures.h"
+#include "scripting/DialogueWizard.h"
 #include "scripting/ScriptHost.h"
 #include "services/Wait.h"
 
@@ -193,7 +194,12 @@ bool Game::BuildFrame(const std::string& frameName, bool withTransition, int tra
     if (!withTransition || !TransitionStep2(transNumber, transitionDuration))
         m_session.Audio.TimerAudioFade.SetEnabled(true);
     if (m_session.Flags.StopEverything) return false;
-    // Dialogues are loaded here once the dialogue wizard exists.
+    // A dialogue stays over the frames its questions open until it ends.
+    if (!m_dialogue->DialogueActive() &&
+        PathLookup::Instance().FileExists(Paths().FramesData + frameName + ".dlg")) {
+        m_dialogue->LoadDialogue();
+        m_dialogue->RuntimeDisplayQuestions();
+    }
     if (m_session.Flags.StopEverything) return false;
     if (hasVideo && (!frame.VideoFirst || withTransition)) playFrameVideo();
     if (m_session.Flags.StopEverything) return false;
