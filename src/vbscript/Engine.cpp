@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <pthread.h>
 
@@ -215,10 +216,20 @@ Value Engine::RunMain(Module& module, Frame* context) {
     return Execute(frame);
 }
 
+namespace {
+
+// Byte-wise: a library of hundreds of kilobytes is compared at every run, and the standard
+// comparison of 16-bit characters goes one character at a time.
+bool SameText(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
+} // namespace
+
 void Engine::AddCode(std::u16string_view source) {
     std::shared_ptr<Module> module;
     for (auto it = m_codeCache.begin(); it != m_codeCache.end(); ++it) {
-        if (it->first == source) {
+        if (SameText(it->first, source)) {
             module = it->second;
             m_codeCache.splice(m_codeCache.begin(), m_codeCache, it);
             break;
@@ -468,7 +479,9 @@ void Engine::BeginRun() {
     if (m_runDepth++ == 0) {
         m_hostLocale = CurrentLocale();
         SetCurrentLocale(m_locale);
-        m_runStart = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
+        // The clock is read at the first check: a host adds hundreds of named objects per run,
+        // each a run of its own that executes nothing.
+        m_runStart = -1;
         m_budget = 1;
         m_nativeBase = static_cast<const char*>(__builtin_frame_address(0));
         // Deep recursion must end with "Out of stack space" well before the thread's stack does.
@@ -494,6 +507,10 @@ void Engine::CheckTimeout() {
     m_budget = 4096;
     if (m_timeoutMs <= 0 || m_runDepth == 0) return;
     const double now = (m_clock ? *m_clock : TheClock()).SecondsSinceMidnight();
+    if (m_runStart < 0) {
+        m_runStart = now;
+        return;
+    }
     if (ElapsedSeconds(m_runStart, now) * 1000.0 > static_cast<double>(m_timeoutMs)) {
         ScriptError e(Err::Timeout, ErrorDescription(Err::Timeout), kRuntimeSource);
         e.SetFatal(true);
