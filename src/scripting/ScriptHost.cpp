@@ -50,7 +50,7 @@ ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
       m_second(std::make_unique<vbs::ScriptControl>()),
       m_components(std::make_unique<AdditionalComponents>(*m_second)) {
     m_action = MakeScriptAction(ActionScope{session, window, *this});
-    m_second->SetFileConfinement(m_permissions->EngineRules());
+    ApplyFileRules();
 }
 
 ScriptHost::~ScriptHost() = default;
@@ -72,17 +72,21 @@ void ScriptHost::ResetForGame() {
     // The next engines take this game's settings; one still running a script (a game loaded
     // from inside a script's wait) must not go under it.
     if (Busy()) {
-        for (auto& engine : m_engines) {
+        for (auto& engine : m_engines)
             engine->SetTimeout(m_timeoutMs);
-            engine->SetFileConfinement(m_permissions->EngineRules());
-        }
     } else {
         m_engines.clear();
     }
     // The components hold the second engine: it stays, with this game's rules; the time-out is
     // for one-shot scripts only.
-    m_second->SetFileConfinement(m_permissions->EngineRules());
+    ApplyFileRules();
     AddCodeToScriptControl(*m_second, "");
+}
+
+void ScriptHost::ApplyFileRules() {
+    m_second->SetFileConfinement(m_permissions->EngineRules());
+    for (auto& engine : m_engines)
+        engine->SetFileConfinement(m_permissions->EngineRules());
 }
 
 size_t ScriptHost::TicksWaiting() const {
@@ -91,9 +95,7 @@ size_t ScriptHost::TicksWaiting() const {
 
 void ScriptHost::SetTrustScripts(bool trusted) {
     m_permissions->SetTrusted(trusted);
-    m_second->SetFileConfinement(m_permissions->EngineRules());
-    for (auto& engine : m_engines)
-        engine->SetFileConfinement(m_permissions->EngineRules());
+    ApplyFileRules();
 }
 
 std::unique_ptr<vbs::ScriptControl> ScriptHost::NewEngine() const {

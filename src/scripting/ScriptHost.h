@@ -93,6 +93,8 @@ private:
     vbs::ScriptControl& EngineForThisRun();
     // A fresh engine with the time-out and the file confinement of this game.
     std::unique_ptr<vbs::ScriptControl> NewEngine() const;
+    // Gives every engine the file rules of the permissions (FileSystemObject and the like).
+    void ApplyFileRules();
     bool AddNamedObjects(vbs::ScriptControl& engine);
     // The script objects of the project variables, made again only when the collections hold
     // other variables (a reset, a loaded game).

@@ -41,6 +41,13 @@ protected:
         game->ResetAll();
         return *game;
     }
+    // The script error box's text for an engine's error description.
+    static std::string ScriptErrorBox(const std::string& description) {
+        return Text(30) + " " + Text(31) +
+               "\r\n\r\nError executing script. The Scripting Engine returned the following "
+               "error message:\r\n\r\n" +
+               description;
+    }
     std::vector<std::string> BoxTexts() const {
         std::vector<std::string> texts;
         for (const auto& box : prompts.History())

@@ -15,12 +15,6 @@ protected:
     bool Run(const std::string& code) {
         return ExecuteVBScriptAndConsequences(*game, session, code, false);
     }
-    static std::string ErrorBox(const std::string& description) {
-        return Text(30) + " " + Text(31) +
-               "\r\n\r\nError executing script. The Scripting Engine returned the following "
-               "error message:\r\n\r\n" +
-               description;
-    }
     // The game still runs scripts and carries out their requests.
     void ExpectTheGamePlaysOn() {
         const size_t boxes = prompts.History().size();
@@ -56,7 +50,7 @@ TEST_F(ScriptsInGameBadInput, RunawayLoopsEndAtTheTimeOutEvenWithoutCalls) {
         const size_t boxes = prompts.History().size();
         EXPECT_TRUE(Run(loop)) << loop;
         ASSERT_EQ(prompts.History().size(), boxes + 1) << loop;
-        EXPECT_EQ(prompts.History().back().text, ErrorBox("Script execution timed out")) << loop;
+        EXPECT_EQ(prompts.History().back().text, ScriptErrorBox("Script execution timed out")) << loop;
     }
     SetClock(nullptr);
     ExpectTheGamePlaysOn();
@@ -90,7 +84,7 @@ TEST_F(ScriptsInGameBadInput, DeepRecursionRunsOutOfStackSpaceWhateverTheRoute) 
         EXPECT_TRUE(failed) << deep;
         ASSERT_EQ(prompts.History().size(), boxes + 1) << deep;
         // Through Execute the box names the statement that ran out.
-        EXPECT_TRUE(prompts.History().back().text.starts_with(ErrorBox("Out of stack space")))
+        EXPECT_TRUE(prompts.History().back().text.starts_with(ScriptErrorBox("Out of stack space")))
             << deep << ": " << prompts.History().back().text;
     }
     ExpectTheGamePlaysOn();
@@ -132,7 +126,7 @@ TEST_F(ScriptsInGameBadInput, DamagedLibrariesGiveTheirMessageAndTheGamePlaysOn)
         ASSERT_GT(prompts.History().size(), before) << line;
         const std::string refusal = prompts.History().back().text;
         EXPECT_TRUE(refusal == "Error loading projet procedures." ||
-                    refusal.starts_with(ErrorBox("")))
+                    refusal.starts_with(ScriptErrorBox("")))
             << refusal;
         // A library the engine refuses is a syntax error, shown twice for each script.
         const size_t boxes = prompts.History().size();

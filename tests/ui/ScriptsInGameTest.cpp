@@ -17,12 +17,6 @@ protected:
     bool RunWithConsequences(const std::string& code) {
         return ExecuteVBScriptAndConsequences(*game, session, code, false);
     }
-    static std::string ErrorBox(const std::string& description) {
-        return Text(30) + " " + Text(31) +
-               "\r\n\r\nError executing script. The Scripting Engine returned the following "
-               "error message:\r\n\r\n" +
-               description;
-    }
 };
 
 TEST_F(ScriptsInGame, VariablesAndActionAreNamedObjectsWithTheirMembersReachable) {
@@ -48,7 +42,7 @@ TEST_F(ScriptsInGame, VariablesAndActionAreNamedObjectsWithTheirMembersReachable
     EXPECT_TRUE(Run("Score = 40000"));
     EXPECT_EQ(GetVariableValue(vars, "Score"), 1);
     ASSERT_FALSE(prompts.History().empty());
-    EXPECT_EQ(prompts.History().back().text, ErrorBox("Overflow"));
+    EXPECT_EQ(prompts.History().back().text, ScriptErrorBox("Overflow"));
     EXPECT_EQ(prompts.History().back().title, Text(29));
 }
 
@@ -59,7 +53,7 @@ TEST_F(ScriptsInGame, ErrorsShowTheScriptBoxAndASyntaxErrorShowsItTwice) {
     EXPECT_TRUE(Run("Action.Quit"));
     ASSERT_EQ(prompts.History().size(), 3u); // the refused object, then the failing call
     EXPECT_EQ(prompts.History()[2].text,
-              ErrorBox("Object doesn't support this property or method: 'Action.Quit'"));
+              ScriptErrorBox("Object doesn't support this property or method: 'Action.Quit'"));
     EXPECT_FALSE(session.Action.bStopGame);
 
     project.WriteVariables({"Lamp"});
@@ -67,7 +61,7 @@ TEST_F(ScriptsInGame, ErrorsShowTheScriptBoxAndASyntaxErrorShowsItTwice) {
     const size_t before = prompts.History().size();
     EXPECT_TRUE(Run("x = 1 / 0"));
     ASSERT_EQ(prompts.History().size(), before + 1);
-    EXPECT_EQ(prompts.History().back().text, ErrorBox("Division by zero"));
+    EXPECT_EQ(prompts.History().back().text, ScriptErrorBox("Division by zero"));
 
     EXPECT_TRUE(Run("If Then"));
     EXPECT_EQ(prompts.History().size(), before + 3);
@@ -95,7 +89,7 @@ TEST_F(ScriptsInGame, TheProcedureLibraryIsCallableAndMoreSetsTheTimeOut) {
     const bool failed = Run("Do : Loop");
     SetClock(nullptr);
     EXPECT_TRUE(failed);
-    EXPECT_EQ(prompts.History().back().text, ErrorBox("Script execution timed out"));
+    EXPECT_EQ(prompts.History().back().text, ScriptErrorBox("Script execution timed out"));
 
     project.WriteBytes("Config/More", "[General]\r\nScriptTimeOut=0\r\n");
     StartGame();
@@ -112,7 +106,7 @@ TEST_F(ScriptsInGame, ScriptFilesStayInsideTheGame) {
                             "f.ReadLine : Lines = 2"));
     EXPECT_EQ(GetVariableValue(session.State.Vars, "Lines"), 2);
     EXPECT_TRUE(Run(read + "fs.OpenTextFile(\"/etc/passwd\")"));
-    EXPECT_EQ(prompts.History().back().text, ErrorBox("Permission denied"));
+    EXPECT_EQ(prompts.History().back().text, ScriptErrorBox("Permission denied"));
     // Scripts can catch the refusal and go on.
     EXPECT_FALSE(Run(read + "On Error Resume Next\r\nfs.CreateTextFile \"/quillora-outside.txt\"\r\n"
                             "Lines = Err.Number"));
@@ -162,7 +156,7 @@ TEST_F(ScriptsInGame, ResetModuleKeepsTheHotspotAndInventoryMethodsWork) {
     EXPECT_TRUE(session.State.InventoryItems.empty());
     EXPECT_TRUE(Run("AddItem \"Key\"")); // a missing argument is the script's error
     EXPECT_EQ(prompts.History().back().text,
-              ErrorBox("Wrong number of arguments or invalid property assignment"));
+              ScriptErrorBox("Wrong number of arguments or invalid property assignment"));
 }
 
 TEST_F(ScriptsInGame, TheStartUpScriptOfALoadedGameSeesTheLoadedValues) {
