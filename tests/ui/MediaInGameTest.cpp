@@ -78,7 +78,7 @@ TEST_F(MediaInGame, ACutSceneIgnoresClicksWhileItSettlesAndEndsOnAClick) {
     g.OpenFrame("Hall", false, 0, 0);
     GameVideos& videos = g.Videos();
     int clicksTaken = -1;
-    QTimer::singleShot(100, [&] {
+    QTimer::singleShot(100, &g, [&] {
         EXPECT_TRUE(session.State.VideoWaitActive);
         g.AreaClick(1, 1); // during the pause: not a hotspot click
         clicksTaken = GetVariableValue(session.State.Vars, "Lamp");
@@ -118,7 +118,7 @@ TEST_F(MediaInGame, AnActionsMovieLeavesNothingOverTheFrameWhicheverWayItStarted
     g.OpenFrame("Hall", false, 0, 0);
     g.Items().AddPickedObject("Key", true);
     // The player clicks while the movie plays, which ends it.
-    QTimer::singleShot(500, [&] { session.Flags.StopMovie = true; });
+    QTimer::singleShot(500, &g, [&] { session.Flags.StopMovie = true; });
     g.MakeActionAndConsequences(1, 1);
     EXPECT_FALSE(g.Scene().OneTimeVideoPlayer.Exists(1));
     EXPECT_TRUE(prompts.History().empty());
