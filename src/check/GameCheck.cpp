@@ -7,6 +7,7 @@
 #include "core/PathLookup.h"
 #include "core/Prompts.h"
 #include "core/ValueListReader.h"
+#include "effects/RipplingWater.h"
 #include "game/ActionSection.h"
 #include "game/FrameFile.h"
 #include "game/GameState.h"
@@ -170,6 +171,7 @@ private:
     void CheckActions(const std::string& frame, const std::string& path, bool drops);
     void CheckPickUps(const std::string& frame);
     void CheckDialogue(const std::string& frame);
+    void CheckWater(const std::string& frame);
     void CheckItems();
     void CheckCombinations();
     void CheckUnreached();
@@ -383,6 +385,28 @@ void Checker::CheckFrame(const std::string& name) {
     if (lookup.FileExists(base + ".fm0")) CheckActions(name, base + ".fm0", true);
     CheckPickUps(name);
     CheckDialogue(name);
+    CheckWater(name);
+}
+
+void Checker::CheckWater(const std::string& frame) {
+    const std::string effect = Paths().Frames + frame + ".rwe";
+    const std::string mask = Paths().Frames + frame + ".rwm";
+    PathLookup& lookup = PathLookup::Instance();
+    const bool hasEffect = lookup.FileExists(effect);
+    if (hasEffect != lookup.FileExists(mask)) {
+        Warning(Shown(hasEffect ? effect : mask), 0,
+                "the rippling water of " + Quoted(frame) + " needs both " + Shown(effect) +
+                    " and " + Shown(mask) + ": it does not play");
+    }
+    if (!hasEffect) return;
+    std::optional<ValueListReader> in = Open(effect);
+    if (!in) return;
+    in->SetName(Shown(effect));
+    try {
+        ReadWaterEffect(*in);
+    } catch (const ClassicError& error) {
+        Damaged(Shown(effect), error, in->LastValueLine());
+    }
 }
 
 void Checker::CheckHotspots(const std::string& frame) {

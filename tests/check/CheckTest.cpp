@@ -177,6 +177,40 @@ TEST(GameCheck, UnreachedFrameIsOnlyAWarning) {
     EXPECT_NE(text.find("0 errors, 1 warning; 3 of 4 frames reached"), std::string::npos) << text;
 }
 
+// A dialogue file with one question whose first script is given.
+test::FileValues DialogueWithScript(const std::string& script) {
+    return {0, 0, 0, "Talk", "", 0, 0, 0, 0, 0, 0, 1,
+            // the question
+            "Who are you?", "A ghost.", script, "", "", 1, true, false, 0, 0, 0, 0, 0, 2.5, 0, 0,
+            0, false, 0};
+}
+
+TEST(GameCheck, ItemsDropsCombinationsDialoguesAndWaterAreRead) {
+    ProjectWriter game;
+    WriteCleanGame(game);
+    // A drop action uses an item nobody made; a combination adds one whose icon is gone.
+    ActionSpec drop;
+    drop.Key = "1_Lamp.drg";
+    drop.Through = 23;
+    game.WriteDropActions("Start", {drop});
+    std::remove((game.Root() + "Areas/hook.ico").c_str());
+    // The combination's script no longer compiles; the dialogue's script reaches the cellar.
+    game.WriteCombination("Key", "Rope", {0, 0, 1, "Hook", 0, 0, 0, true, "If Then"});
+    game.WriteValues("FramesData/Hall.dlg", DialogueWithScript("GoToFrame |Cellar|"));
+    game.WriteFrame("Cellar", FrameSpec{});
+    // The cellar's water has its effect file but no mask.
+    game.WriteWaterEffect("Cellar", test::WaterSpec{});
+    const CheckReport report = CheckGame(game.Root());
+    EXPECT_EQ(Lines(report),
+              "Areas/Key_on_Rope.drg:9: error: the combination script does not compile (script "
+              "line 1): Expected expression\n"
+              "Frames/Cellar.rwe: warning: the rippling water of \"Cellar\" needs both "
+              "Frames/Cellar.rwe and Frames/Cellar.rwm: it does not play\n"
+              "Areas/Hook.obj:1: error: item icon \"hook.ico\" is missing (Areas/hook.ico)\n"
+              "FramesData/Start.fm0:1: error: the item \"Lamp\" has no item file Areas/Lamp.obj\n");
+    EXPECT_EQ(report.FramesReached, 4);
+}
+
 TEST(GameCheck, ScriptsNameFramesOnlyAsLiteralArgumentsOfGoToFrame) {
     const std::vector<NamedFrame> names = FramesNamedInScript(
         "Action.GoToFrame \"Hall\", 500, 2\n"
