@@ -162,6 +162,21 @@ TEST(GameCheck, DamagedValueListGivesTheValueItsLineAndWhatWasExpected) {
               std::string::npos)
         << report.Findings[0].Message;
     EXPECT_NE(report.Findings[0].Message.find("found 'soon'"), std::string::npos);
+
+    // A hostile hotspot file of thousands of damaged sections gives a bounded report.
+    std::string sections;
+    for (int i = 0; i < 4000; ++i)
+        sections += "x\r\nnot a number\r\n\"" + std::string(test::kSeparator) + "\"\r\n";
+    game.WriteBytes("FramesData/Start.fm2", sections);
+    const CheckReport hostile = CheckGame(game.Root());
+    std::vector<std::string> inFile;
+    for (const Finding& f : hostile.Findings) {
+        if (f.File == "FramesData/Start.fm2") inFile.push_back(f.Message);
+    }
+    ASSERT_EQ(inFile.size(), 200u);
+    EXPECT_EQ(inFile.front().find("error: hotspot 1: cannot be read: Type mismatch"), 0u)
+        << inFile.front();
+    EXPECT_EQ(inFile.back(), "error: more findings in this file are left out");
 }
 
 TEST(GameCheck, UnreachedFrameIsOnlyAWarning) {
@@ -191,6 +206,9 @@ TEST(GameCheck, ItemsDropsCombinationsDialoguesAndWaterAreRead) {
     // A drop action uses an item nobody made; a combination adds one whose icon is gone.
     ActionSpec drop;
     drop.Key = "1_Lamp.drg";
+    drop.ChangeSwitch = 1;
+    drop.Variable = "Lit"; // not among the project's variables
+    drop.SetOne = true;
     drop.Through = 23;
     game.WriteDropActions("Start", {drop});
     std::remove((game.Root() + "Areas/hook.ico").c_str());
@@ -204,10 +222,13 @@ TEST(GameCheck, ItemsDropsCombinationsDialoguesAndWaterAreRead) {
     EXPECT_EQ(Lines(report),
               "Areas/Key_on_Rope.drg:9: error: the combination script does not compile (script "
               "line 1): Expected expression\n"
+              "FramesData/Start.fm0:1: warning: the variable \"Lit\" is not in Config/Variables, "
+              "so changing it does nothing\n"
               "Frames/Cellar.rwe: warning: the rippling water of \"Cellar\" needs both "
               "Frames/Cellar.rwe and Frames/Cellar.rwm: it does not play\n"
               "Areas/Hook.obj:1: error: item icon \"hook.ico\" is missing (Areas/hook.ico)\n"
               "FramesData/Start.fm0:1: error: the item \"Lamp\" has no item file Areas/Lamp.obj\n");
+
     EXPECT_EQ(report.FramesReached, 4);
 }
 
