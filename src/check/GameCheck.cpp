@@ -22,6 +22,7 @@
 #include "project/ProjectInfo.h"
 #include "project/ProjectPaths.h"
 #include "project/WelcomeScheme.h"
+#include "scene/Pictures.h"
 #include "scripting/DialogueWizard.h"
 #include "scripting/ProcedureLibrary.h"
 
@@ -156,8 +157,11 @@ private:
 
     void CheckProjectFiles();
     void CheckScheme();
+    // A file a game names, found as the player finds it; a picture is decoded as well.
+    enum class Media { Picture, Other };
     void CheckMedia(const std::string& file, int line, const std::string& what,
-                    const std::string& folder, const std::string& name);
+                    const std::string& folder, const std::string& name,
+                    Media kind = Media::Other);
     // A script whose text starts at `line` of `file` (0: the script's lines are not the file's).
     void CheckScript(const std::string& file, int line, const std::string& what,
                      const std::string& text);
@@ -198,6 +202,7 @@ void Checker::Box(const std::string& text) {
     std::string message = text;
     const std::string common = CommonErrorText("");
     if (message.compare(0, common.size(), common) == 0) message.erase(0, common.size());
+    message.erase(0, message.find_first_not_of(' '));
     Error(m_reading, LineNamedIn(message), OneLine(message));
 }
 
@@ -225,11 +230,26 @@ void Checker::Damaged(const std::string& file, const ClassicError& error, int li
 }
 
 void Checker::CheckMedia(const std::string& file, int line, const std::string& what,
-                         const std::string& folder, const std::string& name) {
+                         const std::string& folder, const std::string& name, Media kind) {
     const std::string path = folder + name;
     // The player's own lookup (the file, its stored numbered name, a CD copy), without its box.
-    if (!name.empty() && PathLookup::Instance().FileExists(ResolveMediaPath(path, true))) return;
-    Error(file, line, what + " " + Quoted(name) + " is missing (" + Shown(path) + ")");
+    const std::string found = name.empty() ? path : ResolveMediaPath(path, true);
+    PathLookup& lookup = PathLookup::Instance();
+    if (!lookup.FileExists(found)) {
+        const bool other = !name.empty() && lookup.Exists(found);
+        Error(file, line,
+              what + " " + Quoted(name) + (other ? " is not a file (" : " is missing (") +
+                  Shown(other ? found : path) + ")");
+        return;
+    }
+    if (kind != Media::Picture) return;
+    try {
+        LoadPicture(found);
+    } catch (const ClassicError& error) {
+        Error(file, line,
+              what + " " + Quoted(name) + " cannot be shown (" + Shown(found) +
+                  "): " + error.Description());
+    }
 }
 
 void Checker::CheckScript(const std::string& file, int line, const std::string& what,
@@ -281,15 +301,18 @@ void Checker::CheckProjectFiles() {
     if (info.StartFrame.empty()) Error(m_reading, 0, "the project names no start frame");
 
     const std::string variables = Paths().Config + "Variables";
-    if (lookup.FileExists(variables)) {
+    // A variables file that is there but no file (a pipe, a folder) is reported by its reader.
+    if (lookup.Exists(variables)) {
         m_reading = Shown(variables);
         ProjectVariables vars;
+        const size_t findings = m_report.Findings.size();
         LoadVariables(vars);
         for (const auto& v : vars.Variables)
             m_variables.insert(FoldCase(v->Name));
         for (const auto& v : vars.VariablesVariant)
             m_variables.insert(FoldCase(v->Name));
-        m_variablesKnown = true;
+        // A list that could not be read says nothing of which variables exist.
+        m_variablesKnown = m_report.Findings.size() == findings;
     }
 
     if (lookup.FileExists(Paths().Root + "RunFromCD.dat")) {
@@ -312,10 +335,10 @@ void Checker::CheckProjectFiles() {
     if (info.UseInventory) {
         if (info.UseInventoryBackground && !IsDefaultName(info.InventoryBackground2))
             CheckMedia(Shown(general), 0, "inventory background", Paths().Inventory,
-                       info.InventoryBackground2);
+                       info.InventoryBackground2, Media::Picture);
         if (!IsDefaultName(info.InventoryBackground1))
             CheckMedia(Shown(general), 0, "inventory tab picture", Paths().Inventory,
-                       info.InventoryBackground1);
+                       info.InventoryBackground1, Media::Picture);
     }
     CheckScheme();
 }
@@ -357,7 +380,8 @@ void Checker::CheckFrame(const std::string& name) {
         Damaged(file, error, in->LastValueLine());
     }
     if (frame.BackgroundKind == 1)
-        CheckMedia(file, 0, "background picture", Paths().Frames, frame.Background);
+        CheckMedia(file, 0, "background picture", Paths().Frames, frame.Background,
+                   Media::Picture);
     if (!frame.MusicFile.empty()) CheckMedia(file, 0, "music", Paths().Areas, frame.MusicFile);
     if (!frame.FrameSound.empty())
         CheckMedia(file, 0, "sound", Paths().Frames, frame.FrameSound);
@@ -429,10 +453,14 @@ void Checker::CheckHotspots(const std::string& frame) {
             Error(file, failure.Line, hotspot + "cannot be read: " + OneLine(failure.Description));
             continue;
         }
-        if (s.HasPicture) CheckMedia(file, line, hotspot + "picture", Paths().Areas, s.PictureFile);
+        // An animated picture plays frame by frame; a still one is decoded whole.
+        const bool animated = s.Animated != 0 && s.HasPicture;
+        if (s.HasPicture)
+            CheckMedia(file, line, hotspot + "picture", Paths().Areas, s.PictureFile,
+                       animated ? Media::Other : Media::Picture);
         if (!IsDefaultName(s.PointerFile))
             CheckMedia(file, line, hotspot + "pointer", Paths().Icons, s.PointerFile);
-        if (s.Video && !(s.Animated != 0 && s.HasPicture))
+        if (s.Video && !animated)
             CheckMedia(file, line, hotspot + "video", Paths().Frames, s.VideoFile);
     }
 }
@@ -580,7 +608,8 @@ void Checker::CheckItems() {
         in->SetName(file);
         try {
             const std::string icon = in->ReadString();
-            CheckMedia(file, in->LastValueLine(), "item icon", Paths().Areas, icon);
+            CheckMedia(file, in->LastValueLine(), "item icon", Paths().Areas, icon,
+                       Media::Picture);
         } catch (const ClassicError& error) {
             Damaged(file, error, in->LastValueLine());
         }

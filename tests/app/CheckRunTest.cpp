@@ -1,8 +1,11 @@
 // quillora-run --check as authors run it: the lines it prints, their order and the exit status.
+#include "HostileGames.h"
 #include "PlayerRun.h"
 #include "ProjectWriter.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace quillora {
 namespace {
@@ -52,6 +55,26 @@ TEST(CheckRun, IsListedByHelpAndTakesNoAutoplay) {
     run = test::RunPlayerWith({"--check", "game", "--autoplay", "script"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_NE(run.err.find("--check does not play the game"), std::string::npos) << run.err;
+}
+
+// Every damaged or hostile game the player survives, the checker reads to its end too: a report
+// and a status, never a crash, a freeze or the machine's memory; damage the player shows a box for
+// is an error of the report.
+TEST(CheckRun, HostileGamesGiveAReportNotACrash) {
+    for (const test::HostileGame& hostile : test::HostileGames()) {
+        SCOPED_TRACE(hostile.name);
+        test::TempFolder parent;
+        test::ProjectWriter game(parent.Path() + "game");
+        test::WriteSoundGame(game);
+        hostile.spoil(game);
+        const auto run = test::RunPlayerWith({"--check", game.Root()}, 20000);
+        EXPECT_EQ(run.exitStatus, hostile.expectedBox.empty() ? 0 : 1) << run.out << run.err;
+        EXPECT_NE(run.out.find(" frames reached from the start frame\n"), std::string::npos)
+            << run.out << run.err;
+    }
+    rusage usage{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 500 * 1024);
 }
 
 } // namespace
