@@ -11,9 +11,11 @@ set(allowed_media core media)
 set(allowed_effects core services scene effects)
 set(allowed_game core services scene project media effects game)
 set(allowed_scripting core vbscript services scene project media effects game scripting)
+set(allowed_check core vbscript services scene project media effects game scripting check)
 set(allowed_savegames core services scene project media effects game savegames)
 set(allowed_ui core vbscript services scene project media effects game scripting savegames ui)
-set(allowed_app core vbscript services scene project media effects game scripting savegames ui app)
+set(allowed_app core vbscript services scene project media effects game scripting check savegames ui
+  app)
 
 file(GLOB folders RELATIVE ${SRC} ${SRC}/*)
 set(failures "")

@@ -20,6 +20,8 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
                 return std::nullopt;
             }
             options.AutoplayFile = args[++i];
+        } else if (arg == "--check") {
+            options.Check = true;
         } else if (arg == "--strict") {
             options.Strict = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -34,6 +36,10 @@ std::optional<PlayerOptions> ParseCommandLine(const std::vector<std::string>& ar
     }
     if (options.Strict && options.AutoplayFile.empty()) {
         error = "--strict needs --autoplay";
+        return std::nullopt;
+    }
+    if (options.Check && !options.AutoplayFile.empty()) {
+        error = "--check does not play the game: it takes no --autoplay";
         return std::nullopt;
     }
     return options;

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/PlayerIcon.h"
 #include "app/PlayerSession.h"
+#include "check/GameCheck.h"
 #include "services/QtPrompts.h"
 #include "services/SettingsStore.h"
 
@@ -100,6 +101,17 @@ int PlayerMain(int argc, char** argv) {
                                          : "no such folder");
             return 1;
         }
+    }
+
+    if (options->Check) {
+        // No window: the checker reads files and compiles scripts only.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName("quillora-run");
+        const auto settings = MakeSettingsStore();
+        if (settings) SetSettings(settings.get());
+        const int status = PrintCheckReport(CheckGame(ProjectFolderOf(*options)), stdout);
+        SetSettings(nullptr);
+        return status;
     }
 
     std::vector<AutoplayCommand> commands;

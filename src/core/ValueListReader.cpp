@@ -161,13 +161,20 @@ ValueListReader ValueListReader::Open(const std::string& path) {
 }
 
 int ValueListReader::LastValueLine() const {
-    int line = 1;
+    // Counted on from the last answer when the reader has moved on, so that asking after every
+    // value of a long file costs the file's length once, not once per value.
     const size_t end = std::min(m_valueStart, m_bytes.size());
-    for (size_t i = 0; i < end; ++i) {
-        if (m_bytes[i] == '\n' || (m_bytes[i] == '\r' && (i + 1 >= end || m_bytes[i + 1] != '\n')))
-            ++line;
+    if (end < m_linesCountedTo) {
+        m_linesCountedTo = 0;
+        m_linesBefore = 1;
     }
-    return line;
+    for (size_t i = m_linesCountedTo; i < end; ++i) {
+        if (m_bytes[i] == '\n' ||
+            (m_bytes[i] == '\r' && (i + 1 >= m_bytes.size() || m_bytes[i + 1] != '\n')))
+            ++m_linesBefore;
+    }
+    m_linesCountedTo = end;
+    return m_linesBefore;
 }
 
 std::string ValueListReader::Place() const {

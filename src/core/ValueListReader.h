@@ -86,6 +86,9 @@ private:
     std::vector<std::string> m_fieldNames;
     size_t m_valueStart = 0;
     int m_valuesRead = 0;
+    // LastValueLine's count so far: the line at byte m_linesCountedTo.
+    mutable size_t m_linesCountedTo = 0;
+    mutable int m_linesBefore = 1;
 };
 
 // Turns every "|" of a stored script text into a double quote.

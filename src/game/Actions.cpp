@@ -6,6 +6,7 @@
 #include "core/PathLookup.h"
 #include "core/ValueListReader.h"
 #include "game/ActionObject.h"
+#include "game/ActionSection.h"
 #include "game/GameAudio.h"
 #include "game/GameHost.h"
 #include "game/GameScene.h"
@@ -25,44 +26,6 @@ namespace {
 
 bool Stopped(const ActionContext& context) {
     return context.Session.Flags.StopEverything;
-}
-
-// The values of an action section that matter after it has been read (the effects applied
-// while reading are done by then).
-struct ActionValues {
-    bool ShowMessage = false;
-    std::string Message;
-    int16_t GoToFrame = 0;
-    std::string FrameName;
-    int16_t StopAllSounds = 0;
-    int16_t StopHotspotSound = 0;
-    int16_t PlayMovie = 0;
-    std::string MovieFile;
-    bool MovieAtOrigin = false;
-    bool MovieAtPosition = false;
-    int32_t MovieLeft = 0, MovieTop = 0, MovieWidth = 0, MovieHeight = 0;
-    bool StopSecondSound = false;
-    bool PlayHotspotSound = false;
-    std::string HotspotSound;
-    bool PlaySecondSound = false;
-    std::string SecondSound;
-    bool GoBack = false;
-    bool MessageInBar = false;
-    bool LoopHotspotSound = true;
-    int16_t UseTransition = 0;
-    double TransitionMilliseconds = 0;
-    bool RunScript = false;
-    std::string Script;
-    int16_t TransitionNumber = 0;
-};
-
-// A list of variable names (its count, then the names), each set by change when switched on.
-void ReadVariableList(ValueListReader& in, bool apply, ProjectVariables& vars, int16_t change) {
-    const int16_t count = in.ReadInt16();
-    for (int16_t i = 0; i < count; ++i) {
-        const std::string name = in.ReadString();
-        if (apply && !name.empty()) ChangeVariableValue(vars, name, change);
-    }
 }
 
 // Opens the action file at the start of the section of the action, after its first ten values;
@@ -98,93 +61,36 @@ std::optional<ValueListReader> OpenSection(ActionContext& context, int16_t areaI
     return in;
 }
 
-// Reads values 11 on, carrying out at once the effects the file order puts first. Returns
-// nothing when the action quits the game.
-std::optional<ActionValues> ReadSection(ActionContext& context, ValueListReader& in,
-                                        int16_t areaIndex, int16_t objectIndex) {
-    ActionValues v;
-    ProjectVariables& vars = context.Session.State.Vars;
-    const int16_t changeSwitch = in.ReadInt16();
-    const std::string variable = in.ReadString();
-    const bool setZero = in.ReadBool();
-    const bool setOne = in.ReadBool();
-    const bool toggle = in.ReadBool();
-    if (!variable.empty() && changeSwitch != 0) {
-        if (setZero) ChangeVariableValue(vars, variable, 0);
-        if (setOne) ChangeVariableValue(vars, variable, 1);
-        if (toggle) ChangeVariableValue(vars, variable, -1);
+// Carries out an action section's effects on the game as they are read.
+class GameActionEffects : public ActionEffects {
+public:
+    GameActionEffects(ActionContext& context, int16_t areaIndex, int16_t objectIndex)
+        : m_context(context), m_areaIndex(areaIndex), m_objectIndex(objectIndex) {}
+
+    void ChangeVariable(const std::string& name, int16_t change) override {
+        ChangeVariableValue(m_context.Session.State.Vars, name, change);
     }
-    v.ShowMessage = in.ReadBool();
-    v.Message = in.ReadString();
-    in.Skip();
-    in.Skip();
-    if (in.ReadBool()) {
-        if (objectIndex != 0) {
-            context.Items.RemovePickedObject(objectIndex);
+    void HideHotspotOrUseItem() override {
+        if (m_objectIndex != 0) {
+            m_context.Items.RemovePickedObject(m_objectIndex);
         } else {
-            vars.Disappear.Add(context.Session.CurrentFrame.Name, areaIndex);
+            m_context.Session.State.Vars.Disappear.Add(m_context.Session.CurrentFrame.Name,
+                                                       m_areaIndex);
         }
     }
-    if (in.ReadBool()) return std::nullopt;
-    v.GoToFrame = in.ReadInt16();
-    v.FrameName = in.ReadString();
-    if (in.IsEndOfSection()) return v;
-    v.StopHotspotSound = in.ReadInt16();
-    GameAudio& audio = context.Session.Audio;
-    if (v.StopHotspotSound != 0) audio.StopChannel(6);
-    v.StopAllSounds = in.ReadInt16();
-    if (v.StopAllSounds != 0) audio.StopAnyWavOrMP3();
-    v.PlayMovie = in.ReadInt16();
-    v.MovieFile = in.ReadString();
-    v.MovieAtOrigin = in.ReadBool();
-    v.MovieAtPosition = in.ReadBool();
-    v.MovieLeft = in.ReadInt32();
-    v.MovieTop = in.ReadInt32();
-    v.MovieWidth = in.ReadInt32();
-    v.MovieHeight = in.ReadInt32();
-    if (in.IsEndOfSection()) return v;
-    v.StopSecondSound = in.ReadBool();
-    v.PlayHotspotSound = in.ReadBool();
-    v.HotspotSound = in.ReadString();
-    v.PlaySecondSound = in.ReadBool();
-    v.SecondSound = in.ReadString();
-    if (in.IsEndOfSection()) return v;
-    for (int i = 39; i <= 41; ++i)
-        in.Skip();
-    v.GoBack = in.ReadBool();
-    if (in.IsEndOfSection()) return v;
-    for (int i = 43; i <= 45; ++i)
-        in.Skip();
-    v.MessageInBar = in.ReadBool();
-    if (in.IsEndOfSection()) return v;
-    for (int i = 47; i <= 49; ++i)
-        in.Skip();
-    const bool listsOn = in.ReadInt16() != 0;
-    ReadVariableList(in, listsOn, vars, 0);
-    ReadVariableList(in, listsOn, vars, 1);
-    ReadVariableList(in, listsOn, vars, -1);
-    if (in.IsEndOfSection()) return v;
-    v.LoopHotspotSound = in.ReadBool();
-    if (in.IsEndOfSection()) return v;
-    v.UseTransition = in.ReadInt16();
-    v.TransitionMilliseconds = in.ReadDouble();
-    if (in.IsEndOfSection()) return v;
-    v.RunScript = in.ReadBool();
-    v.Script = DecodeBars(in.ReadString());
-    if (in.IsEndOfSection()) return v;
-    v.TransitionNumber = in.ReadInt16();
-    if (in.IsEndOfSection()) return v;
-    for (int i = 60; i <= 65; ++i)
-        in.Skip();
-    audio.State.FadeDuration = in.ReadDouble() / 1000.0;
-    in.Skip();
-    ReadChannelRows(in, ChannelRowSource::Action, audio.Channels);
-    if (in.IsEndOfSection()) return v;
-    const bool addItem = in.ReadBool();
-    const std::string item = in.ReadString();
-    if (addItem) context.Items.AddPickedObject(item, false);
-    return v;
-}
+    void StopHotspotSound() override { m_context.Session.Audio.StopChannel(6); }
+    void StopAllSounds() override { m_context.Session.Audio.StopAnyWavOrMP3(); }
+    void SetFadeDuration(double seconds) override {
+        m_context.Session.Audio.State.FadeDuration = seconds;
+    }
+    SoundChannelTable& Channels() override { return m_context.Session.Audio.Channels; }
+    void AddItem(const std::string& name) override { m_context.Items.AddPickedObject(name, false); }
+
+private:
+    ActionContext& m_context;
+    int16_t m_areaIndex;
+    int16_t m_objectIndex;
+};
 
 bool WillChangeFrame(const ActionValues& v, const GameSession& session) {
     const GameState& state = session.State;
@@ -281,9 +187,9 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
     try {
         std::optional<ValueListReader> in = OpenSection(context, areaIndex, objectIndex);
         if (!in) return result;
-        const std::optional<ActionValues> read = ReadSection(context, *in, areaIndex, objectIndex);
-        if (!read) return ActionOutcome::EndGame;
-        const ActionValues& v = *read;
+        GameActionEffects effects(context, areaIndex, objectIndex);
+        const ActionValues v = ReadActionSection(*in, effects);
+        if (v.EndGame) return ActionOutcome::EndGame;
         if (Stopped(context)) return result;
         VBScriptActionModule& action = context.Session.Action;
         action.ResetModule();

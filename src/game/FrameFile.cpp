@@ -49,6 +49,7 @@ FrameFileData ReadFrameFile(ValueListReader& in, GameSession& session) {
     if (in.AtEnd()) return f; // field 27
     f.RunFrameScript = in.ReadBool();
     f.FrameScriptText = DecodeBars(in.ReadString());
+    f.FrameScriptLine = in.LastValueLine();
     if (in.AtEnd()) return f; // field 29
     for (int i = 29; i <= 34; ++i)
         in.Skip();

@@ -32,6 +32,7 @@ struct FrameFileData {
     bool LoopMusic = true;
     bool RunFrameScript = false;
     std::string FrameScriptText;
+    int FrameScriptLine = 0; // the file's line where the script value starts
     double ChannelFadeDuration = 0; // milliseconds
     bool ChannelRowsRead = false;   // the row width was 5 or less
     bool FadeRowTaken = false;      // a taken channel row asked for a fade

@@ -18,24 +18,6 @@
 namespace quillora {
 namespace {
 
-// The values of one hotspot section that the loader uses.
-struct HotspotSection {
-    int16_t Number = 0;
-    double Left = 0, Top = 0, Width = 0, Height = 0;
-    double Animated = 0;
-    bool HasPicture = false;
-    std::string PictureFile;
-    double StretchValue = 0;
-    std::string PointerFile;
-    double Speed = 0;
-    bool Video = false;
-    std::string VideoFile;
-    double VideoSized = 0;
-    double VideoVolume = 0;
-    double Rate = 0;
-    double PlayCount = 0;
-};
-
 // Reads a section statement by statement: a failing statement is skipped and the first failure
 // is kept to be reported once.
 class SectionReader {
@@ -47,7 +29,10 @@ public:
         try {
             statement();
         } catch (const ClassicError& error) {
-            if (m_failure.empty()) m_failure = DescriptionAndDetail(error);
+            if (m_failure.empty()) {
+                m_failure = DescriptionAndDetail(error);
+                m_failureLine = m_in.LastValueLine();
+            }
             if (error.Code() == ErrorCode::InputPastEndOfFile) m_atEnd = true;
         }
     }
@@ -64,6 +49,7 @@ public:
     // The game stops everything: missing pictures are not reported.
     bool StopEverything() const { return m_stopEverything; }
     const std::string& Failure() const { return m_failure; }
+    int FailureLine() const { return m_failureLine; }
     void Fail(const std::string& description) {
         if (m_failure.empty()) m_failure = description;
     }
@@ -72,6 +58,7 @@ private:
     ValueListReader& m_in;
     bool m_stopEverything;
     std::string m_failure;
+    int m_failureLine = 0;
     bool m_atEnd = false;
 };
 
@@ -185,6 +172,14 @@ void MakePlainHotspot(SectionReader& r, GameScene& scene, const HotspotSection& 
 }
 
 } // namespace
+
+HotspotSection ReadHotspotSection(ValueListReader& in, SectionFailure& failure) {
+    SectionReader reader(in, true);
+    HotspotSection section = ReadSection(reader);
+    failure.Description = reader.Failure();
+    failure.Line = reader.FailureLine();
+    return section;
+}
 
 AreaRect HotspotElementRect(double left, double top, double width, double height) {
     AreaRect rect;

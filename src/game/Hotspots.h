@@ -1,6 +1,7 @@
 // The hotspots of a frame: reading the hotspot file and creating the hotspot elements.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,6 +29,35 @@ struct HotspotHooks {
     // Wires a new hotspot element's pointer events.
     std::function<void(SceneElement&, int index)> WireHotspot;
 };
+
+// The values of one hotspot section that the game uses.
+struct HotspotSection {
+    int16_t Number = 0;
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+    double Animated = 0;
+    bool HasPicture = false;
+    std::string PictureFile; // in Areas
+    double StretchValue = 0;
+    std::string PointerFile; // in Icons; "" or "default": the project's pointer
+    double Speed = 0;
+    bool Video = false;
+    std::string VideoFile; // in Frames
+    double VideoSized = 0;
+    double VideoVolume = 0;
+    double Rate = 0;
+    double PlayCount = 0;
+};
+
+// The first failure of a section read value by value: its description with the place, and the
+// file's line ("" and 0 without a failure).
+struct SectionFailure {
+    std::string Description;
+    int Line = 0;
+};
+
+// Reads one section up to and including its separator as the loader does: a value that cannot
+// be read is skipped (its slot keeps its default) and the first failure is kept.
+HotspotSection ReadHotspotSection(ValueListReader& in, SectionFailure& failure);
 
 // The path of a frame's hotspot file: FramesData/<frame>.mr2 when it exists, else
 // .fm2; empty when the frame has neither.

@@ -374,4 +374,33 @@ void Inventory::CombineItems(int dragged, int target) {
     }
 }
 
+PickUpSection ReadPickUpSection(ValueListReader& in) {
+    PickUpSection section;
+    in.Skip();
+    section.Hotspot = in.ReadInt16();
+    for (int i = 3; i <= 10; ++i)
+        in.Skip();
+    section.PicksUp = in.ReadInt16() == 1;
+    if (section.PicksUp) {
+        section.Item = in.ReadString();
+        section.ItemLine = in.LastValueLine();
+    }
+    return section;
+}
+
+ItemCombination ReadItemCombination(ValueListReader& in) {
+    ItemCombination c;
+    c.RemoveDragged = in.ReadDouble() == 1;
+    c.RemoveTarget = in.ReadDouble() == 1;
+    c.AddNew = in.ReadDouble() == 1;
+    c.NewItem = in.ReadString();
+    if (in.IsEndOfSection()) return c;
+    for (int i = 5; i <= 7; ++i)
+        in.Skip();
+    c.RunScript = in.ReadBool();
+    c.Script = DecodeBars(in.ReadString());
+    c.ScriptLine = in.LastValueLine();
+    return c;
+}
+
 } // namespace quillora

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@ namespace quillora {
 
 class GameHost;
 class SceneElement;
+class ValueListReader;
 struct ElementMouse;
 struct GameScene;
 struct GameSession;
@@ -27,6 +29,31 @@ struct ItemPlace {
 ItemPlace ItemPosition(int n, int frameWidthPixels, int mx, int my);
 // Height of the bar in twips for a number of rows.
 int BarHeight(int rows, int my);
+
+// One section of a frame's pick-up file (.fm4): the hotspot and the item its click picks up.
+struct PickUpSection {
+    int16_t Hotspot = 0;
+    bool PicksUp = false; // the item is picked up (the file's flag is 1)
+    std::string Item;
+    int ItemLine = 0; // the file's line of Item
+};
+// Reads a pick-up section up to its item (the item only when the flag is 1); the caller goes on
+// to the separator. Throws ClassicError.
+PickUpSection ReadPickUpSection(ValueListReader& in);
+
+// A combination file (Areas/<A>_on_<B>.drg): what dropping item A on item B does.
+struct ItemCombination {
+    bool RemoveDragged = false;
+    bool RemoveTarget = false;
+    bool AddNew = false;
+    std::string NewItem;
+    bool RunScript = false;
+    std::string Script;
+    int ScriptLine = 0; // the file's line where the script value starts
+};
+// Reads a whole combination file (the script group only while the file goes on). Throws
+// ClassicError.
+ItemCombination ReadItemCombination(ValueListReader& in);
 
 class Inventory : public QObject {
     Q_OBJECT
