@@ -120,6 +120,8 @@ private:
     }
 
     void CheckEnd() {
+        // A handler may remove the component: it must outlive this call.
+        const vbs::Ref<SceneComponent> keep(this);
         if (!Loaded() || m_state != MediaPlayer::kPlaying) return;
         if (m_player->PlayState() == MediaPlayer::kPlaying) return;
         SetState(MediaPlayer::kStopped);
@@ -164,12 +166,12 @@ private:
             "FileName", [this] { return Value::FromUtf8(Player().FileName()); },
             [this](Args, const Value& v) { LoadFile(vbs::ToUtf8(vbs::ToString(v))); });
         DefineMember("Play", [this](Args) {
-                Play();
+            Play();
             return Value();
         });
         DefineMember("Stop", [this](Args) {
             Player().Stop();
-                SetState(MediaPlayer::kStopped);
+            SetState(MediaPlayer::kStopped);
             return Value();
         });
         DefineMember("Pause", [this](Args) {

@@ -39,9 +39,7 @@ Value Plain(const Value& value) {
 
 vbs::ObjectRef MakeParameterObject(std::shared_ptr<EventParameters> parameters, size_t position) {
     auto* object = new vbs::HostObject(u"EventParameter");
-    const auto at = [parameters, position]() -> EventParameter& {
-        return (*parameters)[position];
-    };
+    const auto at = [parameters, position]() -> EventParameter& { return (*parameters)[position]; };
     const auto value = [at] { return at().Value; };
     const auto assign = [at](Args, const Value& v) { at().Value = Plain(v); };
     object->DefineProperty("", value, assign, assign);
@@ -67,9 +65,8 @@ vbs::ObjectRef MakeEventParametersObject(std::shared_ptr<EventParameters> parame
     };
     object->DefineMember("", item, assignItem, assignItem);
     object->DefineMember("Item", item, assignItem, assignItem);
-    object->DefineProperty("Count", [parameters] {
-        return Value::Long(static_cast<int32_t>(parameters->size()));
-    });
+    object->DefineProperty(
+        "Count", [parameters] { return Value::Long(static_cast<int32_t>(parameters->size())); });
     object->DefineItems([parameters] {
         std::vector<Value> items;
         for (size_t i = 0; i < parameters->size(); ++i)

@@ -48,7 +48,10 @@ int AdditionalComponents::FindEntry(const std::string& lowerName, bool lastMatch
 
 vbs::Ref<SceneComponent> AdditionalComponents::CreateControl(const std::string& progId,
                                                              const std::string& lowerName) {
+    // Each control costs an element and its media; a game cannot pile up more than this many.
+    if (m_live >= kMaxLiveComponents) vbs::ThrowError(vbs::Err::OutOfMemory);
     vbs::Ref<SceneComponent> control = m_registry.Create(progId, m_box, lowerName);
+    ++m_live;
     control->SetEventSink(
         [this](SceneComponent& source, const std::string& name, EventParameters& parameters) {
             DeliverEvent(source, name, parameters);
@@ -61,7 +64,9 @@ void AdditionalComponents::UnloadSlot(size_t slot) {
     // The slot lets go first: the component may be unloading from inside its own event.
     const vbs::Ref<SceneComponent> control = std::move(m_components[slot]);
     m_components[slot] = vbs::Ref<SceneComponent>();
-    if (control) control->Unload();
+    if (!control) return;
+    --m_live;
+    control->Unload();
 }
 
 void AdditionalComponents::AddAdditionalComponent(const std::string& progId,

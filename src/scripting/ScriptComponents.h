@@ -24,6 +24,9 @@ class PictureBox;
 // survive frame changes; the game reset removes them.
 class AdditionalComponents {
 public:
+    // Controls alive at once; creating one more fails as out of memory.
+    static constexpr int kMaxLiveComponents = 1000;
+
     // `procedures` is the second engine: it lists the procedure library for event interception
     // and runs the handlers. Components are created inside `box`.
     AdditionalComponents(vbs::ScriptControl& procedures, GameSession& session, PictureBox& box);
@@ -63,8 +66,7 @@ private:
     int FindEntry(const std::string& lowerName, bool lastMatch) const;
     // Creates a control of class `progId` named `lowerName` in the picture box, its events
     // going to DeliverEvent; throws the creation error for a class the registry does not know.
-    vbs::Ref<SceneComponent> CreateControl(const std::string& progId,
-                                           const std::string& lowerName);
+    vbs::Ref<SceneComponent> CreateControl(const std::string& progId, const std::string& lowerName);
     // Releases slot `slot` and removes its control from the picture box.
     void UnloadSlot(size_t slot);
 
@@ -74,6 +76,7 @@ private:
     ComponentRegistry m_registry;
     VariablesCollection m_componentsList;
     int m_componentsCount = 0;
+    int m_live = 0; // slots holding a control
     std::vector<vbs::Ref<SceneComponent>> m_components{vbs::Ref<SceneComponent>()}; // slot 0 unused
     std::string m_componentWithEventsName;
     vbs::ObjectRef m_componentWithEvents;

@@ -49,8 +49,7 @@ ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
       m_timerObjects(std::make_unique<TimerObjects>(session, window.Host(), *m_ticks)),
       m_dirSearch(std::make_unique<DirectorySearch>()),
       m_second(std::make_unique<vbs::ScriptControl>()),
-      m_components(
-          std::make_unique<AdditionalComponents>(*m_second, session, window.Scene().Box)) {
+      m_components(std::make_unique<AdditionalComponents>(*m_second, session, window.Scene().Box)) {
     m_action = MakeScriptAction(ActionScope{session, window, *this});
     ApplyFileRules();
 }

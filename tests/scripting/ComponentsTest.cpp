@@ -70,7 +70,8 @@ TEST_F(ComponentsTest, BuiltInClassesAreInstalledAndTakeSlotsThatAreNeverReused)
     EXPECT_EQ(Var("Counter"), 0);
 
     // A reference kept past the removal fails as an unloaded control; the element is gone.
-    EXPECT_TRUE(Run("Set s = Component(\"Sign\")\r\nRemoveComponent \"sign\"\r\ns.Caption = \"x\""));
+    EXPECT_TRUE(
+        Run("Set s = Component(\"Sign\")\r\nRemoveComponent \"sign\"\r\ns.Caption = \"x\""));
     EXPECT_EQ(Element("sign"), nullptr);
     ASSERT_EQ(BoxTexts().size(), 5u);
     EXPECT_EQ(BoxTexts().back(), ScriptErrorText("Object was unloaded"));
@@ -86,6 +87,17 @@ TEST_F(ComponentsTest, BuiltInClassesAreInstalledAndTakeSlotsThatAreNeverReused)
     EXPECT_EQ(components.ComponentsCount(), 0);
     EXPECT_EQ(Element("player"), nullptr);
     EXPECT_EQ(Element("sign"), nullptr);
+
+    // A game cannot pile up controls without end: past the limit creation fails as usual.
+    ASSERT_FALSE(Run("For i = 1 To 1001 : AddComponent \"VB.Timer\", \"t\" & i : Next"));
+    EXPECT_EQ(
+        BoxTexts().back(),
+        CommonErrorText(" Error in Game.AddAdditionalComponent. The component is probably not "
+                        "installed properly.  ",
+                        "Out of memory"));
+    EXPECT_EQ(BoxTexts().size(), 6u);
+    EXPECT_NE(Element("t1000"), nullptr);
+    EXPECT_EQ(Element("t1001"), nullptr);
 }
 
 TEST_F(ComponentsTest, EventsReachTheirHandlersWithTheParameterCollection) {
@@ -99,9 +111,10 @@ TEST_F(ComponentsTest, EventsReachTheirHandlersWithTheParameterCollection) {
           "If Mode = 8 Then p(0).Value = \"not a Boolean\"\r\nEnd Sub\r\n"
           "Sub Other_Click(p)\r\nCounter = Counter + 100\r\nEnd Sub\r\n"
           "Sub Broken_Click(p)\r\nCounter = 1 / 0\r\nEnd Sub");
-    ASSERT_FALSE(Run("AddComponent \"VB.Label\", \"Sign\"\r\nAddComponent \"VB.Label\", \"Other\"\r\n"
-                     "AddComponent \"VB.Label\", \"Broken\"\r\nAddComponent \"VB.Label\", \"Bare\"\r\n"
-                     "InterceptComponentEvents \"Bare\""));
+    ASSERT_FALSE(
+        Run("AddComponent \"VB.Label\", \"Sign\"\r\nAddComponent \"VB.Label\", \"Other\"\r\n"
+            "AddComponent \"VB.Label\", \"Broken\"\r\nAddComponent \"VB.Label\", \"Bare\"\r\n"
+            "InterceptComponentEvents \"Bare\""));
     // A component without handlers leaves interception off, without a message.
     const AdditionalComponents& components = scripts->Components();
     EXPECT_EQ(components.ComponentWithEventsName(), "");
@@ -117,7 +130,7 @@ TEST_F(ComponentsTest, EventsReachTheirHandlersWithTheParameterCollection) {
     EXPECT_EQ(Var("Flag"), 2000 + 10 + 5); // Button, Y in twips, the name "Shift"
     sign.OnClick();
     EXPECT_EQ(Var("Counter"), 1); // a click has no parameters
-    other.OnClick(); // only the intercepted component is heard
+    other.OnClick();              // only the intercepted component is heard
     EXPECT_EQ(Var("Counter"), 1);
 
     // A second press soon after a click is a double click: DblClick instead of MouseDown, and
@@ -214,6 +227,18 @@ TEST_F(ComponentsTest, TheMediaPlayerPlaysToItsEndAndTellsTheHandler) {
     EXPECT_TRUE(Run("Component(\"player\").Volume = 1"));
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{ScriptErrorText("File not found"),
                                                     ScriptErrorText("Invalid property value")}));
+
+    // A handler that removes the player at its end: the player goes, the game goes on.
+    project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\nSub Player_EndOfStream(p)\r\n"
+                                            "Action.RemoveComponent \"Player\"\r\nCounter = 9\r\n"
+                                            "End Sub\r\n");
+    scripts->ResetForGame();
+    ASSERT_FALSE(Run("AddComponent \"MediaPlayer.MediaPlayer\", \"Player\"\r\n"
+                     "InterceptComponentEvents \"Player\"\r\n"
+                     "Component(\"Player\").FileName = \"Areas\\short.wav\""));
+    ASSERT_TRUE(PumpUntil([&] { return Var("Counter") == 9; }));
+    EXPECT_EQ(Element("player"), nullptr);
+    EXPECT_EQ(BoxTexts().size(), 2u);
 }
 
 TEST_F(ComponentsTest, TheTimerTicksUntilItsHandlerStopsIt) {
@@ -222,7 +247,8 @@ TEST_F(ComponentsTest, TheTimerTicksUntilItsHandlerStopsIt) {
     ASSERT_FALSE(Run("AddComponent \"VB.Timer\", \"Tick\"\r\nInterceptComponentEvents \"Tick\"\r\n"
                      "Component(\"Tick\").Interval = 5"));
     ASSERT_TRUE(PumpUntil([&] { return Var("Counter") == 3; }));
-    ASSERT_FALSE(Run("Flag = Component(\"Tick\").Enabled + 2 * (Component(\"Tick\").Interval = 5)"));
+    ASSERT_FALSE(
+        Run("Flag = Component(\"Tick\").Enabled + 2 * (Component(\"Tick\").Interval = 5)"));
     EXPECT_EQ(Var("Flag"), -2);
     EXPECT_TRUE(Run("Component(\"Tick\").Interval = 70000"));
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{ScriptErrorText("Invalid property value")});

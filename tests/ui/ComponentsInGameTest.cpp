@@ -80,7 +80,8 @@ TEST_F(ComponentsInGame, AMediaPlayerComponentIsDrawnInTheFrameUntilTheGameIsRes
 
 TEST_F(ComponentsInGame, ALabelOverAHotspotTakesThePlayersClicksOnlyWhileItShows) {
     project.WriteVariables({"Clicks", "Lamp"});
-    project.WriteHotspots("Hall", {{.Number = 1, .Left = 0, .Top = 0, .Width = 3000, .Height = 3000}});
+    project.WriteHotspots("Hall",
+                          {{.Number = 1, .Left = 0, .Top = 0, .Width = 3000, .Height = 3000}});
     project.WriteActions("Hall", {{.ChangeSwitch = 1, .Variable = "Lamp", .Toggle = true}});
     project.WriteBytes("Config/Procedures",
                        "h1\r\nh2\r\nh3\r\nSub Sign_Click(p)\r\nClicks = Clicks + 1\r\nEnd Sub");
@@ -93,9 +94,7 @@ TEST_F(ComponentsInGame, ALabelOverAHotspotTakesThePlayersClicksOnlyWhileItShows
                      "Action.InterceptComponentEvents \"Sign\""));
     PictureBox& box = g.Scene().Box;
     const QPoint inside = box.FrameToWidget(QPointF(50, 50)).toPoint();
-    const auto value = [&](const char* name) {
-        return GetVariableValue(session.State.Vars, name);
-    };
+    const auto value = [&](const char* name) { return GetVariableValue(session.State.Vars, name); };
     // Hidden, as a control added at run time is: the hotspot under it takes the click.
     QTest::mouseClick(&box, Qt::LeftButton, {}, inside);
     EXPECT_EQ(value("Lamp"), 1);
