@@ -188,6 +188,13 @@ void AdditionalComponents::DeliverEvent(SceneComponent& source, const std::strin
         }
     }
     if (!handled) return;
+    // A handler that makes its component raise the event it handles would nest without end.
+    if (m_deliveryDepth >= kMaxEventNesting) return;
+    ++m_deliveryDepth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{m_deliveryDepth};
     const std::string procedure = FoldCase(m_componentWithEventsName) + "_" + event;
     auto shared = std::make_shared<EventParameters>(parameters);
     const Value argument = Value::Obj(MakeEventParametersObject(shared).Get());

@@ -26,6 +26,8 @@ class AdditionalComponents {
 public:
     // Controls alive at once; creating one more fails as out of memory.
     static constexpr int kMaxLiveComponents = 1000;
+    // Events raised from inside handlers, nested deeper than this, are dropped.
+    static constexpr int kMaxEventNesting = 64;
 
     // `procedures` is the second engine: it lists the procedure library for event interception
     // and runs the handlers. Components are created inside `box`.
@@ -77,6 +79,7 @@ private:
     VariablesCollection m_componentsList;
     int m_componentsCount = 0;
     int m_live = 0; // slots holding a control
+    int m_deliveryDepth = 0;
     std::vector<vbs::Ref<SceneComponent>> m_components{vbs::Ref<SceneComponent>()}; // slot 0 unused
     std::string m_componentWithEventsName;
     vbs::ObjectRef m_componentWithEvents;

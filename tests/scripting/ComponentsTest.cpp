@@ -228,6 +228,20 @@ TEST_F(ComponentsTest, TheMediaPlayerPlaysToItsEndAndTellsTheHandler) {
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{ScriptErrorText("File not found"),
                                                     ScriptErrorText("Invalid property value")}));
 
+    // A handler that makes the player raise the event again nests only so deep.
+    project.WriteBytes(
+        "Config/Procedures",
+        "h1\r\nh2\r\nh3\r\nSub Player_PlayStateChange(p)\r\nCounter = Counter + 1\r\n"
+        "If p(\"NewState\") = 2 Then Component(\"Player\").Stop Else "
+        "Component(\"Player\").Play\r\nEnd Sub\r\n");
+    scripts->ResetForGame();
+    ASSERT_FALSE(Run("AddComponent \"MediaPlayer.MediaPlayer\", \"Player\"\r\n"
+                     "Set p = Component(\"Player\")\r\n"
+                     "p.AutoStart = False : p.FileName = \"Areas\\short.wav\"\r\n"
+                     "Counter = 0 : InterceptComponentEvents \"Player\" : p.Play"));
+    EXPECT_EQ(Var("Counter"), AdditionalComponents::kMaxEventNesting);
+    EXPECT_EQ(BoxTexts().size(), 2u);
+
     // A handler that removes the player at its end: the player goes, the game goes on.
     project.WriteBytes("Config/Procedures", "h1\r\nh2\r\nh3\r\nSub Player_EndOfStream(p)\r\n"
                                             "Action.RemoveComponent \"Player\"\r\nCounter = 9\r\n"
