@@ -7,6 +7,7 @@
 
 namespace quillora {
 
+class MediaError;
 class ScriptHost;
 class ScriptWindow;
 
@@ -37,6 +38,14 @@ SceneObjects MakeSceneObjects(ScriptWindow& window);
 // ClipboardObject, MessageObject, FrameMessageObject, then WindowObject (only while controls
 // may be referenced). Returns the window object, to which others add their controls.
 vbs::Ref<WindowObject> RegisterScriptObjects(ScriptHost& host, ScriptWindow& window);
+
+// The path a script's media file name opens: a name with no folder, or a relative one, is taken
+// in the game's folder; a full path is used only inside the game's folder, so scripts cannot play
+// files from elsewhere (the path lookup keeps "..\" inside as well); error 70 otherwise.
+std::string ScriptMediaPath(const std::string& name);
+// A media failure as the script sees it: "File not found" (53) for a missing file (`path`, when
+// given), else an invalid call (5) with the player's description.
+[[noreturn]] void ThrowScriptMediaError(const MediaError& error, const std::string& path);
 
 // The media player members of a hotspot video element, over the game's video players.
 vbs::ObjectRef MakeLoopingVideoArray(ScriptWindow& window);

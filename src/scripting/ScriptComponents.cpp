@@ -3,6 +3,7 @@
 
 #include "core/ClassicError.h"
 #include "core/Cp1252.h"
+#include "game/GameSession.h"
 #include "project/ErrorMessages.h"
 #include "scripting/ScriptAction.h"
 #include "scripting/ScriptHost.h"
@@ -18,12 +19,22 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-
 std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
 
 } // namespace
+
+AdditionalComponents::AdditionalComponents(vbs::ScriptControl& procedures, GameSession& session,
+                                           PictureBox& box)
+    : m_procedures(procedures), m_session(session), m_box(box) {}
+
+AdditionalComponents::~AdditionalComponents() {
+    // Scripts may keep a component object past the window (in a variant variable): its element
+    // goes now, while the picture box is still there.
+    for (size_t slot = 1; slot < m_components.size(); ++slot)
+        UnloadSlot(slot);
+}
 
 int AdditionalComponents::FindEntry(const std::string& lowerName, bool lastMatch) const {
     int found = 0;
@@ -35,9 +46,27 @@ int AdditionalComponents::FindEntry(const std::string& lowerName, bool lastMatch
     return found;
 }
 
-vbs::ObjectRef AdditionalComponents::CreateControl(const std::string& /*progId*/) const {
-    // No ActiveX host exists on this platform: every class is unknown to it.
-    vbs::ThrowError(vbs::Err::CantCreateObject);
+vbs::Ref<SceneComponent> AdditionalComponents::CreateControl(const std::string& progId,
+                                                             const std::string& lowerName) {
+    // Each control costs an element and its media; a game cannot pile up more than this many.
+    if (m_live >= kMaxLiveComponents) vbs::ThrowError(vbs::Err::OutOfMemory);
+    vbs::Ref<SceneComponent> control = m_registry.Create(progId, m_box, lowerName);
+    ++m_live;
+    control->SetEventSink(
+        [this](SceneComponent& source, const std::string& name, EventParameters& parameters) {
+            DeliverEvent(source, name, parameters);
+        });
+    return control;
+}
+
+void AdditionalComponents::UnloadSlot(size_t slot) {
+    if (slot >= m_components.size()) return;
+    // The slot lets go first: the component may be unloading from inside its own event.
+    const vbs::Ref<SceneComponent> control = std::move(m_components[slot]);
+    m_components[slot] = vbs::Ref<SceneComponent>();
+    if (!control) return;
+    --m_live;
+    control->Unload();
 }
 
 void AdditionalComponents::AddAdditionalComponent(const std::string& progId,
@@ -60,7 +89,7 @@ void AdditionalComponents::AddAdditionalComponent(const std::string& progId,
                   ++m_componentsCount;
                   m_components.resize(static_cast<size_t>(m_componentsCount) + 1);
                   m_componentsList.Add(name, static_cast<int16_t>(m_componentsCount));
-                  m_components.back() = CreateControl(progId);
+                  m_components.back() = CreateControl(progId, name);
               });
 }
 
@@ -72,7 +101,7 @@ vbs::ObjectRef AdditionalComponents::GetComponentRef(const std::string& componen
     }
     const int slot = m_componentsList.Item(entry)->Value;
     if (slot < 0 || static_cast<size_t>(slot) >= m_components.size()) return {};
-    return m_components[static_cast<size_t>(slot)];
+    return vbs::ObjectRef(m_components[static_cast<size_t>(slot)].Get());
 }
 
 void AdditionalComponents::RemoveAdditionalComponent(const std::string& componentName) {
@@ -89,8 +118,7 @@ void AdditionalComponents::RemoveAdditionalComponent(const std::string& componen
     Reporting(" Error in Game.RemoveAdditionalComponent. ", [&] {
         if (EqualsNoCase(name, m_componentWithEventsName)) ResetComponentWithEvents();
         const int slot = m_componentsList.Item(entry)->Value;
-        if (slot > 0 && static_cast<size_t>(slot) < m_components.size())
-            m_components[static_cast<size_t>(slot)] = vbs::ObjectRef();
+        if (slot > 0) UnloadSlot(static_cast<size_t>(slot));
         m_componentsList.Remove(entry);
     });
 }
@@ -100,8 +128,11 @@ bool AdditionalComponents::DoesComponentExist(const std::string& componentName) 
 }
 
 bool AdditionalComponents::DoesProgIDExist(const std::string& progId) const {
+    if (!m_registry.Knows(progId)) return false;
     try {
-        return static_cast<bool>(CreateControl(progId));
+        vbs::Ref<SceneComponent> test = m_registry.Create(progId, m_box, "ProgIDTestComponent");
+        test->Unload();
+        return true;
     } catch (const vbs::ScriptError&) {
         return false;
     }
@@ -135,10 +166,46 @@ void AdditionalComponents::ResetComponentWithEvents() {
 }
 
 void AdditionalComponents::ResetComponents() {
-    m_components.assign(1, vbs::ObjectRef());
+    for (size_t slot = 1; slot < m_components.size(); ++slot)
+        UnloadSlot(slot);
+    m_components.assign(1, vbs::Ref<SceneComponent>());
     m_componentsList.Clear();
     m_componentsCount = 0;
     ResetComponentWithEvents();
+}
+
+void AdditionalComponents::DeliverEvent(SceneComponent& source, const std::string& eventName,
+                                        EventParameters& parameters) {
+    if (m_componentWithEventsName.empty() || eventName.empty()) return;
+    if (m_componentWithEvents.Get() != static_cast<vbs::Object*>(&source)) return;
+    if (m_session.Flags.StopEverything) return;
+    const std::string event = FoldCase(eventName);
+    bool handled = false;
+    for (const std::string& name : m_eventsList) {
+        if (name == event) {
+            handled = true;
+            break;
+        }
+    }
+    if (!handled) return;
+    // A handler that makes its component raise the event it handles would nest without end.
+    if (m_deliveryDepth >= kMaxEventNesting) return;
+    ++m_deliveryDepth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{m_deliveryDepth};
+    const std::string procedure = FoldCase(m_componentWithEventsName) + "_" + event;
+    auto shared = std::make_shared<EventParameters>(parameters);
+    const Value argument = Value::Obj(MakeEventParametersObject(shared).Get());
+    if (!m_procedures.Run(procedure, std::span<const Value>(&argument, 1))) {
+        ShowCommonError("", m_procedures.LastError().Description());
+    }
+    // The handler may have kept the collection; the component reads only what it passes by
+    // reference, and only now.
+    for (size_t i = 0; i < parameters.size() && i < shared->size(); ++i) {
+        if (parameters[i].ByRef) parameters[i].Value = (*shared)[i].Value;
+    }
 }
 
 void DefineActionComponentMembers(vbs::HostObject& action, const ActionScope& scope) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/Variables.h"
+#include "scripting/SceneComponents.h"
 #include "vbscript/Object.h"
 
 #include <string>
@@ -14,12 +15,26 @@ namespace vbs {
 class ScriptControl;
 }
 
-// This player hosts no ActiveX controls: every creation fails with the installation message,
-// while the names, slots and messages stay as the game expects them.
+struct GameSession;
+class PictureBox;
+
+// The components come from the registry of built-in classes (no ActiveX host exists here): a
+// ProgID it does not know fails with the installation message, while the names, slots and
+// messages stay as the game expects them. Components are drawn in the frame picture box and
+// survive frame changes; the game reset removes them.
 class AdditionalComponents {
 public:
-    // `procedures` lists the procedure library (the second engine) for event interception.
-    explicit AdditionalComponents(vbs::ScriptControl& procedures) : m_procedures(procedures) {}
+    // Controls alive at once; creating one more fails as out of memory.
+    static constexpr int kMaxLiveComponents = 1000;
+    // Events raised from inside handlers, nested deeper than this, are dropped.
+    static constexpr int kMaxEventNesting = 64;
+
+    // `procedures` is the second engine: it lists the procedure library for event interception
+    // and runs the handlers. Components are created inside `box`.
+    AdditionalComponents(vbs::ScriptControl& procedures, GameSession& session, PictureBox& box);
+    ~AdditionalComponents();
+    AdditionalComponents(const AdditionalComponents&) = delete;
+    AdditionalComponents& operator=(const AdditionalComponents&) = delete;
 
     void AddAdditionalComponent(const std::string& progId, const std::string& componentName);
     // The component's control; Nothing (after the not-found message) when there is none.
@@ -32,6 +47,14 @@ public:
     void ResetComponentWithEvents();
     // Part of the game reset: every component goes, slot numbers start again from 1.
     void ResetComponents();
+    // The generic event of the intercepted component: runs NAME_EVENT(parameters) on the second
+    // engine when the event is in EventsList; by-reference values the handler wrote come back
+    // in `parameters`. Events of other components, and all events while everything is stopped,
+    // go nowhere.
+    void DeliverEvent(SceneComponent& source, const std::string& eventName,
+                      EventParameters& parameters);
+
+    ComponentRegistry& Registry() { return m_registry; }
 
     // Name (lower case) -> slot number, one entry per component.
     const VariablesCollection& ComponentsList() const { return m_componentsList; }
@@ -43,13 +66,21 @@ private:
     // Position (1-based) of the entry named `lowerName` in ComponentsList, 0 when none;
     // `lastMatch` keeps the last of several matches, else the first.
     int FindEntry(const std::string& lowerName, bool lastMatch) const;
-    // Creates a control of class `progId`; throws the creation error (no control host here).
-    vbs::ObjectRef CreateControl(const std::string& progId) const;
+    // Creates a control of class `progId` named `lowerName` in the picture box, its events
+    // going to DeliverEvent; throws the creation error for a class the registry does not know.
+    vbs::Ref<SceneComponent> CreateControl(const std::string& progId, const std::string& lowerName);
+    // Releases slot `slot` and removes its control from the picture box.
+    void UnloadSlot(size_t slot);
 
     vbs::ScriptControl& m_procedures;
+    GameSession& m_session;
+    PictureBox& m_box;
+    ComponentRegistry m_registry;
     VariablesCollection m_componentsList;
     int m_componentsCount = 0;
-    std::vector<vbs::ObjectRef> m_components{vbs::ObjectRef()}; // slot 0 unused
+    int m_live = 0; // slots holding a control
+    int m_deliveryDepth = 0;
+    std::vector<vbs::Ref<SceneComponent>> m_components{vbs::Ref<SceneComponent>()}; // slot 0 unused
     std::string m_componentWithEventsName;
     vbs::ObjectRef m_componentWithEvents;
     std::vector<std::string> m_eventsList;

@@ -3,6 +3,7 @@
 
 #include "core/IniFile.h"
 #include "core/Prompts.h"
+#include "game/GameScene.h"
 #include "game/GameSession.h"
 #include "project/InterfaceTexts.h"
 #include "project/ProjectInfo.h"
@@ -48,7 +49,7 @@ ScriptHost::ScriptHost(GameSession& session, ScriptWindow& window)
       m_timerObjects(std::make_unique<TimerObjects>(session, window.Host(), *m_ticks)),
       m_dirSearch(std::make_unique<DirectorySearch>()),
       m_second(std::make_unique<vbs::ScriptControl>()),
-      m_components(std::make_unique<AdditionalComponents>(*m_second)) {
+      m_components(std::make_unique<AdditionalComponents>(*m_second, session, window.Scene().Box)) {
     m_action = MakeScriptAction(ActionScope{session, window, *this});
     ApplyFileRules();
 }

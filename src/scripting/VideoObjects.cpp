@@ -20,28 +20,6 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-// The path a script's file name opens: a name with no folder, or a relative one, is taken in the
-// game's folder; a full path is used only inside the game's folder, so scripts cannot play files
-// from elsewhere (PathLookup keeps "..\" inside as well).
-std::string GamePath(const std::string& name) {
-    const std::string& root = Paths().Root;
-    if (name.empty()) return name;
-    const bool absolute = name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':');
-    if (!absolute) return root + name;
-    const std::optional<std::string> real = PathLookup::Instance().Find(name);
-    const std::optional<std::string> realRoot = PathLookup::Instance().Find(root);
-    if (real && realRoot && real->rfind(*realRoot, 0) == 0) return *real;
-    vbs::ThrowError(vbs::Err::PermissionDenied);
-}
-
-// A media failure as the script sees it: "File not found" (53) for a missing file, else an
-// invalid call (5) with the player's description.
-[[noreturn]] void ThrowMediaError(const MediaError& error, const std::string& path) {
-    if (!path.empty() && !PathLookup::Instance().FileExists(path))
-        vbs::ThrowError(vbs::Err::FileNotFound);
-    vbs::ThrowError(vbs::Err::InvalidCall, error.what());
-}
-
 void DefineMediaMembers(ControlElementObject& object, ScriptWindow& window) {
     const int index = object.Index();
     // The element must exist (error 340 otherwise); its player is made on first use.
@@ -57,11 +35,11 @@ void DefineMediaMembers(ControlElementObject& object, ScriptWindow& window) {
         "FileName", [player] { return Value::FromUtf8(player().FileName()); },
         [player, &object](Args, const Value& v) {
             MediaPlayer& p = player();
-            const std::string path = GamePath(vbs::ToUtf8(vbs::ToString(v)));
+            const std::string path = ScriptMediaPath(vbs::ToUtf8(vbs::ToString(v)));
             try {
                 p.SetFileName(path);
             } catch (const MediaError& error) {
-                ThrowMediaError(error, path);
+                ThrowScriptMediaError(error, path);
             }
             if (p.AutoSize() && p.HasVideo()) {
                 SceneElement& e = object.Element();
@@ -113,7 +91,7 @@ void DefineMediaMembers(ControlElementObject& object, ScriptWindow& window) {
         try {
             p.Play();
         } catch (const MediaError& error) {
-            ThrowMediaError(error, "");
+            ThrowScriptMediaError(error, "");
         }
         return Value();
     });
@@ -124,6 +102,23 @@ void DefineMediaMembers(ControlElementObject& object, ScriptWindow& window) {
 }
 
 } // namespace
+
+std::string ScriptMediaPath(const std::string& name) {
+    const std::string& root = Paths().Root;
+    if (name.empty()) return name;
+    const bool absolute = name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':');
+    if (!absolute) return root + name;
+    const std::optional<std::string> real = PathLookup::Instance().Find(name);
+    const std::optional<std::string> realRoot = PathLookup::Instance().Find(root);
+    if (real && realRoot && real->rfind(*realRoot, 0) == 0) return *real;
+    vbs::ThrowError(vbs::Err::PermissionDenied);
+}
+
+[[noreturn]] void ThrowScriptMediaError(const MediaError& error, const std::string& path) {
+    if (!path.empty() && !PathLookup::Instance().FileExists(path))
+        vbs::ThrowError(vbs::Err::FileNotFound);
+    vbs::ThrowError(vbs::Err::InvalidCall, error.what());
+}
 
 vbs::ObjectRef MakeLoopingVideoArray(ScriptWindow& window) {
     GameScene& scene = window.Scene();
