@@ -1,4 +1,5 @@
 // LoopingVideo(i): the hotspot video elements with the members of the media player control.
+#include "core/FileConfinement.h"
 #include "core/PathLookup.h"
 #include "core/Twips.h"
 #include "game/GameScene.h"
@@ -109,8 +110,10 @@ std::string ScriptMediaPath(const std::string& name) {
     const bool absolute = name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':');
     if (!absolute) return root + name;
     const std::optional<std::string> real = PathLookup::Instance().Find(name);
-    const std::optional<std::string> realRoot = PathLookup::Instance().Find(root);
-    if (real && realRoot && real->rfind(*realRoot, 0) == 0) return *real;
+    // Judged by folders, not text: "/games/x2/a.avi" is not inside "/games/x".
+    FileConfinement gameFolder;
+    gameFolder.Allow(root);
+    if (real && gameFolder.Allows(*real)) return *real;
     vbs::ThrowError(vbs::Err::PermissionDenied);
 }
 

@@ -273,6 +273,15 @@ TEST_F(ScriptObjects, LoopingVideoPlaysGameFilesAndGoesWithItsElement) {
             "LoopingVideo(5).FileName = \"/etc/passwd\"\r\na = Err.Number\r\nErr.Clear\r\n"
             "LoopingVideo(5).FileName = \"Frames\\none.avi\"\r\nMsgBox a & \" \" & Err.Number"));
     EXPECT_EQ(LastBox(), "70 53");
+    // A sibling folder whose name merely starts with the game folder's name is outside too.
+    std::string sibling = project.Root();
+    sibling.back() = '2';
+    std::filesystem::create_directories(sibling);
+    std::filesystem::copy_file(project.Root() + "Frames/clip.avi", sibling + "/clip.avi");
+    ASSERT_TRUE(Run("On Error Resume Next\r\nLoopingVideo(5).FileName = \"" + sibling +
+                    "/clip.avi\"\r\nMsgBox Err.Number"));
+    EXPECT_EQ(LastBox(), "70");
+    std::filesystem::remove_all(sibling);
 }
 
 TEST_F(ScriptObjects, AVideoHotspotAScriptHidesStopsItsVideo) {
