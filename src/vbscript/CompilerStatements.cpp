@@ -161,6 +161,7 @@ void Compiler::StoreBinding(const Binding& b, const std::u16string& name, bool s
 
 void Compiler::CompileAssign(Stmt& s, bool set) {
     Expr& target = *s.target;
+    if (target.kind == Expr::Me) CompileFail(set ? Err::InvalidMe : Err::Syntax, target.pos);
     if (target.kind == Expr::Name) {
         const Binding b = Lookup(target.name);
         // x = x & a & b appends a and b in place (both evaluated before x changes).
@@ -302,12 +303,26 @@ void Compiler::CompileSelect(Stmt& s) {
     const int slot = AllocHidden(1);
     CompileExpr(*s.value);
     Emit(Op::StoreL, s.pos, slot, 1);
-    Boundary();
+    // A header that fails under On Error Resume Next goes on with the statement that follows
+    // it in the text, the first clause's body, as a failing If goes on into its Then part.
+    const int headerFrom = m_pendingFrom, headerEnd = Here();
+    m_pendingFrom = headerEnd;
+    auto resumeHeaderAtBody = [&] {
+        const int body = Here();
+        for (int i = headerFrom; i < headerEnd; ++i)
+            m_proc->resume[static_cast<size_t>(i)] = body;
+    };
+    if (s.cases.empty()) Boundary();
     const bool valueLiteral = IsLiteral(*s.value);
     std::vector<int> toEnd;
     for (auto& clause : s.cases) {
         m_stmtPos = clause.pos;
+        const bool first = &clause == &s.cases.front();
         if (clause.values.empty()) {
+            if (first) {
+                Boundary();
+                resumeHeaderAtBody();
+            }
             CompileBlock(clause.body);
             toEnd.push_back(Emit(Op::Jump, clause.pos));
             continue;
@@ -325,6 +340,7 @@ void Compiler::CompileSelect(Stmt& s) {
         for (int at : toBody)
             Patch(at, Here());
         Boundary();
+        if (first) resumeHeaderAtBody();
         CompileBlock(clause.body);
         m_stmtPos = clause.pos;
         toEnd.push_back(Emit(Op::Jump, clause.pos));
