@@ -161,7 +161,14 @@ void Compiler::StoreBinding(const Binding& b, const std::u16string& name, bool s
 
 void Compiler::CompileAssign(Stmt& s, bool set) {
     Expr& target = *s.target;
-    if (target.kind == Expr::Me) CompileFail(set ? Err::InvalidMe : Err::Syntax, target.pos);
+    if (target.kind == Expr::Me) {
+        // Me cannot become another object; `Me = value` assigns its default property.
+        if (set) CompileFail(Err::InvalidMe, target.pos);
+        Emit(Op::PushMe, s.pos);
+        CompileExpr(*s.value);
+        Emit(Op::LetMember, s.pos, Name(u""), 0);
+        return;
+    }
     if (target.kind == Expr::Name) {
         const Binding b = Lookup(target.name);
         // x = x & a & b appends a and b in place (both evaluated before x changes).
