@@ -262,7 +262,7 @@ private:
 };
 
 // The script as an object (`Me` outside a class): its members are the global variables,
-// constants and procedures. It outlives its engine harmlessly: members then fail with 438.
+// constants, procedures and the objects the host added. It outlives its engine harmlessly: members then fail with 438.
 class ScriptScope : public Object {
 public:
     explicit ScriptScope(Engine* engine);

@@ -63,8 +63,8 @@ void Engine::DropScopedNames() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// `Me` outside a class: the script itself, whose members are its global variables, constants
-// and procedures.
+// `Me` outside a class: the script itself, whose members are its global variables, constants,
+// procedures and the objects the host added.
 
 ScriptScope::ScriptScope(Engine* engine) : m_engine(engine) {}
 
@@ -75,6 +75,7 @@ int ScriptScope::FindMember(std::string_view foldedName) {
     switch (m_engine->GlobalAt(index).kind) {
     case Global::Variable:
     case Global::Const:
+    case Global::NamedObject:
     case Global::Procedure: return index + 1;
     default: return kNoMember;
     }
@@ -92,6 +93,7 @@ Value ScriptScope::Invoke(int member, InvokeKind kind, std::span<Value> args) {
             ThrowNamed(Err::WrongArgCount, ToUtf8(g.name));
         return m_engine->CallWithArgs(g.proc, nullptr, args);
     case Global::Const:
+    case Global::NamedObject:
         if (kind != InvokeKind::Get) ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
         [[fallthrough]];
     case Global::Variable: break;

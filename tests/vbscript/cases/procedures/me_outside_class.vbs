@@ -21,6 +21,9 @@ End Sub
 UsesExecute
 WScript.Echo counter
 ' expect: 40
+' The objects the host added are members too.
+Me.WScript.Echo "through Me"
+' expect: through Me
 ' A class's own Me is still its instance, also in code it runs with Execute.
 Class Probe
   Public Name
