@@ -310,26 +310,14 @@ void Compiler::CompileSelect(Stmt& s) {
     const int slot = AllocHidden(1);
     CompileExpr(*s.value);
     Emit(Op::StoreL, s.pos, slot, 1);
-    // A header that fails under On Error Resume Next goes on with the statement that follows
-    // it in the text, the first clause's body, as a failing If goes on into its Then part.
+    // A header that fails under On Error Resume Next skips the whole block: no clause runs.
     const int headerFrom = m_pendingFrom, headerEnd = Here();
     m_pendingFrom = headerEnd;
-    auto resumeHeaderAtBody = [&] {
-        const int body = Here();
-        for (int i = headerFrom; i < headerEnd; ++i)
-            m_proc->resume[static_cast<size_t>(i)] = body;
-    };
-    if (s.cases.empty()) Boundary();
     const bool valueLiteral = IsLiteral(*s.value);
     std::vector<int> toEnd;
     for (auto& clause : s.cases) {
         m_stmtPos = clause.pos;
-        const bool first = &clause == &s.cases.front();
         if (clause.values.empty()) {
-            if (first) {
-                Boundary();
-                resumeHeaderAtBody();
-            }
             CompileBlock(clause.body);
             toEnd.push_back(Emit(Op::Jump, clause.pos));
             continue;
@@ -347,7 +335,6 @@ void Compiler::CompileSelect(Stmt& s) {
         for (int at : toBody)
             Patch(at, Here());
         Boundary();
-        if (first) resumeHeaderAtBody();
         CompileBlock(clause.body);
         m_stmtPos = clause.pos;
         toEnd.push_back(Emit(Op::Jump, clause.pos));
@@ -355,6 +342,8 @@ void Compiler::CompileSelect(Stmt& s) {
     }
     for (int at : toEnd)
         Patch(at, Here());
+    for (int i = headerFrom; i < headerEnd; ++i)
+        m_proc->resume[static_cast<size_t>(i)] = Here();
     Emit(Op::ClearL, s.pos, slot);
     Boundary();
 }

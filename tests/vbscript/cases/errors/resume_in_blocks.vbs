@@ -1,5 +1,5 @@
-' On Error Resume Next in block headers: a failing header goes on with the statement that
-' follows it in the text, as a failing If condition goes on into its Then part.
+' On Error Resume Next in block headers. A failing If condition goes on into its Then part; a
+' failing Select Case expression skips the whole block, no clause running.
 On Error Resume Next
 Dim path : path = ""
 If 1 / 0 Then path = path & "then" Else path = path & "else"
@@ -13,16 +13,16 @@ Select Case CInt("x")
   Case Else
     path = path & "else"
 End Select
-WScript.Echo path, Err.Number
-' expect: one 13
+WScript.Echo "[" & path & "]", Err.Number
+' expect: [] 13
 Err.Clear
 path = ""
 Select Case 1 / 0
   Case Else
     path = path & "else only"
 End Select
-WScript.Echo path, Err.Number
-' expect: else only 11
+WScript.Echo "[" & path & "]", Err.Number
+' expect: [] 11
 Err.Clear
 ' A failing Case label goes on into the statements of that Case.
 path = ""
@@ -48,8 +48,11 @@ Sub InProcedure
   On Error Resume Next
   Select Case UBound(5)
     Case 1
-      WScript.Echo "first clause", Err.Number
+      WScript.Echo "first clause"
+    Case Else
+      WScript.Echo "else clause"
   End Select
+  WScript.Echo "after Select", Err.Number
 End Sub
 InProcedure
-' expect: first clause 13
+' expect: after Select 13
