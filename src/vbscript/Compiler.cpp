@@ -428,8 +428,7 @@ void Compiler::CompileExpr(Expr& e) {
     switch (e.kind) {
     case Expr::Literal: PushConst(e.value, e.pos); return;
     case Expr::Paren: CompileExpr(*e.left); return;
-    case Expr::Me: Emit(Op::PushMe, e.pos);
-        return;
+    case Expr::Me: Emit(Op::PushMe, e.pos); return;
     case Expr::New: Emit(Op::NewObject, e.pos, m_engine.GlobalIndex(e.name)); return;
     case Expr::Name: LoadName(e); return;
     case Expr::Member:
