@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -53,8 +54,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: cannot open the script file\n", file.c_str());
         return 1;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    // Read straight into one string: a long script is not held twice while it compiles.
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size >= 0 && in) {
+        bytes.resize(static_cast<size_t>(size));
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<size_t>(in.gcount()));
+    } else {
+        in.clear();
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     quillora::vbs::ConsoleStreams streams;
     // Each finished line goes out at once, so a run that is stopped keeps what it printed.
     streams.out = [](const std::string& s) {
@@ -77,7 +89,7 @@ int main(int argc, char** argv) {
         all << std::cin.rdbuf();
         return all.str();
     };
-    const int status = quillora::vbs::RunConsoleScript(file, bytes.str(), args, streams, options);
+    const int status = quillora::vbs::RunConsoleScript(file, bytes, args, streams, options);
     std::fflush(stdout);
     return status;
 }

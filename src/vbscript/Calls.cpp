@@ -227,6 +227,8 @@ Value Engine::InvokeMember(const Value& target, const MemberName& name, InvokeKi
             objectName ? ToUtf8(objectName->text) + "." + ToUtf8(name.text) : ToUtf8(name.text);
         ThrowNamed(Err::NoSuchMember, what);
     };
+    // `Me = value` names no member: it assigns the default one.
+    if (name.folded.empty()) return object->Invoke(kDefaultMember, kind, args);
     Frame* frame = CurrentFrame();
     if (frame && frame->proc->owner) {
         if (auto* inst = dynamic_cast<ClassInstance*>(object.Get());

@@ -380,18 +380,8 @@ Binding Compiler::Lookup(const std::u16string& name) {
         b.index = it->second;
         return b;
     }
-    if (m_class) {
-        if (auto it = m_class->memberIndex.find(f); it != m_class->memberIndex.end()) {
-            const ClassDef::Member& m = m_class->members[static_cast<size_t>(it->second)];
-            if (m.field >= 0) {
-                b.kind = Binding::Field;
-                b.index = m.field;
-            } else {
-                b.kind = Binding::MeMember;
-            }
-            return b;
-        }
-    }
+    // Inside Execute, the caller's locals and result come before its class's members, as
+    // they do in the caller's own code.
     if (InContext() && m_context->proc->kind != Procedure::Main) {
         const auto& names = m_context->proc->localNames;
         for (size_t i = 0; i < names.size(); ++i) {
@@ -411,6 +401,18 @@ Binding Compiler::Lookup(const std::u16string& name) {
             }
         }
     }
+    if (m_class) {
+        if (auto it = m_class->memberIndex.find(f); it != m_class->memberIndex.end()) {
+            const ClassDef::Member& m = m_class->members[static_cast<size_t>(it->second)];
+            if (m.field >= 0) {
+                b.kind = Binding::Field;
+                b.index = m.field;
+            } else {
+                b.kind = Binding::MeMember;
+            }
+            return b;
+        }
+    }
     if (auto it = m_globalConsts.find(f); it != m_globalConsts.end()) {
         b.kind = Binding::Const;
         b.constant = it->second;
@@ -426,10 +428,7 @@ void Compiler::CompileExpr(Expr& e) {
     switch (e.kind) {
     case Expr::Literal: PushConst(e.value, e.pos); return;
     case Expr::Paren: CompileExpr(*e.left); return;
-    case Expr::Me:
-        if (!m_class) CompileFail(Err::InvalidMe, e.pos);
-        Emit(Op::PushMe, e.pos);
-        return;
+    case Expr::Me: Emit(Op::PushMe, e.pos); return;
     case Expr::New: Emit(Op::NewObject, e.pos, m_engine.GlobalIndex(e.name)); return;
     case Expr::Name: LoadName(e); return;
     case Expr::Member:

@@ -161,6 +161,14 @@ void Compiler::StoreBinding(const Binding& b, const std::u16string& name, bool s
 
 void Compiler::CompileAssign(Stmt& s, bool set) {
     Expr& target = *s.target;
+    if (target.kind == Expr::Me) {
+        // Me cannot become another object; `Me = value` assigns its default property.
+        if (set) CompileFail(Err::InvalidMe, target.pos);
+        Emit(Op::PushMe, s.pos);
+        CompileExpr(*s.value);
+        Emit(Op::LetMember, s.pos, Name(u""), 0);
+        return;
+    }
     if (target.kind == Expr::Name) {
         const Binding b = Lookup(target.name);
         // x = x & a & b appends a and b in place (both evaluated before x changes).
@@ -302,7 +310,9 @@ void Compiler::CompileSelect(Stmt& s) {
     const int slot = AllocHidden(1);
     CompileExpr(*s.value);
     Emit(Op::StoreL, s.pos, slot, 1);
-    Boundary();
+    // A header that fails under On Error Resume Next skips the whole block: no clause runs.
+    const int headerFrom = m_pendingFrom, headerEnd = Here();
+    m_pendingFrom = headerEnd;
     const bool valueLiteral = IsLiteral(*s.value);
     std::vector<int> toEnd;
     for (auto& clause : s.cases) {
@@ -332,6 +342,8 @@ void Compiler::CompileSelect(Stmt& s) {
     }
     for (int at : toEnd)
         Patch(at, Here());
+    for (int i = headerFrom; i < headerEnd; ++i)
+        m_proc->resume[static_cast<size_t>(i)] = Here();
     Emit(Op::ClearL, s.pos, slot);
     Boundary();
 }

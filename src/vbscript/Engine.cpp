@@ -63,6 +63,7 @@ Engine::~Engine() {
         if (std::shared_ptr<Module> module = weak.lock())
             for (auto& cls : module->classes)
                 cls->engine = nullptr;
+    if (m_scriptScope) static_cast<ScriptScope*>(m_scriptScope.Get())->Detach();
     m_codeCache.clear();
     m_libraryCache.clear();
     // The stack was zero-allocated: release what is left in it, then free the block by hand.

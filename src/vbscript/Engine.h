@@ -155,6 +155,9 @@ public:
     void BeginRun();
     void EndRun();
 
+    // What `Me` stands for outside a class: the script, whose members are its globals.
+    Value ScriptObject();
+
     // Module of a procedure being run (for positions in errors).
     static void Annotate(ScriptError& e, const Frame& frame);
 
@@ -233,6 +236,7 @@ private:
 
     ErrState m_err;
     ObjectRef m_errObject;
+    ObjectRef m_scriptScope; // made on first use of Me outside a class
     long long m_timeoutMs = 10000;
     quillora::Clock* m_clock = nullptr;
     double m_runStart = 0;
@@ -255,6 +259,19 @@ public:
 
 private:
     std::unique_ptr<Enumerator> m_enum;
+};
+
+// The script as an object (`Me` outside a class): its members are the global variables,
+// constants, procedures and the objects the host added. It outlives its engine harmlessly: members then fail with 438.
+class ScriptScope : public Object {
+public:
+    explicit ScriptScope(Engine* engine);
+    int FindMember(std::string_view foldedName) override;
+    Value Invoke(int member, InvokeKind kind, std::span<Value> args) override;
+    void Detach() { m_engine = nullptr; }
+
+private:
+    Engine* m_engine;
 };
 
 // An object the engine's cycle collector starts from: script class instances and the

@@ -19,6 +19,19 @@ Value IndexValue(const Value& value, std::span<Value> args) {
     ThrowTypeMismatch();
 }
 
+namespace {
+
+// obj.Member(args) where Member takes no arguments: the arguments index what it holds or
+// returns; on anything but an array or an object they are arguments it does not take.
+Value IndexResult(Engine& engine, const Value& value, std::span<Value> args) {
+    const Value& v = value.Deref();
+    if (v.IsArray() || (v.IsObject() && v.AsObject())) return engine.CallOnValue(v, args);
+    if (v.IsObject()) ThrowError(Err::ObjectNotSet);
+    ThrowError(Err::WrongArgCount);
+}
+
+} // namespace
+
 ClassInstance::ClassInstance(ClassDef* cls, std::shared_ptr<Module> module, Engine* tracker)
     : m_class(cls), m_module(std::move(module)) {
     if (tracker) tracker->Track(this);
@@ -68,7 +81,7 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
         Value& field = m_fields[static_cast<size_t>(m.field)];
         if (kind == InvokeKind::Get) {
             if (args.empty()) return field;
-            return engine->CallOnValue(Value(field), args);
+            return IndexResult(*engine, Value(field), args);
         }
         Value value = args.back().Deref();
         std::span<Value> indexes = args.first(args.size() - 1);
@@ -94,15 +107,17 @@ Value ClassInstance::InvokeInside(int member, InvokeKind kind, std::span<Value> 
             ObjectRef target(field.AsObject());
             return target->Invoke(kDefaultMember, kind, args);
         }
-        ThrowTypeMismatch();
+        // An index on a field that holds neither an array nor an object is an argument the
+        // member does not take.
+        if (field.IsObject()) ThrowError(Err::ObjectNotSet);
+        ThrowError(Err::WrongArgCount);
     }
     switch (kind) {
     case InvokeKind::Get:
         if (!m.get) ThrowError(Err::WrongArgCount);
         if (m.get->paramCount == 0 && !args.empty()) {
             // obj.List(2) with a parameterless List indexes what List returns.
-            const Value v = engine->CallWithArgs(m.get, this, {});
-            return IndexValue(v, args);
+            return IndexResult(*engine, engine->CallWithArgs(m.get, this, {}), args);
         }
         return engine->CallWithArgs(m.get, this, args);
     case InvokeKind::Let:

@@ -97,10 +97,7 @@ Value Engine::Execute(Frame& frame) {
                 case Op::Nop: break;
                 case Op::PushConst: push(constants[in.a]); break;
                 case Op::Pop: *--m_top = Value(); break;
-                case Op::PushMe:
-                    if (!frame.me) ThrowError(Err::ObjectRequired);
-                    push(Value::Obj(frame.me));
-                    break;
+                case Op::PushMe: push(frame.me ? Value::Obj(frame.me) : ScriptObject()); break;
 
                 case Op::LoadL: push(locals[in.a].Deref()); break;
                 case Op::StoreL: store(locals[in.a], pop(), in.b == 1); break;

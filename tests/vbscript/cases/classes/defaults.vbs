@@ -26,3 +26,23 @@ On Error Resume Next
 WScript.Echo p + 1
 WScript.Echo Err.Number
 ' expect: 438
+' Inside a class, `Me = value` assigns the instance's default property.
+Class Cell
+  Private m_v
+  Public Default Property Get Value : Value = m_v : End Property
+  Public Property Let Value(v) : m_v = v : End Property
+  Public Sub Load(v) : Me = v * 2 : End Sub
+End Class
+Dim box : Set box = New Cell
+box.Load 21
+WScript.Echo box, TypeName(box)
+' expect: 42 Cell
+Class NoDefault
+  Public Sub Try : Me = 1 : End Sub
+End Class
+Dim nd : Set nd = New NoDefault
+On Error Resume Next
+nd.Try
+WScript.Echo Err.Number
+' expect: 438
+On Error GoTo 0

@@ -1,2 +1,3 @@
-x = Me
-' expect error: (1, 5) compilation error: Invalid use of 'Me' keyword
+' Me may be read anywhere, but never given another object.
+Set Me = Nothing
+' expect error: (2, 5) compilation error: Invalid use of 'Me' keyword
