@@ -258,8 +258,8 @@ private:
             Value value;                                   // a variable's is made afresh
             const Module::GlobalDecl* arrayDecl = nullptr; // a variable's first array Dim
         };
-        std::vector<Saved> globals;      // by global index
-        std::vector<int> variables;      // the indexes of the kept variables
+        std::vector<Saved> globals; // by global index
+        std::vector<int> variables; // the indexes of the kept variables
         std::vector<struct Procedure*> procedureOrder;
         size_t namedObjects = 0;
         size_t modules = 0;

@@ -54,9 +54,10 @@ const std::string kLibrary =
     "Sub SetIt(ByRef v) : v = 9 : End Sub\r\n"
     "Function Probe()\r\n"
     "  On Error Resume Next\r\n"
-    "  Probe = TypeName(libVar) & \" \" & UBound(libArray) & \" \" & TypeName(libArray(1)) & \" \" & "
-    "TypeName(g1) & \" \" & TypeName(implicitG) & \" \" & TypeName(holder) & \" \" & TypeName(r) & "
-    "\" \" & TypeName(C2) & \" \" & Limit\r\n"
+    "  Probe = TypeName(libVar) & \" \" & UBound(libArray) & \" \" & TypeName(libArray(1))\r\n"
+    "  Probe = Probe & \" \" & TypeName(g1) & \" \" & TypeName(implicitG) & \" \" & "
+    "TypeName(holder)\r\n"
+    "  Probe = Probe & \" \" & TypeName(r) & \" \" & TypeName(C2) & \" \" & Limit\r\n"
     "End Function";
 
 std::string Wrapper(const std::string& code) {
@@ -174,7 +175,8 @@ TEST(PreparedState, OnlyCodeThatDeclaresIsKeptOrAdded) {
     EXPECT_FALSE(sc.Run("Never"));
     // A name held by a named object would have made the object's addition fail.
     EXPECT_FALSE(sc.AddDeclarations("Sub Counter : End Sub"));
-    EXPECT_TRUE(sc.AddDeclarations("Option Explicit\r\nDim a(3), b\r\nConst K = 2\r\nSub S : End Sub"));
+    EXPECT_TRUE(
+        sc.AddDeclarations("Option Explicit\r\nDim a(3), b\r\nConst K = 2\r\nSub S : End Sub"));
     EXPECT_TRUE(sc.KeepPrepared());
     EXPECT_TRUE(sc.IsPrepared());
     // A syntax error adds nothing and leaves the kept state as it was.
@@ -197,7 +199,8 @@ TEST(PreparedState, ATimeOutEndsTheRunAndTheNextRunStartsAfresh) {
     ScriptControl sc;
     sc.SetClock(&clock);
     sc.SetTimeout(2000);
-    ASSERT_TRUE(sc.AddDeclarations("Dim level\r\nSub Spin : Do : level = level + 1 : Loop : End Sub"));
+    ASSERT_TRUE(
+        sc.AddDeclarations("Dim level\r\nSub Spin : Do : level = level + 1 : Loop : End Sub"));
     ASSERT_TRUE(sc.AddObject("Counter", MakeNumber(host.counter), true));
     ASSERT_TRUE(sc.KeepPrepared());
     ASSERT_TRUE(sc.AddDeclarations(Wrapper("On Error Resume Next\r\nSpin")));
