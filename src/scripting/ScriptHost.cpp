@@ -26,6 +26,11 @@ namespace {
 
 constexpr const char* kStartupProcedure = "StartupProcedure";
 
+// The code to run as the body of a procedure after the author's procedures.
+std::string StartupWrapper(const std::string& startupCode) {
+    return std::string("Sub ") + kStartupProcedure + "\r\n" + startupCode + "\r\nEnd Sub";
+}
+
 // More's General/ScriptTimeOut in seconds; 0, blank or not a number keeps the default.
 long long ReadScriptTimeout() {
     const std::string text = ReadINI(Paths().Config + "More", "General", "ScriptTimeOut");
@@ -69,12 +74,13 @@ void ScriptHost::ResetForGame() {
     m_permissions->SetAllowedFolders({Paths().Root, GameDataFolder(Project().ProjectName)},
                                      QDir::tempPath().toStdString());
     m_session.ProceduresText = LoadProjectProcedures();
+    ++m_librariesRead;
     m_timeoutMs = ReadScriptTimeout();
     // The next engines take this game's settings; one still running a script (a game loaded
     // from inside a script's wait) must not go under it.
     if (Busy()) {
         for (auto& engine : m_engines)
-            engine->SetTimeout(m_timeoutMs);
+            engine.control->SetTimeout(m_timeoutMs);
     } else {
         m_engines.clear();
     }
@@ -87,7 +93,7 @@ void ScriptHost::ResetForGame() {
 void ScriptHost::ApplyFileRules() {
     m_second->SetFileConfinement(m_permissions->EngineRules());
     for (auto& engine : m_engines)
-        engine->SetFileConfinement(m_permissions->EngineRules());
+        engine.control->SetFileConfinement(m_permissions->EngineRules());
 }
 
 size_t ScriptHost::TicksWaiting() const {
@@ -106,11 +112,48 @@ std::unique_ptr<vbs::ScriptControl> ScriptHost::NewEngine() const {
     return engine;
 }
 
-vbs::ScriptControl& ScriptHost::EngineForThisRun() {
+ScriptHost::RunEngine& ScriptHost::EngineForThisRun() {
     const size_t index = static_cast<size_t>(m_depth - 1);
     while (m_engines.size() <= index)
-        m_engines.push_back(NewEngine());
-    return *m_engines[index];
+        m_engines.push_back({NewEngine(), {}});
+    return m_engines[index];
+}
+
+ScriptHost::Preparation ScriptHost::CurrentPreparation() {
+    VariableObjects();
+    return {.library = m_librariesRead,
+            .libraryLength = m_session.ProceduresText.size(),
+            .variables = m_variablesMade,
+            .controls = m_session.State.AllowControlsReferences == 2,
+            .fixed = m_fixed.size()};
+}
+
+bool ScriptHost::AddToPrepared(RunEngine& run, const std::string& startupCode) {
+    if (!run.control->IsPrepared() || !(run.made == CurrentPreparation())) return false;
+    return run.control->AddDeclarations(StartupWrapper(startupCode));
+}
+
+void ScriptHost::Prepare(RunEngine& run) {
+    vbs::ScriptControl& engine = *run.control;
+    Preparation wanted = CurrentPreparation();
+    if (engine.IsPrepared() && run.made == wanted) {
+        engine.RestorePrepared();
+        return;
+    }
+    engine.Reset();
+    const std::string& procedures = m_session.ProceduresText;
+    // A preparation that failed for these procedures and objects is not tried at every run.
+    wanted.failed = true;
+    if (!(run.made == wanted)) {
+        if ((procedures.empty() || engine.AddDeclarations(procedures)) &&
+            AddNamedObjects(engine, false) && engine.KeepPrepared()) {
+            wanted.failed = false;
+        } else {
+            engine.Reset();
+        }
+    }
+    engine.ClearError();
+    run.made = wanted;
 }
 
 bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
@@ -120,8 +163,7 @@ bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
     // again at the next execution; the wrapper after it can call the author's procedures.
     const std::string& procedures = m_session.ProceduresText;
     const bool added = (procedures.empty() || engine.AddCode(procedures)) &&
-                       engine.AddCode(std::string("Sub ") + kStartupProcedure + "\r\n" +
-                                      startupCode + "\r\nEnd Sub");
+                       engine.AddCode(StartupWrapper(startupCode));
     if (!added) {
         ShowScriptError(engine.LastError());
         return false;
@@ -129,10 +171,10 @@ bool ScriptHost::AddCodeToScriptControl(vbs::ScriptControl& engine,
     return AddNamedObjects(engine);
 }
 
-bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine) {
+bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine, bool report) {
     const auto add = [&](const std::string& name, vbs::ObjectRef object) {
         if (engine.AddObject(name, std::move(object), true)) return true;
-        ShowScriptError(engine.LastError());
+        if (report) ShowScriptError(engine.LastError());
         return false;
     };
     for (const auto& [name, object] : VariableObjects()) {
@@ -148,19 +190,31 @@ bool ScriptHost::AddNamedObjects(vbs::ScriptControl& engine) {
 
 const std::vector<std::pair<std::string, vbs::ObjectRef>>& ScriptHost::VariableObjects() {
     const ProjectVariables& vars = m_session.State.Vars;
-    std::vector<const void*> seen;
-    seen.reserve(static_cast<size_t>(vars.Variables.Count() + vars.VariablesVariant.Count()));
+    // Asked at every execution: compared in place, the list is built only when it changed.
+    size_t at = 0;
+    bool same = true;
+    const auto compare = [&](const void* variable) {
+        same = same && at < m_variablesSeen.size() && m_variablesSeen[at] == variable;
+        ++at;
+    };
     for (const auto& variable : vars.Variables)
-        seen.push_back(variable.get());
+        compare(variable.get());
     for (const auto& variable : vars.VariablesVariant)
-        seen.push_back(variable.get());
-    if (seen != m_variablesSeen) {
+        compare(variable.get());
+    if (!same || at != m_variablesSeen.size()) {
+        std::vector<const void*> seen;
+        seen.reserve(at);
+        for (const auto& variable : vars.Variables)
+            seen.push_back(variable.get());
+        for (const auto& variable : vars.VariablesVariant)
+            seen.push_back(variable.get());
         m_variableObjects.clear();
         for (const auto& variable : vars.Variables)
             m_variableObjects.emplace_back(variable->Name, MakeVariableObject(variable));
         for (const auto& variable : vars.VariablesVariant)
             m_variableObjects.emplace_back(variable->Name, MakeVariantVariableObject(variable));
         m_variablesSeen = std::move(seen);
+        ++m_variablesMade;
     }
     return m_variableObjects;
 }
@@ -176,11 +230,15 @@ bool ScriptHost::ExecuteVBScript(const std::string& text, bool resetLastClickPos
         int& depth;
         ~Leave() { --depth; }
     } leave{m_depth};
-    vbs::ScriptControl& engine = EngineForThisRun();
-    AddCodeToScriptControl(engine, text);
-    if (engine.Run(kStartupProcedure)) return false;
-    ShowScriptError(engine.LastError());
-    return true;
+    RunEngine& run = EngineForThisRun();
+    vbs::ScriptControl& engine = *run.control;
+    if (!AddToPrepared(run, text)) AddCodeToScriptControl(engine, text);
+    const bool failed = !engine.Run(kStartupProcedure);
+    if (failed) ShowScriptError(engine.LastError());
+    // What the script left in the global scope goes now (Class_Terminate of the objects it
+    // held runs here), and the engine is ready for the next execution.
+    Prepare(run);
+    return failed;
 }
 
 void ScriptHost::ExecuteOnLoadVBScript() {

@@ -4,6 +4,7 @@
 
 #include "vbscript/Object.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,9 +28,12 @@ class TimerObjects;
 // The time-out of one-shot scripts before More's General/ScriptTimeOut changes it.
 inline constexpr long long kDefaultScriptTimeoutMs = 10000;
 
-// One per game window. Every execution rebuilds its engine from scratch (procedures, the
-// StartupProcedure wrapper, named objects), so nothing a script leaves in the global scope
-// survives to the next one; project variables survive because they live in the session.
+// One per game window. Every execution sees its engine as if rebuilt from scratch (procedures,
+// the StartupProcedure wrapper, named objects), so nothing a script leaves in the global scope
+// survives to the next one; project variables survive because they live in the session. The
+// engine is prepared once with the procedures and objects and returned to that state after each
+// execution, which releases what the script left; a change of procedures, variables or
+// control references prepares it again.
 class ScriptHost {
 public:
     ScriptHost(GameSession& session, ScriptWindow& window);
@@ -88,14 +92,37 @@ private:
         vbs::ObjectRef object;
         bool onlyWithControlReferences;
     };
+    // What an engine's prepared state was made from; another value means preparing again.
+    struct Preparation {
+        unsigned long long library = 0;   // the library read by this ResetForGame
+        size_t libraryLength = 0;         // (the game reset empties it before reading)
+        unsigned long long variables = 0; // the variable objects made for these collections
+        bool controls = false;            // WindowObject added
+        size_t fixed = 0;                 // fixed objects registered
+        bool failed = false;              // preparing failed: executions add everything
+        bool operator==(const Preparation&) const = default;
+    };
+    // An engine for one nesting depth and what its prepared state was made from.
+    struct RunEngine {
+        std::unique_ptr<vbs::ScriptControl> control;
+        Preparation made;
+    };
     // The engine for the current nesting depth: a script started while another waits gets an
     // engine of its own, so no execution resets the engine under a running script.
-    vbs::ScriptControl& EngineForThisRun();
+    RunEngine& EngineForThisRun();
+    Preparation CurrentPreparation();
+    // Adds the StartupProcedure wrapper of `startupCode` to an engine prepared for what the
+    // game has now; false when the engine must be prepared the ordinary way instead.
+    bool AddToPrepared(RunEngine& run, const std::string& startupCode);
+    // After an execution: releases what it left in the global scope by returning to the
+    // prepared state, or prepares the engine afresh (reporting nothing: a failure here is
+    // reported by the next execution, which then adds everything the ordinary way).
+    void Prepare(RunEngine& run);
     // A fresh engine with the time-out and the file confinement of this game.
     std::unique_ptr<vbs::ScriptControl> NewEngine() const;
     // Gives every engine the file rules of the permissions (FileSystemObject and the like).
     void ApplyFileRules();
-    bool AddNamedObjects(vbs::ScriptControl& engine);
+    bool AddNamedObjects(vbs::ScriptControl& engine, bool report = true);
     // The script objects of the project variables, made again only when the collections hold
     // other variables (a reset, a loaded game).
     const std::vector<std::pair<std::string, vbs::ObjectRef>>& VariableObjects();
@@ -109,12 +136,14 @@ private:
     std::unique_ptr<TimedEvents> m_events;
     std::unique_ptr<TimerObjects> m_timerObjects;
     std::unique_ptr<DirectorySearch> m_dirSearch;
-    std::vector<std::unique_ptr<vbs::ScriptControl>> m_engines; // by nesting depth
+    std::deque<RunEngine> m_engines; // by nesting depth; a deeper one never moves the others
     std::unique_ptr<vbs::ScriptControl> m_second;
     std::unique_ptr<AdditionalComponents> m_components;
     std::vector<FixedObject> m_fixed;
     std::vector<const void*> m_variablesSeen;
     std::vector<std::pair<std::string, vbs::ObjectRef>> m_variableObjects;
+    unsigned long long m_variablesMade = 0; // counts the makings of m_variableObjects
+    unsigned long long m_librariesRead = 0; // counts the game resets
     vbs::ObjectRef m_action;
     long long m_timeoutMs = kDefaultScriptTimeoutMs;
     int m_depth = 0;

@@ -326,6 +326,7 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
         if (g.kind == Global::NamedObject && set)
             ThrowNamed(Err::IllegalAssignment, ToUtf8(g.name));
         if (raw) {
+            e.Touched(a); // a named object's slot may take a plain value this way
             g.value = std::move(v);
         } else if (set) {
             SetAssign(g.value, std::move(v));
@@ -359,6 +360,7 @@ void Vm::StoreGlobal(Engine& e, Frame& f, int a, int c, Value v, bool set, bool 
         return;
     }
     if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
+    e.Touched(a);
     g.kind = Global::Variable;
     g.value = Value();
     if (raw)
@@ -381,6 +383,7 @@ Value Vm::RefGlobal(Engine& e, Frame& f, int a, int c) {
                 return slot.IsReference() ? slot : Value::MakeRef(&slot);
             }
             if (f.proc->module && f.proc->module->optionExplicit) Undefined(g);
+            e.Touched(a);
             g.kind = Global::Variable;
             return Value::MakeRef(&g.value);
         }

@@ -155,6 +155,7 @@ void Engine::RememberClasses(const std::shared_ptr<Module>& module) {
 void Engine::Load(const std::shared_ptr<Module>& module) {
     for (const Module::GlobalDecl& d : module->globals) {
         Global& g = GlobalAt(d.global);
+        Touched(d.global);
         switch (d.kind) {
         case Module::GlobalDecl::Variable:
             if (d.ifUndefined && g.kind != Global::Undefined) break;
@@ -358,6 +359,7 @@ void Engine::AddNamedObject(std::u16string_view name, ObjectRef object, bool add
     Global& g = GlobalAt(index);
     if (g.kind != Global::Undefined && g.kind != Global::Builtin && g.kind != Global::BuiltinConst)
         ThrowNamed(Err::KeyExists, ToUtf8(name));
+    Touched(index);
     g.kind = Global::NamedObject;
     g.value = Value::Obj(object.Get());
     m_namedObjects.emplace_back(object, addMembers);
@@ -378,6 +380,8 @@ Value Engine::CallWithValues(Procedure* proc, Object* me, std::span<const Value>
 }
 
 void Engine::Reset() {
+    m_prepared.reset();
+    m_touched.clear();
     // Variables go first, while procedures and named objects still exist: Class_Terminate of
     // the objects they held may still call them. A terminator may store new values; a few
     // rounds catch those.

@@ -115,6 +115,28 @@ public:
     // Public Subs and Functions in the order they were added.
     std::vector<std::u16string> ProcedureNames() const;
 
+    // ---- a prepared state (PreparedState.cpp), for hosts that run many short pieces of code
+    // over one library and one set of named objects
+    // Adds code as AddCode would when its top-level part only declares (procedures, classes,
+    // Dim, Const) and none of the names it declares is held by a named object, that is when
+    // adding it after the named objects ends as adding it before them would have; otherwise
+    // nothing is loaded or run and the answer is false. Syntax errors throw as in AddCode.
+    bool AddDeclarations(std::u16string_view source);
+    // Keeps the code and named objects added since the last Reset as the state RestorePrepared
+    // returns to. Only code whose top-level part only declares may be kept: false (nothing
+    // kept) when other code was added, whose statements a restore could not repeat.
+    bool KeepPrepared();
+    bool HasPrepared() const { return m_prepared != nullptr; }
+    // Back to the kept state, as if the engine had been reset and the same code and objects
+    // added again: what runs since left in the global scope is released (variables first, so
+    // Class_Terminate still finds procedures and objects). Reset forgets the kept state.
+    void RestorePrepared();
+    // Notes a global whose kind, binding or value a run may have changed outside a variable's
+    // own slot (the kept state restores it).
+    void Touched(int index) {
+        if (m_prepared) NoteTouched(index);
+    }
+
     // ---- calls (the VM)
     // Calls a procedure with the argc values at the top of the VM stack, which it consumes.
     Value CallProcedure(Procedure* proc, Object* me, int argc);
@@ -171,6 +193,9 @@ public:
 
 private:
     friend class Vm;
+    void NoteTouched(int index);
+    // The compiled module of `source`, from the cache of compiled texts when it is there.
+    std::shared_ptr<Module> CachedModule(std::u16string_view source);
     std::shared_ptr<Module> Compile(std::u16string_view source, Frame* context, bool expression,
                                     int firstLine = 1, bool inheritExplicit = false);
     // A cached library that `source` continues with declarations only, or null.
@@ -226,6 +251,25 @@ private:
         Value value;
     };
     std::vector<ScopedName> m_scopedNames;
+    // The state RestorePrepared returns to: each global as it was kept, and what else a reset
+    // would clear.
+    struct PreparedState {
+        struct Saved {
+            Global::Kind kind;
+            struct Procedure* proc;
+            ClassDef* cls;
+            Value value;                                   // a variable's is made afresh
+            const Module::GlobalDecl* arrayDecl = nullptr; // a variable's first array Dim
+        };
+        std::vector<Saved> globals; // by global index
+        std::vector<int> variables; // the indexes of the kept variables
+        std::vector<struct Procedure*> procedureOrder;
+        size_t namedObjects = 0;
+        size_t modules = 0;
+    };
+    std::unique_ptr<PreparedState> m_prepared;
+    // Globals touched since the state was kept (repeats allowed, bounded by NoteTouched).
+    std::vector<int> m_touched;
 
     std::unique_ptr<Value[]> m_stack;
     Value* m_top = nullptr;

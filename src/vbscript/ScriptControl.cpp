@@ -49,14 +49,23 @@ void ScriptControl::Reset() {
     Guard([&] { m_engine->Reset(); });
 }
 
-bool ScriptControl::AddCode(std::string_view code) {
+std::u16string_view ScriptControl::Utf16Of(std::string_view code, std::u16string& shortText) {
     // Hosts add the same long library again and again: convert it once.
-    if (code.size() < 4096) return Guard([&] { m_engine->AddCode(FromUtf8(code)); });
+    if (code.size() < 4096) {
+        shortText = FromUtf8(code);
+        return shortText;
+    }
     if (code != m_lastLongCode) {
         m_lastLongCode = code;
         m_lastLongCodeUtf16 = FromUtf8(code);
     }
-    return Guard([&] { m_engine->AddCode(m_lastLongCodeUtf16); });
+    return m_lastLongCodeUtf16;
+}
+
+bool ScriptControl::AddCode(std::string_view code) {
+    std::u16string shortText;
+    const std::u16string_view text = Utf16Of(code, shortText);
+    return Guard([&] { m_engine->AddCode(text); });
 }
 
 bool ScriptControl::AddObject(std::string_view name, ObjectRef object, bool addMembers) {
@@ -77,6 +86,25 @@ bool ScriptControl::ExecuteStatement(std::string_view statements) {
 
 bool ScriptControl::Eval(std::string_view expression, Value& result) {
     return Guard([&] { result = m_engine->EvalText(FromUtf8(expression), nullptr); });
+}
+
+bool ScriptControl::KeepPrepared() {
+    return m_engine->KeepPrepared();
+}
+
+bool ScriptControl::IsPrepared() const {
+    return m_engine->HasPrepared();
+}
+
+bool ScriptControl::AddDeclarations(std::string_view code) {
+    std::u16string shortText;
+    const std::u16string_view text = Utf16Of(code, shortText);
+    bool added = false;
+    return Guard([&] { added = m_engine->AddDeclarations(text); }) && added;
+}
+
+void ScriptControl::RestorePrepared() {
+    Guard([&] { m_engine->RestorePrepared(); });
 }
 
 std::vector<std::string> ScriptControl::Procedures() const {
