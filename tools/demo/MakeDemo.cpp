@@ -373,7 +373,7 @@ void WriteShore(test::ProjectWriter& game) {
     shore.BackgroundKind = 1;
     shore.Background = "shore.jpg";
     shore.StopMusic = true; // the title theme ends; the waves come in on channel 1
-    FadeChannelOne(shore, "waves.ogg", 9);
+    FadeChannelOne(shore, "waves.ogg", 7);
     shore.RunFrameScript = true;
     shore.FrameScript = Stored(kShoreScript);
     game.WriteFrame("Shore", shore);
@@ -444,7 +444,7 @@ void WriteGallery(test::ProjectWriter& game) {
     FrameSpec gallery;
     gallery.BackgroundKind = 1;
     gallery.Background = "gallery.jpg";
-    FadeChannelOne(gallery, "waves.ogg", 8); // the wind and the sea far below
+    FadeChannelOne(gallery, "waves.ogg", 6); // the wind and the sea far below
     game.WriteFrame("Gallery", gallery);
     game.WriteTexts("Gallery", {Caption(1, "The lamp gallery", 56, 12, 16, kWhite),
                                 Caption(2, "v the stairs", 60, 456, 11, kWhite)});
@@ -492,7 +492,7 @@ void WriteInside(test::ProjectWriter& game) {
     FrameSpec inside;
     inside.BackgroundKind = 1;
     inside.Background = "inside.jpg";
-    FadeChannelOne(inside, "drone.mp3", 7); // the waves cross-fade into the lighthouse's hum
+    FadeChannelOne(inside, "drone.mp3", 6); // the waves cross-fade into the lighthouse's hum
     game.WriteFrame("Lighthouse", inside);
     game.WriteTexts("Lighthouse",
                     {Caption(1, "Inside the lighthouse", 56, 12, 16, kWhite),
