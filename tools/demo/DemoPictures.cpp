@@ -318,6 +318,81 @@ QImage LampLit() {
     return image;
 }
 
+QImage CoveScene() {
+    QImage image = Canvas(640, 480, false);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Sky(p, 200, QColor(120, 170, 220), QColor(240, 210, 180));
+    QLinearGradient sea(0, 190, 0, 260);
+    sea.setColorAt(0, QColor(40, 100, 150));
+    sea.setColorAt(1, QColor(60, 130, 160));
+    p.fillRect(0, 190, 640, 70, sea);
+    Lighthouse(p, 560, 200, 70);
+    // Dark rocks all round, wet sand between them.
+    p.fillRect(0, 250, 640, 230, QColor(200, 180, 140));
+    p.setPen(Qt::NoPen);
+    const QPointF rocks[] = {{30, 270}, {150, 240}, {300, 250}, {470, 260}, {610, 280},
+                             {520, 420}, {90, 430}, {600, 400}};
+    for (int i = 0; i < 8; ++i) {
+        p.setBrush(QColor(92 + i * 4, 88 + i * 3, 84));
+        p.drawEllipse(rocks[i], 60 + (i * 13) % 30, 26 + (i * 7) % 14);
+    }
+    // The pool, clear and blue, with weed at its edge.
+    QRadialGradient pool(320, 345, 100);
+    pool.setColorAt(0, QColor(70, 160, 190));
+    pool.setColorAt(1, QColor(40, 110, 150));
+    p.setBrush(pool);
+    p.drawEllipse(QRectF(230, 300, 180, 90));
+    p.setPen(QPen(QColor(60, 130, 70), 3));
+    for (int i = 0; i < 7; ++i)
+        p.drawLine(QPointF(250 + i * 22, 386 - (i % 2) * 6), QPointF(256 + i * 22, 372));
+    p.setPen(QPen(QColor(120, 190, 220), 1));
+    for (int i = 0; i < 5; ++i)
+        p.drawLine(270 + i * 20, 320 + i * 11, 300 + i * 20, 320 + i * 11);
+    // The carved stone.
+    p.setPen(QPen(QColor(70, 66, 60), 2));
+    p.setBrush(QColor(150, 146, 136));
+    p.drawRoundedRect(QRectF(60, 250, 120, 90), 20, 20);
+    p.setPen(QPen(QColor(80, 76, 70), 2));
+    for (int line = 0; line < 3; ++line)
+        p.drawLine(80, 275 + line * 18, 160 - line * 14, 275 + line * 18);
+    return image;
+}
+
+QImage CoveWaterMask(int x, int y, int w, int h) {
+    const QImage scene = CoveScene().convertToFormat(QImage::Format_RGB32);
+    QImage mask(w, h, QImage::Format_RGB32);
+    for (int row = 0; row < h; ++row) {
+        for (int col = 0; col < w; ++col) {
+            const QColor c = scene.pixelColor(x + col, y + row);
+            mask.setPixel(col, row, c.blue() > c.red() + 40 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+        }
+    }
+    return mask;
+}
+
+QImage Crab() {
+    QImage image = Canvas(60, 40, true);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(150, 40, 30), 3, Qt::SolidLine, Qt::RoundCap));
+    for (int leg = 0; leg < 3; ++leg) {
+        p.drawLine(QPointF(22, 26 + leg * 3), QPointF(8, 30 + leg * 4));
+        p.drawLine(QPointF(38, 26 + leg * 3), QPointF(52, 30 + leg * 4));
+    }
+    p.drawLine(QPointF(20, 20), QPointF(10, 8));
+    p.drawLine(QPointF(40, 20), QPointF(50, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(210, 70, 50));
+    p.drawEllipse(QRectF(16, 16, 28, 18));
+    p.drawEllipse(QPointF(10, 7), 6, 5);
+    p.drawEllipse(QPointF(50, 7), 6, 5);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(26, 18), 2, 2);
+    p.drawEllipse(QPointF(34, 18), 2, 2);
+    return image;
+}
+
 QImage SandTile() {
     QImage image = Canvas(32, 32, false);
     QPainter p(&image);

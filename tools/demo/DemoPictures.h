@@ -42,6 +42,12 @@ QImage LensSalt();
 QImage WickInBurner();
 QImage WickIcon();
 
+// The rock pool below the path: rocks, a clear pool, the lighthouse far off, a carved stone;
+// the crab that sits by the pool (a hotspot picture); the water mask of the pool's rectangle.
+QImage CoveScene();
+QImage Crab();
+QImage CoveWaterMask(int x, int y, int w, int h);
+
 // A small repeating tile.
 QImage SandTile();
 

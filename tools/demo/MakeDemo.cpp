@@ -171,6 +171,10 @@ void WritePictures(test::ProjectWriter& game) {
     GalleryScene()
         .convertToFormat(QImage::Format_RGB32)
         .save(QString::fromStdString(root + "Frames/gallery.jpg"), "JPG", 82);
+    CoveScene()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(root + "Frames/cove.jpg"), "JPG", 82);
+    Crab().save(QString::fromStdString(root + "Areas/crab.png"), "PNG");
     LensSalt().save(QString::fromStdString(root + "Areas/salt.png"), "PNG");
     WickInBurner().save(QString::fromStdString(root + "Areas/wick.png"), "PNG");
     game.WriteCursor("Icons/quill.cur", QuillPointer(), 1, 1);
@@ -534,19 +538,42 @@ void WriteExtras(test::ProjectWriter& game) {
     game.WriteFrame("Path", path);
     game.WriteTexts(
         "Path", {Caption(1, "A sandy path", 56, 12, 16, kDriftwood),
-                 Caption(2, "Scratched on a stone: the small one sings first, the big one last.",
-                         60, 120, 12, kDriftwood),
-                 Caption(3, "< back to the shore", 16, 446, 11, kDriftwood)});
+                 Caption(2, "Three shells lie in the sand, as if waiting to be sounded.", 60, 120,
+                         12, kDriftwood),
+                 Caption(3, "< back to the shore", 16, 446, 11, kDriftwood),
+                 Caption(4, "cove >", 586, 250, 11, kDriftwood)});
     // The shells lie large, small, middle from left to right; each click calls the library.
     // The lower strip leads back (a click on the caption itself lands on its text box).
     WriteSpots(game, "Path", {Walk(Spot(1, 0, 380, 640, 100)),
                                 Hand(Pictured(Spot(2, 150, 250, 72, 64), "shell3.png")),
                                 Hand(Pictured(Spot(3, 290, 280, 72, 64), "shell1.png")),
-                                Hand(Pictured(Spot(4, 430, 240, 72, 64), "shell2.png"))});
+                                Hand(Pictured(Spot(4, 430, 240, 72, 64), "shell2.png")),
+                                Walk(Spot(5, 560, 160, 80, 200))});
     const auto press = [](int size) {
         return ActionSpec{.RunScript = true, .Script = "PressShell " + std::to_string(size)};
     };
-    game.WriteActions("Path", {Through({.GoBack = true}, 2, 800), press(3), press(1), press(2)});
+    game.WriteActions("Path", {Through(GoTo("Shore"), 2, 800), press(3), press(1), press(2),
+                               Through(GoTo("Cove"), 3, 800)});
+
+    // The rock pool below the path: the stone that tells the shells' order, a crab, a pool
+    // that ripples.
+    FrameSpec cove;
+    cove.BackgroundKind = 1;
+    cove.Background = "cove.jpg";
+    game.WriteFrame("Cove", cove);
+    game.WriteTexts("Cove", {Caption(1, "The rock pool", 56, 12, 16, kWhite),
+                             Caption(2, "< back to the path", 16, 446, 11, kDriftwood)});
+    WriteSpots(game, "Cove",
+               {Walk(Spot(1, 0, 430, 640, 50)), Look(Spot(2, 60, 250, 120, 90)),
+                Look(Spot(3, 230, 300, 180, 90)), Hand(Pictured(Spot(4, 420, 330, 60, 40), "crab.png"))});
+    game.WriteActions("Cove",
+                      {Through(GoTo("Path"), 2, 800),
+                       Say("Scratched on the stone: the small one sings first, the big one last."),
+                       Say("Anemones sway in the clear pool."),
+                       Say("The crab raises a claw at you. You leave it in peace.")});
+    game.WriteWaterEffect(
+        "Cove", {.Left = 230, .Top = 300, .Width = 180, .Height = 90, .Strength = 6, .Speed = 5});
+    game.WriteWaterMask("Cove", CoveWaterMask(230, 300, 180, 90));
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
