@@ -179,6 +179,10 @@ bool OpenRequestedFrame(GameHost& host, GameSession& session) {
 }
 
 ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t objectIndex) {
+    // A game loaded during one of the action's waits (a script's box, a movie) ends the action:
+    // the rest of it belongs to the game that was left.
+    const unsigned game = context.Session.GameNumber;
+    const auto stopped = [&] { return Stopped(context) || context.Session.GameNumber != game; };
     RunFlags& flags = context.Session.Flags;
     flags.StopMovie = true;
     flags.TransitionAbortRequested = true;
@@ -190,7 +194,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
         GameActionEffects effects(context, areaIndex, objectIndex);
         const ActionValues v = ReadActionSection(*in, effects);
         if (v.EndGame) return ActionOutcome::EndGame;
-        if (Stopped(context)) return result;
+        if (stopped()) return result;
         VBScriptActionModule& action = context.Session.Action;
         action.ResetModule();
         if (!v.Script.empty() && v.RunScript) {
@@ -198,8 +202,8 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
             context.Host.ExecuteVBScript(v.Script, false);
             if (action.bStopGame) return ActionOutcome::EndGame;
         }
-        if (!Stopped(context)) PlayActionSounds(context.Session.Audio, v);
-        if (!Stopped(context)) {
+        if (!stopped()) PlayActionSounds(context.Session.Audio, v);
+        if (!stopped()) {
             if (objectIndex == 0 && v.StopAllSounds == 0)
                 PlayHotspotChannels(context.Session, areaIndex);
             if (v.PlayMovie != 0 || !WillChangeFrame(v, context.Session)) {
@@ -207,7 +211,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
                 context.Session.Audio.TimerAudioFade.SetEnabled(true);
             }
         }
-        if (!Stopped(context)) {
+        if (!stopped()) {
             if (v.PlayMovie != 0) PlayActionMovie(context, v);
             context.Host.ShowOrNotShowAreas();
             if (v.ShowMessage) context.Host.DisplayTextMessage(v.Message, v.MessageInBar, false);
@@ -216,12 +220,12 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
                 if (WillChangeFrame(v, context.Session)) context.Session.Audio.AudioFadeStep(1);
             }
         }
-        if (!Stopped(context)) {
+        if (!stopped()) {
             if (OpenRequestedFrame(context.Host, context.Session) || OpenActionFrame(context, v)) {
                 result = ActionOutcome::FrameOpened;
             }
         }
-        if (result != ActionOutcome::FrameOpened) {
+        if (result != ActionOutcome::FrameOpened && context.Session.GameNumber == game) {
             context.Host.StartTimedEvents();
             if (action.bPopupLoadGame) {
                 context.Host.ShowLoadGameWindow(false);
@@ -230,7 +234,7 @@ ActionOutcome MakeAction(ActionContext& context, int16_t areaIndex, int16_t obje
             }
         }
     } catch (const ClassicError& error) {
-        if (!Stopped(context)) {
+        if (!stopped()) {
             ShowCommonError(" Unable to make the action associated with the hotspot #" +
                                 std::to_string(areaIndex) + ". ",
                             DescriptionAndDetail(error));

@@ -61,6 +61,10 @@ struct GameSession {
     int16_t ResolutionOnLoadGame = 0;
     // The project's procedure library, read at every game reset for the script engines.
     std::string ProceduresText;
+    // Counts the games begun in this session (each reset, for a new or a loaded game). An
+    // operation that lets window events run compares it before and after: when another game has
+    // begun meanwhile (the player loaded one), the rest of the operation belongs to no game.
+    unsigned GameNumber = 0;
 
     // Everything back to the start of a game (the game reset, and before a saved game is
     // replayed); the sound players stay, stopped by the reset of the channels.
@@ -74,6 +78,7 @@ struct GameSession {
         Audio.State = AudioModuleState();
         ResolutionOnLoadGame = 0;
         ProceduresText.clear();
+        ++GameNumber;
     }
 };
 

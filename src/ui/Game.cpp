@@ -277,7 +277,11 @@ void Game::AreaClick(int areaIndex, int button) {
         return;
     }
     HideMenus();
+    // The item's bar slides in with window events running: a game loaded meanwhile ends the
+    // click, whose action belongs to the game that was left.
+    const unsigned game = m_session.GameNumber;
     m_inventory->PickOrNotPickObject(areaIndex);
+    if (m_session.GameNumber != game) return;
     m_session.Audio.AudioFadeStep(1);
     MakeActionAndConsequences(areaIndex, 0);
     m_videos->StopOneTimeVideoPlayer();

@@ -3,6 +3,7 @@
 #include "ProjectWriter.h"
 
 #include <QImage>
+#include <QImageReader>
 
 #include <filesystem>
 
@@ -42,6 +43,23 @@ TEST(GameRun, TheDemoWalkthroughSolvesThePuzzleAndEndsTheGame) {
     // Strict: a script error box anywhere in the demo's scripts fails the run.
     const auto run = test::RunPlayerWith({copy.Path(), "--autoplay", script, "--strict"}, 60000);
     EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
+}
+
+TEST(GameRun, TheDemoGlintSparklesOnTheSandItLiesOn) {
+    // The animated glint is drawn over the sand: around its sparkle every frame must let the sand
+    // show through, or the player sees a square of dithered sand-coloured pixels.
+    QImageReader reader(QString(QUILLORA_DEMO_DIR) + "/Areas/glint.gif");
+    QImage frame;
+    int frames = 0;
+    while (reader.read(&frame)) {
+        ++frames;
+        const int w = frame.width(), h = frame.height();
+        for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1),
+                                    QPoint(w - 1, h - 1)})
+            EXPECT_EQ(qAlpha(frame.pixel(corner)), 0) << "frame " << frames;
+        EXPECT_EQ(qAlpha(frame.pixel(w / 2, h / 2)), 255) << "frame " << frames;
+    }
+    EXPECT_GT(frames, 4);
 }
 
 TEST(GameRun, SkippedWelcomeQuitQuestionAndUnmetExpectations) {

@@ -329,6 +329,29 @@ void ProjectWriter::WriteDropActions(const std::string& frame,
     WriteSections("FramesData/" + frame + ".fm0", sections);
 }
 
+FileValues DialogueValues(const std::vector<QuestionSpec>& questions) {
+    FileValues v = {1, 2, 3, "wizard", "v1", 0, 0, 0, 0, 0, 0, static_cast<int>(questions.size())};
+    for (const QuestionSpec& q : questions) {
+        for (const FileValue& value :
+             FileValues{q.Text, q.Answer, q.First, q.Second, q.Third, q.Id, q.Visible, q.Ends,
+                        q.FirstAction, q.SecondAction, q.ThirdAction, static_cast<int>(q.Show.size())})
+            v.push_back(value);
+        for (int id : q.Show)
+            v.push_back(id);
+        v.push_back(static_cast<int>(q.Hide.size()));
+        for (int id : q.Hide)
+            v.push_back(id);
+        for (const FileValue& value : FileValues{q.AnswerTime, 0, 0, 0, q.UseAnswerTime, 0})
+            v.push_back(value);
+    }
+    return v;
+}
+
+void ProjectWriter::WriteDialogue(const std::string& frame,
+                                  const std::vector<QuestionSpec>& questions) {
+    WriteValues("FramesData/" + frame + ".dlg", DialogueValues(questions));
+}
+
 void ProjectWriter::WritePickups(const std::string& frame,
                                  const std::vector<std::pair<int, std::string>>& pickups) {
     std::vector<FileValues> sections;

@@ -156,6 +156,23 @@ struct WaterSpec {
     bool Reverse = false;
 };
 
+// One question of a frame dialogue (<frame>.dlg); scripts use "|" for a double quote, as the
+// editor stores them.
+struct QuestionSpec {
+    std::string Text = "Who are you?";
+    std::string Answer{};
+    std::string First{}, Second{}, Third{};
+    int Id = 1;
+    bool Visible = true;
+    bool Ends = false;
+    int FirstAction = 0, SecondAction = 0, ThirdAction = 0;
+    std::vector<int> Show{}, Hide{};
+    double AnswerTime = 0;
+    bool UseAnswerTime = true;
+};
+// The values of a whole dialogue file: header, question count, the questions.
+FileValues DialogueValues(const std::vector<QuestionSpec>& questions);
+
 // Scrambles one line of the procedure library (Windows-1252 bytes) with a project's key, the
 // inverse of the player's unscrambling: the shift character first, then the text backwards.
 // The format carries codes 32 to 125 and anything outside 32-126; a "~" comes back as a space.
@@ -203,6 +220,8 @@ public:
     // FramesData/<frame>.fm4: hotspot number -> item picked up by clicking it.
     void WritePickups(const std::string& frame,
                       const std::vector<std::pair<int, std::string>>& pickups);
+    // FramesData/<frame>.dlg
+    void WriteDialogue(const std::string& frame, const std::vector<QuestionSpec>& questions);
     // Areas/<name>.obj naming the icon, and the icon itself (a 32x32 icon file) unless empty.
     void WriteItem(const std::string& name, const std::string& icon, QColor colour = Qt::red);
     void WriteItem(const std::string& name, const std::string& icon, const QImage& picture);

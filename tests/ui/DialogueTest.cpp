@@ -10,38 +10,8 @@
 namespace quillora {
 namespace {
 
-struct QuestionSpec {
-    std::string Text = "Who are you?";
-    std::string Answer{};
-    std::string First{}, Second{}, Third{};
-    int Id = 1;
-    bool Visible = true;
-    bool Ends = false;
-    int FirstAction = 0, SecondAction = 0, ThirdAction = 0;
-    std::vector<int> Show{}, Hide{};
-    double AnswerTime = 0;
-    bool UseAnswerTime = true;
-};
-
-test::FileValues DialogueValues(const std::vector<QuestionSpec>& questions) {
-    test::FileValues v = {1, 2, 3, "wizard", "v1", 0,
-                          0, 0, 0, 0,        0,    static_cast<int>(questions.size())};
-    for (const QuestionSpec& q : questions) {
-        for (const test::FileValue& value : test::FileValues{
-                 q.Text, q.Answer, q.First, q.Second, q.Third, q.Id, q.Visible, q.Ends,
-                 q.FirstAction, q.SecondAction, q.ThirdAction, static_cast<int>(q.Show.size())})
-            v.push_back(value);
-        for (int id : q.Show)
-            v.push_back(id);
-        v.push_back(static_cast<int>(q.Hide.size()));
-        for (int id : q.Hide)
-            v.push_back(id);
-        for (const test::FileValue& value :
-             test::FileValues{q.AnswerTime, 0, 0, 0, q.UseAnswerTime, 0})
-            v.push_back(value);
-    }
-    return v;
-}
+using test::DialogueValues;
+using test::QuestionSpec;
 
 class Dialogues : public test::GameFixture {
 protected:
@@ -52,7 +22,7 @@ protected:
         project.WriteFrame("Porch", {});
     }
     void WriteDialogue(const std::string& frame, const std::vector<QuestionSpec>& questions) {
-        project.WriteValues("FramesData/" + frame + ".dlg", DialogueValues(questions));
+        project.WriteDialogue(frame, questions);
     }
     // Hotspots of Hall whose actions append "a<n>" to Log.
     void WriteLoggingHotspots(int count) {

@@ -138,5 +138,52 @@ TEST_F(SavedGamesInGame, ADamagedSaveLeavesTheRunningGameAsItWas) {
     EXPECT_EQ(session.CurrentFrame.Name, "Hall");
 }
 
+TEST_F(SavedGamesInGame, AGameLoadedWhileAnItemSlidesInEndsTheActionThatWasRunning) {
+    // Both hotspots add an item, whose bar slides in with window events running; a saved game is
+    // loaded during the slide. The rest of the click (the action's message, its variable, the
+    // hotspot's disappearing) belonged to the game that was left and must not reach the loaded
+    // one. Hotspot 1 picks its item up before its action; hotspot 2's action adds it.
+    project.WriteVariables({"Lamp"});
+    project.WriteFrame("Hall", {});
+    project.WriteItem("Key", "key.ico");
+    project.WriteItem("Coin", "coin.ico");
+    project.WriteHotspots("Hall", {{.Number = 1}, {.Number = 2, .Left = 1500}});
+    project.WritePickups("Hall", {{1, "Key"}});
+    project.WriteActions("Hall", {{.ChangeSwitch = 1,
+                                   .Variable = "Lamp",
+                                   .SetOne = true,
+                                   .ShowMessage = true,
+                                   .Message = "A key!",
+                                   .Disappear = true},
+                                  {.ShowMessage = true,
+                                   .Message = "A coin!",
+                                   .AddItem = true,
+                                   .Item = "Coin"}});
+    GameSession saved;
+    WriteSavedGame("start", SavedGameBytes(saved, "Hall", Project(), "01/02/2026"), QImage());
+    const auto record = ReadSavedGameOrReport("start");
+    ASSERT_TRUE(record);
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    std::vector<std::string> shown;
+    g.Messages().OnMessageShown = [&](const std::string& text) { shown.push_back(text); };
+
+    for (const int hotspot : {1, 2}) {
+        SCOPED_TRACE(hotspot);
+        bool loaded = false;
+        QTimer::singleShot(0, [&] {
+            loaded = g.Items().Moving();
+            g.ReplaySavedGame(*record, false);
+        });
+        g.AreaClick(hotspot, 1);
+        ASSERT_TRUE(loaded) << "the game was not loaded during the slide";
+        EXPECT_EQ(session.CurrentFrame.Name, "Hall");
+        EXPECT_TRUE(shown.empty()) << shown[0];
+        EXPECT_EQ(GetVariableValue(session.State.Vars, "Lamp"), 0);
+        EXPECT_EQ(session.State.Vars.Disappear.Count(), 0);
+        EXPECT_TRUE(session.State.InventoryItems.empty());
+    }
+}
+
 } // namespace
 } // namespace quillora

@@ -133,7 +133,7 @@ void WriteConfig(test::ProjectWriter& game) {
     game.WriteGeneral(general);
     game.WriteValues("Config/Texts", {1});
     game.WriteVariables({"DoorOpen", "GullScared", "Visits", "ShellsSolved", "LampGlow", "LampBeat",
-                         "AllowControlsReferences"},
+                         "AllowControlsReferences", "KeeperHelped", "WickIn", "LensClean"},
                         {"PlayerName", "ShellOrder"});
     game.WriteBytes("Config/More", "[General]\r\nScriptTimeOut=5\r\nProcEncr=1\r\n");
     game.WriteProcedures(kProcedures, true, "QuilloraDemo");
@@ -164,7 +164,24 @@ void WritePictures(test::ProjectWriter& game) {
     Boat()
         .convertToFormat(QImage::Format_RGB32)
         .save(QString::fromStdString(StoredMediaName(root + "Areas/boat.bmp")), "BMP");
+    CottageOutside().save(QString::fromStdString(root + "Areas/cottage.png"), "PNG");
+    CottageInside()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(root + "Frames/cottage.jpg"), "JPG", 82);
+    GalleryScene()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(root + "Frames/gallery.jpg"), "JPG", 82);
+    CoveScene()
+        .convertToFormat(QImage::Format_RGB32)
+        .save(QString::fromStdString(root + "Frames/cove.jpg"), "JPG", 82);
+    Crab().save(QString::fromStdString(root + "Areas/crab.png"), "PNG");
+    LensSalt().save(QString::fromStdString(root + "Areas/salt.png"), "PNG");
+    WickInBurner().save(QString::fromStdString(root + "Areas/wick.png"), "PNG");
     game.WriteCursor("Icons/quill.cur", QuillPointer(), 1, 1);
+    game.WriteCursor("Icons/hand.cur", HandPointer(), 14, 2);
+    game.WriteCursor("Icons/walk.cur", WalkPointer(), 16, 1);
+    game.WriteCursor("Icons/talk.cur", TalkPointer(), 16, 13);
+    game.WriteCursor("Icons/look.cur", LookPointer(), 13, 13);
 }
 
 // The welcome window's scheme: picture buttons for Start and Exit, a text Load button, the
@@ -209,6 +226,14 @@ void WriteSecondCD(test::ProjectWriter& game) {
         .save(QString::fromStdString(StoredMediaName(game.Root() + disc + "lamp.jpg")), "JPG", 82);
 }
 
+// The hotspots of a frame, and its hotspot count (Frames/<frame>.lks) as the editor writes it:
+// the count bounds the hotspot actions a dialogue question may perform.
+void WriteSpots(test::ProjectWriter& game, const std::string& frame,
+                const std::vector<HotspotSpec>& spots) {
+    game.WriteHotspots(frame, spots);
+    game.WriteValues("Frames/" + frame + ".lks", {static_cast<int>(spots.size())});
+}
+
 // A hotspot whose clickable element is at x, y with size w x h pixels (the file's rectangle is 2
 // pixels larger on every side).
 HotspotSpec Spot(int number, int x, int y, int w, int h) {
@@ -224,6 +249,25 @@ HotspotSpec Spot(int number, int x, int y, int w, int h) {
 HotspotSpec Pictured(HotspotSpec spot, const std::string& picture) {
     spot.HasPicture = true;
     spot.Picture = picture;
+    return spot;
+}
+
+// The hotspot pointers: what can be taken or used, the ways out, someone to talk to, things to
+// look at.
+HotspotSpec Hand(HotspotSpec spot) {
+    spot.Pointer = "hand.cur";
+    return spot;
+}
+HotspotSpec Walk(HotspotSpec spot) {
+    spot.Pointer = "walk.cur";
+    return spot;
+}
+HotspotSpec Talk(HotspotSpec spot) {
+    spot.Pointer = "talk.cur";
+    return spot;
+}
+HotspotSpec Look(HotspotSpec spot) {
+    spot.Pointer = "look.cur";
     return spot;
 }
 
@@ -286,6 +330,7 @@ void WriteItems(test::ProjectWriter& game) {
     game.WriteItem("Grapple", "grapple.ico", GrappleIcon());
     game.WriteItem("Key", "key.ico", KeyIcon());
     game.WriteItem("Pearl", "pearl.ico", PearlIcon());
+    game.WriteItem("Wick", "wick.ico", WickIcon());
     // Rope and hook make a grapple, whichever is dragged onto the other.
     game.WriteCombination("Rope", "Hook", {1, 1, 1, "Grapple"});
     game.WriteCombination("Hook", "Rope", {1, 1, 1, "Grapple"});
@@ -323,7 +368,7 @@ void WriteIntro(test::ProjectWriter& game) {
                                   .Size = 10,
                                   .Color = kWhite},
                              });
-    game.WriteHotspots("Intro", {Spot(1, 0, 0, 640, 480)});
+    WriteSpots(game, "Intro", {Spot(1, 0, 0, 640, 480)});
     game.WriteActions("Intro", {Through(GoTo("Shore"), 1, 1000)});
 }
 
@@ -332,24 +377,26 @@ void WriteShore(test::ProjectWriter& game) {
     shore.BackgroundKind = 1;
     shore.Background = "shore.jpg";
     shore.StopMusic = true; // the title theme ends; the waves come in on channel 1
-    FadeChannelOne(shore, "waves.ogg", 6);
+    FadeChannelOne(shore, "waves.ogg", 7);
     shore.RunFrameScript = true;
     shore.FrameScript = Stored(kShoreScript);
     game.WriteFrame("Shore", shore);
     HotspotSpec boat = Pictured(Spot(5, 80, 280, 120, 60), "boat.bmp");
     boat.Pointer = "default";
-    game.WriteHotspots(
+    WriteSpots(game, 
         "Shore",
         {
-            Spot(1, 0, 252, 640, 56), // the sea, under everything else
-            When(Pictured(Spot(2, 450, 270, 40, 60), "door_closed.png"), {}, {"DoorOpen"}),
-            When(Pictured(Spot(3, 450, 270, 40, 60), "door_open.png"), {"DoorOpen"}, {}),
-            When(Pictured(Spot(4, 200, 100, 64, 40), "seagull.png"), {}, {"GullScared"}),
+            Look(Spot(1, 0, 252, 640, 56)), // the sea, under everything else
+            Look(When(Pictured(Spot(2, 450, 270, 40, 60), "door_closed.png"), {}, {"DoorOpen"})),
+            Walk(When(Pictured(Spot(3, 450, 270, 40, 60), "door_open.png"), {"DoorOpen"}, {})),
+            Hand(When(Pictured(Spot(4, 200, 100, 64, 40), "seagull.png"), {}, {"GullScared"})),
             boat,
-            Pictured(Spot(6, 122, 292, 36, 16), "rope.png"),
-            Animated(When(Pictured(Spot(7, 330, 400, 24, 24), "glint.gif"), {"GullScared"}, {})),
-            Spot(8, 580, 330, 60, 150),
-            When(Pictured(Spot(9, 444, 64, 52, 38), "flare.png"), {"LampGlow"}, {}),
+            Hand(Pictured(Spot(6, 122, 292, 36, 16), "rope.png")),
+            Hand(Animated(
+                When(Pictured(Spot(7, 330, 400, 24, 24), "glint.gif"), {"GullScared"}, {}))),
+            Walk(Spot(8, 580, 330, 60, 150)),
+            Look(When(Pictured(Spot(9, 444, 64, 52, 38), "flare.png"), {"LampGlow"}, {})),
+            Walk(Pictured(Spot(10, 4, 352, 96, 80), "cottage.png")),
         });
     ActionSpec scare =
         WithSound(Say("The seagull flies off. Something glints in the sand!"), "squawk.wav");
@@ -370,6 +417,7 @@ void WriteShore(test::ProjectWriter& game) {
                                    hook,
                                    Through(GoTo("Path"), 3, 800),
                                    Say("High above, the old lamp gutters and flares."),
+                                   Through(GoTo("Cottage"), 2, 800),
                                });
     game.WritePickups("Shore", {{6, "Rope"}, {7, "Hook"}});
     ActionSpec fish =
@@ -390,14 +438,65 @@ void WriteShore(test::ProjectWriter& game) {
         "Shore", {.Left = 0, .Top = 250, .Width = 640, .Height = 80, .Strength = 8, .Speed = 6});
     game.WriteWaterMask("Shore", ShoreWaterMask(0, 250, 640, 80));
     game.WriteTexts("Shore", {Caption(1, "The shore", 56, 12, 16, kWhite),
-                              Caption(2, "path >", 586, 446, 11, 0x204060)});
+                              Caption(2, "path >", 586, 446, 11, kDriftwood),
+                              Caption(3, "< cottage", 16, 446, 11, kDriftwood)});
+}
+
+// The lamp gallery at the top of the tower: the keeper's wick goes into the burner, the pearl
+// rubs the salt off the lens, and then the lamp can be lit.
+void WriteGallery(test::ProjectWriter& game) {
+    FrameSpec gallery;
+    gallery.BackgroundKind = 1;
+    gallery.Background = "gallery.jpg";
+    FadeChannelOne(gallery, "waves.ogg", 6); // the wind and the sea far below
+    game.WriteFrame("Gallery", gallery);
+    game.WriteTexts("Gallery", {Caption(1, "The lamp gallery", 56, 12, 16, kWhite),
+                                Caption(2, "v the stairs", 60, 456, 11, kWhite)});
+    // Later hotspots lie over earlier ones: the burner over the lens.
+    WriteSpots(game, 
+        "Gallery",
+        {
+            Walk(Spot(1, 40, 390, 130, 60)),
+            Look(When(Pictured(Spot(2, 230, 90, 180, 210), "salt.png"), {}, {"LensClean"})),
+            Look(When(Spot(3, 230, 90, 180, 210), {"LensClean"}, {})),
+            Hand(When(Spot(4, 298, 196, 44, 48), {}, {"WickIn"})),
+            Hand(When(Pictured(Spot(5, 300, 200, 40, 40), "wick.png"), {"WickIn"}, {"LensClean"})),
+            Hand(When(Pictured(Spot(6, 300, 200, 40, 40), "wick.png"), {"WickIn", "LensClean"},
+                      {})),
+        });
+    ActionSpec light = WithSound(GoTo("LampRoom"), "chime.wav");
+    light.ShowMessage = true;
+    light.Message = "You light the wick from the keeper's little lamp... and the great lens blazes!";
+    game.WriteActions("Gallery",
+                      {
+                          Through({.GoBack = true}, 5, 800),
+                          Say("Salt from a hundred storms clouds the lens. No light gets through."),
+                          Say("The great lens gleams, clean as the day it was made."),
+                          Say("The burner is empty: its wick burnt away long ago."),
+                          Say("A fresh wick, ready. But the light would never pass that salty glass."),
+                          Through(light, 1, 1500),
+                      });
+    ActionSpec wick = WithSound(Say("You fit the keeper's wick into the burner."), "chime.wav");
+    wick.Key = "4_wick.drg";
+    wick.ChangeSwitch = 1;
+    wick.Variable = "WickIn";
+    wick.SetOne = true;
+    wick.Disappear = true;
+    ActionSpec polish =
+        WithSound(Say("You rub the salt away with the smooth pearl. The lens gleams!"), "chime.wav");
+    polish.Key = "2_pearl.drg";
+    polish.ChangeSwitch = 1;
+    polish.Variable = "LensClean";
+    polish.SetOne = true;
+    polish.Disappear = true;
+    game.WriteDropActions("Gallery", {wick, polish});
 }
 
 void WriteInside(test::ProjectWriter& game) {
     FrameSpec inside;
     inside.BackgroundKind = 1;
     inside.Background = "inside.jpg";
-    FadeChannelOne(inside, "drone.mp3", 5); // the waves cross-fade into the lighthouse's hum
+    FadeChannelOne(inside, "drone.mp3", 6); // the waves cross-fade into the lighthouse's hum
     game.WriteFrame("Lighthouse", inside);
     game.WriteTexts("Lighthouse",
                     {Caption(1, "Inside the lighthouse", 56, 12, 16, kWhite),
@@ -406,10 +505,12 @@ void WriteInside(test::ProjectWriter& game) {
     flame.Video = true;
     flame.VideoFile = "flame.mpg";
     flame.VideoVolume = 0;
-    game.WriteHotspots("Lighthouse", {Spot(1, 370, 80, 240, 370), Spot(2, 0, 60, 300, 360), flame});
+    WriteSpots(game, "Lighthouse", {Walk(Spot(1, 370, 80, 240, 370)),
+                                      Walk(Spot(2, 0, 60, 300, 360)), Look(flame)});
     ActionSpec out = {.GoBack = true};
-    game.WriteActions("Lighthouse",
-                      {GoTo("LampRoom"), out, Say("The keeper's little oil lamp still burns.")});
+    game.WriteActions("Lighthouse", {Through(GoTo("Gallery"), 4, 800), out,
+                                     Say("The keeper's little oil lamp still burns.")});
+    WriteGallery(game);
 
     FrameSpec lamp;
     lamp.BackgroundKind = 1;
@@ -425,8 +526,8 @@ void WriteInside(test::ProjectWriter& game) {
     game.WriteTexts("LampRoom",
                     {Caption(1, "The lamp shines again over the bay.", 110, 390, 16, kGold),
                      Caption(2, "Thank you for playing! Click to end.", 170, 430, 12, kWhite)});
-    game.WriteHotspots("LampRoom", {Spot(1, 0, 0, 640, 480)});
-    game.WriteActions("LampRoom", {{.Quit = true}});
+    WriteSpots(game, "LampRoom", {Spot(1, 0, 0, 640, 480)});
+    game.WriteActions("LampRoom", {Through(GoTo("Credits"), 1, 1000)});
 }
 
 void WriteExtras(test::ProjectWriter& game) {
@@ -437,29 +538,118 @@ void WriteExtras(test::ProjectWriter& game) {
     game.WriteFrame("Path", path);
     game.WriteTexts(
         "Path", {Caption(1, "A sandy path", 56, 12, 16, kDriftwood),
-                 Caption(2, "Scratched on a stone: the small one sings first, the big one last.",
-                         60, 120, 12, kDriftwood),
-                 Caption(3, "< back to the shore", 16, 446, 11, kDriftwood)});
+                 Caption(2, "Three shells lie in the sand, as if waiting to be sounded.", 60, 120,
+                         12, kDriftwood),
+                 Caption(3, "< back to the shore", 16, 446, 11, kDriftwood),
+                 Caption(4, "cove >", 586, 250, 11, kDriftwood)});
     // The shells lie large, small, middle from left to right; each click calls the library.
     // The lower strip leads back (a click on the caption itself lands on its text box).
-    game.WriteHotspots("Path", {Spot(1, 0, 380, 640, 100),
-                                Pictured(Spot(2, 150, 250, 72, 64), "shell3.png"),
-                                Pictured(Spot(3, 290, 280, 72, 64), "shell1.png"),
-                                Pictured(Spot(4, 430, 240, 72, 64), "shell2.png")});
+    WriteSpots(game, "Path", {Walk(Spot(1, 0, 380, 640, 100)),
+                                Hand(Pictured(Spot(2, 150, 250, 72, 64), "shell3.png")),
+                                Hand(Pictured(Spot(3, 290, 280, 72, 64), "shell1.png")),
+                                Hand(Pictured(Spot(4, 430, 240, 72, 64), "shell2.png")),
+                                Walk(Spot(5, 560, 160, 80, 200))});
     const auto press = [](int size) {
         return ActionSpec{.RunScript = true, .Script = "PressShell " + std::to_string(size)};
     };
-    game.WriteActions("Path", {Through({.GoBack = true}, 2, 800), press(3), press(1), press(2)});
+    game.WriteActions("Path", {Through(GoTo("Shore"), 2, 800), press(3), press(1), press(2),
+                               Through(GoTo("Cove"), 3, 800)});
+
+    // The rock pool below the path: the stone that tells the shells' order, a crab, a pool
+    // that ripples.
+    FrameSpec cove;
+    cove.BackgroundKind = 1;
+    cove.Background = "cove.jpg";
+    game.WriteFrame("Cove", cove);
+    game.WriteTexts("Cove", {Caption(1, "The rock pool", 56, 12, 16, kWhite),
+                             Caption(2, "< back to the path", 16, 446, 11, kDriftwood)});
+    WriteSpots(game, "Cove",
+               {Walk(Spot(1, 0, 430, 640, 50)), Look(Spot(2, 60, 250, 120, 90)),
+                Look(Spot(3, 230, 300, 180, 90)), Hand(Pictured(Spot(4, 420, 330, 60, 40), "crab.png"))});
+    game.WriteActions("Cove",
+                      {Through(GoTo("Path"), 2, 800),
+                       Say("Scratched on the stone: the small one sings first, the big one last."),
+                       Say("Anemones sway in the clear pool."),
+                       Say("The crab raises a claw at you. You leave it in peace.")});
+    game.WriteWaterEffect(
+        "Cove", {.Left = 230, .Top = 300, .Width = 180, .Height = 90, .Strength = 6, .Speed = 5});
+    game.WriteWaterMask("Cove", CoveWaterMask(230, 300, 180, 90));
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
     game.WriteFrame("Credits", credits);
-    game.WriteTexts("Credits", {
-                                   Caption(1, "Made with Quillora", 180, 180, 22, kGold),
-                                   {.Number = 2, .Caption = "[EMPTY]"},
-                               });
-    game.WriteHotspots("Credits", {Spot(1, 0, 0, 640, 480)});
+    game.WriteTexts("Credits",
+                    {
+                        Caption(1, "Made with Quillora", 180, 150, 22, kGold),
+                        {.Number = 2, .Caption = "[EMPTY]"},
+                        Caption(3, "The Lighthouse Keeper's Key", 196, 220, 14, kWhite),
+                        Caption(4, "Pictures drawn with Qt, music and sounds made with FFmpeg", 108,
+                                260, 11, kWhite),
+                        Caption(5, "Click to end.", 270, 420, 11, kWhite),
+                    });
+    WriteSpots(game, "Credits", {Spot(1, 0, 0, 640, 480)});
     game.WriteActions("Credits", {{.Quit = true}});
+}
+
+// The keeper's cottage: old Elias by his fire. The conversation starts as the frame opens; his
+// answers offer new questions, one of them gives the wick the lamp needs, and "Goodbye." leads
+// out through the door (the question's third action is the door's).
+void WriteCottage(test::ProjectWriter& game) {
+    FrameSpec cottage;
+    cottage.BackgroundKind = 1;
+    cottage.Background = "cottage.jpg";
+    cottage.Music = "theme.mid"; // the shanty by the fire; the waves fade out
+    FadeChannelOne(cottage, "", 0);
+    game.WriteFrame("Cottage", cottage);
+    game.WriteTexts("Cottage", {Caption(1, "The keeper's cottage", 90, 12, 16, kWhite)});
+    WriteSpots(game, "Cottage", {Talk(Spot(1, 280, 160, 110, 200)), Walk(Spot(2, 8, 150, 56, 210)),
+                                   Look(Spot(3, 90, 290, 120, 70))});
+    game.WriteActions("Cottage",
+                      {Say("Old Elias puffs on his pipe and watches the fire."),
+                       Through(GoTo("Shore"), 3, 800),
+                       Say("The keeper's sea chest. Brass polish, charts, and an empty wick box.")});
+    const std::string giveWick = Stored("If KeeperHelped = 0 Then Action.AddItem \"Wick\", False\n"
+                                        "KeeperHelped = 1");
+    game.WriteDialogue(
+        "Cottage",
+        {
+            {.Text = "Good evening! Who are you?",
+             .Answer = "Elias. I kept this light forty years, till my knees gave up on the stairs.",
+             .Id = 1,
+             .Show = {3},
+             .Hide = {1},
+             .UseAnswerTime = false},
+            {.Text = "Fine weather, isn't it?",
+             .Answer = "Storm by nightfall, mark my words. The ships will need the light.",
+             .Id = 2,
+             .UseAnswerTime = false},
+            {.Text = "Why is the lighthouse dark?",
+             .Answer = "The wick burnt down to nothing, and the salt has clouded the great lens.",
+             .Id = 3,
+             .Visible = false,
+             .Show = {4, 5},
+             .Hide = {3},
+             .UseAnswerTime = false},
+            {.Text = "Could you spare a wick?",
+             .Answer = "Take my last one. And mind the third step on the way up.",
+             .First = giveWick,
+             .Id = 4,
+             .Visible = false,
+             .Hide = {4},
+             .UseAnswerTime = false},
+            {.Text = "What takes salt off glass?",
+             .Answer = "Something smooth and hard. A pearl, say. The shells on the path keep one.",
+             .Id = 5,
+             .Visible = false,
+             .Hide = {5},
+             .UseAnswerTime = false},
+            {.Text = "Goodbye.",
+             .Answer = "Fair winds, and bring the light back!",
+             .Id = 6,
+             .Ends = true,
+             .ThirdAction = 2,
+             .UseAnswerTime = false},
+        });
 }
 
 void WriteFrames(test::ProjectWriter& game) {
@@ -468,6 +658,7 @@ void WriteFrames(test::ProjectWriter& game) {
     WriteShore(game);
     WriteInside(game);
     WriteExtras(game);
+    WriteCottage(game);
 }
 
 } // namespace
