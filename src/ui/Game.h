@@ -152,10 +152,12 @@ public:
     // Pauses the game: its timers (automatic jump, message bar, inventory bar, timed events,
     // timer objects, fades, rippling water), sounds, videos and animated pictures stand still,
     // input to the frame is held, and a sign shows over the frame. Resuming lets everything go on
-    // from where it was. False when the game cannot pause now (a transition, a sliding bar, a
-    // drag, everything stopped, the window unloading).
+    // from where it was. During a transition, a sliding inventory bar or a drag the pause waits
+    // for it to end (PausePending); false when the game cannot pause now (everything stopped,
+    // the window unloading) or the pause is pending.
     bool SetPaused(bool paused);
     bool Paused() const { return m_paused; }
+    bool PausePending() const { return m_pauseRetry.isActive(); }
     void TogglePause();
     // Writes the frame as the player sees it (without the pause sign) as a PNG in the user's
     // pictures folder, in a folder named after the game, and says where, or why not, on stderr.
@@ -251,6 +253,7 @@ private:
     bool m_paused = false;
     bool m_waterHeld = false; // the rippling water ran when the game was paused
     TimerHold m_heldTimers;
+    QTimer m_pauseRetry; // looks again whether a pending pause can start
 
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;

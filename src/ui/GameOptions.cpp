@@ -21,6 +21,8 @@ namespace quillora {
 namespace {
 
 constexpr int kVolumeKeyStep = 10;
+// How often a pending pause looks whether the transition or the sliding bar has ended.
+constexpr int kPauseRetryMs = 50;
 
 Qt::KeyboardModifiers Modifiers(const QKeyEvent& event) {
     return event.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
@@ -52,6 +54,9 @@ void Game::BuildPlayerOptions() {
     });
     mnuScreenshot = mnuOptions->addAction("Save Screenshot\tCtrl+Shift+S");
     connect(mnuScreenshot, &QAction::triggered, this, [this] { TakeScreenshot(); });
+    m_pauseRetry.setSingleShot(true);
+    m_pauseRetry.setInterval(kPauseRetryMs);
+    connect(&m_pauseRetry, &QTimer::timeout, this, [this] { SetPaused(true); });
     m_pictureBox->PaintOver = [this](QPainter& painter, QSize frame) {
         if (m_paused) PaintPauseSign(painter, frame);
     };
@@ -112,16 +117,21 @@ void Game::ShowSoundOptions() {
 }
 
 void Game::TogglePause() {
-    SetPaused(!m_paused);
+    // A second press while the pause waits for a transition takes the request back.
+    SetPaused(!m_paused && !PausePending());
 }
 
 bool Game::SetPaused(bool paused) {
+    if (!paused) m_pauseRetry.stop();
     if (paused == m_paused) return true;
-    if (paused &&
-        (m_session.Flags.StopEverything || m_unloading || m_transitions->TransitionRunning() ||
-         m_inventory->Moving() || m_pictureBox->IsDragging())) {
+    if (paused && (m_session.Flags.StopEverything || m_unloading)) return false;
+    if (paused && (m_transitions->TransitionRunning() || m_inventory->Moving() ||
+                   m_pictureBox->IsDragging())) {
+        // These run their own loops, which a pause would not hold: it starts when they end.
+        m_pauseRetry.start();
         return false;
     }
+    m_pauseRetry.stop();
     m_paused = paused;
     GameAudio& audio = m_session.Audio;
     if (paused) {

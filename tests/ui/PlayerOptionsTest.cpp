@@ -108,6 +108,28 @@ TEST_F(PlayerOptions, PauseHoldsTimedEventsTheAutomaticJumpSoundAndInput) {
     EXPECT_TRUE(prompts.History().empty());
 }
 
+// A drag (like a transition or the sliding bar) runs to its end first: the pause waits for it,
+// and a second press takes the waiting pause back.
+TEST_F(PlayerOptions, APauseAskedForDuringADragStartsWhenTheDragEnds) {
+    project.WriteFrame("Hall", {});
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    PictureBox& box = g.FrameArea();
+    box.BeginDrag(g.Scene().BackImage, QCursor());
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(g.Paused());
+    EXPECT_TRUE(g.PausePending());
+    Key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(g.PausePending());
+    Key(Qt::Key_P, Qt::ControlModifier);
+    QTest::qWait(150);
+    EXPECT_FALSE(g.Paused()); // still dragging
+    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(box.IsDragging());
+    QTRY_VERIFY_WITH_TIMEOUT(g.Paused(), 2000);
+    EXPECT_FALSE(g.PausePending());
+}
+
 TEST_F(PlayerOptions, ThePauseSignShowsOverTheFrameButNotInItsPicture) {
     FrameSpec red;
     red.Background = "255";
