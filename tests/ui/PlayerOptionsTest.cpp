@@ -5,13 +5,10 @@
 #include "media/Mixer.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
-#include "ui/SoundOptionsDialog.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
-#include <QSlider>
 #include <QTest>
 
 #include <cstdlib>
@@ -188,22 +185,6 @@ TEST_F(PlayerOptions, SoundLevelsAreEachGamesOwnAndReachTheMixer) {
     EXPECT_TRUE(GameMixer().Levels().Muted);
     // Levels back to full for the tests that follow in this process.
     another.SetSoundLevels(SoundLevels(), false);
-}
-
-TEST(SoundOptionsWindow, SlidersAndMuteActAtOnce) {
-    std::vector<SoundLevels> told;
-    SoundLevels start;
-    start.Music = 40;
-    SoundOptionsDialog dialog(start, [&](const SoundLevels& levels) { told.push_back(levels); });
-    EXPECT_EQ(dialog.Slider(1).value(), 40);
-    dialog.Slider(2).setValue(25);
-    dialog.MuteBox().setChecked(true);
-    ASSERT_EQ(told.size(), 2u);
-    EXPECT_EQ(told[0].Effects, 25);
-    EXPECT_EQ(told[0].Music, 40);
-    EXPECT_FALSE(told[0].Muted);
-    EXPECT_TRUE(told[1].Muted);
-    EXPECT_EQ(dialog.Levels(), told[1]);
 }
 
 // Points the user's pictures folder into a temporary home for one test.
