@@ -87,6 +87,11 @@ void AnimatedGifs::Restart(int index) {
         found->second->Restart();
 }
 
+void AnimatedGifs::SetPaused(bool paused) {
+    for (auto& [index, animation] : m_pictures)
+        animation->SetPaused(paused);
+}
+
 void AnimatedGifs::RestartVisible() {
     for (auto& [index, animation] : m_pictures) {
         const SceneElement* box = m_scene.AniGifBox.Item(index);

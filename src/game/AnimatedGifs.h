@@ -36,6 +36,8 @@ public:
     void Restart(int index);
     // Restarts every picture whose box shows (after a transition).
     void RestartVisible();
+    // Holds every running picture at its image while the game is paused; false lets them go on.
+    void SetPaused(bool paused);
     // Removes every picture and box.
     void Reset();
     // The first image of picture index's file, as a still picture; empty when there is none.

@@ -47,9 +47,11 @@ bool ResolveAreasFile(const std::string& fileName, std::string& path, bool stopE
     return PathLookup::Instance().FileExists(path);
 }
 
-// Loads and starts a file on a player: the four steps every start of a channel takes.
-void StartOnPlayer(MediaPlayer& player, const std::string& path, int32_t volume, bool loop) {
+// Loads and starts a file on a player for a channel: the steps every start of a channel takes.
+void StartOnPlayer(MediaPlayer& player, int channel, const std::string& path, int32_t volume,
+                   bool loop) {
     player.Stop();
+    player.SetGroup(ChannelVoiceGroup(channel, path));
     player.SetFileName(path);
     player.SetVolume(volume);
     player.SetPlayCount(loop ? 0 : 1);
@@ -57,6 +59,10 @@ void StartOnPlayer(MediaPlayer& player, const std::string& path, int32_t volume,
 }
 
 } // namespace
+
+VoiceGroup ChannelVoiceGroup(int channel, const std::string& path) {
+    return channel == kMusicChannel || IsMidiName(path) ? VoiceGroup::Music : VoiceGroup::Effects;
+}
 
 GameAudio::GameAudio(const RunFlags& flags, Mixer* mixer) : m_flags(flags), m_mixer(mixer) {}
 
@@ -78,6 +84,10 @@ void GameAudio::PlaySoundOnChannel(int channel, const std::string& path, bool lo
 
 bool GameAudio::IsChannelPlaying(int channel) {
     return SoundPlayer(Channels.at(channel).Player).PlayState() == MediaPlayer::kPlaying;
+}
+
+Mixer& GameAudio::OutputMixer() {
+    return m_mixer ? *m_mixer : TheMixer();
 }
 
 MediaPlayer& GameAudio::SoundPlayer(int index) {
@@ -117,6 +127,7 @@ bool GameAudio::IsFilePlaying(const std::string& path) {
 }
 
 void GameAudio::ResetSoundChannels() {
+    m_fadeHeld = false;
     SoundChannelTable& channels = Channels;
     for (int i = 1; i <= kSoundChannelCount; ++i) {
         SoundPlayer(i).Stop();
@@ -148,7 +159,7 @@ void GameAudio::ApplySoundChannels() {
                         // takes this channel's old one, so no two channels share a player.
                         channel.FadingPlayer = channel.Player;
                         channel.Player = free;
-                        StartOnPlayer(SoundPlayer(free), path, VolumeToMediaPlayer(0), channel.Loop);
+                        StartOnPlayer(SoundPlayer(free), c, path, VolumeToMediaPlayer(0), channel.Loop);
                         for (int k = 1; k <= kSoundChannelCount; ++k) {
                             if (k != c && channels[k].Player == free)
                                 channels[k].Player = channel.FadingPlayer;
@@ -159,7 +170,7 @@ void GameAudio::ApplySoundChannels() {
                 // Not playing, or every player is busy: the new file replaces the old one on the
                 // same player and fades in from silence.
                 channel.FadingPlayer = 0;
-                StartOnPlayer(player, path, VolumeToMediaPlayer(0), channel.Loop);
+                StartOnPlayer(player, c, path, VolumeToMediaPlayer(0), channel.Loop);
                 continue;
             }
             if (channel.Command == 3) player.Stop();
@@ -168,7 +179,7 @@ void GameAudio::ApplySoundChannels() {
                 // A frame's own music that already plays goes on rather than starting again.
                 if (!(channel.FromFrame && IsFilePlaying(path))) {
                     StopOtherMidi(c);
-                    StartOnPlayer(player, path, loudness, channel.Loop);
+                    StartOnPlayer(player, c, path, loudness, channel.Loop);
                 }
             }
             if (channel.Command == 4) player.SetVolume(loudness);
@@ -260,11 +271,30 @@ void GameAudio::FadeTick() {
     }
 }
 
+void GameAudio::HoldFade() {
+    if (m_fadeHeld || !TimerAudioFade.Enabled()) return;
+    m_fadeHeld = true;
+    m_fadeHeldAt = TheClock().SecondsSinceMidnight();
+    TimerAudioFade.SetEnabled(false);
+}
+
+void GameAudio::ReleaseFade() {
+    if (!m_fadeHeld) return;
+    m_fadeHeld = false;
+    if (State.FadeStart != 0) {
+        const double held = ElapsedSeconds(m_fadeHeldAt, TheClock().SecondsSinceMidnight());
+        // 0 means "not started"; a start moved onto exactly midnight stays just after it.
+        State.FadeStart = std::fmod(State.FadeStart + held, 86400.0);
+        if (State.FadeStart == 0) State.FadeStart = 0.001;
+    }
+    TimerAudioFade.SetEnabled(true);
+}
+
 void GameAudio::PlayFileOnChannel(int channel, const std::string& path, bool loop, double volume) {
     const std::string resolved = ResolveMediaPath(path, m_flags.StopEverything);
     if (!PathLookup::Instance().FileExists(resolved)) return;
-    StartOnPlayer(SoundPlayer(Channels.at(channel).Player), resolved, VolumeToMediaPlayer(volume),
-                  loop);
+    StartOnPlayer(SoundPlayer(Channels.at(channel).Player), channel, resolved,
+                  VolumeToMediaPlayer(volume), loop);
 }
 
 void GameAudio::StopChannel(int channel) {
@@ -306,7 +336,7 @@ void GameAudio::PlaySoundChannels(ValueListReader& in) {
             std::string path;
             if (play && !fileName.empty() &&
                 ResolveAreasFile(fileName, path, m_flags.StopEverything))
-                StartOnPlayer(player, path, VolumeToMediaPlayer(8), loop);
+                StartOnPlayer(player, channel, path, VolumeToMediaPlayer(8), loop);
             if (in.IsEndOfSection()) break;
         }
     } catch (const std::exception&) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/SoundChannels.h"
+#include "media/Mixer.h"
 
 #include <QObject>
 #include <QTimer>
@@ -16,13 +17,18 @@
 namespace quillora {
 
 class MediaPlayer;
-class Mixer;
 class ValueListReader;
 struct RunFlags;
 
 // The volume a player is given for a channel volume of 0..10: (volume - 10) × 400, rounded to
 // the nearest integer, in hundredths of a decibel (7 → -1200, 0 → -4000).
 int32_t VolumeToMediaPlayer(double volume);
+
+// The channel whose sound is the game's music: the frames' and actions' music plays there.
+inline constexpr int kMusicChannel = 6;
+// The listener's volume group of a file started on a channel: the music channel, and MIDI files
+// on any channel (one plays at a time, and it is always music), are music; the rest effects.
+VoiceGroup ChannelVoiceGroup(int channel, const std::string& path);
 
 // The timing of the fades of the current change.
 struct AudioModuleState {
@@ -60,6 +66,11 @@ public:
     AudioModuleState State;
     AudioFadeTimer TimerAudioFade{[this] { FadeTick(); }};
 
+    // The mixer every sound of the game plays into (the one given, or the process-wide one).
+    Mixer& OutputMixer();
+    // The mixer given at construction; nullptr stands for the process-wide one.
+    Mixer* GivenMixer() const { return m_mixer; }
+
     // The seven sound players (the classic MPlayer(1..7)) that serve the channels; an index
     // outside 1..7 throws std::out_of_range. Made on first use.
     MediaPlayer& SoundPlayer(int index);
@@ -87,6 +98,10 @@ public:
     // FadeStart; later ones step the fade by the time passed, and finish it once FadeDuration has
     // passed (or the clock went past midnight). Tests call it with a manual clock.
     void FadeTick();
+    // Holds a running fade while the player pauses the game: the timer stops, and when released
+    // the time held is left out, so the fade goes on from where it was.
+    void HoldFade();
+    void ReleaseFade();
 
     // Direct play: on the channel's player, Stop, load `path` (a project path, passed through the
     // media lookup), repeat for ever when `loop` else play once, volume 0..10, Play. A missing
@@ -119,6 +134,8 @@ public:
 private:
     const RunFlags& m_flags;
     Mixer* m_mixer;
+    bool m_fadeHeld = false;
+    double m_fadeHeldAt = 0; // clock when the fade was held
     std::array<std::unique_ptr<MediaPlayer>, kSoundChannelCount + 1> m_players;
 };
 

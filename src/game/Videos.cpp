@@ -43,7 +43,7 @@ void GameVideos::PlayMovieWithStop(const std::string& file, const MoviePlacement
     if (!PathLookup::Instance().FileExists(path)) return; // the lookup has warned
     try {
         SceneElement& element = m_scene.OneTimeVideoPlayer.Load(1);
-        m_oneTime = std::make_unique<MediaPlayer>();
+        m_oneTime = std::make_unique<MediaPlayer>(m_session.Audio.GivenMixer());
         PrepareMoviePlayer(*m_oneTime, path, placement);
         const QRect rect = MovieRectTwips(placement, m_oneTime->NaturalSize());
         element.Move(rect.x(), rect.y(), rect.width(), rect.height());
@@ -86,7 +86,7 @@ void GameVideos::PlayHotspotVideo(int index, const std::string& file, bool stret
     element.Move(hotspot.x(), hotspot.y());
     const std::string path = ResolveMediaPath(file, m_session.Flags.StopEverything);
     if (!PathLookup::Instance().FileExists(path)) return;
-    auto player = std::make_unique<MediaPlayer>();
+    auto player = std::make_unique<MediaPlayer>(m_session.Audio.GivenMixer());
     PrepareHotspotVideoPlayer(*player, path, !stretched, rate, playCount, volume);
     const QRect rect = HotspotVideoRectTwips(hotspot, !stretched, player->NaturalSize());
     element.Move(rect.x(), rect.y(), rect.width(), rect.height());
@@ -141,7 +141,7 @@ MediaPlayer* GameVideos::HotspotPlayer(int index) {
     if (element == nullptr) return nullptr;
     auto& player = m_hotspotPlayers[index];
     if (!player) {
-        player = std::make_unique<MediaPlayer>();
+        player = std::make_unique<MediaPlayer>(m_session.Audio.GivenMixer());
         Attach(*player, *element);
     }
     return player.get();

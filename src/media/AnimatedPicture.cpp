@@ -72,6 +72,16 @@ void AnimatedPicture::Start() {
     if (m_movie && m_movie->state() != QMovie::Running) m_movie->start();
 }
 
+void AnimatedPicture::SetPaused(bool paused) {
+    if (!m_movie) return;
+    if (paused ? m_movie->state() == QMovie::Running : m_movie->state() == QMovie::Paused)
+        m_movie->setPaused(paused);
+}
+
+bool AnimatedPicture::IsPaused() const {
+    return m_movie && m_movie->state() == QMovie::Paused;
+}
+
 bool AnimatedPicture::IsRunning() const {
     return m_movie && m_movie->state() == QMovie::Running;
 }

@@ -52,6 +52,10 @@ public:
     void Stop();
     void Start();
     bool IsRunning() const;
+    // Holds a running animation at its current image (true) and lets a held one go on from
+    // there (false); a stopped animation stays stopped either way.
+    void SetPaused(bool paused);
+    bool IsPaused() const;
 
     // The picture's size in pixels; empty when nothing is loaded.
     QSize Size() const;

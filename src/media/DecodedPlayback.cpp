@@ -147,7 +147,7 @@ DecodedPlayback::DecodedPlayback(std::unique_ptr<MediaDecoder> decoder, Mixer& m
     const int outputRate = std::max(1000, static_cast<int>(std::lround(kMixRate / settings.Rate)));
     m_decoder->SetOutputRate(outputRate);
     m_stream = std::make_shared<TimelineStream>(outputRate, mixer.Offline(), m_decoder->HasVideo());
-    m_voice = m_mixer.Play(m_stream, settings.Gain);
+    m_voice = m_mixer.Play(m_stream, settings.Gain, settings.Group);
     m_thread = std::thread([this] { Run(); });
 }
 

@@ -104,6 +104,11 @@ void MediaPlayer::SetVolume(int32_t hundredthsOfDecibel) {
     if (m_run) m_mixer.SetGain(m_run->Voice(), Gain());
 }
 
+void MediaPlayer::SetGroup(VoiceGroup group) {
+    m_group = group;
+    if (m_run) m_mixer.SetGroup(m_run->Voice(), group);
+}
+
 double MediaPlayer::Gain() const {
     return HundredthsOfDecibelToAmplitude(m_volume);
 }
@@ -127,6 +132,7 @@ void MediaPlayer::StartRun(double position) {
     settings.Rate = m_rate;
     settings.StartPosition = position;
     settings.Gain = Gain();
+    settings.Group = m_group;
     if (m_midiData) {
         // MIDI always starts from its beginning: the game only ever sets the position to 0.
         settings.StartPosition = 0;

@@ -71,6 +71,11 @@ public:
     int32_t Volume() const { return m_volume; }
     void SetVolume(int32_t hundredthsOfDecibel);
 
+    // The listener's volume group the sound plays in (Effects until set); moves a playing sound
+    // at once.
+    VoiceGroup Group() const { return m_group; }
+    void SetGroup(VoiceGroup group);
+
     // True: the picture keeps the video's natural size (the scene sizes the element to it).
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool on) { m_autoSize = on; }
@@ -116,6 +121,7 @@ private:
     double m_rate = 1.0;
     int m_playCount = 1;
     int32_t m_volume = 0;
+    VoiceGroup m_group = VoiceGroup::Effects;
     bool m_autoSize = true;
     QSize m_naturalSize;
     double m_duration = 0;

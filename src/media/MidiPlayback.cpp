@@ -254,7 +254,7 @@ private:
 MidiPlayback::MidiPlayback(std::shared_ptr<const std::string> midiData, Mixer& mixer,
                            const PlaybackSettings& settings)
     : m_mixer(mixer), m_stream(std::make_shared<Stream>(*midiData, settings)) {
-    m_voice = m_mixer.Play(m_stream, settings.Gain);
+    m_voice = m_mixer.Play(m_stream, settings.Gain, settings.Group);
 }
 
 MidiPlayback::~MidiPlayback() {

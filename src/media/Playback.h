@@ -9,10 +9,11 @@ namespace quillora {
 
 // How a run plays its file; fixed when it starts.
 struct PlaybackSettings {
-    int PlayCount = 1;        // passes through the file; 0 = repeat without end
-    double Rate = 1.0;        // speed factor (0.5 = half speed, an octave lower)
-    double StartPosition = 0; // seconds into the file where the first pass starts
-    double Gain = 1.0;        // amplitude factor of the sound at the start
+    int PlayCount = 1;                      // passes through the file; 0 = repeat without end
+    double Rate = 1.0;                      // speed factor (0.5 = half speed, an octave lower)
+    double StartPosition = 0;               // seconds into the file where the first pass starts
+    double Gain = 1.0;                      // amplitude factor of the sound at the start
+    VoiceGroup Group = VoiceGroup::Effects; // the listener's volume group of the sound
 };
 
 // A playing file. Made and driven by the window thread's MediaPlayer; the sound runs as a voice

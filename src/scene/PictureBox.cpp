@@ -282,6 +282,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.translate(target.topLeft());
     painter.scale(target.width() / FramePixels().width(), target.height() / FramePixels().height());
     Render(painter);
+    if (PaintOver) PaintOver(painter, FramePixels());
 }
 
 SceneElement* PictureBox::HitTest(const std::vector<SceneElement*>& list,

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -79,6 +81,10 @@ public:
     // A pointer for the whole screen that wins over every element's (0 = none).
     void SetScreenPointer(int pointer, const QCursor& icon = QCursor());
     int ScreenPointer() const { return m_screenPointer; }
+
+    // Drawn over the scene on the screen only, in frame pixels (never part of Capture): signs
+    // about the player rather than the game, such as the pause.
+    std::function<void(QPainter&, QSize framePixels)> PaintOver;
 
     // Handlers of the box itself (no element under the pointer); x, y twips in the frame.
     std::function<void(const ElementMouse&)> OnMouseDown;

@@ -6,6 +6,7 @@
 #include "game/Actions.h"
 #include "game/GameHost.h"
 #include "game/GameSession.h"
+#include "game/TimerHold.h"
 #include "project/ErrorMessages.h"
 #include "vbscript/Convert.h"
 #include "vbscript/Errors.h"
@@ -383,6 +384,17 @@ void TimerObjects::RunProcedure(int index) {
                                  std::to_string(index) + ". " + error.what(),
                              BoxStyle::Critical, "Error Executing VBScript Code");
         if (ScriptTimer* timer = Element(index)) timer->SetEnabled(false);
+    }
+}
+
+void TimedEvents::HoldRunning(TimerHold& hold) {
+    for (const auto& timer : m_timers)
+        hold.Hold(timer->WindowTimer());
+}
+
+void TimerObjects::HoldRunning(TimerHold& hold) {
+    for (auto& [index, slot] : m_elements) {
+        if (slot.timer) hold.Hold(slot.timer->WindowTimer());
     }
 }
 

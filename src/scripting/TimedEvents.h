@@ -21,6 +21,7 @@ namespace quillora {
 
 class GameHost;
 struct GameSession;
+class TimerHold;
 
 // One element of a timer control array. A window timer fires every Interval milliseconds while
 // it is enabled; an interval of 0 never fires (a QTimer would fire on every pass of the loop).
@@ -48,6 +49,8 @@ public:
     // Counts the countdowns begun from zero, so that callers (and tests) can tell whether a
     // start restarted the interval or left it running.
     unsigned long long Starts() const { return m_starts; }
+    // The window timer itself, for holding it while the game is paused.
+    QTimer& WindowTimer() { return *m_timer; }
 
 private:
     void Apply();
@@ -116,6 +119,9 @@ public:
     void PauseTimedEvents();
     // Back to element 0 alone (every frame opening, every game reset).
     void ResetTimedEvents();
+    // Holds every running event's timer while the player pauses the game; released, each goes on
+    // with the time it had left (unlike PauseTimedEvents).
+    void HoldRunning(TimerHold& hold);
 
     // The highest element number (0 when there is no event).
     int UBound() const { return static_cast<int>(m_timers.size()) - 1; }
@@ -162,6 +168,8 @@ public:
     ScriptTimer* Element(int index);
     // Whether any element is enabled with an interval above 0.
     bool AnyRunning() const;
+    // Holds every running element's timer while the player pauses the game.
+    void HoldRunning(TimerHold& hold);
     // The array as the window object holds it under the name "TimerObject": indexed
     // TimerObject(i) (a loaded element, or the name of one to load), Item, Count, UBound, LBound,
     // For Each; the elements have Enabled, Interval, Tag, Index and Name.

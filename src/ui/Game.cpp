@@ -83,9 +83,12 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     BuildMenus();
     WireScene();
     WireDisplay();
+    BuildPlayerOptions();
 }
 
 Game::~Game() {
+    // The mixer outlives the window: it must not stay paused for whatever plays next.
+    SetPaused(false);
     UnwireDisplay();
 }
 
@@ -123,6 +126,7 @@ void Game::WireHotspot(SceneElement& area, int index) {
 }
 
 void Game::ResetAll() {
+    SetPaused(false);
     m_session.ResetGameState();
     try {
         m_autoJumpTimer.stop();
@@ -162,6 +166,7 @@ void Game::ResetAll() {
     mnuDisableEffects->setChecked(
         Settings().GetSetting("Software", project, "DisableEffects", "False") == "True");
     m_session.Audio.ResetSoundChannels();
+    SetSoundLevels(LoadSoundLevels(project), false);
     m_inventory->LoadBarBackground();
 }
 
@@ -373,6 +378,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
         ToggleFullScreen();
         return;
     }
+    if (PlayerOptionKey(*event)) {
+        m_debugKeyState = 0;
+        return;
+    }
+    // The game's own keys wait while it is paused.
+    if (m_paused) return;
     if (key == Qt::Key_Escape) {
         if (!IsOneTimeVideoPlaying() && !m_transitions->TransitionRunning()) {
             if (MenuBarShown()) {
@@ -409,6 +420,7 @@ void Game::QuitQuestion() {
 }
 
 void Game::StartUnloading() {
+    SetPaused(false);
     m_session.Flags.StopMovie = true;
     m_session.Flags.TransitionAbortRequested = true;
     m_water->StopTimer();
@@ -416,6 +428,7 @@ void Game::StartUnloading() {
 }
 
 void Game::StopGameActivity() {
+    SetPaused(false);
     m_session.Flags.StopMovie = true;
     m_session.Flags.TransitionAbortRequested = true;
     m_inventory->Abort();

@@ -11,10 +11,13 @@
 #include "game/Inventory.h"
 #include "game/MessageBar.h"
 #include "game/Pointers.h"
+#include "game/SoundLevels.h"
+#include "game/TimerHold.h"
 #include "game/Videos.h"
 #include "game/Visibility.h"
 #include "scripting/SceneObjects.h"
 #include "scripting/ScriptWindow.h"
+#include "services/ScreenshotFile.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -137,6 +140,29 @@ public:
     bool DebugMenuShown() const;
     // Names listed in the debug menu's frame list, in order.
     std::vector<std::string> FrameListNames() const;
+    // The player's options, on keys and in the Options menu. The sound levels of this game,
+    // applied at once to everything that plays and kept per game when `keep` is set.
+    const SoundLevels& Levels() const { return m_soundLevels; }
+    void SetSoundLevels(const SoundLevels& levels, bool keep);
+    void ToggleMute();
+    // Master volume up or down by `step` percent.
+    void StepMasterVolume(int step);
+    // The sound window; changes are heard while it is open and kept when it closes.
+    void ShowSoundOptions();
+    // Pauses the game: its timers (automatic jump, message bar, inventory bar, timed events,
+    // timer objects, fades, rippling water), sounds, videos and animated pictures stand still,
+    // input to the frame is held, and a sign shows over the frame. Resuming lets everything go on
+    // from where it was. During a transition, a sliding inventory bar or a drag the pause waits
+    // for it to end (PausePending); false when the game cannot pause now (everything stopped,
+    // the window unloading) or the pause is pending.
+    bool SetPaused(bool paused);
+    bool Paused() const { return m_paused; }
+    bool PausePending() const { return m_pauseRetry.isActive(); }
+    void TogglePause();
+    // Writes the frame as the player sees it (without the pause sign) as a PNG in the user's
+    // pictures folder, in a folder named after the game, and says where, or why not, on stderr.
+    ScreenshotResult TakeScreenshot();
+
     // Key sequence that shows the debug menu.
     static constexpr std::array<int, 4> kDebugKeys = {Qt::Key_F12, Qt::Key_F8, Qt::Key_F11,
                                                       Qt::Key_F9};
@@ -147,6 +173,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Holds the frame's pointer input while the game is paused.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -155,6 +183,11 @@ private:
     // prompt's link to this window.
     void WireDisplay();
     void UnwireDisplay();
+    // The Options entries of the player's own options.
+    void BuildPlayerOptions();
+    // Carries out a key of the player's options; false for any other key.
+    bool PlayerOptionKey(const QKeyEvent& event);
+    void PaintPauseSign(QPainter& painter, QSize frame) const;
     static bool IsFullScreenToggle(const QKeyEvent& event);
     // Hides every entry of the menu bar and the bar itself.
     void HideMenuBar();
@@ -216,12 +249,21 @@ private:
     bool m_windowed = false;
     int m_displayListener = 0;
     std::unique_ptr<CDPromptHost> m_cdPromptHost;
+    SoundLevels m_soundLevels;
+    bool m_paused = false;
+    bool m_waterHeld = false; // the rippling water ran when the game was paused
+    TimerHold m_heldTimers;
+    QTimer m_pauseRetry; // looks again whether a pending pause can start
 
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;
     QAction* mnuDisableTransitions = nullptr;
     QAction* mnuDisableEffects = nullptr;
     QAction* mnuSharpScaling = nullptr;
+    QAction* mnuSound = nullptr;
+    QAction* mnuMute = nullptr;
+    QAction* mnuPause = nullptr;
+    QAction* mnuScreenshot = nullptr;
     QAction* mnuLoadGame = nullptr;
     QAction* mnuSaveGame = nullptr;
     QMenu* mnuDebug = nullptr;

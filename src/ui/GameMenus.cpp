@@ -178,6 +178,7 @@ void Game::EnableOrDisableEffects() {
 }
 
 void Game::ShowLoadGameWindow(bool timerGuard) {
+    SetPaused(false);
     if (timerGuard && m_scripts->TimerObjectArray().AnyRunning()) return;
     const bool jumpArmed = m_autoJumpTimer.isActive();
     m_autoJumpTimer.stop();
@@ -205,6 +206,7 @@ void Game::ShowLoadGameWindow(bool timerGuard) {
 }
 
 void Game::ShowSaveGameWindow() {
+    SetPaused(false);
     const bool jumpArmed = m_autoJumpTimer.isActive();
     m_autoJumpTimer.stop();
     PauseTimedEvents();
@@ -230,6 +232,8 @@ std::string Game::ResumeFrameName() const {
 }
 
 void Game::ExecuteVBScriptCommand() {
+    // Typed code may start timers and open frames: the game plays again for it.
+    SetPaused(false);
     const std::string& project = Project().ProjectName;
     const std::string last = Settings().GetSetting("Software", project, "ExecuteVBScriptCode", "");
     const auto code = Prompts().InputBox(

@@ -49,6 +49,8 @@ bool HasVariableNamed(const ProjectVariables& vars, const std::string& lowerName
 
 void Game::OpenFrame(std::string frameName, bool withTransition, int transNumber,
                      double transitionDuration) {
+    // Only the debug menu's frame list reaches here while paused: the new frame plays.
+    SetPaused(false);
     // An opening that ends before its transition ran must not leave the old frame covering it.
     struct ReleaseTransition {
         FrameTransitions& transitions;

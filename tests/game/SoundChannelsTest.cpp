@@ -104,6 +104,73 @@ TEST_F(SoundChannelsTest, AFadeOutIsHalfwayDownAtHalfItsDuration) {
     EXPECT_FALSE(audio.Channels[1].Fade);
 }
 
+// The music channel and MIDI files anywhere play in the music group, the rest in the effects
+// group, whichever player serves the channel; the listener's levels then reach them in the mixer.
+TEST_F(SoundChannelsTest, MusicChannelAndMidiFilesAreMusicTheRestEffects) {
+    Rows(ChannelRowSource::Action,
+         {Idle(), Row(0, false, true, 10, "tune.mid"), Idle(), Idle(), Idle(),
+          Row(0, false, true, 10, "tone.wav"), Row(0, false, true, 10, "tone.au")});
+    audio.ApplySoundChannels();
+    EXPECT_EQ(ChannelPlayer(2).Group(), VoiceGroup::Music);
+    EXPECT_EQ(ChannelPlayer(6).Group(), VoiceGroup::Music);
+    EXPECT_EQ(ChannelPlayer(7).Group(), VoiceGroup::Effects);
+    audio.StopChannel(2);
+    audio.StopChannel(7);
+
+    // Music at a quarter of its amplitude, effects off: only the music is heard, at 0.5 × 0.25.
+    MixLevels levels;
+    levels.Music = 0.25;
+    levels.Effects = 0;
+    mixer.SetLevels(levels);
+    test::Render(mixer, 0.05);
+    EXPECT_NEAR(test::Peak(test::Render(mixer, 0.1)), 0.125, 0.005);
+    audio.PlayFileOnChannel(1, Areas("tone.wav"), true, 10);
+    EXPECT_EQ(ChannelPlayer(1).Group(), VoiceGroup::Effects);
+    test::Render(mixer, 0.05);
+    EXPECT_NEAR(test::Peak(test::Render(mixer, 0.1)), 0.125, 0.005);
+
+    // A cross-fade on the music channel borrows a player: the new file is music all the same.
+    Rows(ChannelRowSource::Action,
+         {Idle(), Idle(), Idle(), Idle(), Idle(), Row(0, true, true, 10, "short.wav")});
+    audio.State.FadeDuration = 1.0;
+    audio.ApplySoundChannels();
+    ASSERT_NE(audio.Channels[6].FadingPlayer, 0);
+    EXPECT_EQ(ChannelPlayer(6).Group(), VoiceGroup::Music);
+}
+
+TEST_F(SoundChannelsTest, AFadeHeldByThePauseGoesOnFromWhereItWas) {
+    Rows(ChannelRowSource::Action, {Row(0, false, true, 10, "tone.wav")});
+    audio.ApplySoundChannels();
+    Rows(ChannelRowSource::Action, {Row(3, true, false, 0, "")});
+    audio.State.FadeDuration = 2.0;
+    audio.ApplySoundChannels();
+    audio.TimerAudioFade.SetEnabled(true);
+    audio.FadeTick();
+    clock.Advance(0.5);
+    audio.FadeTick();
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), VolumeToMediaPlayer(7.5));
+
+    audio.HoldFade();
+    EXPECT_FALSE(audio.TimerAudioFade.Enabled());
+    clock.Advance(30); // paused far longer than the whole fade
+    audio.ReleaseFade();
+    EXPECT_TRUE(audio.TimerAudioFade.Enabled());
+    audio.FadeTick();
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), VolumeToMediaPlayer(7.5));
+    clock.Advance(1.0);
+    audio.FadeTick();
+    EXPECT_EQ(audio.SoundPlayer(1).Volume(), VolumeToMediaPlayer(2.5));
+    EXPECT_TRUE(Playing(1));
+    clock.Advance(0.5);
+    audio.FadeTick();
+    EXPECT_FALSE(Playing(1));
+
+    // With no fade running there is nothing to hold, and a release starts nothing.
+    audio.HoldFade();
+    audio.ReleaseFade();
+    EXPECT_FALSE(audio.TimerAudioFade.Enabled());
+}
+
 TEST_F(SoundChannelsTest, ACrossFadeBorrowsAFreePlayerAndKeepsTheAssignmentsDistinct) {
     Rows(ChannelRowSource::Action, {Row(0, false, true, 10, "tone.wav")});
     audio.ApplySoundChannels();

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,6 +87,97 @@ TEST(MixerTest, GainChangesAndStopsAreRampedWithoutAStep) {
     EXPECT_NEAR(out[2 * (Mixer::kStopRampFrames / 2)], 0.5f, 0.01f);
     EXPECT_FLOAT_EQ(out[2 * Mixer::kStopRampFrames], 0.0f);
     EXPECT_EQ(mixer.VoiceCount(), 0);
+}
+
+// The listener's levels: each group at its level × master, on top of every voice's own gain,
+// for voices playing and voices started later; mute and changes ramp without a step.
+TEST(MixerLevels, GroupsAreHeardAtTheirLevelTimesMasterAndMuteSilencesAll) {
+    Mixer mixer;
+    const VoiceId music =
+        mixer.Play(std::make_shared<ConstantStream>(0.5f), 1.0, VoiceGroup::Music);
+    mixer.Play(std::make_shared<ConstantStream>(0.25f), 1.0, VoiceGroup::Effects);
+    EXPECT_EQ(mixer.GroupOf(music), VoiceGroup::Music);
+    EXPECT_FLOAT_EQ(Render(mixer, 0.01)[0], 0.75f);
+
+    MixLevels levels;
+    levels.Master = 0.5;
+    levels.Music = 0.5;
+    levels.Effects = 1.0;
+    mixer.SetLevels(levels);
+    test::Samples out = Render(mixer, 0.05);
+    // From 0.75 to 0.5 × 0.5 × 0.5 + 0.5 × 0.25 = 0.25, one ramp step a frame at most.
+    const float step = 0.5f / Mixer::kGainRampFrames;
+    for (long i = 1; i < test::Frames(out); ++i)
+        ASSERT_LE(std::abs(out[2 * i] - out[2 * (i - 1)]), step + 1e-5f) << "frame " << i;
+    EXPECT_NEAR(out[2 * (test::Frames(out) - 1)], 0.25f, 1e-5f);
+
+    // A voice started later is heard at the levels at once; a fade of a voice stays relative.
+    mixer.Play(std::make_shared<ConstantStream>(0.2f), 0.5, VoiceGroup::Effects);
+    EXPECT_NEAR(Render(mixer, 0.01)[0], 0.25f + 0.05f, 1e-5f);
+    mixer.SetGain(music, 0.5);
+    Render(mixer, 0.05);
+    EXPECT_NEAR(Render(mixer, 0.01)[0], 0.0625f + 0.125f + 0.05f, 1e-5f);
+
+    levels.Muted = true;
+    mixer.SetLevels(levels);
+    Render(mixer, 0.05);
+    EXPECT_EQ(test::Peak(Render(mixer, 0.05)), 0.0);
+    levels.Muted = false;
+    mixer.SetLevels(levels);
+    Render(mixer, 0.05);
+    EXPECT_NEAR(Render(mixer, 0.01)[0], 0.2375f, 1e-5f);
+
+    // Levels come from a settings file the user may edit: held to 0..1.
+    mixer.SetLevels({std::nan(""), -3, 7, false});
+    const MixLevels held = mixer.Levels();
+    EXPECT_EQ(held.Master, 0.0);
+    EXPECT_EQ(held.Music, 0.0);
+    EXPECT_EQ(held.Effects, 1.0);
+}
+
+// A stream that counts the frames taken from it.
+class CountingStream : public AudioStream {
+public:
+    int ReadFrames(float* out, int frames) override {
+        std::fill(out, out + 2 * frames, 0.5f);
+        taken += frames;
+        return frames;
+    }
+    bool EndOfStream() const override { return false; }
+    long taken = 0;
+};
+
+TEST(MixerLevels, APausedMixerRampsOutThenPullsNothingUntilResumed) {
+    Mixer mixer;
+    auto held = std::make_shared<CountingStream>();
+    const VoiceId voice = mixer.Play(held, 1.0);
+    // A short sound that would end within 0.2 s if it were pulled.
+    const VoiceId shortSound = mixer.Play(std::make_shared<ConstantStream>(0.25f, 8820), 1.0);
+    Render(mixer, 0.01);
+    mixer.SetPaused(true);
+    EXPECT_TRUE(mixer.Paused());
+    test::Samples out = Render(mixer, 0.05);
+    EXPECT_NEAR(out[0], 0.75f, 0.01f);
+    EXPECT_EQ(out[2 * (test::Frames(out) - 1)], 0.0f);
+    const long takenWhenSilent = held->taken;
+    out = Render(mixer, 1.0);
+    EXPECT_EQ(test::Peak(out), 0.0);
+    EXPECT_EQ(held->taken, takenWhenSilent); // the source stands where it was
+    EXPECT_TRUE(mixer.IsPlaying(shortSound));
+    // Stopped while paused: dropped, never heard again.
+    const VoiceId stopped = mixer.Play(std::make_shared<ConstantStream>(0.1f), 1.0);
+    mixer.Stop(stopped);
+    Render(mixer, 0.01);
+    EXPECT_EQ(mixer.VoiceCount(), 2);
+
+    mixer.SetPaused(false);
+    out = Render(mixer, 0.05);
+    EXPECT_LT(out[0], 0.01f); // ramps in, no step
+    EXPECT_NEAR(out[2 * (test::Frames(out) - 1)], 0.75f, 1e-5f);
+    EXPECT_GT(held->taken, takenWhenSilent);
+    Render(mixer, 0.1);
+    EXPECT_FALSE(mixer.IsPlaying(shortSound));
+    EXPECT_TRUE(mixer.IsPlaying(voice));
 }
 
 TEST(MixerTest, AVoiceWhoseStreamEndsIsDroppedMidBuffer) {
