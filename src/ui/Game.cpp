@@ -87,6 +87,8 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
 
 Game::~Game() {
     UnwireDisplay();
+    // The videos go after the water: a cut-scene they stop must not wake the water up.
+    m_videos->OnOneTimeVideo = nullptr;
 }
 
 void Game::WireScene() {
