@@ -75,7 +75,7 @@ mkdir -p "$work/demo-game" "$work/demo-frames"
   done
 )
 
-export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy TMPDIR="$work"
 # fontconfig keeps allocations for the life of the process; they are not ours to free.
 export LSAN_OPTIONS="suppressions=$fuzz/lsan.supp"
 export ASAN_OPTIONS="detect_leaks=1"

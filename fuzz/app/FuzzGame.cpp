@@ -60,9 +60,12 @@ Sandbox& Sandbox::Instance() {
 }
 
 Sandbox::Sandbox() {
-    char pattern[] = "/tmp/quillora-game-fuzz-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr) std::abort();
-    m_root = std::string(pattern) + "/";
+    // Under the caller's temporary folder, which tools/fuzz.sh removes after the run.
+    const char* parent = std::getenv("TMPDIR");
+    std::string pattern = std::string(parent != nullptr && *parent ? parent : "/tmp") +
+                          "/quillora-game-fuzz-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+    m_root = pattern + "/";
     // Everything a game may write by itself (settings, saved games, its data folder, temporary
     // files) lands in the scratch folder.
     for (const char* name : {"home", "data", "config", "tmp", "cache", "game"})
