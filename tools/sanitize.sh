@@ -7,8 +7,10 @@ source "$QUILLORA_ROOT/tools/setup-common.sh"
 quillora_install_packages
 build="$QUILLORA_ROOT/build-sanitize"
 if [ ! -f "$build/build.ninja" ]; then
+  launcher=()
+  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
   cmake -S "$QUILLORA_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUILLORA_SANITIZE=ON -DQUILLORA_BENCH=OFF
+    -DQUILLORA_SANITIZE=ON -DQUILLORA_BENCH=OFF "${launcher[@]}"
 fi
 cmake --build "$build" -j "${QUILLORA_JOBS:-$(nproc)}"
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy

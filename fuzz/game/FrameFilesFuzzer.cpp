@@ -42,6 +42,7 @@ public:
 // A game window that does nothing: the readers' own work is what is fuzzed.
 struct NullHost : GameHost {
     void OpenFrame(std::string, bool, int, double) override {}
+    void TransitionStep1(int) override {}
     void ShowOrNotShowAreas() override {}
     void HideMenus() override {}
     void ToggleMenusByRightPress() override {}

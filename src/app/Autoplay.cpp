@@ -15,7 +15,9 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <memory>
 
 namespace quillora {
@@ -67,6 +69,27 @@ std::string Quoted(const std::string& text) {
 }
 
 } // namespace
+
+ResponsivenessMeter::ResponsivenessMeter(int periodMs) : m_lastNs(ThreadCpuNs()) {
+    connect(&m_timer, &QTimer::timeout, this, &ResponsivenessMeter::Sample);
+    m_timer.start(periodMs);
+}
+
+long long ResponsivenessMeter::ThreadCpuNs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+void ResponsivenessMeter::Sample() {
+    const long long now = ThreadCpuNs();
+    m_longestNs = std::max(m_longestNs, now - m_lastNs);
+    m_lastNs = now;
+}
+
+double ResponsivenessMeter::LongestBusyMs() const {
+    return static_cast<double>(std::max(m_longestNs, ThreadCpuNs() - m_lastNs)) / 1e6;
+}
 
 std::string BoxLogLine(const std::string& title, const std::string& text) {
     return "box: " + OneLine(title) + " | " + OneLine(text);
@@ -444,6 +467,12 @@ bool Autoplay::Expect(const AutoplayCommand& command) {
             for (const std::string& tag : tags)
                 shown += (shown.empty() ? "" : " ") + tag;
             problem = "the items are " + Quoted(shown);
+        }
+    } else if (verb == "expect-responsive") {
+        const double longest = m_responsiveness.LongestBusyMs();
+        if (longest > std::stod(command.args[0])) {
+            problem = "input waited " + std::to_string(static_cast<long long>(longest)) +
+                      " ms of processor time, more than " + command.args[0];
         }
     }
     if (problem.empty()) return true;

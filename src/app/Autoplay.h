@@ -18,6 +18,29 @@ namespace quillora {
 class Game;
 class PlayerSession;
 
+// Measures how long the program's own work keeps input waiting: the most processor time the
+// main thread spends between two turns of its event loop (nested loops, such as a game's waits
+// and modal boxes, count as turns). Processor time rather than wall time, so a busy machine
+// does not make a game look unresponsive.
+class ResponsivenessMeter : public QObject {
+    Q_OBJECT
+
+public:
+    // Starts measuring at once; the loop is sampled every `periodMs` milliseconds.
+    explicit ResponsivenessMeter(int periodMs = 20);
+    // The longest stretch so far, in milliseconds of main-thread processor time, including the
+    // stretch still running.
+    double LongestBusyMs() const;
+
+private:
+    void Sample();
+    static long long ThreadCpuNs();
+
+    QTimer m_timer;
+    long long m_lastNs;
+    long long m_longestNs = 0;
+};
+
 class Autoplay : public QObject {
     Q_OBJECT
 
@@ -94,6 +117,7 @@ private:
     bool m_finished = false;
     bool m_strict = false;
     std::string m_lastMessage;
+    ResponsivenessMeter m_responsiveness;
 };
 
 // The one-line form of a box for the autoplay log: line breaks become "\n".

@@ -33,6 +33,7 @@ constexpr VerbRule kVerbs[] = {
     {"expect-visible", 1, 1, 1},
     {"expect-hidden", 1, 1, 1},
     {"expect-message", 1, -1, 0},
+    {"expect-responsive", 1, 1, 1},
     {"screenshot", 1, -1, 0},
     {"script", 1, -1, 0},
     {"quit", 0, 0, 0},

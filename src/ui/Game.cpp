@@ -90,6 +90,8 @@ Game::~Game() {
     // The mixer outlives the window: it must not stay paused for whatever plays next.
     SetPaused(false);
     UnwireDisplay();
+    // The videos go after the water: a cut-scene they stop must not wake the water up.
+    m_videos->OnOneTimeVideo = nullptr;
 }
 
 void Game::WireScene() {
