@@ -8,7 +8,7 @@ class QWidget;
 namespace quillora {
 
 class GameHost;
-class GameScene;
+struct GameScene;
 class GameVideos;
 class Inventory;
 class MessageBar;
