@@ -3,7 +3,7 @@
 # and runs each for a few seconds on its seed corpus. Any crash, sanitizer finding, leak, freeze
 # (a run longer than FUZZ_TIMEOUT seconds) or memory past FUZZ_RSS_MB fails the stage; the
 # input that did it is kept in build-fuzz/findings/ (put it in the fuzzer's corpus folder once
-# mended, so it stays fixed). test.sh calls it after the tests.
+# mended, so it stays fixed). .ci/run calls it after the tests.
 #   FUZZ_SECONDS   seconds for each quick fuzzer (default 5; the whole-game ones get twice that)
 #   FUZZ_ONLY      run only the fuzzers whose names contain this text
 set -euo pipefail
