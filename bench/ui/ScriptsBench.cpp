@@ -22,6 +22,7 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 
@@ -46,6 +47,11 @@ struct ScriptedProject {
         project.WriteFrame("Desk", {});
         project.WriteHotspots("Desk", {test::HotspotSpec{}});
         project.WriteActions("Desk", {{.RunScript = true, .Script = "Var7 = Var7 Xor 1", .Through = 58}});
+        // An installed game's files were written long before it is played; files written a
+        // moment ago are read afresh each time, as a change could hide in their time stamps.
+        const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(project.Root()))
+            if (entry.is_regular_file()) std::filesystem::last_write_time(entry.path(), hourAgo);
 
         SetPrompts(&prompts);
         SetSettings(&settings);

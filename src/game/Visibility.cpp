@@ -2,6 +2,7 @@
 #include "game/Visibility.h"
 
 #include "core/ClassicError.h"
+#include "core/PathLookup.h"
 #include "core/ValueListReader.h"
 #include "game/GameScene.h"
 #include "game/GameSession.h"
@@ -10,8 +11,52 @@
 #include "project/ErrorMessages.h"
 #include "services/Wait.h"
 
+#include <sys/stat.h>
+
+#include <ctime>
+#include <optional>
+
 namespace quillora {
 namespace {
+
+// The frame's hotspot file as last read, kept while the file on disk stays the same: the pass
+// runs after every script with consequences, and timed events run scripts many times a second.
+// A file changed within seconds of its reading is read again each time, since a change within
+// the file system's time resolution would not show in its time stamp.
+struct ReadHotspotFile {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec modified{};
+    bool settled = false; // last changed well before it was read
+    std::optional<ValueListReader> reader;
+};
+
+bool SameFile(const ReadHotspotFile& kept, const std::string& path, const struct stat& now) {
+    return kept.reader && kept.settled && kept.path == path && kept.device == now.st_dev &&
+           kept.inode == now.st_ino && kept.size == now.st_size &&
+           kept.modified.tv_sec == now.st_mtim.tv_sec &&
+           kept.modified.tv_nsec == now.st_mtim.tv_nsec;
+}
+
+ValueListReader OpenHotspotFile(const std::string& path) {
+    static ReadHotspotFile kept;
+    struct stat now {};
+    const std::optional<std::string> actual = PathLookup::Instance().Find(path);
+    if (!actual || ::stat(actual->c_str(), &now) != 0 || !S_ISREG(now.st_mode)) {
+        kept.reader.reset();
+        return ValueListReader::Open(path); // gives the missing or odd file its message
+    }
+    if (!SameFile(kept, path, now)) {
+        kept.reader.reset();
+        ValueListReader fresh = ValueListReader::Open(path);
+        const bool settled = now.st_mtim.tv_sec + 2 < ::time(nullptr);
+        kept = {path, now.st_dev, now.st_ino, now.st_size, now.st_mtim, settled, fresh};
+        return fresh;
+    }
+    return *kept.reader;
+}
 
 // Reads a list of variable names and tells whether every one has the wanted value (or does
 // not exist); stops reading at the first that fails.
@@ -80,7 +125,7 @@ void ShowOrNotShowAreas(GameScene& scene, GameSession& session, const Visibility
     const std::string path = HotspotFilePath(session.CurrentFrame.Name);
     if (path.empty()) return;
     try {
-        ValueListReader in = ValueListReader::Open(path);
+        ValueListReader in = OpenHotspotFile(path);
         for (int i = 1; !in.AtEnd() && !session.Flags.StopEverything; ++i) {
             const bool visible = SectionVisible(in, session, i);
             if (in.IsEndOfSection()) {

@@ -89,15 +89,14 @@ TEST_F(Hotspots, DamagedSectionIsReportedOnceAndTheOthersLoad) {
 
 TEST_F(Hotspots, VisibilityFollowsVariablesAndTheHiddenList) {
     project.WriteVariables({"Lamp", "Door", "Odd"});
-    project.WriteHotspots(
-        "Hall",
-        {
-            {.Number = 1, .Conditions = true, .MustBeOne = {"Lamp"}},
-            {.Number = 2, .Conditions = true, .MustBeOne = {"Removed"}, .MustBeZero = {"Gone"}},
-            {.Number = 3, .Conditions = true, .MustBeOne = {"Odd"}},
-            {.Number = 4, .Conditions = false, .MustBeOne = {"Lamp"}},
-            {.Number = 5, .Conditions = true, .MustBeZero = {"Door"}},
-        });
+    std::vector<test::HotspotSpec> hall{
+        {.Number = 1, .Conditions = true, .MustBeOne = {"Lamp"}},
+        {.Number = 2, .Conditions = true, .MustBeOne = {"Removed"}, .MustBeZero = {"Gone"}},
+        {.Number = 3, .Conditions = true, .MustBeOne = {"Odd"}},
+        {.Number = 4, .Conditions = false, .MustBeOne = {"Lamp"}},
+        {.Number = 5, .Conditions = true, .MustBeZero = {"Door"}},
+    };
+    project.WriteHotspots("Hall", hall);
     project.WriteHotspots("Cellar", {{.Number = 1}, {.Number = 2}});
     Game& g = StartGame();
     ChangeVariableValue(session.State.Vars, "Odd", 2);
@@ -115,6 +114,11 @@ TEST_F(Hotspots, VisibilityFollowsVariablesAndTheHiddenList) {
     EXPECT_TRUE(Area(1).Visible());
     EXPECT_FALSE(Area(2).Visible());
     EXPECT_FALSE(Area(5).Visible());
+    // The file read again when it changed, even to the same size within a moment.
+    std::swap(hall[0].MustBeOne, hall[0].MustBeZero); // same size, same moment
+    project.WriteHotspots("Hall", hall);
+    g.ShowOrNotShowAreas();
+    EXPECT_FALSE(Area(1).Visible());
     g.OpenFrame("Cellar", false, 0, 0);
     EXPECT_TRUE(Area(2).Visible()); // hidden in Hall only
 }
