@@ -91,6 +91,11 @@ const std::vector<std::string> kProcedures = {
     "  If LampBeat < 30000 Then LampBeat = LampBeat + 1",
     "  LampGlow = CInt(Mid(\"11011010\", LampBeat Mod 8 + 1, 1))",
     "End Sub",
+    "",
+    "' The credits' little film (a media player component): it goes when it has played.",
+    "Sub Screen_EndOfStream(p)",
+    "  Action.RemoveComponent \"Screen\"",
+    "End Sub",
 };
 
 // Run when a game starts and after a saved game is read: a loaded name stays (a new game's
@@ -115,6 +120,21 @@ End If
 If TimerObject.UBound < 1 Then Action.CreateObject TimerObject(1)
 TimerObject(1).Interval = 350
 TimerObject(1).Enabled = True)";
+
+// The credits play the lamp's film once more in a small screen of their own: a media player
+// component added by the frame's script, its end heard by Screen_EndOfStream.
+const char* const kCreditsScript = R"(If Not Action.DoesComponentExist("Screen") Then
+  Action.AddComponent "MediaPlayer.MediaPlayer.1", "Screen"
+  Set film = Action.Component("Screen")
+  film.AutoSize = False
+  film.Left = 6600
+  film.Top = 4500
+  film.Width = 2400
+  film.Height = 1800
+  film.FileName = "Frames\beam.avi"
+  film.Visible = True
+  Action.InterceptComponentEvents "Screen"
+End If)";
 
 void WriteConfig(test::ProjectWriter& game) {
     FileValues general = test::GeneralFields();
@@ -577,6 +597,8 @@ void WriteExtras(test::ProjectWriter& game) {
 
     FrameSpec credits;
     credits.Background = std::to_string(0x3A1E10); // deep blue
+    credits.RunFrameScript = true;
+    credits.FrameScript = Stored(kCreditsScript);
     game.WriteFrame("Credits", credits);
     game.WriteTexts("Credits",
                     {
