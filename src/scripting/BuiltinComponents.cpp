@@ -6,6 +6,7 @@
 #include "media/MediaPlayer.h"
 #include "scene/PictureBox.h"
 #include "scene/SceneElement.h"
+#include "scripting/ElementMembers.h"
 #include "scripting/SceneComponents.h"
 #include "scripting/SceneObjects.h"
 #include "vbscript/Convert.h"
@@ -21,13 +22,9 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-constexpr int kInvalidPropertyValue = 380;
 // How often a playing component looks whether its media has ended.
 constexpr int kEndCheckMs = 50;
 
-[[noreturn]] void InvalidValue() {
-    vbs::ThrowError(kInvalidPropertyValue, "Invalid property value");
-}
 
 // Deletes a QObject once control is back in the event loop: a component may be unloaded from
 // inside a signal of its own timer or player.
@@ -199,7 +196,7 @@ private:
             },
             [this](Args, const Value& v) {
                 const int32_t volume = vbs::ToLong(v);
-                if (volume < -10000 || volume > 0) InvalidValue();
+                if (volume < -10000 || volume > 0) ThrowInvalidPropertyValue();
                 m_volume = volume;
                 ApplyVolume();
             });
@@ -217,7 +214,7 @@ private:
             "PlayCount", [this] { return Value::Long(Player().PlayCount()); },
             [this](Args, const Value& v) {
                 const int32_t count = vbs::ToLong(v);
-                if (count < 0) InvalidValue();
+                if (count < 0) ThrowInvalidPropertyValue();
                 Player().SetPlayCount(count);
             });
         DefineProperty(
@@ -349,7 +346,7 @@ public:
             [this](Args, const Value& v) {
                 RequireLoaded();
                 const int32_t interval = vbs::ToLong(v);
-                if (interval < 0 || interval > 65535) InvalidValue();
+                if (interval < 0 || interval > 65535) ThrowInvalidPropertyValue();
                 m_interval = interval;
                 Rearm();
             });

@@ -15,12 +15,8 @@ namespace {
 using vbs::Value;
 using Args = std::span<Value>;
 
-constexpr int kInvalidPropertyValue = 380;
 constexpr double kMaxFontSize = 2048;
 
-[[noreturn]] void InvalidValue() {
-    vbs::ThrowError(kInvalidPropertyValue, "Invalid property value");
-}
 
 std::string TextValue(const Value& value) {
     return vbs::ToUtf8(vbs::ToString(value));
@@ -58,7 +54,7 @@ void DefineFontMembers(vbs::HostObject& object, const ElementGetter& element,
         p + "Name", [element] { return Value::FromUtf8(element().FontName); },
         [element](Args, const Value& v) {
             std::string name = TextValue(v);
-            if (name.empty() || name.size() > 255) InvalidValue();
+            if (name.empty() || name.size() > 255) ThrowInvalidPropertyValue();
             SceneElement& e = element();
             e.FontName = std::move(name);
             e.FontChanged();
@@ -67,7 +63,7 @@ void DefineFontMembers(vbs::HostObject& object, const ElementGetter& element,
         p + "Size", [element] { return Value::Double(element().FontSize); },
         [element](Args, const Value& v) {
             const double size = vbs::ToDouble(v);
-            if (!(size > 0) || size > kMaxFontSize) InvalidValue();
+            if (!(size > 0) || size > kMaxFontSize) ThrowInvalidPropertyValue();
             SceneElement& e = element();
             e.FontSize = size;
             e.FontChanged();
@@ -82,7 +78,7 @@ void DefineFontMembers(vbs::HostObject& object, const ElementGetter& element,
 
 int TwipsValue(const Value& value, int min) {
     const double twips = std::round(vbs::ToDouble(value));
-    if (!(twips >= min && twips <= kMaxTwips)) InvalidValue();
+    if (!(twips >= min && twips <= kMaxTwips)) ThrowInvalidPropertyValue();
     return static_cast<int>(twips);
 }
 
@@ -131,7 +127,7 @@ void DefinePlacementMembers(vbs::HostObject& object, ElementGetter element, Pict
         });
     object.DefineMember("ZOrder", [element, &box](Args args) {
         const int position = args.empty() ? 0 : vbs::ToInteger(args[0]);
-        if (position != 0 && position != 1) InvalidValue();
+        if (position != 0 && position != 1) ThrowInvalidPropertyValue();
         box.ZOrder(element(), position);
         return Value();
     });
@@ -148,7 +144,7 @@ void DefinePlacementMembers(vbs::HostObject& object, ElementGetter element, Pict
         "MousePointer", [element] { return Value::Integer(element().MousePointer); },
         [element](Args, const Value& v) {
             const int16_t pointer = vbs::ToInteger(v);
-            if (pointer < 0 || (pointer > 15 && pointer != 99)) InvalidValue();
+            if (pointer < 0 || (pointer > 15 && pointer != 99)) ThrowInvalidPropertyValue();
             element().MousePointer = pointer;
         });
     const auto setIcon = [element](Args, const Value& v) {
@@ -184,7 +180,7 @@ void DefineLabelMembers(vbs::HostObject& object, ElementGetter element) {
         "Alignment", [element] { return Value::Integer(element().Alignment); },
         [element](Args, const Value& v) {
             const int16_t alignment = vbs::ToInteger(v);
-            if (alignment < 0 || alignment > 2) InvalidValue();
+            if (alignment < 0 || alignment > 2) ThrowInvalidPropertyValue();
             SceneElement& e = element();
             e.Alignment = alignment;
             e.Changed();
@@ -212,7 +208,7 @@ void DefineBoxMembers(vbs::HostObject& object, ElementGetter element) {
         "BackStyle", [element] { return Value::Integer(element().Opaque ? 1 : 0); },
         [element](Args, const Value& v) {
             const int16_t style = vbs::ToInteger(v);
-            if (style != 0 && style != 1) InvalidValue();
+            if (style != 0 && style != 1) ThrowInvalidPropertyValue();
             SceneElement& e = element();
             e.Opaque = style == 1;
             e.Changed();
@@ -228,6 +224,10 @@ void DefinePictureMembers(vbs::HostObject& object, ElementGetter element) {
         "Picture", [element] { return Value::Obj(MakePictureObject(element().Picture()).Get()); },
         setPicture, setPicture);
     DefineFlag(object, "Stretch", element, &SceneElement::Stretch, false);
+}
+
+[[noreturn]] void ThrowInvalidPropertyValue() {
+    vbs::ThrowError(380, "Invalid property value");
 }
 
 } // namespace quillora

@@ -37,4 +37,7 @@ void DefinePictureMembers(vbs::HostObject& object, ElementGetter element);
 int TwipsValue(const vbs::Value& value, int min);
 inline constexpr int kMaxTwips = 16'000'000;
 
+// A property given a value it cannot take: error 380, "Invalid property value".
+[[noreturn]] void ThrowInvalidPropertyValue();
+
 } // namespace quillora

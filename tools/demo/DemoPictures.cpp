@@ -100,17 +100,27 @@ QImage ShoreScene() {
     return image;
 }
 
-QImage ShoreWaterMask(int x, int y, int w, int h) {
-    const QImage scene = ShoreScene().convertToFormat(QImage::Format_RGB32);
+namespace {
+
+// The water of a scene's band: black where a pixel leans blue by more than `margin`.
+QImage WaterMask(const QImage& picture, int x, int y, int w, int h, int margin) {
+    const QImage scene = picture.convertToFormat(QImage::Format_RGB32);
     QImage mask(w, h, QImage::Format_RGB32);
     for (int row = 0; row < h; ++row) {
         for (int col = 0; col < w; ++col) {
-            // The sea and its foam are the only blue-leaning pixels of the band.
             const QColor c = scene.pixelColor(x + col, y + row);
-            mask.setPixel(col, row, c.blue() > c.red() + 20 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+            mask.setPixel(col, row,
+                          c.blue() > c.red() + margin ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
         }
     }
     return mask;
+}
+
+} // namespace
+
+QImage ShoreWaterMask(int x, int y, int w, int h) {
+    // The sea and its foam are the only blue-leaning pixels of the band.
+    return WaterMask(ShoreScene(), x, y, w, h, 20);
 }
 
 QImage LighthouseInside() {
@@ -360,15 +370,7 @@ QImage CoveScene() {
 }
 
 QImage CoveWaterMask(int x, int y, int w, int h) {
-    const QImage scene = CoveScene().convertToFormat(QImage::Format_RGB32);
-    QImage mask(w, h, QImage::Format_RGB32);
-    for (int row = 0; row < h; ++row) {
-        for (int col = 0; col < w; ++col) {
-            const QColor c = scene.pixelColor(x + col, y + row);
-            mask.setPixel(col, row, c.blue() > c.red() + 40 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-        }
-    }
-    return mask;
+    return WaterMask(CoveScene(), x, y, w, h, 40);
 }
 
 QImage Crab() {
