@@ -11,6 +11,7 @@
 #include "scripting/ScriptWindow.h"
 #include "scripting/SystemObjects.h"
 #include "vbscript/Convert.h"
+#include "vbscript/Errors.h"
 
 #include <QWidget>
 
@@ -130,6 +131,14 @@ WindowObject::WindowObject(ScriptWindow& window) : HostObject(u"Game") {
 
 void WindowObject::AddControl(std::string_view name, vbs::ObjectRef control) {
     DefineProperty(name, [control] { return Value::Obj(control.Get()); });
+}
+
+void WindowObject::AddControl(std::string_view name, std::function<vbs::ObjectRef()> find) {
+    DefineProperty(name, [find = std::move(find)] {
+        const vbs::ObjectRef control = find();
+        if (!control) vbs::ThrowError(vbs::Err::NoSuchMember);
+        return Value::Obj(control.Get());
+    });
 }
 
 SceneObjects MakeSceneObjects(ScriptWindow& window) {

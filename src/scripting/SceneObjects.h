@@ -3,6 +3,7 @@
 
 #include "vbscript/Object.h"
 
+#include <functional>
 #include <string>
 
 namespace quillora {
@@ -20,6 +21,10 @@ public:
     // Makes `control` reachable as WindowObject.<name> (WindowObject.<name>(i) for an array);
     // a name added again replaces the earlier control.
     void AddControl(std::string_view name, vbs::ObjectRef control);
+    // A control that may go while the window lives (an added component): `find` gives it, or
+    // Nothing once it has gone, when a script then gets "Object doesn't support this property
+    // or method" as for any unknown name.
+    void AddControl(std::string_view name, std::function<vbs::ObjectRef()> find);
 };
 
 // The named objects of one game window, built once with the window.

@@ -90,15 +90,21 @@ void AdditionalComponents::AddAdditionalComponent(const std::string& progId,
                   m_components.resize(static_cast<size_t>(m_componentsCount) + 1);
                   m_componentsList.Add(name, static_cast<int16_t>(m_componentsCount));
                   m_components.back() = CreateControl(progId, name);
+                  if (m_components.back() && ControlAdded) ControlAdded(name);
               });
 }
 
 vbs::ObjectRef AdditionalComponents::GetComponentRef(const std::string& componentName) {
-    const int entry = FindEntry(FoldCase(componentName), true);
-    if (entry == 0) {
+    if (FindEntry(FoldCase(componentName), true) == 0) {
         ShowCommonError(" The component named " + Quoted(componentName) + " could not be found.");
         return {};
     }
+    return FindComponent(componentName);
+}
+
+vbs::ObjectRef AdditionalComponents::FindComponent(const std::string& componentName) const {
+    const int entry = FindEntry(FoldCase(componentName), true);
+    if (entry == 0) return {};
     const int slot = m_componentsList.Item(entry)->Value;
     if (slot < 0 || static_cast<size_t>(slot) >= m_components.size()) return {};
     return vbs::ObjectRef(m_components[static_cast<size_t>(slot)].Get());

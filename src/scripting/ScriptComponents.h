@@ -6,6 +6,7 @@
 #include "scripting/SceneComponents.h"
 #include "vbscript/Object.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ public:
     void AddAdditionalComponent(const std::string& progId, const std::string& componentName);
     // The component's control; Nothing (after the not-found message) when there is none.
     vbs::ObjectRef GetComponentRef(const std::string& componentName);
+    // The component of that name (any case), or Nothing; no message.
+    vbs::ObjectRef FindComponent(const std::string& componentName) const;
+    // Told the lower-case name of each component created, which is also its control's name in
+    // the window's control collection.
+    std::function<void(const std::string& lowerName)> ControlAdded;
     void RemoveAdditionalComponent(const std::string& componentName);
     bool DoesComponentExist(const std::string& componentName) const;
     // Whether a control of that ProgID can be created; no message either way.

@@ -19,6 +19,7 @@
 #include "project/Resolutions.h"
 #include "savegames/SavedGameFile.h"
 #include "scripting/DialogueWizard.h"
+#include "scripting/ScriptComponents.h"
 #include "scripting/ScriptHost.h"
 #include "scripting/TimedEvents.h"
 #include "services/SettingsStore.h"
@@ -77,6 +78,11 @@ Game::Game(GameSession& session) : m_session(session), m_state(session.State) {
     m_dialogue = std::make_unique<DialogueWizard>(m_session, *this);
     m_windowObject = RegisterScriptObjects(*m_scripts, *this);
     m_windowObject->AddControl("TimerObject", m_scripts->TimerObjectArray().ScriptObject());
+    m_scripts->Components().ControlAdded = [this](const std::string& name) {
+        m_windowObject->AddControl(name, [this, name] {
+            return m_scripts->Components().FindComponent(name);
+        });
+    };
     // After the other fixed objects, as scripts expect them.
     m_scripts->RegisterFixedObject("TimedEventObject", m_scripts->Events().ScriptObject());
     move(0, 0);

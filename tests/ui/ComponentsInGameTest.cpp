@@ -106,5 +106,20 @@ TEST_F(ComponentsInGame, ALabelOverAHotspotTakesThePlayersClicksOnlyWhileItShows
     EXPECT_TRUE(prompts.History().empty());
 }
 
+TEST_F(ComponentsInGame, AComponentIsAControlOfTheWindowUnderItsLowerCaseNameUntilRemoved) {
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    session.State.AllowControlsReferences = 2;
+    ASSERT_FALSE(Run("Action.AddComponent \"VB.Label\", \"Sign\"\r\n"
+                     "WindowObject.sign.Caption = \"Open\"\r\n"
+                     "MsgBox Action.Component(\"SIGN\").Caption & \" \" & "
+                     "WindowObject.Sign.Caption"));
+    ASSERT_FALSE(prompts.History().empty());
+    EXPECT_EQ(prompts.History().back().text, "Open Open");
+    ASSERT_FALSE(Run("Action.RemoveComponent \"Sign\"\r\nOn Error Resume Next\r\n"
+                     "Set c = WindowObject.sign\r\nMsgBox Err.Number"));
+    EXPECT_EQ(prompts.History().back().text, "438");
+}
+
 } // namespace
 } // namespace quillora
