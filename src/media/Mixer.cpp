@@ -191,37 +191,35 @@ void Mixer::Mix(float* out, int frames) {
     m_framesMixed += static_cast<uint64_t>(std::max(frames, 0));
 }
 
-void Mixer::AddGroup(GroupLevel& group, const float* mix, float* out, int frames) {
+namespace {
+
+// Adds `frames` stereo frames of `in` to `out` at a level's gain: the ramping part frame by
+// frame, the steady rest at one gain (nothing to add at silence).
+template <typename Level>
+void AddRamped(Level& level, const float* in, float* out, int frames) {
     int i = 0;
-    for (; i < frames && group.rampLeft > 0; ++i) {
-        group.gain += group.step;
-        if (--group.rampLeft == 0) group.gain = group.target;
-        out[2 * i] += mix[2 * i] * group.gain;
-        out[2 * i + 1] += mix[2 * i + 1] * group.gain;
+    for (; i < frames && level.rampLeft > 0; ++i) {
+        level.gain += level.step;
+        if (--level.rampLeft == 0) level.gain = level.target;
+        out[2 * i] += in[2 * i] * level.gain;
+        out[2 * i + 1] += in[2 * i + 1] * level.gain;
     }
-    const float gain = group.gain;
+    const float gain = level.gain;
     if (gain == 0.0f) return;
     for (int s = 2 * i; s < 2 * frames; ++s)
-        out[s] += mix[s] * gain;
+        out[s] += in[s] * gain;
+}
+
+} // namespace
+
+void Mixer::AddGroup(GroupLevel& group, const float* mix, float* out, int frames) {
+    AddRamped(group, mix, out, frames);
 }
 
 void Mixer::MixVoice(Voice& voice, float* out, int frames) {
     float* scratch = m_scratch.data();
     const int got = std::max(0, std::min(voice.stream->ReadFrames(scratch, frames), frames));
-    int i = 0;
-    // The ramping part, frame by frame.
-    for (; i < got && voice.rampLeft > 0; ++i) {
-        voice.gain += voice.step;
-        if (--voice.rampLeft == 0) voice.gain = voice.target;
-        out[2 * i] += scratch[2 * i] * voice.gain;
-        out[2 * i + 1] += scratch[2 * i + 1] * voice.gain;
-    }
-    // The steady part, at one gain.
-    const float gain = voice.gain;
-    if (gain != 0.0f) {
-        for (int s = 2 * i; s < 2 * got; ++s)
-            out[s] += scratch[s] * gain;
-    }
+    AddRamped(voice, scratch, out, got);
     if (voice.stopping && voice.rampLeft == 0) voice.ended = true;
     if (got < frames && voice.stream->EndOfStream()) voice.ended = true;
 }
