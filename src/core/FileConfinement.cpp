@@ -85,6 +85,15 @@ std::optional<std::string> FileConfinement::Resolve(const std::string& path, boo
     return resolved.empty() ? std::string("/") : resolved;
 }
 
+std::string FileConfinement::Anchored(const std::string& path) const {
+    const bool absolute = !path.empty() && (path.front() == '/' || path.front() == '\\' ||
+                                            (path.size() > 1 && path[1] == ':'));
+    if (m_startFolder.empty() || absolute) return path;
+    std::string anchored = m_startFolder;
+    if (anchored.back() != '/') anchored += '/';
+    return anchored + path;
+}
+
 void FileConfinement::Allow(const std::string& root) {
     m_confined = true;
     if (std::optional<std::string> resolved = Resolve(root)) {
@@ -96,7 +105,7 @@ void FileConfinement::Allow(const std::string& root) {
 bool FileConfinement::Allows(const std::string& path) const {
     if (!m_confined) return true;
     auto inside = [&](bool backslashes) {
-        const std::optional<std::string> resolved = Resolve(path, backslashes);
+        const std::optional<std::string> resolved = Resolve(Anchored(path), backslashes);
         return resolved &&
                std::any_of(m_roots.begin(), m_roots.end(),
                            [&](const std::string& root) { return IsInside(*resolved, root); });

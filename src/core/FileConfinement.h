@@ -29,6 +29,13 @@ public:
     bool Allows(const std::string& path) const;
     // The resolved roots, for messages.
     const std::vector<std::string>& Roots() const { return m_roots; }
+    // The folder relative paths start from instead of the process's current folder: a game's
+    // scripts name their files relative to the game, wherever the player was started.
+    void StartFrom(const std::string& folder) { m_startFolder = folder; }
+    const std::string& StartFolder() const { return m_startFolder; }
+    // `path` made absolute against the start folder when it is relative and one is set; a
+    // path beginning with "/", "\" or a drive ("C:") is left as written.
+    std::string Anchored(const std::string& path) const;
 
     // The absolute path with ".", ".." and symbolic links resolved as far as it exists; nothing
     // when links loop or nest too deep (such a path is never allowed).
@@ -38,6 +45,7 @@ private:
     static std::optional<std::string> Resolve(const std::string& path, bool backslashes);
 
     std::vector<std::string> m_roots;
+    std::string m_startFolder;
     bool m_confined = false;
 };
 

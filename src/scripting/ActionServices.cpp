@@ -268,6 +268,14 @@ void ScriptPermissions::SetAllowedFolders(const std::vector<std::string>& gameFo
         m_opening.Allow(folder);
     }
     m_files.Allow(temporaryFolder);
+    if (!gameFolders.empty()) m_files.StartFrom(gameFolders.front());
+}
+
+FileConfinement ScriptPermissions::EngineRules() const {
+    if (!m_trusted) return m_files;
+    FileConfinement everywhere;
+    everywhere.StartFrom(m_files.StartFolder());
+    return everywhere;
 }
 
 bool ScriptPermissions::AllowsFile(const std::string& path) const {

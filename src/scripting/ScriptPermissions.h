@@ -23,7 +23,7 @@ public:
     bool Trusted() const { return m_trusted; }
     // The folders scripts may use (absolute paths), set at every game reset: the game's own
     // (its folder and its data folder), whose files scripts may also hand to the desktop, and
-    // the temporary folder.
+    // the temporary folder. Relative paths start from the first game folder.
     void SetAllowedFolders(const std::vector<std::string>& gameFolders,
                            const std::string& temporaryFolder);
 
@@ -31,8 +31,8 @@ public:
     // once "..", "." and symbolic links are resolved as far as the path exists.
     bool AllowsFile(const std::string& path) const;
     // The same rules for the script engine's own file objects (FileSystemObject): unconfined
-    // only when trusted.
-    FileConfinement EngineRules() const { return m_trusted ? FileConfinement() : m_files; }
+    // only when trusted. Relative paths start from the game's folder either way.
+    FileConfinement EngineRules() const;
     // Fails with "Permission denied" (70), which scripts can catch, when it may not.
     void CheckFileAccess(const std::string& path) const;
     // Whether a script may hand the file to the desktop's opener: only the game's own files.

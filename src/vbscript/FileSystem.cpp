@@ -26,8 +26,9 @@ namespace fs = std::filesystem;
 // objects already made.
 using Rules = std::shared_ptr<const FileConfinement>;
 
-std::string PathArg(std::span<Value> args, size_t i) {
-    return ToUtf8(ToString(args[i]));
+// A path argument, a relative one taken from the rules' start folder.
+std::string PathArg(const Rules& rules, std::span<Value> args, size_t i) {
+    return rules->Anchored(ToUtf8(ToString(args[i])));
 }
 
 // The first argument, which the member requires.
@@ -493,7 +494,8 @@ public:
         case Copy:
         case Move: {
             // As CopyFile/CopyFolder and MoveFile/MoveFolder with this one source.
-            const std::string given = ToUtf8(ToString(First(args)));
+            if (args.empty()) ThrowError(Err::WrongArgCount);
+            const std::string given = PathArg(m_rules, args, 0);
             std::string dest = ForWriting(m_rules, given);
             if (EndsWithSeparator(given)) {
                 auto folder = Existing(m_rules, given);
@@ -643,18 +645,18 @@ public:
         switch (member) {
         case FileExists: {
             need(1, 1);
-            auto real = Visible(m_rules, PathArg(args, 0));
+            auto real = Visible(m_rules, PathArg(m_rules, args, 0));
             return Value::Boolean(real && fs::is_regular_file(*real, ec));
         }
         case FolderExists: {
             need(1, 1);
-            auto real = Visible(m_rules, PathArg(args, 0));
+            auto real = Visible(m_rules, PathArg(m_rules, args, 0));
             return Value::Boolean(real && fs::is_directory(*real, ec));
         }
         case DriveExists: need(1, 1); return Value::Boolean(false);
         case CreateFolder: {
             need(1, 1);
-            const std::string path = PathArg(args, 0);
+            const std::string path = PathArg(m_rules, args, 0);
             if (Existing(m_rules, path)) ThrowError(Err::FileAlreadyExists);
             const std::string target = ForWriting(m_rules, path);
             if (!fs::create_directory(target, ec) || ec) ThrowError(Err::PathNotFound);
@@ -665,7 +667,7 @@ public:
         case DeleteFolder: {
             need(1, 2);
             for (const std::string& real :
-                 Sources(m_rules, PathArg(args, 0), member == DeleteFolder)) {
+                 Sources(m_rules, PathArg(m_rules, args, 0), member == DeleteFolder)) {
                 fs::remove_all(real, ec);
                 if (ec) ThrowError(Err::PermissionDenied);
                 Forget(real);
@@ -678,9 +680,9 @@ public:
         case MoveFolder: {
             need(2, 3);
             const bool folder = member == CopyFolder || member == MoveFolder;
-            const std::string source = PathArg(args, 0);
+            const std::string source = PathArg(m_rules, args, 0);
             const std::vector<std::string> sources = Sources(m_rules, source, folder);
-            const std::string dest = PathArg(args, 1);
+            const std::string dest = PathArg(m_rules, args, 1);
             // With a wildcard or a final separator the destination is a folder that must exist.
             const bool intoFolder = HasWildcards(source) || EndsWithSeparator(dest);
             if (intoFolder) {
@@ -698,13 +700,13 @@ public:
         }
         case GetFile: {
             need(1, 1);
-            auto real = Existing(m_rules, PathArg(args, 0));
+            auto real = Existing(m_rules, PathArg(m_rules, args, 0));
             if (!real || fs::is_directory(*real)) ThrowError(Err::FileNotFound);
             return MakeFile(m_rules, *real);
         }
         case GetFolder: {
             need(1, 1);
-            auto real = Existing(m_rules, PathArg(args, 0));
+            auto real = Existing(m_rules, PathArg(m_rules, args, 0));
             if (!real || !fs::is_directory(*real)) ThrowError(Err::PathNotFound);
             return MakeFolder(m_rules, *real);
         }
@@ -714,14 +716,14 @@ public:
             const bool create = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
             const bool unicode =
                 args.size() > 3 && !args[3].Deref().IsMissing() && ToLong(args[3]) == -1;
-            return Value::Obj(OpenStream(m_rules, PathArg(args, 0), mode, create, unicode).Get());
+            return Value::Obj(OpenStream(m_rules, PathArg(m_rules, args, 0), mode, create, unicode).Get());
         }
         case CreateTextFile: {
             need(1, 3);
             const bool overwrite =
                 args.size() > 1 && !args[1].Deref().IsMissing() ? ToBool(args[1]) : true;
             const bool unicode = args.size() > 2 && !args[2].Deref().IsMissing() && ToBool(args[2]);
-            return Value::Obj(CreateStream(m_rules, PathArg(args, 0), overwrite, unicode).Get());
+            return Value::Obj(CreateStream(m_rules, PathArg(m_rules, args, 0), overwrite, unicode).Get());
         }
         case GetFileName: need(1, 1); return Value::Str(NamePart(ToString(args[0])));
         case GetBaseName:
@@ -747,9 +749,10 @@ public:
         }
         case GetAbsolutePathName: {
             need(1, 1);
-            const std::string path = Native(PathArg(args, 0));
-            return Value::FromUtf8(
-                fs::absolute(path.empty() ? "." : path, ec).lexically_normal().string());
+            const std::string path = Native(PathArg(m_rules, args, 0));
+            std::string full = fs::absolute(path.empty() ? "." : path, ec).lexically_normal();
+            if (full.size() > 1 && full.back() == '/') full.pop_back();
+            return Value::FromUtf8(full);
         }
         case BuildPath: {
             need(2, 2);

@@ -65,9 +65,19 @@ TEST_F(ActionServicesTest, ScriptFilesStayInsideTheGameAndTheTemporaryFolder) {
     EXPECT_EQ(Var("Counter"), 7);
     EXPECT_EQ(Var("Flag"), 1);
     EXPECT_TRUE(prompts.History().empty());
+    // A relative file name is the game's, wherever the player was started, trusted or not.
+    const std::string writeNotes = "Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n"
+                                   "fso.CreateTextFile(\"notes.txt\").Write \"n\"\r\n"
+                                   "Flag = fso.FileExists(\"NOTES.TXT\")";
+    ASSERT_FALSE(Run(writeNotes));
+    EXPECT_EQ(Var("Flag"), -1); // True
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Paths().Root + "notes.txt")));
+    QFile::remove(QString::fromStdString(Paths().Root + "notes.txt"));
 
     // Trusted scripts (--trust-scripts) reach the rest.
     scripts->SetTrustScripts(true);
+    ASSERT_FALSE(Run(writeNotes));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(Paths().Root + "notes.txt")));
     ASSERT_FALSE(
         Run("On Error Resume Next\r\nx = Action.ReadINI(\"\\etc\\passwd\", \"a\", \"b\")\r\n"
             "Counter = Err.Number + 1"));

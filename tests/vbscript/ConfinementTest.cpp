@@ -106,6 +106,29 @@ TEST_F(ConfinedScripts, ReadingAndWritingOutsideIsPermissionDenied) {
     EXPECT_EQ(Eval("Try(G & \"Data\\a.txt\")"), "0 ");
 }
 
+TEST_F(ConfinedScripts, RelativePathsStartFromTheGameFolderWhereverThePlayerRuns) {
+    // Without a start folder they start from the current folder, which lies outside.
+    EXPECT_EQ(ErrorOf("fso.CreateTextFile(\"notes.txt\").Write \"n\""), 70);
+    FileConfinement rules;
+    rules.Allow(game);
+    rules.Allow(temp);
+    rules.StartFrom(game);
+    sc.SetFileConfinement(rules);
+
+    EXPECT_EQ(ErrorOf("fso.CreateTextFile(\"notes.txt\").Write \"n\""), 0);
+    EXPECT_EQ(Read(game + "notes.txt"), "n");
+    EXPECT_EQ(ErrorOf("fso.GetFile(\"notes.txt\").Copy \"Data\\copy.txt\""), 0);
+    EXPECT_EQ(Read(game + "Data/copy.txt"), "n");
+    EXPECT_EQ(Eval("fso.FileExists(\"Data\\A.TXT\") & fso.OpenTextFile(\"data\\a.txt\").ReadAll"),
+              "Trueinside");
+    EXPECT_EQ(Eval("fso.GetAbsolutePathName(\"Data\\a.txt\")"), game + "Data/a.txt");
+    EXPECT_EQ(Eval("fso.GetAbsolutePathName(\"\")"), game.substr(0, game.size() - 1));
+    // Still judged by where they lead, and absolute paths are taken as written.
+    EXPECT_EQ(ErrorOf("x = fso.OpenTextFile(\"..\\outside\\secret.txt\").ReadAll"), 70);
+    EXPECT_EQ(ErrorOf("x = fso.OpenTextFile(\"Out\\secret.txt\").ReadAll"), 70);
+    EXPECT_EQ(Eval("fso.FileExists(G & \"notes.txt\")"), "True");
+}
+
 TEST_F(ConfinedScripts, LinksOutOfTheAllowedFoldersLeadNowhere) {
     for (const std::string statement :
          {"x = fso.OpenTextFile(G & \"Data\\link.txt\").ReadAll",
