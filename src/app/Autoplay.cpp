@@ -158,6 +158,7 @@ void Autoplay::RunNext() {
         Finish(kSuccess);
         return;
     }
+    if (m_commands[m_next].verb == "save" && !SaveMayStart()) return;
     if (IsInput(m_commands[m_next]) && GameDropsInput()) {
         // The bar is sliding or a video is about to start: the game would drop the input, so it
         // comes a moment later, as a player's second try would.
@@ -173,6 +174,23 @@ void Autoplay::RunNext() {
         return;
     }
     ArmNextCommand();
+}
+
+bool Autoplay::SaveMayStart() {
+    // A player's save waits until the game's waits have ended (the game would be stored half
+    // done); so does this one, for a while.
+    if (WaitScope::Depth() == 0) {
+        m_saveDeadline.reset();
+        return true;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_saveDeadline) m_saveDeadline = now + std::chrono::milliseconds(kSaveHoldMs);
+    if (now < *m_saveDeadline) {
+        m_timer.start(10);
+    } else {
+        Fail(m_commands[m_next], "the game is still busy", kUnmetExpectation);
+    }
+    return false;
 }
 
 bool Autoplay::GameDropsInput() const {

@@ -79,6 +79,10 @@ private:
     void ArmNextCommand();
     // The game is in a wait that ignores input: the inventory bar slides, or a video settles.
     bool GameDropsInput() const;
+    // Whether a `save` may run now: not during one of the game's waits, which it outwaits for
+    // kSaveHoldMs before it fails (false: it comes again later, or failed).
+    bool SaveMayStart();
+    static constexpr int kSaveHoldMs = 10000;
     // The current frame of the game in progress; empty when no game runs.
     std::string CurrentFrameName() const;
     // Runs one command; false when it failed (the failure was reported).
@@ -112,6 +116,7 @@ private:
     QTimer m_timer;
     // Set by wait-idle: until then (steady clock), the next command waits for the game to be idle.
     std::optional<std::chrono::steady_clock::time_point> m_idleDeadline;
+    std::optional<std::chrono::steady_clock::time_point> m_saveDeadline; // a save held since
     const AutoplayCommand* m_current = nullptr;
     bool m_nextArmed = false;
     bool m_finished = false;

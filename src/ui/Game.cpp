@@ -406,7 +406,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
     if ((event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
         Qt::ControlModifier) {
         if (key == Qt::Key_L && !Project().DisableLoad) ShowLoadGameWindow(false);
-        if (key == Qt::Key_S && !Project().DisableSave) ShowSaveGameWindow();
+        if (key == Qt::Key_S && !Project().DisableSave) AskSaveGameWindow();
         if (key == Qt::Key_Q) QuitQuestion();
     }
     if (m_debugKeyState < 3 && key == kDebugKeys[m_debugKeyState]) {

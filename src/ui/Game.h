@@ -94,6 +94,11 @@ public:
     void DisplayTextMessage(const std::string& text, bool inBar, bool noTimer) override;
     void ShowLoadGameWindow(bool timerGuard) override;
     void ShowSaveGameWindow() override;
+    // The player's request to save (menu, keys): in the middle of a click's wait, a video, a
+    // slide or a message waiting for its click the game would be stored half done, so the save
+    // window opens once that has ended (not at all if the game was loaded or ended meanwhile).
+    void AskSaveGameWindow();
+    bool SavePending() const { return m_saveRetry.isActive(); }
     // The frame a game saved now resumes in: the dialogue's while one is active, else this one.
     std::string ResumeFrameName() const;
     void SetScreenPointerArrow() override;
@@ -254,6 +259,8 @@ private:
     bool m_waterHeld = false; // the rippling water ran when the game was paused
     TimerHold m_heldTimers;
     QTimer m_pauseRetry; // looks again whether a pending pause can start
+    QTimer m_saveRetry;  // looks again whether a pending save can start
+    unsigned m_saveAskedInGame = 0; // the game number when the pending save was asked
 
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;

@@ -23,6 +23,8 @@
 namespace quillora {
 namespace {
 
+constexpr int kSaveRetryMs = 50;
+
 // Menu captions show "&" as typed, not as a keyboard accelerator.
 QString MenuText(const std::string& text) {
     return QString::fromStdString(text).replace("&", "&&");
@@ -58,7 +60,15 @@ void Game::BuildMenus() {
     mnuLoadGame = bar->addAction(Caption(2, "Load game..."));
     connect(mnuLoadGame, &QAction::triggered, this, [this] { ShowLoadGameWindow(false); });
     mnuSaveGame = bar->addAction(Caption(8, "Save game..."));
-    connect(mnuSaveGame, &QAction::triggered, this, &Game::ShowSaveGameWindow);
+    connect(mnuSaveGame, &QAction::triggered, this, &Game::AskSaveGameWindow);
+    m_saveRetry.setSingleShot(true);
+    m_saveRetry.setInterval(kSaveRetryMs);
+    connect(&m_saveRetry, &QTimer::timeout, this, [this] {
+        if (m_unloading || m_session.Flags.StopEverything ||
+            m_session.GameNumber != m_saveAskedInGame)
+            return;
+        AskSaveGameWindow();
+    });
 
     mnuDebug = bar->addMenu("Debug");
     mnuGoToFrame = mnuDebug->addMenu("Go to another frame");
@@ -222,6 +232,16 @@ void Game::ShowSaveGameWindow() {
     }
     if (jumpArmed) m_autoJumpTimer.start();
     StartTimedEvents();
+}
+
+void Game::AskSaveGameWindow() {
+    if (WaitScope::Depth() == 0) {
+        m_saveRetry.stop();
+        ShowSaveGameWindow();
+        return;
+    }
+    if (!m_saveRetry.isActive()) m_saveAskedInGame = m_session.GameNumber;
+    m_saveRetry.start();
 }
 
 std::string Game::ResumeFrameName() const {

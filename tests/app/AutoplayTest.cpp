@@ -218,6 +218,27 @@ TEST_F(AutoplayRun, SavesQuitsStartsAgainAndLoadsThroughTheWindows) {
     EXPECT_TRUE(std::filesystem::exists(project.Root() + "lamp lit.png"));
 }
 
+TEST_F(AutoplayRun, ASaveDuringAClickWaitsForTheClickToEnd) {
+    // The click's item slides into the bar before its action lights the lamp; the save comes
+    // during the slide, as a player's key would, and must store the whole click.
+    test::FileValues general = test::GeneralFields();
+    general[4] = "Hall";
+    project.WriteGeneral(general);
+    project.WriteVariables({"Lamp"});
+    project.WriteFrame("Hall", {});
+    project.WriteItem("Key", "key.ico");
+    project.WriteHotspots("Hall", {{.Number = 1}});
+    project.WritePickups("Hall", {{1, "Key"}});
+    project.WriteActions("Hall", {{.ChangeSwitch = 1, .Variable = "Lamp", .SetOne = true}});
+    const auto run = test::RunPlayer(project.Root(), "click 160 80\n"
+                                                     "wait-frame Hall\n"
+                                                     "click 10 10\n"
+                                                     "save key taken\n"
+                                                     "load key taken\n"
+                                                     "expect-var Lamp 1\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.err << run.out;
+}
+
 TEST_F(AutoplayRun, InterruptAndTerminateEndTheProgram) {
     test::FileValues general = test::GeneralFields();
     general[4] = "Hall";

@@ -8,7 +8,9 @@
 #include "ui/SavedGamesList.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <filesystem>
@@ -183,6 +185,56 @@ TEST_F(SavedGamesInGame, AGameLoadedWhileAnItemSlidesInEndsTheActionThatWasRunni
         EXPECT_EQ(session.State.Vars.Disappear.Count(), 0);
         EXPECT_TRUE(session.State.InventoryItems.empty());
     }
+}
+
+TEST_F(SavedGamesInGame, ASaveAskedDuringAClickOpensOnceTheClickHasEnded) {
+    // The hotspot's item slides into the bar (a wait with window events running) before its
+    // action sets the variable; Ctrl+S pressed during the slide must not store the click half
+    // done, where loading would give the item again.
+    project.WriteVariables({"Lamp"});
+    project.WriteFrame("Hall", {});
+    project.WriteItem("Key", "key.ico");
+    project.WriteHotspots("Hall", {{.Number = 1}});
+    project.WritePickups("Hall", {{1, "Key"}});
+    project.WriteActions("Hall", {{.ChangeSwitch = 1, .Variable = "Lamp", .SetOne = true}});
+    Game& g = StartGame();
+    g.OpenFrame("Hall", false, 0, 0);
+    // The save window records the game as it is when it shows, and is closed.
+    int lampWhenShown = -1;
+    size_t itemsWhenShown = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<SaveGameDialog*>(QApplication::activeModalWidget())) {
+            lampWhenShown = GetVariableValue(session.State.Vars, "Lamp");
+            itemsWhenShown = session.State.InventoryItems.size();
+            dialog->close();
+        }
+    });
+    look.start(5);
+
+    bool askedDuringSlide = false;
+    bool windowDuringSlide = true;
+    QTimer::singleShot(0, [&] {
+        askedDuringSlide = g.Items().Moving();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier);
+        QApplication::sendEvent(&g, &press);
+        windowDuringSlide = QApplication::activeModalWidget() != nullptr || !g.SavePending();
+    });
+    g.AreaClick(1, 1);
+    ASSERT_TRUE(askedDuringSlide) << "the key came after the slide";
+    EXPECT_FALSE(windowDuringSlide);
+
+    QEventLoop loop;
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    QTimer done;
+    QObject::connect(&done, &QTimer::timeout, [&] {
+        if (lampWhenShown != -1) loop.quit();
+    });
+    done.start(5);
+    loop.exec();
+    EXPECT_EQ(lampWhenShown, 1) << "the save window did not open after the click";
+    EXPECT_EQ(itemsWhenShown, 1u);
+    EXPECT_FALSE(g.SavePending());
 }
 
 } // namespace
