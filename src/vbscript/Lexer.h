@@ -99,10 +99,12 @@ struct Token {
 class Lexer;
 
 // Hands out the tokens of a text one at a time, so that only those the parser still needs are
-// kept. Errors are thrown as Tokenize describes, when the faulty token is reached.
+// kept. Errors are thrown as Tokenize describes, when the faulty token is reached. The text is
+// read where it lies and must outlive the source, so a temporary string is refused.
 class TokenSource {
 public:
     TokenSource(std::u16string_view source, int firstLine = 1);
+    TokenSource(std::u16string&& source, int firstLine = 1) = delete;
     ~TokenSource();
     TokenSource(const TokenSource&) = delete;
     TokenSource& operator=(const TokenSource&) = delete;
