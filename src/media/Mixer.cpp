@@ -11,6 +11,23 @@ namespace {
 // Frames mixed per pass over the voices; bounds the scratch buffer whatever the caller asks.
 constexpr int kChunkFrames = 1024;
 
+// Adds `frames` stereo frames of `in` to `out` at a level's gain: the ramping part frame by
+// frame, the steady rest at one gain (nothing to add at silence).
+template <typename Level>
+void AddRamped(Level& level, const float* in, float* out, int frames) {
+    int i = 0;
+    for (; i < frames && level.rampLeft > 0; ++i) {
+        level.gain += level.step;
+        if (--level.rampLeft == 0) level.gain = level.target;
+        out[2 * i] += in[2 * i] * level.gain;
+        out[2 * i + 1] += in[2 * i + 1] * level.gain;
+    }
+    const float gain = level.gain;
+    if (gain == 0.0f) return;
+    for (int s = 2 * i; s < 2 * frames; ++s)
+        out[s] += in[s] * gain;
+}
+
 } // namespace
 
 Mixer::Mixer(bool offline) : m_offline(offline), m_scratch(kChunkFrames * kMixChannels) {
@@ -190,27 +207,6 @@ void Mixer::Mix(float* out, int frames) {
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
     m_framesMixed += static_cast<uint64_t>(std::max(frames, 0));
 }
-
-namespace {
-
-// Adds `frames` stereo frames of `in` to `out` at a level's gain: the ramping part frame by
-// frame, the steady rest at one gain (nothing to add at silence).
-template <typename Level>
-void AddRamped(Level& level, const float* in, float* out, int frames) {
-    int i = 0;
-    for (; i < frames && level.rampLeft > 0; ++i) {
-        level.gain += level.step;
-        if (--level.rampLeft == 0) level.gain = level.target;
-        out[2 * i] += in[2 * i] * level.gain;
-        out[2 * i + 1] += in[2 * i + 1] * level.gain;
-    }
-    const float gain = level.gain;
-    if (gain == 0.0f) return;
-    for (int s = 2 * i; s < 2 * frames; ++s)
-        out[s] += in[s] * gain;
-}
-
-} // namespace
 
 void Mixer::AddGroup(GroupLevel& group, const float* mix, float* out, int frames) {
     AddRamped(group, mix, out, frames);
